@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// File attribute bits, valued as the system's.
+enum FileAttribute : std::uint32_t {
+    kAttributeReadOnly = 0x1,
+    kAttributeHidden = 0x2,
+    kAttributeSystem = 0x4,
+    kAttributeDirectory = 0x10,
+    kAttributeArchive = 0x20,
+};
+constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+
+// Copies a file; fails when the destination exists and failIfExists is set, and when the
+// destination exists read-only (as the system does, even for the administrator).
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
+
+// Read-only is the absence of the owner's write permission; "archive only" gives it back.
+// Hidden and system have no place on POSIX and are ignored when set.
+bool setFileAttributes(const std::string& path, std::uint32_t attributes);
+std::uint32_t fileAttributes(const std::string& path);
+
+bool deleteFile(const std::string& path);
+
+enum class MakeFolderResult { Created, AlreadyExists, Failed };
+// Creates one folder level (its parent must exist).
+MakeFolderResult makeFolder(const std::string& path);
+
+bool changeFolder(const std::string& path);
+// The current folder as a drive path, whole whatever its length.
+std::string currentFolder();
+
+struct FoundFile {
+    std::string name;
+    std::uint32_t attributes = 0;
+};
+// A directory search with a pattern as the system's ("folder\*", "folder\*.*", "folder\name"):
+// the entries in the file system's order, "." and ".." included for folders. False when the
+// folder cannot be searched or nothing matches.
+bool findFiles(const std::string& pattern, std::vector<FoundFile>& found);
+
+// fopen on a drive path or a path relative to the current folder.
+std::FILE* openFile(const std::string& path, const char* mode);
+
+bool fileExists(const std::string& path);
+bool folderExists(const std::string& path);
+
+} // namespace platform

@@ -1,0 +1,63 @@
+#include "script/SetupScript.h"
+
+#include "platform/ProfileFile.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+
+std::string SetupScript::readText(const std::string& section, const std::string& key) const {
+    return platform::readProfileString(scriptPath, section, key);
+}
+
+int SetupScript::readCount(const std::string& section, const std::string& key) const {
+    return parseCount(readText(section, key));
+}
+
+bool SetupScript::readFlag(const std::string& section, const std::string& key) const {
+    const std::string text = readText(section, key);
+    static const char kTrue[] = "true";
+    if (text.size() != 4)
+        return false;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != kTrue[i])
+            return false;
+    return true;
+}
+
+std::string SetupScript::languageText(const std::string& key) const {
+    return readText(languageSection, key);
+}
+
+int SetupScript::languageCount(const std::string& key) const {
+    return parseCount(languageText(key));
+}
+
+bool SetupScript::writeText(const std::string& filePath, const std::string& section,
+                            const std::string& key, const std::string& value) {
+    return platform::writeProfileString(filePath, section, key, value);
+}
+
+std::string SetupScript::indexedKey(const std::string& pattern, int index) {
+    const auto at = pattern.find("%d");
+    const std::string number = std::to_string(index);
+    if (at == std::string::npos)
+        return pattern + number;
+    return pattern.substr(0, at) + number + pattern.substr(at + 2);
+}
+
+int parseCount(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX)
+            return negative ? INT_MIN : INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
