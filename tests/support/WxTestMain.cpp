@@ -4,6 +4,8 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "app/DialogResources.h"
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     wxApp::SetInstance(new wxApp);
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
     }
     wxLog::SetActiveTarget(new wxLogStderr);
     wxTheApp->CallOnInit();
+    loadDialogResources();
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

@@ -1,0 +1,35 @@
+#include "app/DialogResources.h"
+
+#include <wx/dialog.h>
+#include <wx/fs_mem.h>
+#include <wx/xrc/xmlres.h>
+
+#include <cstddef>
+
+struct EmbeddedFile {
+    const char* name;
+    const unsigned char* data;
+    std::size_t size;
+};
+extern const EmbeddedFile dialogTemplateFiles[];
+
+void loadDialogResources() {
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
+    wxFileSystem::AddHandler(new wxMemoryFSHandler);
+    wxXmlResource::Get()->InitAllHandlers();
+    for (const EmbeddedFile* file = dialogTemplateFiles; file->name; ++file) {
+        wxMemoryFSHandler::AddFile(file->name, file->data, file->size);
+        wxXmlResource::Get()->Load(wxString("memory:") + file->name);
+    }
+}
+
+bool loadDialogTemplate(wxDialog* dialog, wxWindow* parent, const char* name, wxSize dialogUnits) {
+    loadDialogResources();
+    if (!wxXmlResource::Get()->LoadDialog(dialog, parent, name))
+        return false;
+    dialog->SetClientSize(dialog->ConvertDialogToPixels(dialogUnits));
+    return true;
+}
