@@ -62,8 +62,8 @@ void SetupDialog::loadTitleBitmap(const SetupScript& script) {
 
 void SetupDialog::applyTexts(const SetupScript& script) {
     SetTitle(wxString::FromUTF8(script.languageText("IDS_NAZWA_GRY2")));
-    FindWindow(wxID_OK)->SetLabel(wxString::FromUTF8(script.languageText("IDS_DALEJ")));
-    FindWindow(wxID_CANCEL)->SetLabel(wxString::FromUTF8(script.languageText("IDS_WYJSCIE")));
+    setControlText(FindWindow(wxID_OK), script.languageText("IDS_DALEJ"));
+    setControlText(FindWindow(wxID_CANCEL), script.languageText("IDS_WYJSCIE"));
 }
 
 void SetupDialog::OnPaint(wxPaintEvent&) {
