@@ -14,7 +14,7 @@ namespace {
 bool createShortcuts(const SetupSession& session, const std::string& groupFolder,
                      const std::string& targetFolder) {
     const std::string base = withTrailingBackslash(targetFolder);
-    const int rows = std::clamp(session.shortcutCount, 0, SetupSession::kMaxShortcuts);
+    const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
     for (int i = 0; i < rows; ++i) {
         const ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
         if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, ""))
