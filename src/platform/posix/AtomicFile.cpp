@@ -1,5 +1,7 @@
 #include "platform/posix/AtomicFile.h"
 
+#include "platform/posix/NativePath.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,13 +23,6 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The rename itself lives in the folder; without this a power cut may bring back the old file.
 void flushFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -40,7 +35,7 @@ void flushFolder(const std::string& folder) {
 } // namespace
 
 bool writeFileAtomically(const std::string& nativePath, const std::string& bytes, mode_t mode) {
-    const std::string folder = folderOf(nativePath);
+    const std::string folder = nativeParent(nativePath);
     const std::string name = nativePath.substr(nativePath.find_last_of('/') + 1);
     if (name.empty())
         return false;

@@ -1,5 +1,7 @@
 #include "platform/posix/RegistryHiveFile.h"
 
+#include "platform/posix/NativePath.h"
+
 #include <algorithm>
 
 namespace platform::posix {
@@ -105,11 +107,7 @@ std::vector<std::string> logicalLines(const std::string& text) {
 } // namespace
 
 bool RegistryHiveFile::sameName(const std::string& a, const std::string& b) {
-    // ASCII letters only, so that the result does not depend on the process's locale.
-    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&](unsigned char x, unsigned char y) { return fold(x) == fold(y); });
+    return equalsIgnoringCase(a, b);
 }
 
 std::string RegistryHiveFile::normalisedPath(const std::string& path) {
@@ -183,10 +181,18 @@ void RegistryHiveFile::parseValueLine(Key& key, const std::string& line) {
         value.data = line.substr(pos);
     }
     auto& values = key.values;
-    std::erase_if(values, [&](const Value& v) { return sameName(v.name, value.name); });
+    const auto existing = std::find_if(values.begin(), values.end(),
+                                       [&](const Value& v) { return sameName(v.name, value.name); });
     // "name"=- asks an import to remove the value.
-    if (value.isString || value.data != "-")
+    if (!value.isString && value.data == "-") {
+        if (existing != values.end())
+            values.erase(existing);
+    } else if (existing != values.end()) {
+        existing->isString = value.isString;
+        existing->data = std::move(value.data);
+    } else {
         values.push_back(std::move(value));
+    }
 }
 
 std::string RegistryHiveFile::text() const {
@@ -216,13 +222,16 @@ bool RegistryHiveFile::hasKey(const std::string& path) const {
 
 bool RegistryHiveFile::createKey(const std::string& path) {
     const std::string relative = normalisedPath(path);
-    if (!isStorableName(relative) || relative.find_first_of("[]") != std::string::npos)
+    if (!isStorableName(relative))
         return false;
-    // Every level gets its own section, as the registry editor writes them.
+    // Every level gets its own section, as the registry editor writes them, unless a key
+    // below it already stands for it.
     std::size_t end = 0;
     while (end != std::string::npos) {
         end = relative.find('\\', end + 1);
-        addKey(fullPath(relative.substr(0, end)));
+        const std::string level = relative.substr(0, end);
+        if (end == std::string::npos || !hasKey(level))
+            addKey(fullPath(level));
     }
     return true;
 }

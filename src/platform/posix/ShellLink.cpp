@@ -4,6 +4,7 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/NativePath.h"
 
 #include <vector>
 
@@ -63,14 +64,8 @@ std::vector<std::string> argumentWords(const std::string& arguments) {
 }
 
 bool endsWithNoCase(const std::string& text, const std::string& ending) {
-    if (text.size() < ending.size())
-        return false;
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        const char c = text[text.size() - ending.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != ending[i])
-            return false;
-    }
-    return true;
+    return text.size() >= ending.size() &&
+           posix::asciiLower(text.substr(text.size() - ending.size())) == ending;
 }
 
 // The link's own name: its file name without the folder and the ".lnk" ending.
