@@ -3,9 +3,10 @@
 #include "system/RegistryStrings.h"
 
 bool readProgramsFolder(std::string& folder) {
-    return readRegistryString(platform::RegistryHive::CurrentUser,
-                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                              "Programs", folder);
+    return readRegistryString(
+        platform::RegistryHive::CurrentUser,
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs",
+        folder);
 }
 
 std::string programGroupFolder(const std::string& programsFolder, const std::string& companyName,

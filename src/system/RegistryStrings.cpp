@@ -3,16 +3,16 @@
 using platform::RegistryHive;
 using platform::RegistryKey;
 
-bool readRegistryString(RegistryHive hive, const std::string& subKey,
-                        const std::string& valueName, std::string& output) {
+bool readRegistryString(RegistryHive hive, const std::string& subKey, const std::string& valueName,
+                        std::string& output) {
     RegistryKey key;
     if (!key.open(hive, subKey))
         return false;
     return key.queryString(valueName, output, kRegistryReadBuffer);
 }
 
-bool writeRegistryString(RegistryHive hive, const std::string& subKey,
-                         const std::string& valueName, const std::string& value) {
+bool writeRegistryString(RegistryHive hive, const std::string& subKey, const std::string& valueName,
+                         const std::string& value) {
     RegistryKey key;
     if (!key.create(hive, subKey))
         return false;

@@ -27,9 +27,9 @@ TEST(RegistryHiveFileTest, WritesRegedit4TextWithEveryLevelAndEscapes) {
 }
 
 TEST(RegistryHiveFileTest, TextRoundTripsEveryAwkwardValue) {
-    const std::vector<std::string> values = {"",          "C:\\",      "a\\\\b",  "\"quoted\"",
-                                             "line\nnext", "cr\rlf\n", "ends\\",  "zażółć",
-                                             "=[x]=",     "tab\there", "\\\"\\n"};
+    const std::vector<std::string> values = {"",           "C:\\",      "a\\\\b", "\"quoted\"",
+                                             "line\nnext", "cr\rlf\n",  "ends\\", "zażółć",
+                                             "=[x]=",      "tab\there", "\\\"\\n"};
     RegistryHiveFile file("HKEY_CURRENT_USER");
     for (std::size_t i = 0; i < values.size(); ++i)
         ASSERT_TRUE(file.setString("K", "v" + std::to_string(i), values[i]));
@@ -40,7 +40,8 @@ TEST(RegistryHiveFileTest, TextRoundTripsEveryAwkwardValue) {
 }
 
 TEST(RegistryHiveFileTest, NamesMatchWithoutRegardToCase) {
-    RegistryHiveFile file = parsed("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Maker]\n\"Lang\"=\"en\"\n");
+    RegistryHiveFile file =
+        parsed("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Maker]\n\"Lang\"=\"en\"\n");
     EXPECT_EQ(file.stringValue("SOFTWARE\\maker", "LANG"), "en");
     ASSERT_TRUE(file.setString("software\\MAKER", "lang", "pl"));
     EXPECT_EQ(file.text(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Maker]\r\n"

@@ -64,7 +64,8 @@ std::set<int> reportedWrites(int readFd) {
 
 void expectValuesPresent(const std::string& writer, const std::set<int>& indexes) {
     RegistryKey key;
-    ASSERT_TRUE(indexes.empty() || key.open(RegistryHive::CurrentUser, "Software\\Test\\" + writer));
+    ASSERT_TRUE(indexes.empty() ||
+                key.open(RegistryHive::CurrentUser, "Software\\Test\\" + writer));
     for (int i : indexes) {
         std::string value;
         EXPECT_TRUE(key.queryString(valueName(writer, i), value, 200)) << valueName(writer, i);

@@ -1,5 +1,5 @@
-#include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -57,11 +57,12 @@ TEST_F(RegistryTest, EachHiveIsItsOwnRegedit4File) {
                   .find("[HKEY_LOCAL_MACHINE\\Software\\Uninstall\\Demo_en]\r\n"
                         "\"UninstallString\"=\"C:\\\\Games\\\\Demo\\\\remove.exe\"\r\n"),
               std::string::npos);
-    EXPECT_EQ(readValue(RegistryHive::LocalMachine, "software\\uninstall\\DEMO_EN",
-                        "uninstallstring"),
-              "C:\\Games\\Demo\\remove.exe");
-    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "Software\\Uninstall\\Demo_en", "UninstallString"),
-              "<unchanged>");
+    EXPECT_EQ(
+        readValue(RegistryHive::LocalMachine, "software\\uninstall\\DEMO_EN", "uninstallstring"),
+        "C:\\Games\\Demo\\remove.exe");
+    EXPECT_EQ(
+        readValue(RegistryHive::CurrentUser, "Software\\Uninstall\\Demo_en", "UninstallString"),
+        "<unchanged>");
 }
 
 TEST_F(RegistryTest, OpenFailsOnMissingKeysAndCreateMakesThem) {
@@ -98,7 +99,8 @@ TEST_F(RegistryTest, DeleteRemovesOnlyThatValue) {
 }
 
 TEST_F(RegistryTest, ProgramsAnswersTheApplicationsFolderUntilStored) {
-    const std::string applications = platform::toDrivePath((temp / "data" / "applications").string());
+    const std::string applications =
+        platform::toDrivePath((temp / "data" / "applications").string());
     ASSERT_FALSE(applications.empty());
     EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Programs"), applications);
     EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Favorites"), "<unchanged>");
@@ -113,7 +115,8 @@ TEST_F(RegistryTest, ALongApplicationsFolderCannotBeRead) {
 }
 
 TEST_F(RegistryTest, AFileThatIsNoHiveIsNeitherReadNorOverwritten) {
-    const auto hive = temp.write("registry/current-user.reg", "not a registry file\n[K]\n\"V\"=\"1\"\n");
+    const auto hive =
+        temp.write("registry/current-user.reg", "not a registry file\n[K]\n\"V\"=\"1\"\n");
     EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "<unchanged>");
     EXPECT_FALSE(writeValue(RegistryHive::CurrentUser, "K", "V", "2"));
     EXPECT_EQ(readWholeFile(hive), "not a registry file\n[K]\n\"V\"=\"1\"\n");

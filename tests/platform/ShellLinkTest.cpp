@@ -1,5 +1,5 @@
-#include "platform/Paths.h"
 #include "platform/ShellLink.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -20,13 +20,15 @@ protected:
 TEST_F(ShellLinkTest, LnkBecomesADesktopEntry) {
     std::filesystem::create_directories(temp / "menu");
     std::filesystem::create_directories(temp / "game");
-    ASSERT_TRUE(platform::createShellLink(drive("game") + "\\demo.exe", drive("menu") + "\\Play Demo.lnk",
-                                          "", drive("game") + "\\", "Starts the demo"));
+    ASSERT_TRUE(platform::createShellLink(drive("game") + "\\demo.exe",
+                                          drive("menu") + "\\Play Demo.lnk", "",
+                                          drive("game") + "\\", "Starts the demo"));
     EXPECT_FALSE(std::filesystem::exists(temp / "menu" / "Play Demo.lnk"));
     const std::string native = (temp / "game").string();
     EXPECT_EQ(readWholeFile(temp / "menu" / "Play Demo.desktop"),
               "[Desktop Entry]\nType=Application\nName=Play Demo\n"
-              "Exec=\"" + native + "/demo.exe\"\nPath=" + native + "/\nComment=Starts the demo\n");
+              "Exec=\"" +
+                  native + "/demo.exe\"\nPath=" + native + "/\nComment=Starts the demo\n");
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(temp / "menu"))
         names.push_back(entry.path().filename().string());
@@ -38,11 +40,12 @@ TEST_F(ShellLinkTest, ExecQuotesReservedCharactersByTheDesktopEntryRules) {
     // own escapes double every backslash once more.
     // A native target path, since a drive path cannot hold a backslash inside a name.
     const auto target = temp / "a $b`c\"d\\e%f" / "run.sh";
-    ASSERT_TRUE(platform::createShellLink(target.string(), drive("x.LNK"), "one \"two three\"",
-                                          "", ""));
+    ASSERT_TRUE(
+        platform::createShellLink(target.string(), drive("x.LNK"), "one \"two three\"", "", ""));
     const std::string entry = readWholeFile(temp / "x.desktop");
     const std::string root = temp.path().string();
-    EXPECT_NE(entry.find("\nExec=\"" + root + "/a \\\\$b\\\\`c\\\\\"d\\\\\\\\e%%f/run.sh\" \"one\" \"two three\"\n"),
+    EXPECT_NE(entry.find("\nExec=\"" + root +
+                         "/a \\\\$b\\\\`c\\\\\"d\\\\\\\\e%%f/run.sh\" \"one\" \"two three\"\n"),
               std::string::npos)
         << entry;
     EXPECT_EQ(entry.find("Path="), std::string::npos);
@@ -56,15 +59,16 @@ TEST_F(ShellLinkTest, ANameWithoutTheLinkEndingIsKeptExactly) {
 }
 
 TEST_F(ShellLinkTest, LineBreaksInTextsStayInsideTheirKey) {
-    ASSERT_TRUE(platform::createShellLink(drive("t.exe"), drive("two\nlines.lnk"), "", "",
-                                          "x\nType=Link"));
+    ASSERT_TRUE(
+        platform::createShellLink(drive("t.exe"), drive("two\nlines.lnk"), "", "", "x\nType=Link"));
     const std::string entry = readWholeFile(temp / "two\nlines.desktop");
     EXPECT_NE(entry.find("\nName=two\\nlines\n"), std::string::npos);
     EXPECT_NE(entry.find("\nComment=x\\nType=Link\n"), std::string::npos);
 }
 
 TEST_F(ShellLinkTest, FailsWhenTheFolderIsMissingOrTheLinkIsAFolder) {
-    EXPECT_FALSE(platform::createShellLink(drive("t.exe"), drive("missing") + "\\a.lnk", "", "", ""));
+    EXPECT_FALSE(
+        platform::createShellLink(drive("t.exe"), drive("missing") + "\\a.lnk", "", "", ""));
     std::filesystem::create_directories(temp / "folder.desktop");
     EXPECT_FALSE(platform::createShellLink(drive("t.exe"), drive("folder.lnk"), "", "", ""));
     EXPECT_FALSE(std::filesystem::exists(temp / "missing"));

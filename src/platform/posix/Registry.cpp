@@ -64,7 +64,8 @@ bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
 
 bool RegistryKey::create(RegistryHive createHive, const std::string& subKey) {
     close();
-    if (!posix::updateHive(createHive, [&](RegistryHiveFile& file) { return file.createKey(subKey); }))
+    if (!posix::updateHive(createHive,
+                           [&](RegistryHiveFile& file) { return file.createKey(subKey); }))
         return false;
     hive = createHive;
     path = subKey;

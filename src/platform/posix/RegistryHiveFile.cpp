@@ -22,12 +22,21 @@ std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
         // Line breaks would end the line in the file; the escapes keep the value whole.
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -48,11 +57,19 @@ bool readQuoted(const std::string& text, std::size_t& pos, std::string& out) {
         }
         const char next = text[++pos];
         switch (next) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
         case '\\':
-        case '"': out += next; break;
-        default: out += '\\'; out += next;
+        case '"':
+            out += next;
+            break;
+        default:
+            out += '\\';
+            out += next;
         }
     }
     return false;
@@ -181,8 +198,8 @@ void RegistryHiveFile::parseValueLine(Key& key, const std::string& line) {
         value.data = line.substr(pos);
     }
     auto& values = key.values;
-    const auto existing = std::find_if(values.begin(), values.end(),
-                                       [&](const Value& v) { return sameName(v.name, value.name); });
+    const auto existing = std::find_if(
+        values.begin(), values.end(), [&](const Value& v) { return sameName(v.name, value.name); });
     // "name"=- asks an import to remove the value.
     if (!value.isString && value.data == "-") {
         if (existing != values.end())

@@ -53,9 +53,13 @@ bool loadHiveText(RegistryHive hive, std::string& text) {
     if (path.empty())
         return false;
     switch (readWholeFile(path, text)) {
-    case ReadResult::Missing: text.clear(); return true;
-    case ReadResult::Read: return looksLikeRegistryText(text);
-    case ReadResult::Failed: return false;
+    case ReadResult::Missing:
+        text.clear();
+        return true;
+    case ReadResult::Read:
+        return looksLikeRegistryText(text);
+    case ReadResult::Failed:
+        return false;
     }
     return false;
 }
@@ -107,7 +111,8 @@ std::string hiveFilePath(RegistryHive hive) {
     const std::string folder = registryFolder();
     if (folder.empty())
         return {};
-    return folder + (hive == RegistryHive::CurrentUser ? "/current-user.reg" : "/local-machine.reg");
+    return folder +
+           (hive == RegistryHive::CurrentUser ? "/current-user.reg" : "/local-machine.reg");
 }
 
 bool loadHive(RegistryHive hive, RegistryHiveFile& file) {
