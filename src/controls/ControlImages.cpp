@@ -22,9 +22,9 @@ constexpr std::size_t kImageCount = static_cast<std::size_t>(ControlImage::Focus
 
 // In the order of ControlImage.
 const char* const* const imageSources[kImageCount] = {
-    drive_floppy_xpm,     drive_hard_disk_xpm, drive_network_xpm, drive_cd_xpm,
-    drive_ram_xpm,        drive_removable_xpm, drive_compressed_xpm, question_xpm,
-    folder_open_xpm,      folder_closed_xpm,   focus_pattern_xpm,
+    drive_floppy_xpm, drive_hard_disk_xpm, drive_network_xpm,    drive_cd_xpm,
+    drive_ram_xpm,    drive_removable_xpm, drive_compressed_xpm, question_xpm,
+    folder_open_xpm,  folder_closed_xpm,   focus_pattern_xpm,
 };
 
 // Never released: the slots outlive every control, as the images are shared.

@@ -143,8 +143,8 @@ void DirectoryListBox::DrawItem(wxDC& dc, const wxRect& rect, size_t index, bool
         return;
     const FolderItem& item = tree.items()[index];
     ItemLook look;
-    look.icon = &controlImage(item.isPathLevel ? ControlImage::FolderOpen
-                                               : ControlImage::FolderClosed);
+    look.icon =
+        &controlImage(item.isPathLevel ? ControlImage::FolderOpen : ControlImage::FolderClosed);
     look.offset = kIndentStart + kIndentStep * item.depth;
     look.text = wxString::FromUTF8(item.name);
     look.selected = selected;

@@ -28,10 +28,9 @@ bool FolderTree::fillFromPath(const std::string& path) {
             continue;
         entries.push_back({file.name, false, levels});
     }
-    std::stable_sort(entries.begin() + firstSubfolder, entries.end(),
-                     [](const FolderItem& a, const FolderItem& b) {
-                         return compareFolderItems(a, b) < 0;
-                     });
+    std::stable_sort(
+        entries.begin() + firstSubfolder, entries.end(),
+        [](const FolderItem& a, const FolderItem& b) { return compareFolderItems(a, b) < 0; });
     return true;
 }
 

@@ -30,8 +30,8 @@ static void drawFocusFrame(wxDC& dc, const wxRect& rect) {
 
 void drawOwnerDrawnItem(wxDC& dc, const wxRect& rect, const wxFont& font,
                         const ItemMetrics& metrics, const ItemLook& look) {
-    const wxColour background = wxSystemSettings::GetColour(
-        look.selected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW);
+    const wxColour background =
+        wxSystemSettings::GetColour(look.selected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW);
     const wxColour foreground = wxSystemSettings::GetColour(
         look.selected ? wxSYS_COLOUR_HIGHLIGHTTEXT : wxSYS_COLOUR_WINDOWTEXT);
     dc.SetPen(*wxTRANSPARENT_PEN);

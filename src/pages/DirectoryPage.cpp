@@ -18,7 +18,7 @@ DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string 
     folderLabel = dynamic_cast<wxStaticText*>(FindWindow(kFolderLabelId));
     pathBox = dynamic_cast<wxTextCtrl*>(FindWindow(kPathEditId));
     static const TextKey texts[] = {
-        {0, "IDS_NAZWA_GRY"},    {kDriveLabelId, "IDS_DYSK"}, {kFolderLabelId, "IDS_KATALOG_NAME"},
+        {0, "IDS_NAZWA_GRY"},   {kDriveLabelId, "IDS_DYSK"}, {kFolderLabelId, "IDS_KATALOG_NAME"},
         {wxID_OK, "IDS_DALEJ"}, {wxID_CANCEL, "IDS_POWROT"},
     };
     setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);

@@ -9,9 +9,9 @@ InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::st
     : languageSection(std::move(language)), scriptPath(std::move(script)) {
     loadDialogTemplate(this, parent, "dialog182", wxSize(185, 143));
     static const TextKey texts[] = {
-        {0, "IDS_RODZAJ_INST"},        {kGroupId, "IDS_WYBIERZ_INST"},
+        {0, "IDS_RODZAJ_INST"},         {kGroupId, "IDS_WYBIERZ_INST"},
         {kMinimalId, "IDS_WERSJA_MIN"}, {kStandardId, "IDS_WERSJA_STD"},
-        {kFullId, "IDS_WERSJA_MAX"},   {wxID_OK, "IDS_DALEJ"},
+        {kFullId, "IDS_WERSJA_MAX"},    {wxID_OK, "IDS_DALEJ"},
         {wxID_CANCEL, "IDS_POWROT"},
     };
     setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);

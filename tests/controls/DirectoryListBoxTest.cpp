@@ -1,5 +1,5 @@
-#include "controls/ControlImages.h"
 #include "controls/DirectoryListBox.h"
+#include "controls/ControlImages.h"
 #include "controls/ItemPixels.h"
 #include "controls/TestDrives.h"
 #include "support/DialogHook.h"
@@ -130,7 +130,8 @@ TEST_F(DirectoryListBoxTest, EnterOpensTabMovesOnEscapeCancelsTheParent) {
     auto* list = makeList("C:\\Program Files\\");
     (void)pendingNotifications();
     int cancels = 0;
-    parent.Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++cancels; }, wxID_CANCEL);
+    parent.Bind(
+        wxEVT_BUTTON, [&](wxCommandEvent&) { ++cancels; }, wxID_CANCEL);
     auto press = [&](int key) {
         wxKeyEvent event(wxEVT_CHAR_HOOK);
         event.m_keyCode = key;
@@ -178,15 +179,14 @@ TEST_F(DirectoryListBoxTest, ThirdLevelSubfolderHasItsIconAt33AndItsTextAt53) {
     ASSERT_EQ(list->GetItemCount(), 4u);
     const ItemMetrics metrics = list->GetItemMetrics();
     const wxSize size(200, metrics.itemHeight);
-    const wxImage drawn = drawToImage(
-        size, [&](wxDC& dc) { list->DrawItem(dc, wxRect(size), 3, false, false); });
-    const wxImage expected =
-        expectedEntry(size, metrics, parent.GetFont(),
-                      controlImage(ControlImage::FolderClosed), 33, "Saves", 53);
+    const wxImage drawn =
+        drawToImage(size, [&](wxDC& dc) { list->DrawItem(dc, wxRect(size), 3, false, false); });
+    const wxImage expected = expectedEntry(
+        size, metrics, parent.GetFont(), controlImage(ControlImage::FolderClosed), 33, "Saves", 53);
     EXPECT_TRUE(samePixels(drawn, expected));
 
-    const wxImage level = drawToImage(
-        size, [&](wxDC& dc) { list->DrawItem(dc, wxRect(size), 1, false, false); });
+    const wxImage level =
+        drawToImage(size, [&](wxDC& dc) { list->DrawItem(dc, wxRect(size), 1, false, false); });
     EXPECT_TRUE(samePixels(level, expectedEntry(size, metrics, parent.GetFont(),
                                                 controlImage(ControlImage::FolderOpen), 13,
                                                 "Program Files\\", 33)));
@@ -200,7 +200,8 @@ TEST_F(DirectoryListBoxTest, FocusedEntryHasACheckerboardFrame) {
     const wxColour first(drawn.GetRed(0, 0), drawn.GetGreen(0, 0), drawn.GetBlue(0, 0));
     const wxColour second(drawn.GetRed(1, 0), drawn.GetGreen(1, 0), drawn.GetBlue(1, 0));
     const wxColour below(drawn.GetRed(0, 1), drawn.GetGreen(0, 1), drawn.GetBlue(0, 1));
-    EXPECT_TRUE((first == *wxBLACK && second == *wxCYAN) || (first == *wxCYAN && second == *wxBLACK));
+    EXPECT_TRUE((first == *wxBLACK && second == *wxCYAN) ||
+                (first == *wxCYAN && second == *wxBLACK));
     EXPECT_EQ(second, below);
 }
 

@@ -1,5 +1,5 @@
-#include "controls/ControlImages.h"
 #include "controls/DriveComboBox.h"
+#include "controls/ControlImages.h"
 #include "controls/DriveKind.h"
 #include "controls/ItemPixels.h"
 #include "controls/OfferedDrives.h"
@@ -42,8 +42,8 @@ TEST_F(DriveComboBoxTest, OffersTheInstallableDrivesInLetterOrder) {
         const char* text;
         int kind;
     } expected[] = {
-        {"c:\\ system", kDriveHardDisk},    {"e:\\", kDriveRemovable},
-        {"f:\\ net share", kDriveNetwork},  {"g:\\ ", kDriveRamDisk},
+        {"c:\\ system", kDriveHardDisk},   {"e:\\", kDriveRemovable},
+        {"f:\\ net share", kDriveNetwork}, {"g:\\ ", kDriveRamDisk},
         {"h:\\ packed", kDriveCompressed}, {"k:\\ stick", kDriveRemovable},
     };
     ASSERT_EQ(combo->GetCount(), std::size(expected));
@@ -133,7 +133,8 @@ TEST(DriveKinds, TypesMapToKindsAndOnlyInstallableOnesAreOffered) {
     EXPECT_EQ(driveKindOf(DriveType::NoRootDir, 'd'), 0);
     for (int kind : {0, int(kDriveFloppy), int(kDriveCdRom)})
         EXPECT_FALSE(isOfferedKind(kind)) << kind;
-    for (int kind : std::initializer_list<int>{kDriveHardDisk, kDriveNetwork, kDriveRamDisk, kDriveRemovable, kDriveCompressed})
+    for (int kind : std::initializer_list<int>{kDriveHardDisk, kDriveNetwork, kDriveRamDisk,
+                                               kDriveRemovable, kDriveCompressed})
         EXPECT_TRUE(isOfferedKind(kind)) << kind;
     EXPECT_EQ(driveRootPrefix("d:\\ data"), "d:\\");
     EXPECT_EQ(driveRootPrefix("nothing"), "");

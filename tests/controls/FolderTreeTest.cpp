@@ -32,9 +32,9 @@ protected:
     void SetUp() override {
         drives.add('c', "fixed", "SYSTEM");
         drives.addEmpty('e', "removable");
-        for (const char* folder : {"Program Files/Games", "Program Files/common Files",
-                                   "Program Files/Zeta", "Program Files/.config",
-                                   "Program Files/alpha/deeper", "Windows"})
+        for (const char* folder :
+             {"Program Files/Games", "Program Files/common Files", "Program Files/Zeta",
+              "Program Files/.config", "Program Files/alpha/deeper", "Windows"})
             drives.makeFolders('c', folder);
         std::ofstream(drives.folderOf('c') / "Program Files" / "readme.txt") << "x";
         drives.install();
