@@ -11,7 +11,7 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 
 // Adds or replaces one key, creating the file and the section as needed; every other line and
 // byte of the file stays as it was. The value is stored in the file's own encoding.
-bool writeProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 } // namespace platform

@@ -1,0 +1,57 @@
+#include "app/SessionSetup.h"
+
+#include "platform/Drives.h"
+#include "platform/Files.h"
+#include "script/SetupScript.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string folderOfPath(const std::string& path) {
+    const auto cut = path.find_last_of('\\');
+    return cut == std::string::npos ? path : path.substr(0, cut);
+}
+
+std::string scriptPathBeside(const std::string& programPath) {
+    return folderOfPath(programPath) + "\\install.ini";
+}
+
+std::optional<std::string>
+chooseLanguageSection(const SetupScript& script, const std::string& systemLanguageId,
+                      const std::function<std::optional<std::string>()>& runLanguagePage) {
+    std::string mapped = script.readText("Language", systemLanguageId);
+    if (!mapped.empty())
+        return mapped;
+    return runLanguagePage();
+}
+
+void fillSetupSession(SetupSession& session, const SetupScript& script) {
+    const std::string suffix =
+        script.readText("Option", "PROGRAM_NAME") + "_" + session.languageSection;
+    session.registryKey += suffix;
+    session.uninstallKey += suffix;
+    // The table has ten rows: a longer list in the script is read as far as it fits.
+    session.shortcutCount = std::clamp(script.languageCount("Shortcuts"), 0, kShortcutRows);
+    for (int i = 0; i < session.shortcutCount; ++i) {
+        ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
+        row.linkName = script.languageText(SetupScript::indexedKey("Description%d", i));
+        row.targetName = script.languageText(SetupScript::indexedKey("File%d", i));
+        row.workFolder = script.languageText(SetupScript::indexedKey("Work%d", i));
+    }
+    session.companyName = script.languageText("IDS_COMPANY_NAME");
+    session.programName = script.languageText("IDS_PROGRAM_NAME");
+    session.targetFolder = script.languageText("IDS_DOMYSLNY_KATALOG");
+}
+
+std::string findSourceDrive() {
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        if (platform::driveType(root) != platform::DriveType::CdRom)
+            continue;
+        if (std::FILE* script = platform::openFile(root + "install.ini", "rb")) {
+            std::fclose(script);
+            return std::string(1, letter);
+        }
+    }
+    return "X";
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's start-up steps that need no window: testable on their own.
+#include "app/SetupSession.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class SetupScript;
+
+// The script beside the program: its folder followed by "\install.ini".
+std::string scriptPathBeside(const std::string& programPath);
+
+// The part of a path before its last backslash (the whole path when it has none).
+std::string folderOfPath(const std::string& path);
+
+// The language section: the system language's entry in "Language" when it is not empty,
+// otherwise what the language page returns; nothing when the page was cancelled.
+std::optional<std::string>
+chooseLanguageSection(const SetupScript& script, const std::string& systemLanguageId,
+                      const std::function<std::optional<std::string>()>& runLanguagePage);
+
+// Fills names, keys, shortcut table and default folder from the script's language section.
+void fillSetupSession(SetupSession& session, const SetupScript& script);
+
+// The lower-case letter of the first CD-ROM drive whose root holds "install.ini", or "X".
+std::string findSourceDrive();

@@ -1,0 +1,29 @@
+// The application: one main window, run modally; the program ends when it closes.
+#include "app/DialogResources.h"
+#include "app/SessionSetup.h"
+#include "app/SetupDialog.h"
+#include "platform/ErrorMode.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+#include <wx/app.h>
+#include <wx/image.h>
+
+class SetupApp : public wxApp {
+public:
+    bool OnInit() override {
+        platform::suppressSystemErrorBoxes();
+        // The script's relative names are written for the program's own folder on the medium.
+        (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
+        wxInitAllImageHandlers();
+        loadDialogResources();
+        SetupDialog dialog(nullptr);
+        SetTopWindow(&dialog);
+        if (dialog.initialise())
+            dialog.ShowModal();
+        SetTopWindow(nullptr);
+        return false;
+    }
+};
+
+wxIMPLEMENT_APP(SetupApp);

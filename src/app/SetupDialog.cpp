@@ -1,0 +1,83 @@
+#include "app/SetupDialog.h"
+
+#include "app/DialogResources.h"
+#include "app/SessionSetup.h"
+#include "pages/LanguagePage.h"
+#include "platform/Locale.h"
+#include "platform/Paths.h"
+#include "script/SetupScript.h"
+
+#include "icons/setup_icon.xpm"
+
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+
+namespace {
+constexpr int kTitleWidth = 350;
+constexpr int kTitleHeight = 250;
+} // namespace
+
+SetupDialog::SetupDialog(wxWindow* parent) : appIcon(setup_icon_xpm) {
+    loadDialogTemplate(this, parent, "dialog102", wxSize(232, 150));
+    setupSession.scriptPath = scriptPathBeside(platform::ownProgramPath());
+    Bind(wxEVT_PAINT, &SetupDialog::OnPaint, this);
+    Bind(wxEVT_BUTTON, &SetupDialog::OnInstall, this, wxID_OK);
+}
+
+std::optional<std::string> SetupDialog::runLanguagePage() {
+    LanguagePage page(nullptr, setupSession.scriptPath);
+    if (page.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return page.getChosenLanguage();
+}
+
+bool SetupDialog::initialise() {
+    const SetupScript anyLanguage(setupSession.scriptPath);
+    const auto language = chooseLanguageSection(anyLanguage, platform::systemLanguageId(),
+                                                [this] { return runLanguagePage(); });
+    if (!language)
+        return false;
+    setupSession.languageSection = *language;
+    const SetupScript script(setupSession.scriptPath, setupSession.languageSection);
+    fillSetupSession(setupSession, script);
+    SetIcon(appIcon);
+    loadTitleBitmap(script);
+    applyTexts(script);
+    setupSession.sourceDrive = findSourceDrive();
+    return true;
+}
+
+void SetupDialog::loadTitleBitmap(const SetupScript& script) {
+    const std::string name = script.languageText("Bitmap");
+    wxImage picture;
+    const std::string native = platform::toNativePath(name);
+    wxLogNull quiet; // a missing or broken picture leaves the window without one, unreported
+    if (name.empty() || native.empty() ||
+        !picture.LoadFile(wxString::FromUTF8(native), wxBITMAP_TYPE_BMP))
+        return;
+    titlePicture = wxBitmap(picture.Rescale(kTitleWidth, kTitleHeight, wxIMAGE_QUALITY_HIGH));
+}
+
+void SetupDialog::applyTexts(const SetupScript& script) {
+    SetTitle(wxString::FromUTF8(script.languageText("IDS_NAZWA_GRY2")));
+    setControlText(FindWindow(wxID_OK), script.languageText("IDS_DALEJ"));
+    setControlText(FindWindow(wxID_CANCEL), script.languageText("IDS_WYJSCIE"));
+}
+
+void SetupDialog::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    if (IsIconized()) {
+        const wxSize client = GetClientSize();
+        const int x = (client.x - wxSystemSettings::GetMetric(wxSYS_ICON_X) + 1) / 2;
+        const int y = (client.y - wxSystemSettings::GetMetric(wxSYS_ICON_Y) + 1) / 2;
+        dc.DrawIcon(appIcon, x, y);
+    } else if (titlePicture.IsOk()) {
+        dc.DrawBitmap(titlePicture, 0, 0);
+    }
+}
+
+void SetupDialog::OnInstall(wxCommandEvent&) {
+    // The install sequence is added here; until then the button only keeps the window open.
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The main window: the title picture with the install and exit buttons. It owns the run's
+// SetupSession; the install button starts the installation.
+#include "app/SetupSession.h"
+
+#include <wx/bitmap.h>
+#include <wx/dialog.h>
+#include <wx/icon.h>
+
+#include <optional>
+#include <string>
+
+class SetupScript;
+
+class SetupDialog : public wxDialog {
+public:
+    explicit SetupDialog(wxWindow* parent);
+
+    // Chooses the language (showing the language page when the system's is not mapped) and fills
+    // the session and the window. False when the language page was cancelled: the window is then
+    // never shown and the run ends.
+    bool initialise();
+
+    SetupSession& session() { return setupSession; }
+    const wxBitmap& titleBitmap() const { return titlePicture; }
+
+protected:
+    // The language page, run modally; a hook so that a caller may answer it differently.
+    virtual std::optional<std::string> runLanguagePage();
+
+private:
+    void loadTitleBitmap(const SetupScript& script);
+    void applyTexts(const SetupScript& script);
+    void OnPaint(wxPaintEvent& event);
+    void OnInstall(wxCommandEvent& event);
+
+    SetupSession setupSession;
+    wxIcon appIcon;
+    wxBitmap titlePicture;
+};

@@ -1,0 +1,30 @@
+#include "pages/LanguagePage.h"
+
+#include "app/DialogResources.h"
+#include "script/SetupScript.h"
+
+#include <wx/combobox.h>
+#include <wx/xrc/xmlres.h>
+
+LanguagePage::LanguagePage(wxWindow* parent, std::string scriptPath)
+    : scriptPath(std::move(scriptPath)) {
+    loadDialogTemplate(this, parent, "dialog179", wxSize(155, 71));
+    languageCombo = XRCCTRL(*this, "ID_LANGUAGE_LIST", wxComboBox);
+    languageCombo->SetId(kLanguageListId);
+    fillLanguages();
+    FindWindow(wxID_OK)->SetFocus();
+}
+
+void LanguagePage::fillLanguages() {
+    const SetupScript script(scriptPath);
+    const int count = script.readCount("Language", "Nr");
+    for (int i = 0; i < count; ++i)
+        languageCombo->Append(wxString::FromUTF8(script.readText("Language", std::to_string(i))));
+    if (count > 0)
+        languageCombo->SetSelection(0);
+}
+
+bool LanguagePage::TransferDataFromWindow() {
+    chosenLanguage = languageCombo->GetValue().utf8_string();
+    return true;
+}

@@ -1,0 +1,264 @@
+#include "platform/Drives.h"
+
+#include "platform/posix/NativePath.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+struct Mount {
+    std::string device;
+    std::string folder;
+    std::string type;
+};
+
+// The mount table's escapes (\040 for a blank) turned back into bytes.
+std::string unescapeMountField(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
+            text += static_cast<char>(std::strtol(field.substr(i + 1, 3).c_str(), nullptr, 8));
+            i += 3;
+        } else {
+            text += field[i];
+        }
+    }
+    return text;
+}
+
+std::vector<Mount> readMounts() {
+    std::vector<Mount> mounts;
+    std::ifstream table("/proc/self/mounts");
+    std::string line;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        Mount mount;
+        if (fields >> mount.device >> mount.folder >> mount.type) {
+            mount.device = unescapeMountField(mount.device);
+            mount.folder = unescapeMountField(mount.folder);
+            mounts.push_back(mount);
+        }
+    }
+    return mounts;
+}
+
+std::optional<Mount> mountHolding(const std::string& folder) {
+    std::optional<Mount> best;
+    for (const Mount& mount : readMounts()) {
+        const std::string& root = mount.folder;
+        const bool inside =
+            folder == root || root == "/" ||
+            (folder.compare(0, root.size(), root) == 0 && folder[root.size()] == '/');
+        if (inside && (!best || root.size() >= best->folder.size()))
+            best = mount;
+    }
+    return best;
+}
+
+bool isOptical(const std::string& type) {
+    return type == "iso9660" || type == "udf";
+}
+
+bool isRemovableDevice(const std::string& device) {
+    char resolved[PATH_MAX];
+    if (!realpath(device.c_str(), resolved))
+        return false;
+    std::string name = resolved;
+    name = name.substr(name.find_last_of('/') + 1);
+    // A partition (sdb1) answers for its disk (sdb).
+    for (std::string disk = name; !disk.empty(); disk.pop_back()) {
+        std::ifstream flag("/sys/block/" + disk + "/removable");
+        int removable = 0;
+        if (flag >> removable)
+            return removable == 1;
+    }
+    return false;
+}
+
+DriveType typeOfMount(const Mount& mount) {
+    static const char* remoteTypes[] = {"nfs",   "nfs4",       "cifs", "smb3",
+                                        "smbfs", "fuse.sshfs", "9p",   "afs"};
+    if (isOptical(mount.type))
+        return DriveType::CdRom;
+    for (const char* type : remoteTypes)
+        if (mount.type == type)
+            return DriveType::Remote;
+    if (mount.type == "tmpfs" || mount.type == "ramfs")
+        return DriveType::RamDisk;
+    if (isRemovableDevice(mount.device))
+        return DriveType::Removable;
+    return DriveType::Fixed;
+}
+
+// The label that /dev/disk/by-label gives the device ("\x20" escapes decoded).
+std::string labelOfDevice(const std::string& device) {
+    char wanted[PATH_MAX];
+    if (!realpath(device.c_str(), wanted))
+        return {};
+    DIR* labels = opendir("/dev/disk/by-label");
+    if (!labels)
+        return {};
+    std::string label;
+    while (const dirent* entry = readdir(labels)) {
+        char target[PATH_MAX];
+        const std::string link = std::string("/dev/disk/by-label/") + entry->d_name;
+        if (entry->d_name[0] != '.' && realpath(link.c_str(), target) &&
+            std::string(target) == wanted) {
+            const std::string raw = entry->d_name;
+            for (std::size_t i = 0; i < raw.size(); ++i) {
+                if (raw.compare(i, 2, "\\x") == 0 && i + 3 < raw.size()) {
+                    label +=
+                        static_cast<char>(std::strtol(raw.substr(i + 2, 2).c_str(), nullptr, 16));
+                    i += 3;
+                } else {
+                    label += raw[i];
+                }
+            }
+            break;
+        }
+    }
+    closedir(labels);
+    return label;
+}
+
+DriveType parseType(const std::string& name) {
+    const std::string lower = posix::asciiLower(name);
+    if (lower == "fixed")
+        return DriveType::Fixed;
+    if (lower == "removable")
+        return DriveType::Removable;
+    if (lower == "remote")
+        return DriveType::Remote;
+    if (lower == "cdrom")
+        return DriveType::CdRom;
+    if (lower == "ramdisk")
+        return DriveType::RamDisk;
+    return DriveType::Unknown;
+}
+
+std::vector<std::string> splitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
+        fields.push_back(line.substr(start, bar - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// A table file: one drive per line, "letter:|type|folder|label|flags"; the label and the flags
+// are optional ("compressed" marks a compressed volume); '#' starts a comment line.
+std::vector<DriveEntry> readTableFile(const std::string& path) {
+    std::vector<DriveEntry> drives;
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const auto fields = splitFields(line);
+        if (fields.size() < 3 || fields[0].empty() ||
+            !std::isalpha(static_cast<unsigned char>(fields[0][0])))
+            continue;
+        DriveEntry drive;
+        drive.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(fields[0][0])));
+        drive.type = parseType(fields[1]);
+        drive.folder = fields[2];
+        drive.labelGiven = fields.size() > 3;
+        drive.label = drive.labelGiven ? fields[3] : std::string();
+        drive.compressed = fields.size() > 4 && posix::asciiLower(fields[4]) == "compressed";
+        drives.push_back(drive);
+    }
+    return drives;
+}
+
+std::vector<DriveEntry> machineTable() {
+    std::vector<DriveEntry> drives;
+    const char* home = std::getenv("HOME");
+    drives.push_back({'c', home && *home ? home : "/root", DriveType::Unknown, {}, false, false});
+    char letter = 'd';
+    for (const Mount& mount : readMounts())
+        if (isOptical(mount.type) && letter < 'z')
+            drives.push_back({letter++, mount.folder, DriveType::CdRom, {}, false, false});
+    drives.push_back({'z', "/", DriveType::Unknown, {}, false, false});
+    return drives;
+}
+
+std::vector<DriveEntry>& cachedTable() {
+    static std::vector<DriveEntry> table;
+    return table;
+}
+
+bool& tableLoaded() {
+    static bool loaded = false;
+    return loaded;
+}
+
+const DriveEntry* findDrive(const std::string& root) {
+    if (root.empty())
+        return nullptr;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(root[0])));
+    for (const DriveEntry& drive : driveTable())
+        if (drive.letter == letter)
+            return &drive;
+    return nullptr;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+const std::vector<DriveEntry>& driveTable() {
+    if (!tableLoaded()) {
+        const char* file = std::getenv("SETUP_DRIVE_TABLE");
+        cachedTable() = file && *file ? readTableFile(file) : machineTable();
+        std::sort(cachedTable().begin(), cachedTable().end(),
+                  [](const DriveEntry& a, const DriveEntry& b) { return a.letter < b.letter; });
+        tableLoaded() = true;
+    }
+    return cachedTable();
+}
+
+void reloadDriveTable() {
+    tableLoaded() = false;
+}
+
+DriveType driveType(const std::string& root) {
+    const DriveEntry* drive = findDrive(root);
+    if (!drive)
+        return DriveType::NoRootDir;
+    if (drive->type != DriveType::Unknown)
+        return drive->type;
+    const auto mount = mountHolding(drive->folder);
+    return mount ? typeOfMount(*mount) : DriveType::Fixed;
+}
+
+bool volumeInformation(const std::string& root, VolumeInformation& information) {
+    const DriveEntry* drive = findDrive(root);
+    if (!drive || !isFolder(drive->folder))
+        return false;
+    information.fileSystemFlags = drive->compressed ? kCompressedVolumeFlag : 0;
+    if (drive->labelGiven) {
+        information.label = drive->label;
+    } else {
+        const auto mount = mountHolding(drive->folder);
+        information.label = mount ? labelOfDevice(mount->device) : std::string();
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,222 @@
+#include "platform/Files.h"
+
+#include "platform/Paths.h"
+#include "platform/posix/NativePath.h"
+
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+bool statNative(const std::string& native, struct stat& info) {
+    return !native.empty() && stat(native.c_str(), &info) == 0;
+}
+
+bool ownerMayWrite(const struct stat& info) {
+    return (info.st_mode & S_IWUSR) != 0;
+}
+
+// A file that exists without the owner's write permission is read-only for everyone, the
+// administrator included, as on the system this program was made for.
+bool isReadOnlyFile(const std::string& native) {
+    struct stat info;
+    return statNative(native, info) && !S_ISDIR(info.st_mode) && !ownerMayWrite(info);
+}
+
+bool copyBytes(int from, int to) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = read(from, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = write(to, buffer + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno != EINTR)
+                return false;
+            done += put > 0 ? put : 0;
+        }
+    }
+}
+
+bool copyContents(int from, int to) {
+    for (;;) {
+        const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied == 0)
+            return true;
+        if (copied < 0)
+            return errno == EXDEV || errno == ENOSYS || errno == EINVAL ? copyBytes(from, to)
+                                                                        : false;
+    }
+}
+
+// Simple wildcard match without regard to case: '*' any run, '?' one character.
+bool matchesPattern(const char* pattern, const char* name) {
+    if (*pattern == '\0')
+        return *name == '\0';
+    if (*pattern == '*')
+        return matchesPattern(pattern + 1, name) || (*name && matchesPattern(pattern, name + 1));
+    if (*name == '\0')
+        return false;
+    const char p = *pattern >= 'A' && *pattern <= 'Z' ? *pattern - 'A' + 'a' : *pattern;
+    const char n = *name >= 'A' && *name <= 'Z' ? *name - 'A' + 'a' : *name;
+    return (p == '?' || p == n) && matchesPattern(pattern + 1, name + 1);
+}
+
+std::uint32_t attributesOf(const std::string& name, const struct stat& info) {
+    std::uint32_t attributes = S_ISDIR(info.st_mode) ? kAttributeDirectory : kAttributeArchive;
+    if (!ownerMayWrite(info) && !S_ISDIR(info.st_mode))
+        attributes |= kAttributeReadOnly;
+    if (name.size() > 1 && name[0] == '.' && name != "..")
+        attributes |= kAttributeHidden;
+    return attributes;
+}
+
+} // namespace
+
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    const std::string source = toNativePath(from);
+    const std::string destination = toNativePath(to);
+    struct stat sourceInfo, destinationInfo;
+    if (!statNative(source, sourceInfo) || S_ISDIR(sourceInfo.st_mode) || destination.empty())
+        return false;
+    if (statNative(destination, destinationInfo)) {
+        if (failIfExists || S_ISDIR(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo))
+            return false;
+        if (destinationInfo.st_ino == sourceInfo.st_ino &&
+            destinationInfo.st_dev == sourceInfo.st_dev)
+            return true;
+    }
+    const int input = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (input < 0)
+        return false;
+    const int output = open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (output < 0) {
+        close(input);
+        return false;
+    }
+    bool copied = copyContents(input, output);
+    // The copy keeps the source's read-only state, as the system's copy keeps its attributes.
+    copied = fchmod(output, sourceInfo.st_mode & 0777) == 0 && copied;
+    copied = close(output) == 0 && copied;
+    close(input);
+    if (!copied)
+        unlink(destination.c_str());
+    return copied;
+}
+
+bool setFileAttributes(const std::string& path, std::uint32_t attributes) {
+    const std::string native = toNativePath(path);
+    struct stat info;
+    if (!statNative(native, info))
+        return false;
+    mode_t mode = info.st_mode & 07777;
+    if (attributes & kAttributeReadOnly)
+        mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
+    else
+        mode |= S_IWUSR;
+    return chmod(native.c_str(), mode) == 0;
+}
+
+std::uint32_t fileAttributes(const std::string& path) {
+    const std::string native = toNativePath(path);
+    struct stat info;
+    if (!statNative(native, info))
+        return kInvalidAttributes;
+    const auto slash = native.find_last_of('/', native.size() > 1 ? native.size() - 2 : 0);
+    return attributesOf(native.substr(slash == std::string::npos ? 0 : slash + 1), info);
+}
+
+bool deleteFile(const std::string& path) {
+    const std::string native = toNativePath(path);
+    if (native.empty() || isReadOnlyFile(native))
+        return false;
+    struct stat info;
+    if (!statNative(native, info) || S_ISDIR(info.st_mode))
+        return false;
+    return unlink(native.c_str()) == 0;
+}
+
+MakeFolderResult makeFolder(const std::string& path) {
+    const std::string native = toNativePath(path);
+    if (native.empty())
+        return MakeFolderResult::Failed;
+    if (mkdir(native.c_str(), 0777) == 0)
+        return MakeFolderResult::Created;
+    return errno == EEXIST ? MakeFolderResult::AlreadyExists : MakeFolderResult::Failed;
+}
+
+bool changeFolder(const std::string& path) {
+    const std::string native = toNativePath(path);
+    return !native.empty() && chdir(native.c_str()) == 0;
+}
+
+std::string currentFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(buffer.find('\0'));
+    return toDrivePath(buffer);
+}
+
+bool findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
+    found.clear();
+    const auto cut = pattern.find_last_of("\\/");
+    const std::string folderPart =
+        cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+    std::string namePattern = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    if (namePattern == "*.*")
+        namePattern = "*";
+    const std::string folder = toNativePath(folderPart.empty() ? std::string(".") : folderPart);
+    DIR* directory = folder.empty() ? nullptr : opendir(folder.c_str());
+    if (!directory)
+        return false;
+    while (const dirent* entry = readdir(directory)) {
+        if (!matchesPattern(namePattern.c_str(), entry->d_name))
+            continue;
+        struct stat info;
+        const std::string full = (folder.back() == '/' ? folder : folder + "/") + entry->d_name;
+        if (stat(full.c_str(), &info) != 0)
+            continue;
+        found.push_back({entry->d_name, attributesOf(entry->d_name, info)});
+    }
+    closedir(directory);
+    return !found.empty();
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    const std::string native = toNativePath(path);
+    if (native.empty())
+        return nullptr;
+    const std::string how = mode;
+    const bool writes = how.find_first_of("wa+") != std::string::npos;
+    if (writes && isReadOnlyFile(native)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return std::fopen(native.c_str(), mode);
+}
+
+bool fileExists(const std::string& path) {
+    struct stat info;
+    return statNative(toNativePath(path), info) && !S_ISDIR(info.st_mode);
+}
+
+bool folderExists(const std::string& path) {
+    struct stat info;
+    return statNative(toNativePath(path), info) && S_ISDIR(info.st_mode);
+}
+
+} // namespace platform

@@ -1,0 +1,71 @@
+#include "platform/TextEncoding.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace platform {
+namespace {
+
+std::string convert(const std::string& bytes, const std::string& from, const std::string& to) {
+    iconv_t converter = iconv_open(to.c_str(), from.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return bytes;
+    std::string result;
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* out = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+        result.append(buffer, static_cast<size_t>(out - buffer));
+        if (done == static_cast<size_t>(-1) && errno != E2BIG) {
+            // A byte or character without a counterpart: mark it and go on after it.
+            result += '?';
+            const bool fromUtf8 = from == "UTF-8";
+            size_t skip = 1;
+            if (fromUtf8)
+                while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
+                    ++skip;
+            in += skip;
+            inLeft -= skip;
+        }
+    }
+    iconv_close(converter);
+    return result;
+}
+
+std::string codePageName(int codePage) {
+    return "CP" + std::to_string(codePage);
+}
+
+} // namespace
+
+bool isValidUtf8(const std::string& bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+        if (length == 0 || (length == 2 && lead < 0xC2) || i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string codePageToUtf8(const std::string& bytes, int codePage) {
+    return convert(bytes, codePageName(codePage), "UTF-8");
+}
+
+std::string utf8ToCodePage(const std::string& text, int codePage) {
+    return convert(text, "UTF-8", codePageName(codePage));
+}
+
+} // namespace platform
