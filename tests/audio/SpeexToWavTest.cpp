@@ -1,6 +1,7 @@
 #include "audio/AudioFixtures.h"
 #include "audio/AudioTranscoder.h"
 #include "audio/OggPackets.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -199,4 +200,12 @@ TEST_F(SpeexToWav, InputWithoutASpeexStreamFailsWithoutOutput) {
 TEST_F(SpeexToWav, OutputThatCannotBeCreatedFails) {
     EXPECT_FALSE(transcoder.speexToWav(fixture("nb-mono").string(),
                                        (out / "no-such-folder" / "a.wav").string()));
+}
+
+TEST_F(SpeexToWav, WorksOnDrivePaths) {
+    const std::string input = platform::toDrivePath(fixture("nb-mono").string());
+    const std::string output = platform::toDrivePath((out / "drive.wav").string());
+    ASSERT_EQ(input.substr(1, 2), ":\\");
+    EXPECT_TRUE(transcoder.speexToWav(input, output));
+    EXPECT_TRUE(readWav(out / "drive.wav").samples == decode(fixture("nb-mono")).samples);
 }
