@@ -9,7 +9,8 @@ struct FuzzFiles {
     std::string output;
 };
 
-// Writes the input bytes to this process's scratch input file and removes any old output.
+// Writes the input bytes, with every Ogg page's checksum set right, to this process's scratch
+// input file, and removes any old output.
 const FuzzFiles& prepareFuzzFiles(const std::uint8_t* data, std::size_t size);
 
 // Stops the run when a conversion's result and its output disagree: a failed conversion must

@@ -126,7 +126,12 @@ TEST_F(SpeexToWav, HeaderVariantsDecodeAsTheOriginal) {
     auto extraHeaders = basePackets();
     setPacketField(extraHeaders[0], kExtraHeaders, 2);
     extraHeaders.insert(extraHeaders.begin() + 2, 2, OggPacket{"not audio", 0, false});
+    // Every packet holds one frame; the frames it lacks stop it through the decoder's end
+    // result or the bit reader running past the packet.
+    auto manyFrames = basePackets();
+    setPacketField(manyFrames[0], kFramesPerPacket, 0x7FFFFFFF);
     EXPECT_TRUE(decode(writeStream("zero-frames.spx", noFrameCount)).samples == original);
+    EXPECT_TRUE(decode(writeStream("many-frames.spx", manyFrames)).samples == original);
     EXPECT_TRUE(decode(writeStream("extra.spx", extraHeaders)).samples == original);
 }
 
