@@ -49,12 +49,16 @@ RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& 
         beforeConversion(outcome.displayName);
 
     const std::string extension = codecExtension(record.codec);
-    bool converted = true;
-    if (!extension.empty())
-        converted = convertRecord(record.codec, tempPath,
-                                  recordOutputPath(recordFolder, record.name, extension));
-    (void)platform::deleteFile(tempPath); // a left-over compressed file does no harm to the copy
-    outcome.result = extension.empty() ? RecordExtraction::Result::Skipped
+    const bool convertible = !extension.empty();
+    const std::string outputPath =
+        convertible ? recordOutputPath(recordFolder, record.name, extension) : std::string();
+    const bool converted = !convertible || convertRecord(record.codec, tempPath, outputPath);
+    // Deleting is best effort: a left-over compressed file does no harm to the installation,
+    // a half-written WAVE file would.
+    (void)platform::deleteFile(tempPath);
+    if (!converted)
+        (void)platform::deleteFile(outputPath);
+    outcome.result = !convertible ? RecordExtraction::Result::Skipped
                      : converted       ? RecordExtraction::Result::Converted
                                        : RecordExtraction::Result::ConversionFailed;
     if (!converted)

@@ -12,7 +12,7 @@
 CopyEngine::CopyEngine(const std::string* targetFolder, std::string languageSection,
                        std::string scriptPath)
     : targetFolder(targetFolder), languageSection(std::move(languageSection)),
-      scriptPath(std::move(scriptPath)), sourceFolder(installerFolder()) {}
+      scriptPath(std::move(scriptPath)) {}
 
 std::string CopyEngine::text(const char* key) const {
     return SetupScript(scriptPath, languageSection).languageText(key);
@@ -20,7 +20,7 @@ std::string CopyEngine::text(const char* key) const {
 
 void CopyEngine::buildList() {
     fileList.clear();
-    buildFileList(scriptPath, installMode, sourceFolder, fileList, entryCount);
+    buildFileList(scriptPath, installMode, fileList, entryCount);
     entryCount = static_cast<int>(fileList.size());
 }
 

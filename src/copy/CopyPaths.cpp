@@ -12,6 +12,8 @@ bool endsWith(const std::string& text, const std::string& tail) {
 }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty())
+        return text;
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
