@@ -106,10 +106,11 @@ Medium makeMedium() {
     medium.root = fs::temp_directory_path() / ("copy-bench-" + std::to_string(std::rand()));
     fs::create_directories(medium.root / "sounds");
     const std::string sounds = medium.root / "sounds";
-    if (!run("cd '" + sounds + "' && sox -q -n -r 44100 -c 2 -b 16 m.wav synth 2 pluck C4 "
-                                  "pluck E4 && oggenc -Q -o music.ogg m.wav && "
-                                  "sox -q -n -r 16000 -c 1 -b 16 v.wav synth 2 sine 300 && "
-                                  "speexenc --quiet v.wav voice.spx"))
+    if (!run("cd '" + sounds +
+             "' && sox -q -n -r 44100 -c 2 -b 16 m.wav synth 2 pluck C4 "
+             "pluck E4 && oggenc -Q -o music.ogg m.wav && "
+             "sox -q -n -r 16000 -c 1 -b 16 v.wav synth 2 sine 300 && "
+             "speexenc --quiet v.wav voice.spx"))
         std::fprintf(stderr, "copy_bench: sox, oggenc and speexenc are needed\n"), std::exit(2);
     addPlainFiles(medium);
     addArchive(medium, "music", kCodecVorbis, "music.ogg");
@@ -124,13 +125,19 @@ Medium makeMedium() {
 
 // The work that the copy cannot avoid, done by the system's own tools.
 double floorWork(const Medium& medium) {
-    const std::string root = medium.root;
+    const std::string root = "'" + medium.root.string() + "'";
+    const std::string steps[] = {
+        "mkdir -p " + root + "/floor/data " + root + "/floor/big",
+        "cp " + root + "/medium/data/* " + root + "/floor/data/",
+        "cp " + root + "/medium/big/* " + root + "/floor/big/",
+        "cd " + root + "/records/music && oggdec -Q *.ogg 2>/dev/null",
+        "cd " + root +
+            "/records/speech && for f in *.spx; do "
+            "speexdec \"$f\" \"${f%.spx}.wav\" 2>/dev/null; done",
+    };
     const auto start = Clock::now();
-    run("mkdir -p '" + root + "/floor/data' '" + root + "/floor/big' && cp '" + root +
-        "'/medium/data/* '" + root + "/floor/data/' && cp '" + root + "'/medium/big/* '" + root +
-        "/floor/big/' && cd '" + root + "/records/music' && oggdec -Q *.ogg 2>/dev/null && cd '" + root +
-        "/records/speech' && for f in *.spx; do speexdec \"$f\" \"${f%.spx}.wav\" 2>/dev/null; "
-        "done");
+    for (const auto& step : steps)
+        run(step);
     return seconds(Clock::now() - start);
 }
 

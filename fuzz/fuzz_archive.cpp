@@ -16,10 +16,9 @@ namespace {
 
 struct Workspace {
     Workspace() {
-        root = fs::temp_directory_path() / ("fuzz-archive-" + std::to_string(std::rand()) + "-" +
-                                            std::to_string(fs::file_time_type::clock::now()
-                                                               .time_since_epoch()
-                                                               .count()));
+        root = fs::temp_directory_path() /
+               ("fuzz-archive-" + std::to_string(std::rand()) + "-" +
+                std::to_string(fs::file_time_type::clock::now().time_since_epoch().count()));
         fs::create_directories(root / "target" / "sounds");
         targetFolder = platform::toDrivePath((root / "target").string());
     }

@@ -12,7 +12,8 @@ bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& d
     std::FILE* file = platform::openFile(path, "wb");
     if (!file)
         return false;
-    const bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool written =
+        data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
     return std::fclose(file) == 0 && written;
 }
 
@@ -25,9 +26,10 @@ bool convertRecord(std::uint32_t codec, const std::string& input, const std::str
 
 } // namespace
 
-RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
-                                      const std::string& archivePath,
-                                      const std::function<void(const std::string&)>& beforeConversion) {
+RecordExtraction
+extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                     const std::string& archivePath,
+                     const std::function<void(const std::string&)>& beforeConversion) {
     RecordExtraction outcome;
     SoundArchiveRecord record;
     outcome.status = archive.readRecord(record);
@@ -59,8 +61,8 @@ RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& 
     if (!converted)
         (void)platform::deleteFile(outputPath);
     outcome.result = !convertible ? RecordExtraction::Result::Skipped
-                     : converted       ? RecordExtraction::Result::Converted
-                                       : RecordExtraction::Result::ConversionFailed;
+                     : converted  ? RecordExtraction::Result::Converted
+                                  : RecordExtraction::Result::ConversionFailed;
     if (!converted)
         outcome.failedPath = tempPath;
     return outcome;

@@ -85,8 +85,8 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
         ++currentIndex;
         return Step::Continue;
     }
-    const RecordExtraction outcome =
-        extractArchiveRecord(archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
+    const RecordExtraction outcome = extractArchiveRecord(
+        archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
             setStatus(name);
             // The bar has no measure inside an archive, so it only shows that work goes on.
             setPosition(entryCount > 0 ? std::rand() % entryCount : 0);

@@ -25,8 +25,8 @@ const char kLanguage[] = "[English]\n"
                          "IDS_E_WRITEOFILE=Cannot write\n";
 
 int openFileCount() {
-    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"),
-                                          fs::directory_iterator()));
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
 // A medium (the current folder and the program's own folder) and a target folder beside it.
@@ -45,8 +45,8 @@ protected:
     }
 
     void writeScript(const std::vector<std::string>& entries) {
-        std::string script = std::string(kLanguage) + "[std]\nfiles=" +
-                             std::to_string(entries.size()) + "\n";
+        std::string script =
+            std::string(kLanguage) + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
         for (std::size_t i = 0; i < entries.size(); ++i)
             script += std::to_string(i) + "=" + entries[i] + "\n";
         medium.write("install.ini", script);

@@ -1,5 +1,5 @@
-#include "SoundFixtures.h"
 #include "copy/CopyList.h"
+#include "SoundFixtures.h"
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
 
@@ -12,7 +12,9 @@ namespace {
 // A medium in a temporary folder, with the program pretending to run from its root.
 class CopyListTest : public testing::Test {
 protected:
-    void SetUp() override { platform::overrideOwnProgramPath(drivePath(medium.path()) + "\\setup.exe"); }
+    void SetUp() override {
+        platform::overrideOwnProgramPath(drivePath(medium.path()) + "\\setup.exe");
+    }
     void TearDown() override { platform::overrideOwnProgramPath(""); }
 
     std::vector<std::string> listFor(const std::string& section) {

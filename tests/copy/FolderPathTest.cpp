@@ -1,5 +1,5 @@
-#include "SoundFixtures.h"
 #include "copy/FolderPath.h"
+#include "SoundFixtures.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

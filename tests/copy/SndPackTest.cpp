@@ -18,9 +18,8 @@ protected:
         const char* tool = std::getenv("SNDPACK");
         const std::string program =
             tool ? tool : std::filesystem::absolute("../../bin/sndpack").string();
-        const std::string commandLine = "cd '" + temp.path().string() + "' && '" + program +
-                                        "' " + arguments +
-                                        " >out.txt 2>&1";
+        const std::string commandLine = "cd '" + temp.path().string() + "' && '" + program + "' " +
+                                        arguments + " >out.txt 2>&1";
         const int status = std::system(commandLine.c_str());
         output = readWholeFile(temp / "out.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -62,6 +61,11 @@ TEST_F(SndPackTest, RefusesFilesThatAreNotVorbisOrSpeex) {
     temp.write("wrong.spx", vorbisBytes());
     EXPECT_EQ(sndpack("pack out.snd wrong.spx"), 1);
     EXPECT_NE(output.find("extension"), std::string::npos) << output;
+
+    temp.write("a/theme.ogg", vorbisBytes());
+    temp.write("b/Theme.OGG", vorbisBytes());
+    EXPECT_EQ(sndpack("pack out.snd a/theme.ogg b/Theme.OGG"), 1);
+    EXPECT_NE(output.find("packed already"), std::string::npos) << output;
 }
 
 TEST_F(SndPackTest, ReportsBrokenArchivesAndBadRecords) {
@@ -71,8 +75,8 @@ TEST_F(SndPackTest, ReportsBrokenArchivesAndBadRecords) {
         << output;
     EXPECT_EQ(sndpack("verify cut.snd"), 1);
 
-    temp.write("bad.snd", encodeRecord(kCodecVorbis, "a.ogg", "not ogg") +
-                              encodeRecord(2, "other.bin", "x"));
+    temp.write("bad.snd",
+               encodeRecord(kCodecVorbis, "a.ogg", "not ogg") + encodeRecord(2, "other.bin", "x"));
     EXPECT_EQ(sndpack("verify bad.snd"), 1);
     EXPECT_NE(output.find("FAILED a.ogg"), std::string::npos) << output;
     EXPECT_NE(output.find("2 records, 2 failed"), std::string::npos) << output;

@@ -1,6 +1,6 @@
+#include "copy/SoundArchive.h"
 #include "SoundFixtures.h"
 #include "copy/CopyPaths.h"
-#include "copy/SoundArchive.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,8 @@ TEST(SoundArchiveTest, BrokenRecordsAreRefusedBeforeAnythingIsAllocated) {
     const std::string good = encodeRecord(0, "first.ogg", "data");
     const BrokenCase cases[] = {
         {"short header", std::string("\x01\x00\x00", 3), ArchiveStatus::ShortHeader},
-        {"name over 259", recordHeader(0, 0, 260) + std::string(260, 'n'), ArchiveStatus::NameTooLong},
+        {"name over 259", recordHeader(0, 0, 260) + std::string(260, 'n'),
+         ArchiveStatus::NameTooLong},
         {"name past end", recordHeader(0, 0, 50) + "ab", ArchiveStatus::NamePastEnd},
         {"data past end", recordHeader(0, 0xFFFFFFF0u, 5) + "a.ogg", ArchiveStatus::DataPastEnd},
         {"data one past end", recordHeader(0, 5, 5) + "a.ogg" + "1234", ArchiveStatus::DataPastEnd},
