@@ -257,3 +257,15 @@ TEST_F(DirectoryPageKeysTest, TabInTheListMovesTheFocusOn) {
                      [&] { listLostFocus = wxWindow::FindFocus() != page->folderList(); });
     EXPECT_TRUE(listLostFocus);
 }
+
+TEST_F(DirectoryPageKeysTest, AcceptButtonHoldsTheFocusWhenThePageOpens) {
+    auto page = makePage("C:\\Program Files\\");
+    wxWindow* focused = nullptr;
+    runPage(*page, [&] {
+        wxMilliSleep(100);
+        wxYield();
+        focused = wxWindow::FindFocus();
+        page->EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(focused, page->FindWindow(wxID_OK));
+}
