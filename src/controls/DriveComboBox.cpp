@@ -14,9 +14,9 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
                            unsigned createOptions) {
     // The rectangle's height counts the dropped-down list; the field keeps its natural height.
     if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
-                                      wxSize(rect.width, -1), 0, nullptr,
-                                      wxCB_READONLY | wxTAB_TRAVERSAL))
+                                      wxSize(rect.width, -1), 0, nullptr, wxCB_READONLY))
         return false;
+    SetPopupMaxHeight(rect.height);
     options = createOptions & 0x7;
     UpdateFont();
     SetFont(font);

@@ -269,3 +269,18 @@ TEST_F(DirectoryPageKeysTest, AcceptButtonHoldsTheFocusWhenThePageOpens) {
     });
     EXPECT_EQ(focused, page->FindWindow(wxID_OK));
 }
+
+TEST_F(DirectoryPageTest, ListShowingNoDriveLeavesTheLetterOfThePathAlone) {
+    std::unique_ptr<DirectoryPage> page;
+    {
+        GTestDialogHook noMessageBoxes(__FILE__, __LINE__);
+        page = makePage("e:\\Games");
+    }
+    EXPECT_EQ(page->folderList()->GetItemCount(), 0u);
+    const int noMedium = page->driveSelector()->FindString("e:\\");
+    wxTEST_DIALOG(chooseDrive(*page, noMedium),
+                  ExpectMessage(DirectoryListBox::FolderErrorMessage("e:\\"), wxID_CANCEL),
+                  ExpectMessage(DirectoryListBox::FolderErrorMessage("e:\\Games"), wxID_CANCEL));
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "\\");
+    EXPECT_EQ(editText(*page), "e:\\Games"); // not "\\:\\Games"
+}
