@@ -1,0 +1,102 @@
+#include "controls/DriveComboBox.h"
+
+#include "controls/ControlImages.h"
+#include "controls/OfferedDrives.h"
+#include "platform/Files.h"
+
+#include <cstdint>
+
+DriveComboBox::DriveComboBox() {
+    LoadImages();
+}
+
+bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
+                           unsigned createOptions) {
+    // The rectangle's height counts the dropped-down list; the field keeps its natural height.
+    if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
+                                      wxSize(rect.width, -1), 0, nullptr,
+                                      wxCB_READONLY | wxTAB_TRAVERSAL))
+        return false;
+    options = createOptions & 0x7;
+    UpdateFont();
+    SetFont(font);
+    metrics = measureItemMetrics(*this, font);
+    FillDrives();
+    SelectCurrentDrive();
+    return true;
+}
+
+void DriveComboBox::LoadImages() {
+    loadControlImages();
+}
+
+void DriveComboBox::UpdateFont() {
+    font = GetParent() ? GetParent()->GetFont() : GetFont();
+}
+
+void DriveComboBox::FillDrives() {
+    for (const OfferedDrive& drive : listOfferedDrives()) {
+        const int index = Append(wxString::FromUTF8(drive.text));
+        if (index != wxNOT_FOUND)
+            SetClientData(index, reinterpret_cast<void*>(static_cast<std::intptr_t>(drive.kind)));
+    }
+}
+
+int DriveComboBox::GetDriveKind(unsigned int index) const {
+    if (index >= GetCount())
+        return 0;
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetClientData(index)));
+}
+
+void DriveComboBox::SelectDriveOfPath(const std::string& path) {
+    const wxString prefix = wxString::FromUTF8(driveRootPrefix(path)).Lower();
+    for (unsigned int i = 0; i < GetCount(); ++i) {
+        if (GetString(i).Lower().StartsWith(prefix)) {
+            SetSelection(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+std::string DriveComboBox::GetSelectedDrive() const {
+    const int selection = GetSelection();
+    if (selection == wxNOT_FOUND)
+        return {};
+    const std::string text = GetString(selection).utf8_string();
+    const auto slash = text.find('\\');
+    return slash == std::string::npos ? text : text.substr(0, slash + 1);
+}
+
+void DriveComboBox::SelectCurrentDrive() {
+    SelectDriveOfPath(platform::currentFolder());
+}
+
+void DriveComboBox::DrawItem(wxDC& dc, const wxRect& rect, int index, bool selected,
+                             bool focused) const {
+    if (index < 0 || index >= static_cast<int>(GetCount()))
+        return;
+    ItemLook look;
+    if (options & kShowIcons)
+        look.icon = &driveKindIcon(GetDriveKind(index));
+    look.text = GetString(index);
+    look.selected = selected;
+    look.focused = focused;
+    drawOwnerDrawnItem(dc, rect, font.IsOk() ? font : GetFont(), metrics, look);
+}
+
+void DriveComboBox::OnDrawItem(wxDC& dc, const wxRect& rect, int item, int flags) const {
+    const bool inField = (flags & wxODCB_PAINTING_CONTROL) != 0;
+    const int index = inField ? GetSelection() : item;
+    const bool selected = (flags & wxODCB_PAINTING_SELECTED) != 0;
+    // The field shows the focus while the control has it; the list marks its current item.
+    const bool focused = inField ? HasFocus() : selected;
+    DrawItem(dc, rect, index, selected, focused);
+}
+
+void DriveComboBox::OnDrawBackground(wxDC&, const wxRect&, int, int) const {
+    // DrawItem fills the whole item itself.
+}
+
+wxCoord DriveComboBox::OnMeasureItem(size_t) const {
+    return metrics.itemHeight;
+}

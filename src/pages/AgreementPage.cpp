@@ -1,0 +1,25 @@
+#include "pages/AgreementPage.h"
+
+#include "app/DialogResources.h"
+#include "pages/AgreementText.h"
+#include "pages/PageTexts.h"
+
+#include <wx/textctrl.h>
+
+AgreementPage::AgreementPage(wxWindow* parent, std::string language, std::string script)
+    : languageSection(std::move(language)), scriptPath(std::move(script)) {
+    loadDialogTemplate(this, parent, "dialog165", wxSize(391, 231));
+    const SetupScript setupScript(scriptPath, languageSection);
+    static const TextKey texts[] = {
+        {0, "IDS_LICENCJA"},
+        {wxID_OK, "IDS_AKCEPT_UMOWE"},
+        {wxID_CANCEL, "IDS_NIE"},
+    };
+    setTextsByKey(this, setupScript, texts);
+    agreementText = dynamic_cast<wxTextCtrl*>(FindWindow(kAgreementTextId));
+    if (agreementText) {
+        const std::string fileName = setupScript.languageText("IDS_LICENCE_FILE_NAME");
+        agreementText->ChangeValue(wxString::FromUTF8(loadAgreementText(fileName)));
+        agreementText->SetInsertionPoint(0);
+    }
+}

@@ -1,0 +1,112 @@
+#include "pages/DirectoryPage.h"
+
+#include "app/DialogResources.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "pages/PageTexts.h"
+
+#include <wx/app.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string language,
+                             std::string script)
+    : languageSection(std::move(language)), scriptPath(std::move(script)),
+      initialPath(std::move(initial)) {
+    loadDialogTemplate(this, parent, "dialog134", wxSize(223, 197));
+    folderLabel = dynamic_cast<wxStaticText*>(FindWindow(kFolderLabelId));
+    pathBox = dynamic_cast<wxTextCtrl*>(FindWindow(kPathEditId));
+    static const TextKey texts[] = {
+        {0, "IDS_NAZWA_GRY"},   {kDriveLabelId, "IDS_DYSK"}, {kFolderLabelId, "IDS_KATALOG_NAME"},
+        {wxID_OK, "IDS_DALEJ"}, {wxID_CANCEL, "IDS_POWROT"},
+    };
+    setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
+    createFolderList();
+    path = initialPath;
+    createDriveSelector();
+    drives->SelectDriveOfPath(folders->GetCurrentPath());
+    TransferDataToWindow();
+    Bind(wxEVT_COMBOBOX, &DirectoryPage::OnDriveChosen, this, kDriveSelectorId);
+    Bind(wxEVT_LISTBOX_DCLICK, &DirectoryPage::OnFolderDoubleClicked, this, kFolderListId);
+    Bind(EVT_FOLDER_CHANGED, &DirectoryPage::OnFolderChanged, this, kFolderListId);
+    if (wxWindow* accept = FindWindow(wxID_OK))
+        accept->SetFocus();
+}
+
+// The template's placeholder gives the list its place; the list takes the placeholder's id
+// and its place in the tab order, right after the folder label.
+void DirectoryPage::createFolderList() {
+    wxWindow* placeholder = FindWindow(kFolderListId);
+    const wxRect place = placeholder ? placeholder->GetRect() : wxRect();
+    if (placeholder)
+        placeholder->Destroy();
+    folders = new DirectoryListBox;
+    folders->Create(this, kFolderListId, place, initialPath);
+    if (folderLabel)
+        folders->MoveAfterInTabOrder(folderLabel);
+}
+
+// Created last, the selector also comes last in the tab order.
+void DirectoryPage::createDriveSelector() {
+    wxWindow* placeholder = FindWindow(kDriveSelectorId);
+    const wxRect place = placeholder ? placeholder->GetRect() : wxRect();
+    drives = new DriveComboBox;
+    drives->Create(this, wxID_ANY, place, 0x7);
+    if (placeholder)
+        placeholder->Destroy();
+    drives->SetId(kDriveSelectorId);
+}
+
+bool DirectoryPage::TransferDataToWindow() {
+    if (!pathBox)
+        return true;
+    // A longer path is shown whole so that accepting refuses it rather than cutting it short.
+    pathBox->SetMaxLength(path.size() > kMaxPathLength ? 0 : kMaxPathLength);
+    pathBox->ChangeValue(wxString::FromUTF8(path));
+    return true;
+}
+
+bool DirectoryPage::TransferDataFromWindow() {
+    if (!pathBox)
+        return true;
+    const wxString text = pathBox->GetValue();
+    if (text.length() > kMaxPathLength) {
+        wxString message = "Please enter no more than %1 characters.";
+        message.Replace("%1", wxString::Format("%zu", kMaxPathLength));
+        wxMessageBox(message, wxTheApp ? wxTheApp->GetAppDisplayName() : wxString(),
+                     wxOK | wxICON_EXCLAMATION, this);
+        pathBox->SetFocus();
+        return false;
+    }
+    path = text.utf8_string();
+    return true;
+}
+
+// Only the drive letter changes; an empty path stays empty. The first character may take more
+// than one byte when the path came from elsewhere than a drive.
+static void replaceFirstCharacter(std::string& path, const std::string& shown) {
+    if (path.empty() || shown.empty())
+        return;
+    std::size_t length = 1;
+    while (length < path.size() && (static_cast<unsigned char>(path[length]) & 0xC0) == 0x80)
+        ++length;
+    path.replace(0, length, 1, shown[0]);
+}
+
+void DirectoryPage::OnDriveChosen(wxCommandEvent&) {
+    folders->OpenPath(drives->GetSelectedDrive(), true);
+    const std::string shown = folders->GetCurrentPath();
+    drives->SelectDriveOfPath(shown);
+    replaceFirstCharacter(path, shown);
+    TransferDataToWindow();
+}
+
+void DirectoryPage::OnFolderDoubleClicked(wxCommandEvent&) {
+    path = folders->GetCurrentPath();
+    TransferDataToWindow();
+}
+
+void DirectoryPage::OnFolderChanged(wxCommandEvent&) {
+    // Only a double-click takes the shown folder into the path; an opening by Enter does not.
+}

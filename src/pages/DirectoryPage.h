@@ -1,0 +1,51 @@
+#pragma once
+// The target folder: an edit box with the path, the folder list for browsing and the drive
+// selector for switching drives. The page neither checks nor creates the folder.
+#include <wx/dialog.h>
+
+#include <string>
+
+class DirectoryListBox;
+class DriveComboBox;
+class wxStaticText;
+class wxTextCtrl;
+
+class DirectoryPage : public wxDialog {
+public:
+    DirectoryPage(wxWindow* parent, std::string initialPath, std::string languageSection,
+                  std::string scriptPath);
+
+    // The path as the edit box held it when the user accepted.
+    const std::string& getChosenFolder() const { return path; }
+
+    void OnDriveChosen(wxCommandEvent& event);
+    void OnFolderDoubleClicked(wxCommandEvent& event);
+    void OnFolderChanged(wxCommandEvent& event);
+
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+
+    DirectoryListBox* folderList() const { return folders; }
+    DriveComboBox* driveSelector() const { return drives; }
+    wxTextCtrl* pathEdit() const { return pathBox; }
+
+    static constexpr int kDriveSelectorId = 1007;
+    static constexpr int kPathEditId = 1009;
+    static constexpr int kFolderListId = 1010;
+    static constexpr int kFolderLabelId = 1011;
+    static constexpr int kDriveLabelId = 1026;
+    static constexpr std::size_t kMaxPathLength = 256;
+
+private:
+    void createFolderList();
+    void createDriveSelector();
+
+    wxStaticText* folderLabel = nullptr;
+    std::string path;
+    std::string languageSection;
+    std::string scriptPath;
+    std::string initialPath;
+    DriveComboBox* drives = nullptr;
+    DirectoryListBox* folders = nullptr;
+    wxTextCtrl* pathBox = nullptr;
+};

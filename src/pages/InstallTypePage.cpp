@@ -1,0 +1,36 @@
+#include "pages/InstallTypePage.h"
+
+#include "app/DialogResources.h"
+#include "pages/PageTexts.h"
+
+#include <wx/radiobut.h>
+
+InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::string script)
+    : languageSection(std::move(language)), scriptPath(std::move(script)) {
+    loadDialogTemplate(this, parent, "dialog182", wxSize(185, 143));
+    static const TextKey texts[] = {
+        {0, "IDS_RODZAJ_INST"},         {kGroupId, "IDS_WYBIERZ_INST"},
+        {kMinimalId, "IDS_WERSJA_MIN"}, {kStandardId, "IDS_WERSJA_STD"},
+        {kFullId, "IDS_WERSJA_MAX"},    {wxID_OK, "IDS_DALEJ"},
+        {wxID_CANCEL, "IDS_POWROT"},
+    };
+    setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
+    // Every attempt starts from the standard install, whatever was chosen before.
+    if (auto* standard = dynamic_cast<wxRadioButton*>(FindWindow(kStandardId)))
+        standard->SetValue(true);
+    Bind(wxEVT_RADIOBUTTON, &InstallTypePage::OnTypeClicked, this, kMinimalId, kFullId);
+}
+
+void InstallTypePage::OnTypeClicked(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case kMinimalId:
+        installMode = "min";
+        break;
+    case kStandardId:
+        installMode = "std";
+        break;
+    case kFullId:
+        installMode = "max";
+        break;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The install type: minimal, standard or full, answered as the name of the script section
+// that lists what to copy ("min", "std", "max").
+#include <wx/dialog.h>
+
+#include <string>
+
+class InstallTypePage : public wxDialog {
+public:
+    InstallTypePage(wxWindow* parent, std::string languageSection, std::string scriptPath);
+
+    std::string getInstallMode() const { return installMode; }
+
+    static constexpr int kMinimalId = 1022;
+    static constexpr int kStandardId = 1023;
+    static constexpr int kFullId = 1024;
+    static constexpr int kGroupId = 1025;
+
+private:
+    void OnTypeClicked(wxCommandEvent& event);
+
+    std::string languageSection;
+    std::string installMode = "std";
+    std::string scriptPath;
+};

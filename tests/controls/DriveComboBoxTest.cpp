@@ -1,0 +1,143 @@
+#include "controls/DriveComboBox.h"
+#include "controls/ControlImages.h"
+#include "controls/DriveKind.h"
+#include "controls/ItemPixels.h"
+#include "controls/OfferedDrives.h"
+#include "controls/TestDrives.h"
+
+#include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/settings.h>
+
+namespace {
+
+class DriveComboBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        drives.add('a', "removable", "BOOT");
+        drives.addEmpty('b', "removable");
+        drives.add('c', "fixed", "SYSTEM");
+        drives.add('d', "cdrom", "GAME_CD");
+        drives.addEmpty('e', "removable");
+        drives.add('f', "remote", "Net Share");
+        drives.add('g', "ramdisk", "");
+        drives.add('h', "fixed", "Packed", true);
+        drives.add('k', "removable", "Stick");
+        drives.install();
+    }
+
+    DriveComboBox* makeCombo(unsigned options) {
+        auto* combo = new DriveComboBox;
+        EXPECT_TRUE(combo->Create(&parent, 1007, wxRect(0, 0, 250, 100), options));
+        return combo;
+    }
+
+    TestDrives drives;
+    wxDialog parent{nullptr, wxID_ANY, "drives"};
+};
+
+TEST_F(DriveComboBoxTest, OffersTheInstallableDrivesInLetterOrder) {
+    auto* combo = makeCombo(0x7);
+    const struct {
+        const char* text;
+        int kind;
+    } expected[] = {
+        {"c:\\ system", kDriveHardDisk},   {"e:\\", kDriveRemovable},
+        {"f:\\ net share", kDriveNetwork}, {"g:\\ ", kDriveRamDisk},
+        {"h:\\ packed", kDriveCompressed}, {"k:\\ stick", kDriveRemovable},
+    };
+    ASSERT_EQ(combo->GetCount(), std::size(expected));
+    for (unsigned i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(combo->GetString(i).utf8_string(), expected[i].text) << i;
+        EXPECT_EQ(combo->GetDriveKind(i), expected[i].kind) << i;
+    }
+}
+
+TEST_F(DriveComboBoxTest, SelectsByPathPrefixWithoutRegardToCase) {
+    auto* combo = makeCombo(0x7);
+    combo->SelectDriveOfPath("F:\\Games\\");
+    EXPECT_EQ(combo->GetSelection(), 2);
+    EXPECT_EQ(combo->GetSelectedDrive(), "f:\\");
+    combo->SelectDriveOfPath("D:\\Setup\\"); // not offered: the selection stays
+    EXPECT_EQ(combo->GetSelection(), 2);
+    combo->SelectDriveOfPath("c:\\");
+    EXPECT_EQ(combo->GetSelectedDrive(), "c:\\");
+    combo->SetSelection(wxNOT_FOUND);
+    EXPECT_EQ(combo->GetSelectedDrive(), "");
+}
+
+TEST_F(DriveComboBoxTest, StartsOnTheCurrentFolderDrive) {
+    CurrentFolderScope current(drives.makeFolders('k', "Games"));
+    auto* combo = makeCombo(0x7);
+    EXPECT_EQ(combo->GetSelectedDrive(), "k:\\");
+}
+
+TEST_F(DriveComboBoxTest, KeepsOnlyTheLowThreeOptionBits) {
+    EXPECT_EQ(makeCombo(0xFF)->GetOptions(), 0x7u);
+    EXPECT_EQ(makeCombo(0x3)->GetOptions(), 0x3u);
+}
+
+TEST_F(DriveComboBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
+    parent.SetFont(wxFont(wxFontInfo(3).FaceName("Liberation Sans")));
+    EXPECT_EQ(makeCombo(0x7)->GetItemMetrics().itemHeight, 16);
+    parent.SetFont(wxFont(wxFontInfo(24).FaceName("Liberation Sans")));
+    const ItemMetrics large = makeCombo(0x7)->GetItemMetrics();
+    EXPECT_GT(large.itemHeight, 16);
+    EXPECT_EQ(large.itemHeight, large.textHeight);
+}
+
+wxImage expectedItem(wxSize size, const ItemMetrics& metrics, const wxFont& font,
+                     const wxBitmap* icon, const wxString& text, int textX) {
+    return drawToImage(size, [&](wxDC& dc) {
+        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.DrawRectangle(wxRect(size));
+        if (icon)
+            dc.DrawBitmap(*icon, 3, (metrics.itemHeight - 16) / 2, true);
+        dc.SetFont(font);
+        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+        dc.DrawText(text, textX, (metrics.itemHeight - metrics.textHeight) / 2);
+    });
+}
+
+TEST_F(DriveComboBoxTest, IconAtThreeAndTextAtTwentyThreeOrTextAtThreeWithoutIcons) {
+    const struct {
+        unsigned options;
+        int item;
+        const wxBitmap* icon;
+        int textX;
+    } cases[] = {
+        {0x7, 0, &controlImage(ControlImage::DriveHardDisk), 23},
+        {0x4, 4, &controlImage(ControlImage::DriveCompressed), 23},
+        {0x4, 1, &controlImage(ControlImage::DriveRemovable), 23},
+        {0x3, 0, nullptr, 3},
+    };
+    for (const auto& c : cases) {
+        auto* combo = makeCombo(c.options);
+        const ItemMetrics metrics = combo->GetItemMetrics();
+        const wxSize size(200, metrics.itemHeight);
+        const wxImage drawn = drawToImage(
+            size, [&](wxDC& dc) { combo->DrawItem(dc, wxRect(size), c.item, false, false); });
+        EXPECT_TRUE(samePixels(drawn, expectedItem(size, metrics, parent.GetFont(), c.icon,
+                                                   combo->GetString(c.item), c.textX)))
+            << "options " << c.options << " item " << c.item;
+    }
+}
+
+TEST(DriveKinds, TypesMapToKindsAndOnlyInstallableOnesAreOffered) {
+    using platform::DriveType;
+    EXPECT_EQ(driveKindOf(DriveType::Removable, 'a'), kDriveFloppy);
+    EXPECT_EQ(driveKindOf(DriveType::Removable, 'B'), kDriveFloppy);
+    EXPECT_EQ(driveKindOf(DriveType::Removable, 'c'), kDriveRemovable);
+    EXPECT_EQ(driveKindOf(DriveType::CdRom, 'd'), kDriveCdRom);
+    EXPECT_EQ(driveKindOf(DriveType::NoRootDir, 'd'), 0);
+    for (int kind : {0, int(kDriveFloppy), int(kDriveCdRom)})
+        EXPECT_FALSE(isOfferedKind(kind)) << kind;
+    for (int kind : std::initializer_list<int>{kDriveHardDisk, kDriveNetwork, kDriveRamDisk,
+                                               kDriveRemovable, kDriveCompressed})
+        EXPECT_TRUE(isOfferedKind(kind)) << kind;
+    EXPECT_EQ(driveRootPrefix("d:\\ data"), "d:\\");
+    EXPECT_EQ(driveRootPrefix("nothing"), "");
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+#include "pages/DirectoryPage.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "controls/TestDrives.h"
+#include "pages/PageRunner.h"
+#include "support/DialogHook.h"
+
+#include <fstream>
+#include <wx/app.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace {
+
+class DirectoryPageTest : public testing::Test {
+protected:
+    void SetUp() override {
+        drives.add('c', "fixed", "SYSTEM");
+        drives.add('d', "fixed", "DATA");
+        drives.addEmpty('e', "removable");
+        for (const char* folder : {"Program Files/Games", "Program Files/Common Files"})
+            drives.makeFolders('c', folder);
+        drives.makeFolders('d', "Tools");
+        drives.install();
+        script = drives.makeFolders('c', "Setup") / "install.ini";
+        std::ofstream(script) << "[POL]\nIDS_NAZWA_GRY=Gra\nIDS_DYSK=Dysk:\n"
+                                 "IDS_KATALOG_NAME=Katalog docelowy\nIDS_DALEJ=Dalej >>\n"
+                                 "IDS_POWROT=<< Powrót\n[ENG]\nIDS_DYSK=Drive\n";
+    }
+
+    std::unique_ptr<DirectoryPage> makePage(const std::string& initialPath,
+                                            const std::string& language = "POL") {
+        return std::make_unique<DirectoryPage>(nullptr, initialPath, language, script.string());
+    }
+
+    static std::string editText(const DirectoryPage& page) {
+        return page.pathEdit()->GetValue().utf8_string();
+    }
+
+    static void chooseDrive(DirectoryPage& page, int item) {
+        page.driveSelector()->SetSelection(item);
+        wxCommandEvent event(wxEVT_COMBOBOX, DirectoryPage::kDriveSelectorId);
+        event.SetEventObject(page.driveSelector());
+        event.SetInt(item);
+        page.driveSelector()->GetEventHandler()->ProcessEvent(event);
+    }
+
+    static void doubleClick(DirectoryPage& page, int item) {
+        DirectoryListBox* list = page.folderList();
+        list->SetSelection(item);
+        wxCommandEvent event(wxEVT_LISTBOX_DCLICK, DirectoryPage::kFolderListId);
+        event.SetEventObject(list);
+        event.SetInt(item);
+        list->GetEventHandler()->ProcessEvent(event);
+    }
+
+    static void pressInList(DirectoryPage& page, int key) {
+        wxKeyEvent event(wxEVT_CHAR_HOOK);
+        event.m_keyCode = key;
+        event.SetEventObject(page.folderList());
+        page.folderList()->GetEventHandler()->ProcessEvent(event);
+    }
+
+    TestDrives drives;
+    std::filesystem::path script;
+};
+
+TEST_F(DirectoryPageTest, StartsWithThePathInTheBoxAndItsExistingPartInTheList) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    EXPECT_EQ(editText(*page), "C:\\Program Files\\NewGame");
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "C:\\Program Files\\");
+    EXPECT_EQ(page->driveSelector()->GetSelectedDrive(), "c:\\");
+    EXPECT_EQ(page->pathEdit()->GetId(), DirectoryPage::kPathEditId);
+    EXPECT_EQ(page->folderList()->GetId(), DirectoryPage::kFolderListId);
+    EXPECT_EQ(page->driveSelector()->GetId(), DirectoryPage::kDriveSelectorId);
+}
+
+TEST_F(DirectoryPageTest, TextsByKeyAndMissingKeysLeaveControlsEmpty) {
+    auto polish = makePage("C:\\");
+    EXPECT_EQ(polish->GetTitle(), "Gra");
+    EXPECT_EQ(polish->FindWindow(DirectoryPage::kDriveLabelId)->GetLabel(), "Dysk:");
+    EXPECT_EQ(polish->FindWindow(DirectoryPage::kFolderLabelId)->GetLabel(), "Katalog docelowy");
+    EXPECT_EQ(polish->FindWindow(wxID_OK)->GetLabel(), "Dalej >>");
+    EXPECT_EQ(polish->FindWindow(wxID_CANCEL)->GetLabel().utf8_string(), "<< Powrót");
+    auto english = makePage("C:\\", "ENG");
+    EXPECT_EQ(english->GetTitle(), "");
+    EXPECT_EQ(english->FindWindow(DirectoryPage::kDriveLabelId)->GetLabel(), "Drive");
+    EXPECT_EQ(english->FindWindow(wxID_OK)->GetLabel(), "");
+    EXPECT_EQ(english->FindWindow(wxID_CANCEL)->GetLabel(), "");
+}
+
+TEST_F(DirectoryPageTest, RealControlsTakeThePlaceholdersPlacesAndTabOrder) {
+    auto page = makePage("C:\\");
+    std::vector<int> order;
+    for (wxWindow* child : page->GetChildren())
+        if (child->GetId() > 0 || child->GetId() == wxID_OK || child->GetId() == wxID_CANCEL)
+            order.push_back(child->GetId());
+    const std::vector<int> expected = {1009, 1011, 1010, 1026, wxID_OK, wxID_CANCEL, 1007};
+    EXPECT_EQ(order, expected);
+    const wxRect list = page->folderList()->GetRect();
+    EXPECT_EQ(list.GetPosition(), page->ConvertDialogToPixels(wxPoint(7, 46)));
+    EXPECT_EQ(list.GetSize(), page->ConvertDialogToPixels(wxSize(209, 92)));
+    const wxRect combo = page->driveSelector()->GetRect();
+    EXPECT_EQ(combo.GetPosition(), page->ConvertDialogToPixels(wxPoint(50, 151)));
+    EXPECT_EQ(combo.width, page->ConvertDialogToPixels(wxSize(166, 0)).x);
+    page->pathEdit()->ChangeValue(std::string(256, 'x'));
+    page->pathEdit()->AppendText("y"); // the box takes no more than 256 characters
+    EXPECT_EQ(page->pathEdit()->GetValue(), std::string(256, 'x'));
+}
+
+TEST_F(DirectoryPageTest, ChoosingADriveChangesOnlyTheFirstCharacter) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    chooseDrive(*page, 1);
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "d:\\");
+    EXPECT_EQ(editText(*page), "d:\\Program Files\\NewGame");
+    EXPECT_EQ(page->driveSelector()->GetSelectedDrive(), "d:\\");
+}
+
+TEST_F(DirectoryPageTest, ChoosingADriveKeepsAnEmptyPathEmpty) {
+    CurrentFolderScope current(drives.folderOf('c') / "Program Files");
+    auto page = makePage("");
+    EXPECT_EQ(wxString(page->folderList()->GetCurrentPath()).Lower(), "c:\\program files\\");
+    chooseDrive(*page, 1);
+    EXPECT_EQ(editText(*page), "");
+}
+
+TEST_F(DirectoryPageTest, DriveWithoutMediumFallsBackToTheShownDrive) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    ASSERT_EQ(page->driveSelector()->GetString(2), "e:\\");
+    wxTEST_DIALOG(chooseDrive(*page, 2),
+                  ExpectMessage(DirectoryListBox::FolderErrorMessage("e:\\"), wxID_CANCEL));
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "C:\\Program Files\\");
+    EXPECT_EQ(page->driveSelector()->GetSelectedDrive(), "c:\\");
+    EXPECT_EQ(editText(*page), "C:\\Program Files\\NewGame");
+}
+
+TEST_F(DirectoryPageTest, DoubleClickReplacesTypedTextWithTheOpenedFolder) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    page->pathEdit()->ChangeValue("X:\\typed");
+    doubleClick(*page, 3); // Games, after Common Files
+    EXPECT_EQ(editText(*page), "C:\\Program Files\\Games\\");
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "C:\\Program Files\\Games\\");
+    page->pathEdit()->ChangeValue("X:\\typed again");
+    chooseDrive(*page, 1);
+    EXPECT_EQ(editText(*page), "d:\\Program Files\\Games\\");
+}
+
+TEST_F(DirectoryPageTest, EnterInTheListOpensButLeavesTheBoxAlone) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    page->folderList()->SetSelection(3);
+    pressInList(*page, WXK_RETURN);
+    wxTheApp->ProcessPendingEvents(); // the folder-changed notification
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "C:\\Program Files\\Games\\");
+    EXPECT_EQ(editText(*page), "C:\\Program Files\\NewGame");
+}
+
+TEST_F(DirectoryPageTest, AcceptTakesTheTypedText) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    const int result = runPage(*page, [&] {
+        page->pathEdit()->ChangeValue("D:\\Games\\Demo");
+        clickButton(*page, wxID_OK);
+    });
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(page->getChosenFolder(), "D:\\Games\\Demo");
+}
+
+TEST_F(DirectoryPageTest, OverlongPathIsRefusedAndThePageStaysOpen) {
+    const std::string overlong = "C:\\" + std::string(300, 'a');
+    auto page = makePage(overlong);
+    EXPECT_EQ(editText(*page), overlong); // shown whole, not cut at 256
+    bool stayedOpen = false;
+    const int result = runPage(*page, [&] {
+        wxTEST_DIALOG(clickButton(*page, wxID_OK),
+                      ExpectMessage("Please enter no more than 256 characters.", wxID_OK));
+        stayedOpen = page->IsModal();
+        clickButton(*page, wxID_CANCEL);
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_EQ(page->getChosenFolder(), overlong);
+}
+
+TEST_F(DirectoryPageTest, BackAndEscapeInTheListCancelWithoutReadingTheBox) {
+    auto back = makePage("C:\\Games");
+    EXPECT_EQ(runPage(*back,
+                      [&] {
+                          back->pathEdit()->ChangeValue("D:\\Other");
+                          clickButton(*back, wxID_CANCEL);
+                      }),
+              wxID_CANCEL);
+    EXPECT_EQ(back->getChosenFolder(), "C:\\Games");
+
+    auto escape = makePage("C:\\Games");
+    EXPECT_EQ(runPage(*escape,
+                      [&] {
+                          escape->pathEdit()->ChangeValue("D:\\Other");
+                          escape->folderList()->SetFocus();
+                          pressInList(*escape, WXK_ESCAPE);
+                      }),
+              wxID_CANCEL);
+    EXPECT_EQ(escape->getChosenFolder(), "C:\\Games");
+}
+
+} // namespace

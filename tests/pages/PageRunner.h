@@ -1,0 +1,29 @@
+#pragma once
+// Running a page for real: its modal loop starts, the given steps act on the shown page, and a
+// guard ends the loop with wxID_ABORT should the steps fail to close it.
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/timer.h>
+
+#include <functional>
+
+inline int runPage(wxDialog& page, std::function<void()> steps) {
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&page](wxTimerEvent&) {
+        if (page.IsModal())
+            page.EndModal(wxID_ABORT);
+    });
+    guard.StartOnce(10000);
+    page.CallAfter([steps] { steps(); });
+    return page.ShowModal();
+}
+
+// What a click on the button does: its command event, from the button.
+inline void clickButton(wxWindow& page, int id) {
+    wxWindow* button = page.FindWindow(id);
+    if (!button)
+        return;
+    wxCommandEvent event(wxEVT_BUTTON, id);
+    event.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(event);
+}
