@@ -31,23 +31,30 @@ chmod +x "$machine/bin/xdg-open"
 export PATH="$machine/bin:$PATH"
 
 step=0
-# page <title> <name> <keys...>: waits for the window, saves its picture, then presses the keys.
+previous=""
+# page <title> <name> <keys...>: waits for a new window of that title, saves its picture, then
+# presses the keys.
 page() {
     local title=$1 name=$2 window=""
     shift 2
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -n 1 || true)
+        window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | grep -vx "${previous:-none}" | tail -n 1 || true)
         [ -n "$window" ] && break
         sleep 0.1
     done
     if [ -z "$window" ]; then
+        import -window root "$shots/failed-waiting-for-$name.png"
         echo "walkthrough: no window titled '$title' appeared" >&2
         exit 1
     fi
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     sleep 0.4
     step=$((step + 1))
-    import -window "$window" -frame "$shots/$(printf %02d $step)-$name.png"
+    for _ in 1 2 3; do
+        import -window "$window" -frame "$shots/$(printf %02d $step)-$name.png" 2>/dev/null && break
+        sleep 0.3
+    done
+    previous=$window
     for key in "$@"; do
         case "$key" in
             type:*) xdotool type --delay 20 "${key#type:}" ;;
@@ -64,7 +71,7 @@ program=$!
 page "Moonrise Harbour - Setup" main-window Return
 page "Licence agreement" licence Tab Return
 page "Install type" install-type shift+Tab Down Tab Return
-page "Moonrise Harbour" target-folder shift+Tab shift+Tab ctrl+a "type:C:\\Games\\Moonrise Harbour" Return
+page "Moonrise Harbour" target-folder Tab Tab Tab ctrl+a "type:C:\\Games\\Moonrise Harbour" Return
 page "Moonrise Harbour" create-folder-question Right Return
 page "Moonrise Harbour - Setup" finished Return
 page "Uwaga !" further-program Return
