@@ -1,5 +1,6 @@
 #include "app/DialogResources.h"
 
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/fs_mem.h>
 #include <wx/xrc/xmlres.h>
@@ -32,4 +33,16 @@ bool loadDialogTemplate(wxDialog* dialog, wxWindow* parent, const char* name, wx
         return false;
     dialog->SetClientSize(dialog->ConvertDialogToPixels(dialogUnits));
     return true;
+}
+
+void setControlText(wxWindow* control, const std::string& text) {
+    if (!control)
+        return;
+    const wxWindowID id = control->GetId();
+    const bool stockButton = text.empty() && wxDynamicCast(control, wxButton) && wxIsStockID(id);
+    if (stockButton)
+        control->SetId(wxID_HIGHEST + 1);
+    control->SetLabel(wxString::FromUTF8(text));
+    if (stockButton)
+        control->SetId(id);
 }

@@ -1,6 +1,7 @@
 #include "app/SetupDialog.h"
 
 #include "app/DialogResources.h"
+#include "app/InstallSequence.h"
 #include "app/SessionSetup.h"
 #include "pages/LanguagePage.h"
 #include "platform/Locale.h"
@@ -62,8 +63,8 @@ void SetupDialog::loadTitleBitmap(const SetupScript& script) {
 
 void SetupDialog::applyTexts(const SetupScript& script) {
     SetTitle(wxString::FromUTF8(script.languageText("IDS_NAZWA_GRY2")));
-    FindWindow(wxID_OK)->SetLabel(wxString::FromUTF8(script.languageText("IDS_DALEJ")));
-    FindWindow(wxID_CANCEL)->SetLabel(wxString::FromUTF8(script.languageText("IDS_WYJSCIE")));
+    setControlText(FindWindow(wxID_OK), script.languageText("IDS_DALEJ"));
+    setControlText(FindWindow(wxID_CANCEL), script.languageText("IDS_WYJSCIE"));
 }
 
 void SetupDialog::OnPaint(wxPaintEvent&) {
@@ -79,5 +80,9 @@ void SetupDialog::OnPaint(wxPaintEvent&) {
 }
 
 void SetupDialog::OnInstall(wxCommandEvent&) {
-    // The install sequence is added here; until then the button only keeps the window open.
+    runInstallSequence();
+}
+
+void SetupDialog::runInstallSequence() {
+    (void)InstallSequence(*this).run();
 }

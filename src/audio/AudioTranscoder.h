@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include <ogg/ogg.h>
+#include <speex/speex_stereo.h>
+
 class AudioTranscoder {
 public:
     virtual ~AudioTranscoder() = default;
@@ -13,6 +16,14 @@ public:
     // file is left behind.
     bool vorbisToWav(const std::string& inputPath, const std::string& outputPath);
     bool speexToWav(const std::string& inputPath, const std::string& outputPath);
+
+    // Checks the first packet of a Speex stream and creates its decoder, set up for that stream;
+    // fills in what the caller needs to decode and write it. Null when the header is refused:
+    // not a Speex header, a mode or version this library cannot decode, a channel count other
+    // than 1 or 2, or a frame too large for the caller's buffers.
+    static void* processSpeexHeader(ogg_packet* packet, int enhancement, int* frameSize,
+                                    int* sampleRate, int* framesPerPacket, int* channels,
+                                    SpeexStereoState* stereoState, int* extraHeaders);
 
     // WavWriter: the 44-byte header with placeholder sizes, the output file (header only for a
     // name ending in ".wav" or ".WAV"), and the real sizes once the samples are in.

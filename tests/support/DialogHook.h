@@ -3,8 +3,8 @@
 // failures, and a dialog that no expectation answers is closed with Cancel instead of being
 // shown for real (which would hang the test run).
 #include <gtest/gtest.h>
-#include <wx/msgdlg.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 
 class wxDialog;
 class wxModalExpectation;
@@ -37,3 +37,11 @@ private:
     wxString message;
     int answer;
 };
+
+// Runs code during which no modal dialog may be shown.
+#define EXPECT_NO_DIALOG(codeToRun)                                                                \
+    {                                                                                              \
+        GTestDialogHook noDialogHook(__FILE__, __LINE__, __func__);                                \
+        codeToRun;                                                                                 \
+        noDialogHook.CheckUnmetExpectations();                                                     \
+    }

@@ -22,7 +22,8 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(root, ignored);
 }
 
-std::filesystem::path TempFolder::write(const std::string& relative, const std::string& bytes) const {
+std::filesystem::path TempFolder::write(const std::string& relative,
+                                        const std::string& bytes) const {
     const auto file = root / relative;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);

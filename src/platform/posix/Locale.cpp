@@ -54,8 +54,7 @@ const LanguageId& languageOfLocale() {
         if (name == entry.locale)
             return entry;
     for (const LanguageId& entry : kLanguages)
-        if (language == entry.locale ||
-            language + "_" == std::string(entry.locale).substr(0, language.size() + 1))
+        if (language == entry.locale)
             return entry;
     return kLanguages[0]; // "C", "POSIX" and unknown locales: US English
 }

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Saves pictures of the start-up windows for the README (docs/screenshots), under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+medium="$PWD/build/medium"
+out="$PWD/${1:-docs/screenshots}"
+mkdir -p "$out"
+capture() { # capture <LANG> <title> <file>
+    scripts/with-display.sh bash -c '
+        cd "$1" && LANG=$2 ./setup & program=$!
+        "$5/scripts/screenshot-window.sh" "$3" "$4"
+        kill $program 2>/dev/null || true' _ "$medium" "$1" "$2" "$out/$3" "$PWD"
+}
+capture en_US.UTF-8 "Moonrise Harbour - Setup" main-window-en.png
+capture pl_PL.UTF-8 "Moonrise Harbour - Instalacja" main-window-pl.png
+capture de_DE.UTF-8 "LANGUAGE" language-page.png
+echo "Screenshots in $out"

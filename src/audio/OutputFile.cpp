@@ -1,0 +1,59 @@
+#include "audio/OutputFile.h"
+
+#include "audio/AudioTranscoder.h"
+#include "platform/Files.h"
+
+namespace {
+
+// The RIFF size field holds the data size plus the 36 header bytes that follow it.
+constexpr std::uint32_t kMaxDataBytes = 0xFFFFFFFFu - 36u;
+
+} // namespace
+
+OutputFile::~OutputFile() {
+    discard();
+}
+
+bool OutputFile::adopt(std::FILE* created, const std::string& createdPath) {
+    stream = created;
+    path = createdPath;
+    sampleBytes = 0;
+    return stream != nullptr;
+}
+
+bool OutputFile::writeSamples(const void* samples, std::size_t bytes) {
+    if (bytes > kMaxDataBytes - sampleBytes) {
+        std::fprintf(stderr, "The decoded sound is too long for a WAVE file\n");
+        return false;
+    }
+    if (std::fwrite(samples, 1, bytes, stream) != bytes) {
+        std::fprintf(stderr, "Cannot write to the output file %s\n", path.c_str());
+        return false;
+    }
+    sampleBytes += static_cast<std::uint32_t>(bytes);
+    return true;
+}
+
+bool OutputFile::finish(bool withSizes) {
+    if (withSizes) {
+        AudioTranscoder::fixSizes(stream, sampleBytes);
+    }
+    const bool written = std::ferror(stream) == 0;
+    const bool closed = std::fclose(stream) == 0;
+    stream = nullptr;
+    if (written && closed) {
+        return true;
+    }
+    std::fprintf(stderr, "Cannot write to the output file %s\n", path.c_str());
+    (void)platform::deleteFile(path); // Nothing more to do if even that fails.
+    return false;
+}
+
+void OutputFile::discard() {
+    if (stream == nullptr) {
+        return;
+    }
+    std::fclose(stream);
+    stream = nullptr;
+    (void)platform::deleteFile(path); // Nothing more to do if even that fails.
+}

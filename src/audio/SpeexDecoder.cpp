@@ -1,0 +1,196 @@
+// Ogg Speex to WAVE: libogg gathers pages and packets, the Speex library decodes each frame to
+// floating point, and the values are clamped and rounded to 16-bit samples here.
+#include "audio/AudioTranscoder.h"
+#include "audio/OutputFile.h"
+#include "audio/SampleConversion.h"
+#include "audio/WavName.h"
+#include "platform/Files.h"
+
+#include <bit>
+#include <cstdint>
+#include <speex/speex.h>
+
+static_assert(std::endian::native == std::endian::little,
+              "samples are written in memory order, which must be little-endian");
+
+namespace {
+
+constexpr int kReadPieceBytes = 200;
+constexpr int kMaxFrameValues = 2000;
+constexpr int kEnhancement = 1;
+
+// One conversion: the Ogg and Speex states, the stream's layout from its header, and the
+// output once the header has been accepted. Everything is released when it goes.
+class SpeexConversion {
+public:
+    SpeexConversion(std::FILE* input, const std::string& outputPath);
+    ~SpeexConversion();
+    SpeexConversion(const SpeexConversion&) = delete;
+    SpeexConversion& operator=(const SpeexConversion&) = delete;
+
+    bool run();
+
+private:
+    bool readPiece();
+    bool takePages();
+    bool takePacket(ogg_packet& packet);
+    bool acceptHeader(ogg_packet& packet);
+    bool decodePacket(ogg_packet& packet);
+    bool finish();
+
+    std::FILE* input;
+    std::string outputPath;
+    OutputFile output;
+    ogg_sync_state sync{};
+    ogg_stream_state stream{};
+    bool streamSetUp = false;
+    SpeexBits bits{};
+    void* decoder = nullptr;
+    SpeexStereoState stereoState = SPEEX_STEREO_STATE_INIT;
+    int frameSize = 0;
+    int sampleRate = 0;
+    int channels = -1;
+    int framesPerPacket = 1;
+    int extraHeaders = 0;
+    std::int64_t packetCount = 0;
+    bool endOfStream = false;
+    bool failed = false;
+    float frame[kMaxFrameValues] = {};
+    std::int16_t samples[kMaxFrameValues] = {};
+};
+
+SpeexConversion::SpeexConversion(std::FILE* input, const std::string& outputPath)
+    : input(input), outputPath(outputPath) {
+    ogg_sync_init(&sync);
+    speex_bits_init(&bits);
+}
+
+SpeexConversion::~SpeexConversion() {
+    if (decoder != nullptr) {
+        speex_decoder_destroy(decoder);
+    }
+    speex_bits_destroy(&bits);
+    ogg_sync_clear(&sync);
+    if (streamSetUp) {
+        ogg_stream_clear(&stream);
+    }
+    std::fclose(input);
+}
+
+// Reads the whole input, then completes the output. After the end-of-stream packet the rest of
+// the input is still read, though no packet is taken from it.
+bool SpeexConversion::run() {
+    while (!failed && std::feof(input) == 0) {
+        failed = !readPiece() || !takePages();
+    }
+    return !failed && finish();
+}
+
+bool SpeexConversion::readPiece() {
+    char* buffer = ogg_sync_buffer(&sync, kReadPieceBytes);
+    const std::size_t count = std::fread(buffer, 1, kReadPieceBytes, input);
+    ogg_sync_wrote(&sync, static_cast<long>(count));
+    if (std::ferror(input) != 0) {
+        std::fprintf(stderr, "Read error in the input file\n");
+        return false;
+    }
+    return true;
+}
+
+// Pages of any other logical stream are refused by the stream state, so only the first
+// stream is decoded.
+bool SpeexConversion::takePages() {
+    ogg_page page;
+    while (ogg_sync_pageout(&sync, &page) == 1) {
+        if (!streamSetUp) {
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+            streamSetUp = true;
+        }
+        ogg_stream_pagein(&stream, &page);
+        ogg_packet packet;
+        while (!endOfStream && ogg_stream_packetout(&stream, &packet) == 1) {
+            if (!takePacket(packet)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Packet 0 is the header, 1 the comment, then the extra headers, then audio.
+bool SpeexConversion::takePacket(ogg_packet& packet) {
+    const std::int64_t number = packetCount++;
+    if (number == 0) {
+        return acceptHeader(packet);
+    }
+    if (number == 1 || number - 1 <= extraHeaders) {
+        return true;
+    }
+    if (packet.e_o_s != 0) {
+        endOfStream = true;
+    }
+    return decodePacket(packet);
+}
+
+bool SpeexConversion::acceptHeader(ogg_packet& packet) {
+    decoder = AudioTranscoder::processSpeexHeader(&packet, kEnhancement, &frameSize, &sampleRate,
+                                                  &framesPerPacket, &channels, &stereoState,
+                                                  &extraHeaders);
+    if (framesPerPacket == 0) {
+        framesPerPacket = 1;
+    }
+    if (decoder == nullptr) {
+        return false;
+    }
+    return output.adopt(AudioTranscoder::openOutput(outputPath, sampleRate, channels), outputPath);
+}
+
+// Decodes up to framesPerPacket frames; a frame that ends the stream, is damaged or reads past
+// the packet drops the rest of the packet.
+bool SpeexConversion::decodePacket(ogg_packet& packet) {
+    speex_bits_read_from(&bits, reinterpret_cast<char*>(packet.packet),
+                         static_cast<int>(packet.bytes));
+    const std::size_t values = static_cast<std::size_t>(frameSize) * channels;
+    for (int i = 0; i < framesPerPacket; ++i) {
+        const int result = speex_decode(decoder, &bits, frame);
+        if (result == -1) {
+            break;
+        }
+        if (result == -2) {
+            std::fprintf(stderr, "Decoding error: corrupted stream?\n");
+            break;
+        }
+        if (speex_bits_remaining(&bits) < 0) {
+            std::fprintf(stderr, "Decoding overflow: corrupted stream?\n");
+            break;
+        }
+        if (channels == 2) {
+            speex_decode_stereo(frame, frameSize, &stereoState);
+        }
+        toPcmSamples(frame, samples, values);
+        if (!output.writeSamples(samples, values * sizeof samples[0])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SpeexConversion::finish() {
+    if (!output.isOpen()) {
+        std::fprintf(stderr, "No Speex stream found in the input\n");
+        return false;
+    }
+    return output.finish(hasWavName(outputPath));
+}
+
+} // namespace
+
+bool AudioTranscoder::speexToWav(const std::string& inputPath, const std::string& outputPath) {
+    std::FILE* input = platform::openFile(inputPath, "rb");
+    if (input == nullptr) {
+        std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
+        return false;
+    }
+    SpeexConversion conversion(input, outputPath);
+    return conversion.run();
+}

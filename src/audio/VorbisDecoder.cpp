@@ -1,0 +1,83 @@
+// Ogg Vorbis to WAVE: the library decodes to 16-bit signed little-endian PCM, written unchanged.
+#include "audio/AudioTranscoder.h"
+#include "audio/OutputFile.h"
+#include "platform/Files.h"
+
+#define OV_EXCLUDE_STATIC_CALLBACKS
+#include <vorbis/vorbisfile.h>
+
+namespace {
+
+constexpr int kPcmPieceBytes = 4096;
+
+// Where the library puts decoded PCM; one conversion runs at a time.
+char pcmBuffer[kPcmPieceBytes];
+
+void describeStream(OggVorbis_File& decoder) {
+    const vorbis_comment* comment = ov_comment(&decoder, -1);
+    for (int i = 0; comment != nullptr && i < comment->comments; ++i) {
+        std::fprintf(stderr, "%s\n", comment->user_comments[i]);
+    }
+    const vorbis_info* info = ov_info(&decoder, -1);
+    std::fprintf(stderr, "\nBitstream is %d channel, %ldHz\n", info->channels, info->rate);
+    std::fprintf(stderr, "Decoded length: %lld samples\n",
+                 static_cast<long long>(ov_pcm_total(&decoder, -1)));
+    if (comment != nullptr && comment->vendor != nullptr) {
+        std::fprintf(stderr, "Encoded by: %s\n\n", comment->vendor);
+    }
+}
+
+// Decodes every piece into the output. A damaged stretch is skipped as the library reports it;
+// a failed write ends the conversion.
+bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
+    int section = 0;
+    for (;;) {
+        const long n = ov_read(&decoder, pcmBuffer, kPcmPieceBytes, 0, 2, 1, &section);
+        if (n == 0) {
+            return true;
+        }
+        if (n > 0 && !output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
+            return false;
+        }
+    }
+}
+
+bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string& outputPath) {
+    describeStream(decoder);
+    const vorbis_info* info = ov_info(&decoder, -1);
+    OutputFile output;
+    if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
+        std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
+        return false;
+    }
+    AudioTranscoder::writeHeader(output.file(), static_cast<int>(info->rate), info->channels);
+    if (!decodeAll(decoder, output)) {
+        return false;
+    }
+    // The library ends a stream at a read error as at its end; only the stream can tell.
+    if (std::ferror(input) != 0) {
+        std::fprintf(stderr, "Read error in the input file\n");
+        return false;
+    }
+    return output.finish(true);
+}
+
+} // namespace
+
+bool AudioTranscoder::vorbisToWav(const std::string& inputPath, const std::string& outputPath) {
+    std::FILE* input = platform::openFile(inputPath, "rb");
+    if (input == nullptr) {
+        std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
+        return false;
+    }
+    OggVorbis_File decoder;
+    if (ov_open(input, &decoder, nullptr, 0) < 0) {
+        std::fprintf(stderr, "Input does not appear to be an Ogg bitstream.\n");
+        // The library leaves the input open when it refuses it.
+        std::fclose(input);
+        return false;
+    }
+    const bool converted = convertOpened(decoder, input, outputPath);
+    ov_clear(&decoder); // Also closes the input.
+    return converted;
+}

@@ -1,0 +1,69 @@
+#include "copy/ArchiveRecordExtraction.h"
+
+#include "audio/AudioTranscoder.h"
+#include "copy/CopyPaths.h"
+#include "platform/Files.h"
+
+#include <vector>
+
+namespace {
+
+bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& data) {
+    std::FILE* file = platform::openFile(path, "wb");
+    if (!file)
+        return false;
+    const bool written =
+        data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool convertRecord(std::uint32_t codec, const std::string& input, const std::string& output) {
+    AudioTranscoder transcoder;
+    if (codec == kCodecVorbis)
+        return transcoder.vorbisToWav(input, output);
+    return transcoder.speexToWav(input, output);
+}
+
+} // namespace
+
+RecordExtraction
+extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                     const std::string& archivePath,
+                     const std::function<void(const std::string&)>& beforeConversion) {
+    RecordExtraction outcome;
+    SoundArchiveRecord record;
+    outcome.status = archive.readRecord(record);
+    if (outcome.status != ArchiveStatus::Ok)
+        return outcome;
+
+    const std::string recordFolder = targetFolder + "\\" + folderPrefix(archivePath);
+    const std::string tempPath = recordFolder + record.name;
+    const bool written = writeWholeFile(tempPath, record.data);
+    std::vector<unsigned char>().swap(record.data);
+    outcome.displayName = recordDisplayName(record.name);
+    if (!written) {
+        (void)platform::deleteFile(tempPath); // a partial file may be there; nothing else to do
+        outcome.result = RecordExtraction::Result::WriteFailed;
+        outcome.failedPath = tempPath;
+        return outcome;
+    }
+    if (beforeConversion)
+        beforeConversion(outcome.displayName);
+
+    const std::string extension = codecExtension(record.codec);
+    const bool convertible = !extension.empty();
+    const std::string outputPath =
+        convertible ? recordOutputPath(recordFolder, record.name, extension) : std::string();
+    const bool converted = !convertible || convertRecord(record.codec, tempPath, outputPath);
+    // Deleting is best effort: a left-over compressed file does no harm to the installation,
+    // a half-written WAVE file would.
+    (void)platform::deleteFile(tempPath);
+    if (!converted)
+        (void)platform::deleteFile(outputPath);
+    outcome.result = !convertible ? RecordExtraction::Result::Skipped
+                     : converted  ? RecordExtraction::Result::Converted
+                                  : RecordExtraction::Result::ConversionFailed;
+    if (!converted)
+        outcome.failedPath = tempPath;
+    return outcome;
+}

@@ -1,0 +1,102 @@
+#include "copy/CopyEngine.h"
+
+#include "copy/ArchiveRecordExtraction.h"
+#include "copy/CopyList.h"
+#include "copy/CopyPaths.h"
+#include "copy/FolderPath.h"
+#include "platform/Files.h"
+#include "script/SetupScript.h"
+
+#include <cstdlib>
+
+CopyEngine::CopyEngine(const std::string* targetFolder, std::string languageSection,
+                       std::string scriptPath)
+    : targetFolder(targetFolder), languageSection(std::move(languageSection)),
+      scriptPath(std::move(scriptPath)) {}
+
+std::string CopyEngine::text(const char* key) const {
+    return SetupScript(scriptPath, languageSection).languageText(key);
+}
+
+void CopyEngine::buildList() {
+    fileList.clear();
+    buildFileList(scriptPath, installMode, fileList, entryCount);
+    entryCount = static_cast<int>(fileList.size());
+}
+
+CopyEngine::Step CopyEngine::copyStep() {
+    return archiveActive ? copyArchiveRecord() : copyPlainEntry();
+}
+
+void CopyEngine::closeArchive() {
+    archiveFile.close();
+    archiveActive = false;
+}
+
+void CopyEngine::setStatus(const std::string& name) {
+    if (showStatus)
+        showStatus(text("IDS_KOPIUJE_TERAZ_PLIK") + " " + name);
+}
+
+void CopyEngine::setPosition(int position) {
+    if (showPosition)
+        showPosition(position);
+}
+
+CopyEngine::Step CopyEngine::copyPlainEntry() {
+    if (currentIndex >= entryCount)
+        return Step::Finished;
+    const std::string entry = fileList[currentIndex];
+    setStatus(entry);
+    errorText = text("IDS_E_WRITEOFILE") + " " + entry;
+    // An entry that would land outside the target folder is refused before anything is made.
+    if (!isEntryInsideTarget(entry))
+        return Step::Failed;
+    const auto lastBackslash = entry.rfind('\\');
+    // A folder that could not be made shows up as a failed copy below.
+    if (lastBackslash != std::string::npos)
+        (void)createFolderPath(*targetFolder + "\\" + entry.substr(0, lastBackslash));
+    const std::string destination = *targetFolder + "\\" + entry;
+    const std::string lowerEntry = toLowerCase(entry);
+    if (lowerEntry.find(".snd") != std::string::npos)
+        return openArchive(entry);
+
+    const bool copied = platform::copyFile(entry, destination, false);
+    ++currentIndex;
+    // Archive alone clears a read-only flag carried over from the medium, so that a later
+    // installation can overwrite the file; the installation works without it all the same.
+    (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
+    setPosition(currentIndex);
+    return copied ? Step::Continue : Step::Failed;
+}
+
+CopyEngine::Step CopyEngine::openArchive(const std::string& entry) {
+    archivePath = toLowerCase(entry);
+    archiveActive = true;
+    if (archiveFile.open(entry))
+        return Step::Continue;
+    archiveActive = false;
+    return Step::Failed;
+}
+
+CopyEngine::Step CopyEngine::copyArchiveRecord() {
+    if (archiveFile.atEnd()) {
+        closeArchive();
+        ++currentIndex;
+        return Step::Continue;
+    }
+    const RecordExtraction outcome = extractArchiveRecord(
+        archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
+            setStatus(name);
+            // The bar has no measure inside an archive, so it only shows that work goes on.
+            setPosition(entryCount > 0 ? std::rand() % entryCount : 0);
+        });
+    if (outcome.succeeded())
+        return Step::Continue;
+    closeArchive();
+    // A broken archive leaves errorText naming the archive entry; a record that could not be
+    // written or converted names the record's path in the target.
+    if (!outcome.failedPath.empty())
+        errorText = text("IDS_E_WRITEOFILE") + " " + outcome.failedPath;
+    return Step::Failed;
+}

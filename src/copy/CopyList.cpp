@@ -1,0 +1,47 @@
+#include "copy/CopyList.h"
+
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "script/SetupScript.h"
+
+void buildFileList(const std::string& scriptPath, const std::string& installMode,
+                   std::vector<std::string>& fileList, int& entryCount) {
+    const SetupScript script(scriptPath);
+    entryCount = script.readCount(installMode, "files");
+    for (int i = 0; i < entryCount; ++i) {
+        const std::string entry = script.readText(installMode, SetupScript::indexedKey("%d", i));
+        if (!entry.empty() && entry.back() == '\\') {
+            listFolderFiles(entry, fileList);
+            continue;
+        }
+        fileList.push_back(entry);
+        // The copy stops at an empty entry, so the keys after it are never needed; stopping
+        // here keeps a huge "files" count from reading the script billions of times.
+        if (entry.empty())
+            break;
+    }
+}
+
+bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& fileList) {
+    std::string pattern = installerFolder();
+    if (pattern.empty() || pattern.back() != '\\')
+        pattern += '\\';
+    pattern += folderEntry + "*.*";
+    std::vector<platform::FoundFile> found;
+    if (!platform::findFiles(pattern, found))
+        return true;
+    for (const auto& item : found) {
+        if (item.name.empty() || item.name.back() == '.')
+            continue;
+        if (item.attributes & platform::kAttributeDirectory)
+            continue;
+        fileList.push_back(folderEntry + item.name);
+    }
+    return true;
+}
+
+std::string installerFolder() {
+    const std::string program = platform::ownProgramPath();
+    const auto cut = program.rfind('\\');
+    return cut == std::string::npos ? program : program.substr(0, cut);
+}

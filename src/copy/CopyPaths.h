@@ -1,0 +1,26 @@
+#pragma once
+// Path texts of the copy: Windows paths, compared and lower-cased byte by byte (ASCII letters
+// only, as the rest of the installer does).
+#include <string>
+
+std::string toLowerCase(std::string text);
+bool endsWith(const std::string& text, const std::string& tail);
+// Replaces every occurrence of from by to.
+std::string replaceAll(std::string text, const std::string& from, const std::string& to);
+
+// The part before the last backslash followed by "\" ("sounds\" for "sounds\speech.snd"), or
+// the empty text for a path without a backslash.
+std::string folderPrefix(const std::string& path);
+
+// Whether a copy-list entry stays inside the target folder when appended to it: not absolute,
+// no drive, and no ".." level.
+bool isEntryInsideTarget(const std::string& entry);
+
+// What a record becomes: its name lower-cased with ".ogg" and ".spx" turned into ".wav".
+std::string recordDisplayName(const std::string& name);
+
+// Where a record's WAVE file goes: the record's path in the target lower-cased, with its
+// codec's extension in the name turned into ".wav". Only the name is rewritten, so a target
+// folder such as "C:\Games\Sounds.ogg" still receives the file.
+std::string recordOutputPath(const std::string& recordFolder, const std::string& name,
+                             const std::string& extension);

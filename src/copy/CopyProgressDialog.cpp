@@ -1,0 +1,87 @@
+#include "copy/CopyProgressDialog.h"
+
+#include "app/DialogResources.h"
+
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+
+namespace {
+constexpr int kProgressBarId = 1001;
+constexpr int kStatusTextId = 1012;
+
+wxString fromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+} // namespace
+
+wxBEGIN_EVENT_TABLE(CopyProgressDialog, wxDialog) EVT_INIT_DIALOG(CopyProgressDialog::OnInitDialog)
+    EVT_TIMER(wxID_ANY, CopyProgressDialog::OnTimer) wxEND_EVENT_TABLE()
+
+        CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
+                                               const std::string& languageSection,
+                                               const std::string& scriptPath)
+    : engine(targetFolder, languageSection, scriptPath), timer(this, kTimerId) {
+    loadDialogTemplate(this, parent, "dialog135", wxSize(290, 83));
+    statusText = dynamic_cast<wxStaticText*>(FindWindow(kStatusTextId));
+    progressBar = dynamic_cast<wxGauge*>(FindWindow(kProgressBarId));
+    engine.showStatus = [this](const std::string& text) { showStatus(text); };
+    engine.showPosition = [this](int position) { showPosition(position); };
+}
+
+// The clean-up lives here rather than in a destroy handler: that event comes from the base
+// class's destructor, after these members are gone.
+CopyProgressDialog::~CopyProgressDialog() {
+    engine.closeArchive();
+    timer.Stop();
+}
+
+void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
+    event.Skip();
+    if (started)
+        return;
+    started = true;
+    SetTitle(fromUtf8(engine.text("IDS_KOPIOWANIE_PLIKOW")));
+    if (wxWindow* abort = FindWindow(wxID_CANCEL))
+        abort->SetLabel(fromUtf8(engine.text("IDS_PRZERWIJ")));
+    engine.buildList();
+    // The bar's range is 16 bits wide, as the system's progress bar range message is.
+    if (progressBar) {
+        progressBar->SetRange(engine.getEntryCount() % 65536);
+        progressBar->SetValue(0);
+    }
+    timer.Start(kTimerPeriodMs);
+}
+
+void CopyProgressDialog::OnTimer(wxTimerEvent&) {
+    if (!IsModal())
+        return;
+    switch (engine.copyStep()) {
+    case CopyEngine::Step::Continue:
+        break;
+    case CopyEngine::Step::Finished:
+        finish(wxID_OK);
+        break;
+    case CopyEngine::Step::Failed:
+        finish(wxID_CANCEL);
+        break;
+    }
+}
+
+void CopyProgressDialog::finish(int result) {
+    timer.Stop();
+    EndModal(result);
+}
+
+void CopyProgressDialog::showStatus(const std::string& text) {
+    if (statusText)
+        statusText->SetLabelText(fromUtf8(text));
+}
+
+void CopyProgressDialog::showPosition(int position) {
+    // Past a wrapped range the bar stays full rather than being handed a value it refuses.
+    if (progressBar)
+        progressBar->SetValue(std::clamp(position, 0, progressBar->GetRange()));
+}

@@ -1,0 +1,62 @@
+#include "copy/SoundArchiveRecord.h"
+
+#include "copy/CopyPaths.h"
+
+std::string codecExtension(std::uint32_t codec) {
+    switch (codec) {
+    case kCodecVorbis:
+        return ".ogg";
+    case kCodecSpeex:
+        return ".spx";
+    default:
+        return {};
+    }
+}
+
+ArchiveStatus checkRecordName(std::uint32_t codec, const std::string& name) {
+    if (name.size() > kRecordNameLimit)
+        return ArchiveStatus::NameTooLong;
+    if (name.empty() || name == "." || name == "..")
+        return ArchiveStatus::BadName;
+    if (name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos)
+        return ArchiveStatus::BadName;
+    const std::string extension = codecExtension(codec);
+    if (!extension.empty() && !endsWith(toLowerCase(name), extension))
+        return ArchiveStatus::MissingExtension;
+    return ArchiveStatus::Ok;
+}
+
+const char* describeArchiveStatus(ArchiveStatus status) {
+    switch (status) {
+    case ArchiveStatus::Ok:
+        return "ok";
+    case ArchiveStatus::ShortHeader:
+        return "record header cut short";
+    case ArchiveStatus::NameTooLong:
+        return "record name longer than 259 bytes";
+    case ArchiveStatus::NamePastEnd:
+        return "record name runs past the end of the archive";
+    case ArchiveStatus::DataPastEnd:
+        return "record data runs past the end of the archive";
+    case ArchiveStatus::BadName:
+        return "record name is empty, has a folder part or a drive, or is \".\" or \"..\"";
+    case ArchiveStatus::MissingExtension:
+        return "record name lacks its codec's extension (.ogg for Vorbis, .spx for Speex)";
+    case ArchiveStatus::ReadFailed:
+        return "archive could not be read";
+    }
+    return "unknown";
+}
+
+static void appendUint32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+
+std::string encodeRecord(std::uint32_t codec, const std::string& name, const std::string& data) {
+    std::string bytes;
+    appendUint32(bytes, codec);
+    appendUint32(bytes, static_cast<std::uint32_t>(data.size()));
+    appendUint32(bytes, static_cast<std::uint32_t>(name.size()));
+    return bytes + name + data;
+}

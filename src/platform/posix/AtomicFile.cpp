@@ -1,0 +1,80 @@
+#include "platform/posix/AtomicFile.h"
+
+#include "platform/posix/NativePath.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::posix {
+namespace {
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The rename itself lives in the folder; without this a power cut may bring back the old file.
+void flushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd); // best effort: some file systems refuse fsync on folders
+    ::close(fd);
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& nativePath, const std::string& bytes, mode_t mode) {
+    const std::string folder = nativeParent(nativePath);
+    const std::string name = nativePath.substr(nativePath.find_last_of('/') + 1);
+    if (name.empty())
+        return false;
+    // A hidden name without the target's ending, so a half-written file is never taken for one.
+    std::string temporary = folder + "/." + name + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok)
+        ok = ::rename(temporary.c_str(), nativePath.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    flushFolder(folder);
+    return true;
+}
+
+ReadResult readWholeFile(const std::string& nativePath, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    char buffer[16384];
+    ReadResult result = ReadResult::Read;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            result = ReadResult::Failed;
+        if (n <= 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return result;
+}
+
+} // namespace platform::posix

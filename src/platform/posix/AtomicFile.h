@@ -1,0 +1,15 @@
+#pragma once
+// Whole-file reads and replacements that a crash at any moment leaves either old or new.
+#include <string>
+#include <sys/types.h>
+
+namespace platform::posix {
+
+// Writes the bytes to a temporary file beside the target, flushes it to the disk, renames it
+// over the target and flushes the folder. On failure the target keeps its old content.
+bool writeFileAtomically(const std::string& nativePath, const std::string& bytes, mode_t mode);
+
+enum class ReadResult { Read, Missing, Failed };
+ReadResult readWholeFile(const std::string& nativePath, std::string& bytes);
+
+} // namespace platform::posix

@@ -1,0 +1,296 @@
+#include "platform/posix/RegistryHiveFile.h"
+
+#include "platform/posix/NativePath.h"
+
+#include <algorithm>
+
+namespace platform::posix {
+namespace {
+
+constexpr const char* kHeader = "REGEDIT4";
+constexpr const char* kLineEnd = "\r\n";
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        // Line breaks would end the line in the file; the escapes keep the value whole.
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Reads a quoted text starting at text[pos] == '"'; pos ends after the closing quote.
+bool readQuoted(const std::string& text, std::size_t& pos, std::string& out) {
+    out.clear();
+    for (++pos; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c == '"') {
+            ++pos;
+            return true;
+        }
+        if (c != '\\' || pos + 1 == text.size()) {
+            out += c;
+            continue;
+        }
+        const char next = text[++pos];
+        switch (next) {
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '\\':
+        case '"':
+            out += next;
+            break;
+        default:
+            out += '\\';
+            out += next;
+        }
+    }
+    return false;
+}
+
+// Where the data of a value line starts (after '='), or npos when the line is no value line.
+std::size_t dataStart(const std::string& line, std::string& name) {
+    std::size_t pos = 0;
+    if (line.starts_with("@"))
+        pos = 1, name.clear();
+    else if (!line.starts_with("\"") || !readQuoted(line, pos, name))
+        return std::string::npos;
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        ++pos;
+    if (pos == line.size() || line[pos] != '=')
+        return std::string::npos;
+    ++pos;
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        ++pos;
+    return pos;
+}
+
+// Binary values span several lines, each but the last ending in a backslash.
+bool continuesOnNextLine(const std::string& line) {
+    std::string name;
+    const auto start = dataStart(line, name);
+    return start != std::string::npos && start < line.size() && line[start] != '"' &&
+           line.back() == '\\';
+}
+
+std::vector<std::string> logicalLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    bool joining = false;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = trimmed(text.substr(start, end - start));
+        start = end + 1;
+        if (joining) {
+            lines.back().pop_back();
+            lines.back() += line;
+        } else {
+            lines.push_back(line);
+        }
+        joining = continuesOnNextLine(lines.back());
+    }
+    return lines;
+}
+
+} // namespace
+
+bool RegistryHiveFile::sameName(const std::string& a, const std::string& b) {
+    return equalsIgnoringCase(a, b);
+}
+
+std::string RegistryHiveFile::normalisedPath(const std::string& path) {
+    std::string result;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        auto end = path.find('\\', start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end > start) {
+            if (!result.empty())
+                result += '\\';
+            result.append(path, start, end - start);
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+bool RegistryHiveFile::isStorableName(const std::string& name) {
+    return name.find_first_of("\r\n") == std::string::npos;
+}
+
+std::string RegistryHiveFile::fullPath(const std::string& path) const {
+    const std::string relative = normalisedPath(path);
+    return relative.empty() ? rootName : rootName + "\\" + relative;
+}
+
+RegistryHiveFile::Key* RegistryHiveFile::findKey(const std::string& full) {
+    for (auto& key : keys)
+        if (sameName(key.fullPath, full))
+            return &key;
+    return nullptr;
+}
+
+const RegistryHiveFile::Key* RegistryHiveFile::findKey(const std::string& full) const {
+    return const_cast<RegistryHiveFile*>(this)->findKey(full);
+}
+
+RegistryHiveFile::Key& RegistryHiveFile::addKey(const std::string& full) {
+    if (Key* key = findKey(full))
+        return *key;
+    keys.push_back({full, {}});
+    return keys.back();
+}
+
+void RegistryHiveFile::parse(const std::string& text) {
+    keys.clear();
+    Key* current = nullptr;
+    for (const auto& line : logicalLines(text)) {
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            const std::string name = line.substr(1, line.size() - 2);
+            // "[-key]" asks an import to remove the key; it holds nothing to keep.
+            current = name.starts_with("-") ? nullptr : &addKey(normalisedPath(name));
+        } else if (current) {
+            parseValueLine(*current, line);
+        }
+    }
+}
+
+void RegistryHiveFile::parseValueLine(Key& key, const std::string& line) {
+    Value value;
+    std::size_t pos = dataStart(line, value.name);
+    if (pos == std::string::npos || pos == line.size())
+        return;
+    if (line[pos] == '"') {
+        if (!readQuoted(line, pos, value.data))
+            return;
+    } else {
+        value.isString = false;
+        value.data = line.substr(pos);
+    }
+    auto& values = key.values;
+    const auto existing = std::find_if(
+        values.begin(), values.end(), [&](const Value& v) { return sameName(v.name, value.name); });
+    // "name"=- asks an import to remove the value.
+    if (!value.isString && value.data == "-") {
+        if (existing != values.end())
+            values.erase(existing);
+    } else if (existing != values.end()) {
+        existing->isString = value.isString;
+        existing->data = std::move(value.data);
+    } else {
+        values.push_back(std::move(value));
+    }
+}
+
+std::string RegistryHiveFile::text() const {
+    std::string out = std::string(kHeader) + kLineEnd + kLineEnd;
+    for (const auto& key : keys) {
+        out += "[" + key.fullPath + "]" + kLineEnd;
+        for (const auto& value : key.values) {
+            out += value.name.empty() ? "@" : "\"" + escaped(value.name) + "\"";
+            out += "=";
+            out += value.isString ? "\"" + escaped(value.data) + "\"" : value.data;
+            out += kLineEnd;
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+bool RegistryHiveFile::hasKey(const std::string& path) const {
+    const std::string full = fullPath(path);
+    const std::string below = full + "\\";
+    return std::any_of(keys.begin(), keys.end(), [&](const Key& key) {
+        return sameName(key.fullPath, full) ||
+               (key.fullPath.size() > below.size() &&
+                sameName(key.fullPath.substr(0, below.size()), below));
+    });
+}
+
+bool RegistryHiveFile::createKey(const std::string& path) {
+    const std::string relative = normalisedPath(path);
+    if (!isStorableName(relative))
+        return false;
+    // Every level gets its own section, as the registry editor writes them, unless a key
+    // below it already stands for it.
+    std::size_t end = 0;
+    while (end != std::string::npos) {
+        end = relative.find('\\', end + 1);
+        const std::string level = relative.substr(0, end);
+        if (end == std::string::npos || !hasKey(level))
+            addKey(fullPath(level));
+    }
+    return true;
+}
+
+std::optional<std::string> RegistryHiveFile::stringValue(const std::string& path,
+                                                         const std::string& name) const {
+    const Key* key = findKey(fullPath(path));
+    if (!key)
+        return std::nullopt;
+    for (const auto& value : key->values)
+        if (sameName(value.name, name))
+            return value.isString ? std::optional<std::string>(value.data) : std::nullopt;
+    return std::nullopt;
+}
+
+bool RegistryHiveFile::hasValue(const std::string& path, const std::string& name) const {
+    const Key* key = findKey(fullPath(path));
+    return key && std::any_of(key->values.begin(), key->values.end(),
+                              [&](const Value& v) { return sameName(v.name, name); });
+}
+
+bool RegistryHiveFile::setString(const std::string& path, const std::string& name,
+                                 const std::string& value) {
+    if (!createKey(path))
+        return false;
+    Key& key = *findKey(fullPath(path));
+    for (auto& existing : key.values) {
+        if (sameName(existing.name, name)) {
+            existing.isString = true;
+            existing.data = value;
+            return true;
+        }
+    }
+    key.values.push_back({name, true, value});
+    return true;
+}
+
+bool RegistryHiveFile::deleteValue(const std::string& path, const std::string& name) {
+    Key* key = findKey(fullPath(path));
+    if (!key)
+        return false;
+    return std::erase_if(key->values, [&](const Value& v) { return sameName(v.name, name); }) > 0;
+}
+
+} // namespace platform::posix

@@ -1,0 +1,120 @@
+// A shortcut is a freedesktop desktop entry; the desktop's menu lists the entries found in the
+// applications folder and its subfolders.
+#include "platform/ShellLink.h"
+
+#include "platform/Paths.h"
+#include "platform/posix/AtomicFile.h"
+#include "platform/posix/NativePath.h"
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+// The general escapes of a desktop entry's string values.
+std::string escapedValue(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// One word of Exec, always quoted: inside quotes '"', '`', '$' and '\' take a backslash, and
+// '%' is doubled so that it is no field code. The general escapes apply on top (escapedValue).
+std::string quotedExecWord(const std::string& word) {
+    std::string out = "\"";
+    for (char c : word) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            out += '\\';
+        out += c;
+        if (c == '%')
+            out += '%';
+    }
+    return out + "\"";
+}
+
+std::vector<std::string> argumentWords(const std::string& arguments) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (char c : arguments) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+bool endsWithNoCase(const std::string& text, const std::string& ending) {
+    return text.size() >= ending.size() &&
+           posix::asciiLower(text.substr(text.size() - ending.size())) == ending;
+}
+
+// The link's own name: its file name without the folder and the ".lnk" ending.
+std::string displayName(const std::string& linkPath) {
+    std::string name = linkPath.substr(linkPath.find_last_of("\\/") + 1);
+    if (endsWithNoCase(name, ".lnk"))
+        name.resize(name.size() - 4);
+    return name;
+}
+
+std::string desktopEntry(const std::string& target, const std::string& linkPath,
+                         const std::string& arguments, const std::string& workFolder,
+                         const std::string& description) {
+    std::string exec = quotedExecWord(toNativePath(target));
+    for (const auto& word : argumentWords(arguments))
+        exec += " " + quotedExecWord(word);
+    std::string entry = "[Desktop Entry]\nType=Application\n";
+    entry += "Name=" + escapedValue(displayName(linkPath)) + "\n";
+    entry += "Exec=" + escapedValue(exec) + "\n";
+    if (!workFolder.empty())
+        entry += "Path=" + escapedValue(toNativePath(workFolder)) + "\n";
+    if (!description.empty())
+        entry += "Comment=" + escapedValue(description) + "\n";
+    return entry;
+}
+
+} // namespace
+
+bool createShellLink(const std::string& target, const std::string& linkPath,
+                     const std::string& arguments, const std::string& workFolder,
+                     const std::string& description) {
+    std::string file = linkPath;
+    if (endsWithNoCase(file, ".lnk"))
+        file.replace(file.size() - 4, 4, ".desktop");
+    const std::string nativeFile = toNativePath(file);
+    const std::string nativeTarget = toNativePath(target);
+    if (nativeFile.empty() || nativeTarget.empty() || nativeFile.back() == '/')
+        return false;
+    return posix::writeFileAtomically(
+        nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description), 0644);
+}
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#include "system/FinishingActions.h"
+
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "system/OwnFolder.h"
+#include "system/ProgramGroup.h"
+
+void openProgramGroup(const SetupSession& session) {
+    std::string programsFolder;
+    // Without the programs folder there was no group to make, so there is none to show.
+    if (!readProgramsFolder(programsFolder))
+        return;
+    const std::string group =
+        programsFolder + "\\" + session.companyName + "\\" + session.programName;
+    (void)platform::openWithDefaultProgram(group, ""); // a missing file manager is no failure
+}
+
+void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
+    const std::string countText = script.languageText("OTHERFILES");
+    if (countText.empty())
+        return;
+    const int count = parseCount(countText);
+    const std::string base = ownProgramFolder() + "\\";
+    for (int i = 0; i < count; ++i) {
+        const std::string question = script.languageText(SetupScript::indexedKey("Message%d", i));
+        if (!asker.askYesNo(question, kOtherProgramCaption, false))
+            continue;
+        const std::string program = script.languageText(SetupScript::indexedKey("Exe%d", i));
+        // The program sees its name as written in the script; its result is not ours to judge.
+        (void)platform::spawnAndWait(base + program, {program});
+    }
+}
+
+bool runDirectXSetup(const SetupSession& session, const SetupScript& script) {
+    std::string path = script.languageText("IDS_DXINSTALL_PATH");
+    // The path may name any drive letter; the medium is in sourceDrive.
+    const char drive = session.sourceDrive.empty() ? '\0' : session.sourceDrive[0];
+    if (drive == '\0')
+        return false;
+    if (path.empty())
+        path = std::string(1, drive);
+    else
+        path[0] = drive;
+    return platform::spawnAndWait(path, {path}) == 0;
+}
+
+void openReadme() {
+    const std::string folder = ownProgramFolder();
+    const std::string readme = folder + "\\readme.txt";
+    // A missing readme is not reported, so the desktop is not asked to show an error either.
+    if (platform::fileExists(readme))
+        (void)platform::openWithDefaultProgram(readme, folder);
+}

@@ -1,0 +1,48 @@
+#include "system/Registration.h"
+
+#include "copy/FolderPath.h"
+#include "platform/ShellLink.h"
+#include "system/InstallationRecord.h"
+#include "system/ProgramGroup.h"
+#include "system/UninstallEntry.h"
+
+#include <algorithm>
+
+namespace {
+
+// One shortcut per row of the table; the first that fails ends the run of rows.
+bool createShortcuts(const SetupSession& session, const std::string& groupFolder,
+                     const std::string& targetFolder) {
+    const std::string base = withTrailingBackslash(targetFolder);
+    const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
+    for (int i = 0; i < rows; ++i) {
+        const ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
+        if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, ""))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool registerInstallation(const SetupSession& session, const SetupScript& script,
+                          const std::string& targetFolder, const std::string& languageSection) {
+    std::string programsFolder;
+    const bool programsFolderRead = readProgramsFolder(programsFolder);
+    const std::string uninstallerName = script.readText("Option", "DEINSTALLEXE_NAME");
+    const std::string groupFolder =
+        programGroupFolder(programsFolder, session.companyName, session.programName);
+    writeUninstallEntry(session, targetFolder, uninstallerName);
+    // A group formed from an empty programs folder would land in the drive's root.
+    if (!programsFolderRead || !createFolderPath(groupFolder))
+        return false;
+    if (!createShortcuts(session, groupFolder, targetFolder))
+        return false;
+    return recordInstallation(session, languageSection);
+}
+
+bool createShortcut(const std::string& target, const std::string& linkPath,
+                    const std::string& arguments, const std::string& workFolder,
+                    const std::string& description) {
+    return platform::createShellLink(target, linkPath, arguments, workFolder, description);
+}

@@ -1,0 +1,34 @@
+#include "platform/Locale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+struct LocaleCase {
+    const char* lcAll;
+    const char* lang;
+    const char* id;
+    int codePage;
+};
+
+TEST(Locale, languageIdsFromTheLocale) {
+    const LocaleCase cases[] = {
+        {"", "pl_PL.UTF-8", "0415", 1250}, {"", "en_US.UTF-8", "0409", 1252},
+        {"", "en_GB", "0809", 1252},       {"de_DE.UTF-8", "pl_PL", "0407", 1252},
+        {"", "fr_CA.UTF-8", "0c0c", 1252}, {"", "C", "0409", 1252},
+        {"", "POSIX", "0409", 1252},       {"", "cs_CZ.UTF-8", "0405", 1250},
+        {"", "en_IN", "0409", 1252},       {"", "ru_RU.UTF-8", "0419", 1251},
+    };
+    unsetenv("LC_MESSAGES");
+    for (const LocaleCase& c : cases) {
+        setenv("LC_ALL", c.lcAll, 1);
+        setenv("LANG", c.lang, 1);
+        EXPECT_EQ(platform::systemLanguageId(), c.id) << c.lcAll << " " << c.lang;
+        EXPECT_EQ(platform::ansiCodePage(), c.codePage) << c.lang;
+    }
+    unsetenv("LC_ALL");
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include "platform/posix/RegistryHiveFile.h"
+
+#include <gtest/gtest.h>
+
+using platform::posix::RegistryHiveFile;
+
+namespace {
+
+RegistryHiveFile parsed(const std::string& text) {
+    RegistryHiveFile file("HKEY_CURRENT_USER");
+    file.parse(text);
+    return file;
+}
+
+} // namespace
+
+TEST(RegistryHiveFileTest, WritesRegedit4TextWithEveryLevelAndEscapes) {
+    RegistryHiveFile file("HKEY_CURRENT_USER");
+    ASSERT_TRUE(file.setString("Software\\Maker\\Demo_Polski", "ProgramPath", "C:\\Gry\\\"Demo\""));
+    ASSERT_TRUE(file.setString("Software\\Maker\\Demo_Polski", "", "default"));
+    EXPECT_EQ(file.text(), "REGEDIT4\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\Maker]\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\Maker\\Demo_Polski]\r\n"
+                           "\"ProgramPath\"=\"C:\\\\Gry\\\\\\\"Demo\\\"\"\r\n"
+                           "@=\"default\"\r\n\r\n");
+}
+
+TEST(RegistryHiveFileTest, TextRoundTripsEveryAwkwardValue) {
+    const std::vector<std::string> values = {"",           "C:\\",      "a\\\\b", "\"quoted\"",
+                                             "line\nnext", "cr\rlf\n",  "ends\\", "zażółć",
+                                             "=[x]=",      "tab\there", "\\\"\\n"};
+    RegistryHiveFile file("HKEY_CURRENT_USER");
+    for (std::size_t i = 0; i < values.size(); ++i)
+        ASSERT_TRUE(file.setString("K", "v" + std::to_string(i), values[i]));
+    const RegistryHiveFile again = parsed(file.text());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(again.stringValue("K", "v" + std::to_string(i)), values[i]) << i;
+    EXPECT_EQ(again.text(), file.text());
+}
+
+TEST(RegistryHiveFileTest, NamesMatchWithoutRegardToCase) {
+    RegistryHiveFile file =
+        parsed("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Maker]\n\"Lang\"=\"en\"\n");
+    EXPECT_EQ(file.stringValue("SOFTWARE\\maker", "LANG"), "en");
+    ASSERT_TRUE(file.setString("software\\MAKER", "lang", "pl"));
+    EXPECT_EQ(file.text(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Maker]\r\n"
+                           "\"Lang\"=\"pl\"\r\n\r\n");
+}
+
+TEST(RegistryHiveFileTest, KeysExistThroughTheirDescendantsAndEmptyLevelsAreIgnored) {
+    RegistryHiveFile file = parsed("REGEDIT4\n\n[HKEY_CURRENT_USER\\A\\B\\C]\n");
+    EXPECT_TRUE(file.hasKey("A"));
+    EXPECT_TRUE(file.hasKey("a\\b"));
+    EXPECT_TRUE(file.hasKey("\\A\\\\B\\C\\"));
+    EXPECT_FALSE(file.hasKey("A\\B\\C\\D"));
+    EXPECT_FALSE(file.hasKey("A\\BC"));
+    EXPECT_FALSE(file.hasKey("B"));
+}
+
+TEST(RegistryHiveFileTest, ReadsWhatTheRegistryEditorWrites) {
+    // CRLF, a byte order mark, comments, other value types spanning lines, removal markers,
+    // a repeated key and a later value of the same name.
+    RegistryHiveFile file = parsed("\xEF\xBB\xBFREGEDIT4\r\n\r\n"
+                                   "; exported\r\n"
+                                   "[HKEY_CURRENT_USER\\K]\r\n"
+                                   "\"Count\"=dword:00000003\r\n"
+                                   "\"Blob\"=hex:01,02,\\\r\n"
+                                   "  03,04\r\n"
+                                   "\"Gone\"=\"x\"\r\n"
+                                   "\"Gone\"=-\r\n"
+                                   "\"Name\"=\"first\"\r\n"
+                                   "[-HKEY_CURRENT_USER\\Removed]\r\n"
+                                   "\"Lost\"=\"y\"\r\n"
+                                   "[HKEY_CURRENT_USER\\k]\r\n"
+                                   "\"name\"=\"second\"\r\n"
+                                   "not a value line\r\n");
+    EXPECT_EQ(file.stringValue("K", "Name"), "second");
+    EXPECT_FALSE(file.stringValue("K", "Count"));
+    EXPECT_TRUE(file.hasValue("K", "Count"));
+    EXPECT_FALSE(file.hasValue("K", "Gone"));
+    EXPECT_FALSE(file.hasKey("Removed"));
+    EXPECT_EQ(file.text(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+                           "\"Count\"=dword:00000003\r\n"
+                           "\"Blob\"=hex:01,02,03,04\r\n"
+                           "\"Name\"=\"second\"\r\n\r\n");
+}
+
+TEST(RegistryHiveFileTest, OtherRootsAreKeptButUnreachable) {
+    RegistryHiveFile file = parsed("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=\"m\"\n");
+    EXPECT_FALSE(file.hasKey("K"));
+    EXPECT_FALSE(file.stringValue("K", "V"));
+    EXPECT_NE(file.text().find("[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=\"m\""), std::string::npos);
+}
+
+TEST(RegistryHiveFileTest, RefusesKeyNamesThatWouldBreakTheFile) {
+    RegistryHiveFile file("HKEY_CURRENT_USER");
+    EXPECT_FALSE(file.createKey("A\nB"));
+    EXPECT_FALSE(file.setString("A]\r\n[B", "v", "x"));
+    EXPECT_FALSE(file.hasKey("A"));
+    EXPECT_EQ(file.text(), "REGEDIT4\r\n\r\n");
+}
+
+TEST(RegistryHiveFileTest, DeletesOnlyExistingValues) {
+    RegistryHiveFile file = parsed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"V\"=\"1\"\n");
+    EXPECT_FALSE(file.deleteValue("Missing", "V"));
+    EXPECT_FALSE(file.deleteValue("K", "W"));
+    EXPECT_TRUE(file.deleteValue("K", "v"));
+    EXPECT_TRUE(file.hasKey("K"));
+    EXPECT_FALSE(file.hasValue("K", "V"));
+}

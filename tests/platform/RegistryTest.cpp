@@ -1,0 +1,134 @@
+#include "platform/Registry.h"
+#include "platform/Paths.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using platform::RegistryHive;
+using platform::RegistryKey;
+
+namespace {
+
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+class RegistryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SETUP_REGISTRY_DIR", (temp / "registry").c_str(), 1);
+        setenv("XDG_DATA_HOME", (temp / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("SETUP_REGISTRY_DIR");
+        unsetenv("XDG_DATA_HOME");
+    }
+    std::string hiveText(const char* name) const { return readWholeFile(temp / "registry" / name); }
+
+    TempFolder temp;
+};
+
+bool writeValue(RegistryHive hive, const std::string& key, const std::string& name,
+                const std::string& value) {
+    RegistryKey opened;
+    return opened.create(hive, key) && opened.setString(name, value);
+}
+
+std::string readValue(RegistryHive hive, const std::string& key, const std::string& name,
+                      std::size_t buffer = 200) {
+    RegistryKey opened;
+    std::string value = "<unchanged>";
+    if (opened.open(hive, key))
+        opened.queryString(name, value, buffer);
+    return value;
+}
+
+} // namespace
+
+TEST_F(RegistryTest, EachHiveIsItsOwnRegedit4File) {
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "Software\\Maker\\Demo_en", "Lang", "en"));
+    ASSERT_TRUE(writeValue(RegistryHive::LocalMachine, "Software\\Uninstall\\Demo_en",
+                           "UninstallString", "C:\\Games\\Demo\\remove.exe"));
+    EXPECT_EQ(hiveText("current-user.reg"),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Maker]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Maker\\Demo_en]\r\n\"Lang\"=\"en\"\r\n\r\n");
+    EXPECT_NE(hiveText("local-machine.reg")
+                  .find("[HKEY_LOCAL_MACHINE\\Software\\Uninstall\\Demo_en]\r\n"
+                        "\"UninstallString\"=\"C:\\\\Games\\\\Demo\\\\remove.exe\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(
+        readValue(RegistryHive::LocalMachine, "software\\uninstall\\DEMO_EN", "uninstallstring"),
+        "C:\\Games\\Demo\\remove.exe");
+    EXPECT_EQ(
+        readValue(RegistryHive::CurrentUser, "Software\\Uninstall\\Demo_en", "UninstallString"),
+        "<unchanged>");
+}
+
+TEST_F(RegistryTest, OpenFailsOnMissingKeysAndCreateMakesThem) {
+    RegistryKey key;
+    EXPECT_FALSE(key.open(RegistryHive::CurrentUser, "Software\\Nothing"));
+    EXPECT_FALSE(key.setString("V", "x"));
+    ASSERT_TRUE(key.create(RegistryHive::CurrentUser, "Software\\Nothing\\Deeper"));
+    EXPECT_TRUE(key.open(RegistryHive::CurrentUser, "Software\\Nothing"));
+    EXPECT_FALSE(std::filesystem::exists(temp / "registry" / "local-machine.reg"));
+}
+
+TEST_F(RegistryTest, QueryNeedsRoomForTheTerminator) {
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "Fits", std::string(199, 'a')));
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "TooLong", std::string(200, 'b')));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "Fits"), std::string(199, 'a'));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "TooLong"), "<unchanged>");
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "Missing"), "<unchanged>");
+}
+
+TEST_F(RegistryTest, AStoredStringEndsAtItsFirstZeroByte) {
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", std::string("ab\0cd", 5)));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "ab");
+}
+
+TEST_F(RegistryTest, DeleteRemovesOnlyThatValue) {
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "A", "1"));
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "B", "2"));
+    RegistryKey key;
+    ASSERT_TRUE(key.open(RegistryHive::CurrentUser, "k"));
+    EXPECT_TRUE(key.deleteValue("a"));
+    EXPECT_FALSE(key.deleteValue("A"));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "A"), "<unchanged>");
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "B"), "2");
+}
+
+TEST_F(RegistryTest, ProgramsAnswersTheApplicationsFolderUntilStored) {
+    const std::string applications =
+        platform::toDrivePath((temp / "data" / "applications").string());
+    ASSERT_FALSE(applications.empty());
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Programs"), applications);
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Favorites"), "<unchanged>");
+    EXPECT_EQ(readValue(RegistryHive::LocalMachine, kShellFolders, "Programs"), "<unchanged>");
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, kShellFolders, "programs", "C:\\Menu"));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Programs"), "C:\\Menu");
+}
+
+TEST_F(RegistryTest, ALongApplicationsFolderCannotBeRead) {
+    setenv("XDG_DATA_HOME", (temp / std::string(200, 'd')).c_str(), 1);
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Programs"), "<unchanged>");
+}
+
+TEST_F(RegistryTest, AFileThatIsNoHiveIsNeitherReadNorOverwritten) {
+    const auto hive =
+        temp.write("registry/current-user.reg", "not a registry file\n[K]\n\"V\"=\"1\"\n");
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "<unchanged>");
+    EXPECT_FALSE(writeValue(RegistryHive::CurrentUser, "K", "V", "2"));
+    EXPECT_EQ(readWholeFile(hive), "not a registry file\n[K]\n\"V\"=\"1\"\n");
+}
+
+TEST_F(RegistryTest, HiveFolderIsMadeWhenMissingAndLeavesNoTemporaryFiles) {
+    setenv("SETUP_REGISTRY_DIR", (temp / "a" / "b" / "registry").c_str(), 1);
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", "1"));
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", "2"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(temp / "a" / "b" / "registry"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"current-user.reg", "current-user.reg.lock"}));
+}

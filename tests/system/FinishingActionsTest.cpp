@@ -1,0 +1,175 @@
+#include "system/FinishingActions.h"
+#include "platform/Paths.h"
+#include "support/DialogHook.h"
+#include "system/SystemFixture.h"
+#include "system/WxQuestionAsker.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#include <wx/app.h>
+#include <wx/frame.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers a question box after checking its text, caption and default button.
+class ExpectQuestion : public wxExpectModalBase<wxMessageDialog, ExpectQuestion> {
+public:
+    ExpectQuestion(const wxString& text, const wxString& caption, bool yesIsDefault, int answer,
+                   wxWindow* owner = nullptr)
+        : text(text), caption(caption), yesIsDefault(yesIsDefault), answer(answer), owner(owner) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* box) const override {
+        EXPECT_EQ(box->GetMessage().utf8_string(), text.utf8_string());
+        EXPECT_EQ(box->GetTitle().utf8_string(), caption.utf8_string());
+        const long style = box->GetMessageDialogStyle();
+        EXPECT_TRUE((style & wxYES_NO) == wxYES_NO && (style & wxICON_QUESTION));
+        EXPECT_EQ((style & wxNO_DEFAULT) != 0, !yesIsDefault);
+        if (owner) {
+            EXPECT_EQ(box->GetParent(), owner);
+        }
+        return answer;
+    }
+    wxString GetDefaultDescription() const override { return "question \"" + text + "\""; }
+
+private:
+    wxString text, caption;
+    bool yesIsDefault;
+    int answer;
+    wxWindow* owner;
+};
+
+class FinishingActionsTest : public SystemFixture {
+protected:
+    void SetUp() override {
+        SystemFixture::SetUp();
+        setenv("RUN_LOG", (temp / "runs.log").c_str(), 1);
+        unsetenv("RUN_EXIT_CODE");
+        savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    }
+    void TearDown() override {
+        setenv("PATH", savedPath.c_str(), 1);
+        unsetenv("RUN_LOG");
+        unsetenv("RUN_EXIT_CODE");
+        SystemFixture::TearDown();
+    }
+    // Puts the recording program on the medium under the given name.
+    void placeProgram(const std::string& relative) {
+        const auto path = native("d/" + relative);
+        fs::create_directories(path.parent_path());
+        fs::copy_file(RECORD_RUN_PATH, path);
+    }
+    // A file manager stand-in that writes what it was asked to open.
+    void fakeDesktopOpener() {
+        const auto opener = temp.write(
+            "bin/xdg-open",
+            "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + (temp / "opened.tmp").string() + "\"\nmv \"" +
+                (temp / "opened.tmp").string() + "\" \"" + (temp / "opened").string() + "\"\n");
+        fs::permissions(opener, fs::perms::owner_all);
+        setenv("PATH", ((temp / "bin").string() + ":" + savedPath).c_str(), 1);
+    }
+    // What the opener received, once it has run (it is not waited for).
+    std::string openedPath(std::chrono::milliseconds patience = std::chrono::seconds(5)) const {
+        const auto until = std::chrono::steady_clock::now() + patience;
+        while (!fs::exists(temp / "opened") && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return readWholeFile(temp / "opened");
+    }
+    std::string runs() const { return readWholeFile(temp / "runs.log"); }
+
+    std::string savedPath;
+    WxQuestionAsker asker;
+};
+
+} // namespace
+
+TEST_F(FinishingActionsTest, FurtherProgramsRunOneAfterAnotherOnYes) {
+    placeProgram("extras/one");
+    placeProgram("extras/two");
+    placeProgram("extras/three");
+    const SetupScript script = writeScript("OTHERFILES=3\nMessage0=Install one?\nExe0=extras\\one\n"
+                                           "Message1=Install two?\nExe1=extras\\two\n"
+                                           "Message2=Install three?\nExe2=extras\\three\n");
+    wxTEST_DIALOG(offerOtherPrograms(script, asker),
+                  ExpectQuestion("Install one?", "Uwaga !", false, wxID_YES),
+                  ExpectQuestion("Install two?", "Uwaga !", false, wxID_NO),
+                  ExpectQuestion("Install three?", "Uwaga !", false, wxID_YES));
+    // Each program sees its name as the script writes it, and ends before the next question.
+    EXPECT_EQ(runs(),
+              "start extras\\one\nend extras\\one\nstart extras\\three\nend extras\\three\n");
+}
+
+TEST_F(FinishingActionsTest, NoCountMeansNoQuestion) {
+    for (const char* body : {"", "OTHERFILES=0", "OTHERFILES=-2", "OTHERFILES=none"}) {
+        const SetupScript script = writeScript(std::string(body) + "\nMessage0=Never\nExe0=x\n");
+        // No expectation: any box shown is reported as unexpected.
+        GTestDialogHook hook(__FILE__, __LINE__, body);
+        offerOtherPrograms(script, asker);
+        hook.CheckUnmetExpectations();
+    }
+    EXPECT_EQ(runs(), "");
+}
+
+TEST_F(FinishingActionsTest, AProgramThatCannotStartIsPassedOver) {
+    placeProgram("extras/two");
+    const SetupScript script = writeScript("OTHERFILES=2\nMessage0=Missing?\nExe0=extras\\gone\n"
+                                           "Message1=Two?\nExe1=extras\\two\n");
+    wxTEST_DIALOG(offerOtherPrograms(script, asker),
+                  ExpectQuestion("Missing?", "Uwaga !", false, wxID_YES),
+                  ExpectQuestion("Two?", "Uwaga !", false, wxID_YES));
+    EXPECT_EQ(runs(), "start extras\\two\nend extras\\two\n");
+}
+
+TEST_F(FinishingActionsTest, TheDirectXQuestionDefaultsToYes) {
+    bool answer = false;
+    wxTEST_DIALOG(answer = asker.askYesNo("Install DirectX?", kDirectXCaption, true),
+                  ExpectQuestion("Install DirectX?", "DirectX", true, wxID_YES));
+    EXPECT_TRUE(answer);
+}
+
+TEST_F(FinishingActionsTest, QuestionsBelongToTheWindowOnTop) {
+    auto* window = new wxFrame(nullptr, wxID_ANY, "Main");
+    window->Show();
+    wxTheApp->SetTopWindow(window);
+    wxTEST_DIALOG(asker.askYesNo("Owned?", kOtherProgramCaption, false),
+                  ExpectQuestion("Owned?", "Uwaga !", false, wxID_NO, window));
+    wxTheApp->SetTopWindow(nullptr);
+    window->Destroy();
+}
+
+TEST_F(FinishingActionsTest, DirectXRunsFromTheSourceDriveAndReportsItsExitCode) {
+    placeProgram("directx/dxsetup");
+    const SetupScript script = writeScript("IDS_DXINSTALL_PATH=X:\\directx\\dxsetup");
+    EXPECT_TRUE(runDirectXSetup(session(), script));
+    EXPECT_EQ(runs(), "start d:\\directx\\dxsetup\nend d:\\directx\\dxsetup\n");
+    setenv("RUN_EXIT_CODE", "3", 1);
+    EXPECT_FALSE(runDirectXSetup(session(), script));
+}
+
+TEST_F(FinishingActionsTest, DirectXWithoutARunnableProgramIsFalse) {
+    for (const char* body : {"IDS_DXINSTALL_PATH=", "", "IDS_DXINSTALL_PATH=X:\\missing\\setup"})
+        EXPECT_FALSE(runDirectXSetup(session(), writeScript(body))) << body;
+    SetupSession noDrive = session();
+    noDrive.sourceDrive.clear();
+    EXPECT_FALSE(runDirectXSetup(noDrive, writeScript("IDS_DXINSTALL_PATH=X:\\directx\\dxsetup")));
+    EXPECT_EQ(runs(), "");
+}
+
+TEST_F(FinishingActionsTest, TheProgramGroupOpensInTheFileManager) {
+    fakeDesktopOpener();
+    fs::create_directories(native("c/data/applications/Tervalis/Demo"));
+    openProgramGroup(session());
+    EXPECT_EQ(openedPath(), native("c/data/applications/Tervalis/Demo").string() + "\n");
+}
+
+TEST_F(FinishingActionsTest, TheReadmeOpensFromTheSetupFolderWhenItIsThere) {
+    fakeDesktopOpener();
+    openReadme();
+    EXPECT_EQ(openedPath(std::chrono::milliseconds(300)), "");
+    temp.write("d/readme.txt", "Read me.");
+    openReadme();
+    EXPECT_EQ(openedPath(), native("d/readme.txt").string() + "\n");
+}

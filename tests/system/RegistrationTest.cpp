@@ -1,0 +1,133 @@
+#include "system/Registration.h"
+#include "platform/Paths.h"
+#include "system/ProgramGroup.h"
+#include "system/SystemFixture.h"
+
+#include <filesystem>
+
+using platform::RegistryHive;
+
+namespace {
+
+class RegistrationTest : public SystemFixture {
+protected:
+    void SetUp() override {
+        SystemFixture::SetUp();
+        script = std::make_unique<SetupScript>(writeScript("IDS_PROGRAM_NAME=Demo"));
+        setup = session();
+    }
+    void addShortcut(const std::string& link, const std::string& target) {
+        setup.shortcuts[static_cast<std::size_t>(setup.shortcutCount++)] = {link, target,
+                                                                            "ignored"};
+    }
+    bool registerNow() {
+        return registerInstallation(setup, *script, setup.targetFolder, setup.languageSection);
+    }
+    std::filesystem::path group() const { return native("c/data/applications/Tervalis/Demo"); }
+    std::string programPath() const {
+        return registryValue(RegistryHive::CurrentUser, setup.registryKey, "ProgramPath");
+    }
+
+    std::unique_ptr<SetupScript> script;
+    SetupSession setup;
+};
+
+} // namespace
+
+TEST(ProgramGroupFolderTest, OneBackslashAfterTheProgramsFolder) {
+    EXPECT_EQ(programGroupFolder("C:\\Menu", "Maker", "Game"), "C:\\Menu\\Maker\\Game\\");
+    EXPECT_EQ(programGroupFolder("C:\\Menu\\", "Maker", "Game"), "C:\\Menu\\Maker\\Game\\");
+    EXPECT_EQ(withTrailingBackslash(""), "\\");
+    EXPECT_EQ(withTrailingBackslash("C:\\Games\\"), "C:\\Games\\");
+}
+
+TEST_F(RegistrationTest, WritesUninstallEntryGroupShortcutsAndRecord) {
+    addShortcut("Play Demo.lnk", "demo.exe");
+    addShortcut("Editor.lnk", "tools\\editor.exe");
+    ASSERT_TRUE(registerNow());
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
+              "C:\\Games\\Demo\\Uninstall.exe");
+    EXPECT_EQ(programPath(), "C:\\Games\\Demo");
+    EXPECT_EQ(registryValue(RegistryHive::CurrentUser, setup.registryKey, "Lang"), "English");
+    const std::string game = native("c/Games/Demo").string();
+    const std::string play = readWholeFile(group() / "Play Demo.desktop");
+    EXPECT_NE(play.find("\nExec=\"" + game + "/demo.exe\"\n"), std::string::npos) << play;
+    EXPECT_NE(play.find("\nPath=" + game + "/\n"), std::string::npos) << play;
+    // A target with a folder part lies in that subfolder; the work folder stays the target folder.
+    const std::string editor = readWholeFile(group() / "Editor.desktop");
+    EXPECT_NE(editor.find("\nExec=\"" + game + "/tools/editor.exe\"\n"), std::string::npos);
+    EXPECT_NE(editor.find("\nPath=" + game + "/\n"), std::string::npos);
+}
+
+TEST_F(RegistrationTest, NoShortcutsStillMakesTheGroup) {
+    ASSERT_TRUE(registerNow());
+    EXPECT_TRUE(std::filesystem::is_directory(group()));
+    EXPECT_TRUE(std::filesystem::is_empty(group()));
+}
+
+TEST_F(RegistrationTest, AProgramsFolderEndingInABackslashGetsNoSecondOne) {
+    std::filesystem::create_directories(native("c/Menu"));
+    storeProgramsFolder("C:\\Menu\\");
+    addShortcut("Play.lnk", "demo.exe");
+    ASSERT_TRUE(registerNow());
+    EXPECT_TRUE(std::filesystem::exists(native("c/Menu/Tervalis/Demo/Play.desktop")));
+}
+
+TEST_F(RegistrationTest, ALinkNameWithoutTheLinkEndingIsSavedUnderExactlyThatName) {
+    addShortcut("Read me", "readme.txt");
+    ASSERT_TRUE(registerNow());
+    EXPECT_TRUE(std::filesystem::exists(group() / "Read me"));
+}
+
+TEST_F(RegistrationTest, TheFirstFailingShortcutStopsTheRowsAndTheRecord) {
+    for (const char* link : {"a.lnk", "b.lnk", "no such folder\\c.lnk", "d.lnk", "e.lnk"})
+        addShortcut(link, "demo.exe");
+    EXPECT_FALSE(registerNow());
+    EXPECT_TRUE(std::filesystem::exists(group() / "a.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(group() / "b.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(group() / "d.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(group() / "e.desktop"));
+    EXPECT_EQ(programPath(), "<missing>");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
+}
+
+TEST_F(RegistrationTest, ATargetFolderEndingInABackslashDoublesItInTheUninstallString) {
+    setup.targetFolder = "C:\\Games\\Demo\\";
+    addShortcut("Play.lnk", "demo.exe");
+    ASSERT_TRUE(registerNow());
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
+              "C:\\Games\\Demo\\\\Uninstall.exe");
+    // The shortcut's target base does not double it.
+    EXPECT_NE(readWholeFile(group() / "Play.desktop").find("/Games/Demo/demo.exe\""),
+              std::string::npos);
+}
+
+TEST_F(RegistrationTest, AnUnreadableProgramsFolderFailsWithoutMakingAGroup) {
+    storeProgramsFolder("C:\\" + std::string(200, 'm'));
+    addShortcut("Play.lnk", "demo.exe");
+    EXPECT_FALSE(registerNow());
+    EXPECT_EQ(programPath(), "<missing>");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
+    EXPECT_FALSE(std::filesystem::exists(native("c/Tervalis")));
+    EXPECT_FALSE(std::filesystem::exists(native("c/data/applications")));
+}
+
+TEST_F(RegistrationTest, AGroupThatCannotBeMadeFailsBeforeAnyShortcut) {
+    temp.write("c/data/applications", "a file where the folder should be");
+    addShortcut("Play.lnk", "demo.exe");
+    EXPECT_FALSE(registerNow());
+    EXPECT_EQ(programPath(), "<missing>");
+}
+
+TEST_F(RegistrationTest, TwoLanguagesGiveTwoUninstallEntries) {
+    ASSERT_TRUE(registerNow());
+    setup = session("Polski");
+    setup.targetFolder = "C:\\Gry\\Demo";
+    ASSERT_TRUE(registerNow());
+    const std::string list = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, list + "Demo_English", "UninstallString"),
+              "C:\\Games\\Demo\\Uninstall.exe");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, list + "Demo_Polski", "UninstallString"),
+              "C:\\Gry\\Demo\\Uninstall.exe");
+}

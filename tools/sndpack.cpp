@@ -1,0 +1,54 @@
+// sndpack: builds, lists, extracts and verifies the .snd sound archives of a product's medium.
+#include "SndPackCommands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: sndpack COMMAND ARGUMENTS\n"
+    "Builds and checks the .snd sound archives that the installer unpacks into WAVE files.\n"
+    "\n"
+    "  pack ARCHIVE FILE...     pack Ogg Vorbis (.ogg) and Ogg Speex (.spx) files into ARCHIVE;\n"
+    "                           each record is named after its file, without the folder part\n"
+    "  list ARCHIVE             print each record's codec, data size, record size and name\n"
+    "  extract ARCHIVE FOLDER   write each record's compressed file into FOLDER\n"
+    "  verify ARCHIVE           decode every record with the installer's own decoders\n"
+    "  --help                   print this text\n"
+    "\n"
+    "The codec of a packed file comes from its Ogg stream, not from its name. The exit status\n"
+    "is 0 when everything succeeded, 1 on any failure and 2 for a wrong command line.\n";
+
+int usageError(const char* message) {
+    std::fprintf(stderr, "sndpack: %s\n%s", message, kUsage);
+    return 2;
+}
+
+int run(const std::string& command, const std::vector<std::string>& args) {
+    if (command == "pack" && args.size() >= 2)
+        return packArchive(args[0], {args.begin() + 1, args.end()}) ? 0 : 1;
+    if (command == "list" && args.size() == 1)
+        return listArchive(args[0]) ? 0 : 1;
+    if (command == "extract" && args.size() == 2)
+        return extractArchive(args[0], args[1]) ? 0 : 1;
+    if (command == "verify" && args.size() == 1)
+        return verifyArchive(args[0]) ? 0 : 1;
+    if (command == "pack" || command == "list" || command == "extract" || command == "verify")
+        return usageError(("wrong arguments for " + command).c_str());
+    return usageError(("unknown command " + command).c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usageError("no command given");
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    return run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+}
