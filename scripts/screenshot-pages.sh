@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Saves a PNG picture of each wizard page (agreement, install type, target folder) into the
-# folder given as the argument, on a display of its own when there is none.
+# Saves a PNG picture of each wizard page (agreement, install type, target folder, and the
+# target folder again with its drive list dropped down) into the folder given as the argument,
+# on a display of its own when there is none.
 set -euo pipefail
 if [ $# -ne 1 ]; then
     echo "usage: $0 <output folder>" >&2
@@ -11,8 +12,11 @@ mkdir -p "$output"
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target page_screenshots >/dev/null
-for page in agreement install-type target-folder; do
+if ! log=$(cmake --build "$build" --target page_screenshots 2>&1); then
+    echo "$log" >&2
+    exit 1
+fi
+for page in agreement install-type target-folder drive-list; do
     scripts/with-display.sh "$build/tests/pages/page_screenshots" "$page" "$output/$page.png" \
         2>/dev/null
     echo "$output/$page.png"

@@ -17,9 +17,13 @@ static std::string readWholeFile(std::FILE* file) {
 
 std::string decodeAgreementBytes(const std::string& bytes) {
     // A zero byte ends the text, as it ends a string.
-    const std::string text = bytes.substr(0, bytes.find('\0'));
-    if (platform::isValidUtf8(text))
+    std::string text = bytes.substr(0, bytes.find('\0'));
+    if (platform::isValidUtf8(text)) {
+        // Editors mark UTF-8 files with a byte order mark, which is no part of the text.
+        if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+            text.erase(0, 3);
         return text;
+    }
     return platform::codePageToUtf8(text, platform::ansiCodePage());
 }
 

@@ -2,7 +2,8 @@
 #include <string>
 
 // The agreement file's text for showing: the whole file up to its first zero byte, in UTF-8.
-// A file that is valid UTF-8 is taken as it is, any other in the system's 8-bit code page.
+// A file that is valid UTF-8 is taken as it is (without a byte order mark), any other in the
+// system's 8-bit code page.
 // Empty when the file cannot be opened. A relative name is taken from the current folder.
 std::string loadAgreementText(const std::string& fileName);
 

@@ -98,6 +98,7 @@ TEST(AgreementText, ZeroByteEndsTheTextAndOtherBytesUseTheCodePage) {
     using namespace std::string_literals;
     EXPECT_EQ(decodeAgreementBytes("before\0after"s), "before");
     EXPECT_EQ(decodeAgreementBytes("zażółć"), "zażółć");
+    EXPECT_EQ(decodeAgreementBytes("\xEF\xBB\xBFzażółć"), "zażółć");
     const std::string eightBit = "Gr\xfc\xdf";
     const std::string decoded = decodeAgreementBytes(eightBit);
     EXPECT_TRUE(platform::isValidUtf8(decoded));

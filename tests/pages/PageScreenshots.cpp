@@ -1,7 +1,8 @@
 // Saves a picture of one page, filled from a small demo script, as a PNG file:
-// page_screenshots agreement|install-type|target-folder <file.png>. One page per run: the
-// screen device of the toolkit gives the first picture of a run only.
+// page_screenshots agreement|install-type|target-folder|drive-list <file.png>. One page per run:
+// the screen device of the toolkit gives the first picture of a run only.
 #include "app/DialogResources.h"
+#include "controls/DriveComboBox.h"
 #include "controls/TestDrives.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -48,11 +50,16 @@ void letTheDisplayCatchUp() {
     }
 }
 
-bool savePicture(wxWindow& window, const wxString& file) {
+// The picture covers the window and, when given, a second one such as a dropped-down list.
+bool savePicture(wxWindow& window, const wxString& file,
+                 const std::function<wxWindow*()>& alsoShownOf = {}) {
     window.Show();
     window.Raise();
     letTheDisplayCatchUp();
-    const wxRect rect = window.GetScreenRect();
+    wxRect rect = window.GetScreenRect();
+    wxWindow* alsoShown = alsoShownOf ? alsoShownOf() : nullptr;
+    if (alsoShown && alsoShown->IsShown())
+        rect.Union(alsoShown->GetScreenRect());
     wxBitmap picture(rect.GetSize(), 24);
     {
         wxMemoryDC target(picture);
@@ -73,9 +80,12 @@ bool savePage(const std::string& page, const std::string& script, const wxString
         InstallTypePage installType(nullptr, "POL", script);
         return savePicture(installType, output);
     }
-    if (page == "target-folder") {
+    if (page == "target-folder" || page == "drive-list") {
         DirectoryPage target(nullptr, "C:\\Gry\\Demo Game", "POL", script);
-        return savePicture(target, output);
+        if (page == "drive-list")
+            target.CallAfter([&target] { target.driveSelector()->Popup(); });
+        return savePicture(target, output,
+                           [&target] { return target.driveSelector()->GetPopupWindow(); });
     }
     std::fprintf(stderr, "unknown page %s\n", page.c_str());
     return false;
@@ -85,7 +95,8 @@ bool savePage(const std::string& page, const std::string& script, const wxString
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s agreement|install-type|target-folder <file.png>\n",
+        std::fprintf(stderr,
+                     "usage: %s agreement|install-type|target-folder|drive-list <file.png>\n",
                      argv[0]);
         return 2;
     }
@@ -104,6 +115,8 @@ int main(int argc, char** argv) {
         drives.add('c', "fixed", "SYSTEM");
         drives.add('d', "fixed", "DANE");
         drives.addEmpty('e', "removable");
+        drives.add('f', "remote", "Serwer");
+        drives.add('g', "fixed", "Archiwum", true);
         for (const char* folder :
              {"Gry/Inne", "Gry/Przygodowe", "Gry/Strategie", "Program Files/Common Files",
               "Program Files/Internet", "Windows"})
