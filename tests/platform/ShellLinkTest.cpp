@@ -38,15 +38,15 @@ TEST_F(ShellLinkTest, LnkBecomesADesktopEntry) {
 TEST_F(ShellLinkTest, ExecQuotesReservedCharactersByTheDesktopEntryRules) {
     // Inside quotes '"', '`', '$' and '\' take a backslash and '%' is doubled; then the value's
     // own escapes double every backslash once more.
-    // A native target path, since a drive path cannot hold a backslash inside a name.
-    const auto target = temp / "a $b`c\"d\\e%f" / "run.sh";
-    ASSERT_TRUE(
-        platform::createShellLink(target.string(), drive("x.LNK"), "one \"two three\"", "", ""));
+    std::filesystem::create_directories(temp / "a $b`c\"d%f");
+    ASSERT_TRUE(platform::createShellLink(drive("a $b`c\"d%f") + "\\run.sh", drive("x.LNK"),
+                                          "one \"two three\" C:\\x", "", ""));
     const std::string entry = readWholeFile(temp / "x.desktop");
     const std::string root = temp.path().string();
-    EXPECT_NE(entry.find("\nExec=\"" + root +
-                         "/a \\\\$b\\\\`c\\\\\"d\\\\\\\\e%%f/run.sh\" \"one\" \"two three\"\n"),
-              std::string::npos)
+    EXPECT_NE(
+        entry.find("\nExec=\"" + root +
+                   "/a \\\\$b\\\\`c\\\\\"d%%f/run.sh\" \"one\" \"two three\" \"C:\\\\\\\\x\"\n"),
+        std::string::npos)
         << entry;
     EXPECT_EQ(entry.find("Path="), std::string::npos);
     EXPECT_EQ(entry.find("Comment="), std::string::npos);
