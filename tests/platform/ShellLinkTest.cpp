@@ -2,6 +2,7 @@
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -80,4 +81,21 @@ TEST_F(ShellLinkTest, ReplacesAnExistingLink) {
     const std::string entry = readWholeFile(temp / "a.desktop");
     EXPECT_NE(entry.find("new.exe"), std::string::npos);
     EXPECT_EQ(entry.find("old.exe"), std::string::npos);
+}
+
+TEST_F(ShellLinkTest, TheDesktopsOwnValidatorAcceptsAwkwardEntries) {
+    if (std::system("desktop-file-validate --help >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    const std::vector<std::string> folders = {"plain", "with blank", "a $b`c\"d%f", "zażółć",
+                                              "x'y&z;(1)"};
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        std::filesystem::create_directories(temp / folders[i]);
+        const std::string link = "entry" + std::to_string(i) + ".lnk";
+        ASSERT_TRUE(platform::createShellLink(drive(folders[i]) + "\\run me.sh", drive(link),
+                                              "-x \"two words\" C:\\x 100% $HOME",
+                                              drive(folders[i]), "tab\there\nline"));
+        const auto file = temp / ("entry" + std::to_string(i) + ".desktop");
+        EXPECT_EQ(std::system(("desktop-file-validate '" + file.string() + "'").c_str()), 0)
+            << readWholeFile(file);
+    }
 }
