@@ -54,11 +54,6 @@ TEST_F(ShellLinkTest, ExecQuotesReservedCharactersByTheDesktopEntryRules) {
     EXPECT_NE(entry.find("\nName=x\n"), std::string::npos);
 }
 
-TEST_F(ShellLinkTest, ANameWithoutTheLinkEndingIsKeptExactly) {
-    ASSERT_TRUE(platform::createShellLink(drive("t.exe"), drive("Readme"), "", "", ""));
-    EXPECT_TRUE(std::filesystem::exists(temp / "Readme"));
-}
-
 TEST_F(ShellLinkTest, LineBreaksInTextsStayInsideTheirKey) {
     ASSERT_TRUE(
         platform::createShellLink(drive("t.exe"), drive("two\nlines.lnk"), "", "", "x\nType=Link"));
