@@ -111,6 +111,7 @@ bool updateHive(RegistryHive hive, const std::function<bool(RegistryHiveFile&)>&
     const HiveLock lock(path + ".lock");
     if (!lock.held())
         return false;
+    removeLeftoverTemporaries(path);
     std::string before;
     if (!loadHiveText(hive, before))
         return false;
