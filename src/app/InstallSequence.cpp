@@ -42,6 +42,8 @@ bool InstallSequence::run() {
         copy.setInstallMode(installType.getInstallMode());
     if (directory.ShowModal() != wxID_OK)
         return giveBackMainWindow();
+    // Closing its child page may bring the main window back on some desktops.
+    mainWindow.Iconize(true);
 
     const std::string savedFolder = platform::currentFolder();
     session.targetFolder = directory.getChosenFolder();
@@ -113,7 +115,11 @@ void InstallSequence::askForDirectX(const SetupScript& script) {
 }
 
 int InstallSequence::showBox(const std::string& text, const std::string& caption, long style) {
-    wxMessageDialog box(&mainWindow, wxString::FromUTF8(text), wxString::FromUTF8(caption), style);
+    // A box owned by the minimised main window would make the window manager show the window
+    // again; without an owner the box stays centred on the screen and the window minimised.
+    const bool minimised = mainWindow.IsIconized();
+    wxMessageDialog box(minimised ? nullptr : &mainWindow, wxString::FromUTF8(text),
+                        wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
     return box.ShowModal();
 }
 

@@ -3,10 +3,16 @@
 #include "platform/Process.h"
 #include "support/TempFolder.h"
 
+#include <gtest/gtest.h>
+
 bool runTool(const std::string& tool, const std::vector<std::string>& arguments) {
     std::vector<std::string> argv{tool};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return platform::spawnAndWait("/usr/bin/" + tool, argv) == 0;
+    const int status = platform::spawnAndWait("/usr/bin/" + tool, argv);
+    if (status != 0) {
+        ADD_FAILURE() << tool << " ended with status " << status;
+    }
+    return status == 0;
 }
 
 std::filesystem::path makeSpeech(const std::filesystem::path& folder, int rate, int channels) {

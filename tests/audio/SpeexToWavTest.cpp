@@ -1,6 +1,7 @@
 #include "audio/AudioFixtures.h"
 #include "audio/AudioTranscoder.h"
 #include "audio/OggPackets.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -125,7 +126,12 @@ TEST_F(SpeexToWav, HeaderVariantsDecodeAsTheOriginal) {
     auto extraHeaders = basePackets();
     setPacketField(extraHeaders[0], kExtraHeaders, 2);
     extraHeaders.insert(extraHeaders.begin() + 2, 2, OggPacket{"not audio", 0, false});
+    // Every packet holds one frame; the frames it lacks stop it through the decoder's end
+    // result or the bit reader running past the packet.
+    auto manyFrames = basePackets();
+    setPacketField(manyFrames[0], kFramesPerPacket, 0x7FFFFFFF);
     EXPECT_TRUE(decode(writeStream("zero-frames.spx", noFrameCount)).samples == original);
+    EXPECT_TRUE(decode(writeStream("many-frames.spx", manyFrames)).samples == original);
     EXPECT_TRUE(decode(writeStream("extra.spx", extraHeaders)).samples == original);
 }
 
@@ -199,4 +205,12 @@ TEST_F(SpeexToWav, InputWithoutASpeexStreamFailsWithoutOutput) {
 TEST_F(SpeexToWav, OutputThatCannotBeCreatedFails) {
     EXPECT_FALSE(transcoder.speexToWav(fixture("nb-mono").string(),
                                        (out / "no-such-folder" / "a.wav").string()));
+}
+
+TEST_F(SpeexToWav, WorksOnDrivePaths) {
+    const std::string input = platform::toDrivePath(fixture("nb-mono").string());
+    const std::string output = platform::toDrivePath((out / "drive.wav").string());
+    ASSERT_EQ(input.substr(1, 2), ":\\");
+    EXPECT_TRUE(transcoder.speexToWav(input, output));
+    EXPECT_TRUE(readWav(out / "drive.wav").samples == decode(fixture("nb-mono")).samples);
 }

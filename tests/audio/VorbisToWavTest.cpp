@@ -1,5 +1,6 @@
 #include "audio/AudioFixtures.h"
 #include "audio/AudioTranscoder.h"
+#include "platform/Paths.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +91,12 @@ TEST_F(VorbisToWav, FailedConversionLeavesNoOutputFile) {
 TEST_F(VorbisToWav, OutputThatCannotBeCreatedFails) {
     EXPECT_FALSE(transcoder.vorbisToWav(fixture("mono22050.ogg").string(),
                                         (out / "no-such-folder" / "a.wav").string()));
+}
+
+TEST_F(VorbisToWav, WorksOnDrivePaths) {
+    const std::string input = platform::toDrivePath(fixture("mono22050.ogg").string());
+    const std::string output = platform::toDrivePath((out / "drive.wav").string());
+    ASSERT_EQ(input.substr(1, 2), ":\\");
+    EXPECT_TRUE(transcoder.vorbisToWav(input, output));
+    EXPECT_TRUE(readWav(out / "drive.wav").samples == decodeWithOggdec(fixture("mono22050.ogg")));
 }

@@ -99,12 +99,6 @@ bool startingFolder(const std::string& path, std::string& base, std::size_t& res
         rest = 2;
         return !base.empty();
     }
-    if (path[0] == '/') {
-        // Already native; a backslash in it still separates folders.
-        base = "/";
-        rest = 1;
-        return true;
-    }
     if (path[0] == '\\') {
         // Rooted on the current drive.
         const std::string current = toDrivePath(workingFolder());
@@ -122,6 +116,8 @@ bool startingFolder(const std::string& path, std::string& base, std::size_t& res
 std::string toNativePath(const std::string& windowsPath) {
     if (windowsPath.empty())
         return {};
+    if (windowsPath[0] == '/')
+        return windowsPath; // already native
     std::string native;
     std::size_t at = 0;
     if (!startingFolder(windowsPath, native, at))
