@@ -3,8 +3,10 @@
 #include "platform/Registry.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -116,6 +118,15 @@ TEST_F(RegistryReliabilityTest, WriterKilledAtRandomMomentsLosesNoReturnedWrite)
     }
     EXPECT_EQ(killedWhileWriting, 25);
     EXPECT_GE(returnedWrites, 25u);
+    // The next write clears what the killed writers left half-written.
+    RegistryKey key;
+    ASSERT_TRUE(key.create(RegistryHive::CurrentUser, "Software\\Test") &&
+                key.setString("Last", "1"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(temp / "registry"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"current-user.reg", "current-user.reg.lock"}));
     std::printf("%zu writes returned before the kills\n", returnedWrites);
 }
 

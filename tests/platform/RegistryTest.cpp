@@ -74,14 +74,6 @@ TEST_F(RegistryTest, OpenFailsOnMissingKeysAndCreateMakesThem) {
     EXPECT_FALSE(std::filesystem::exists(temp / "registry" / "local-machine.reg"));
 }
 
-TEST_F(RegistryTest, QueryNeedsRoomForTheTerminator) {
-    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "Fits", std::string(199, 'a')));
-    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "TooLong", std::string(200, 'b')));
-    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "Fits"), std::string(199, 'a'));
-    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "TooLong"), "<unchanged>");
-    EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "Missing"), "<unchanged>");
-}
-
 TEST_F(RegistryTest, AStoredStringEndsAtItsFirstZeroByte) {
     ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", std::string("ab\0cd", 5)));
     EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "ab");
@@ -131,4 +123,22 @@ TEST_F(RegistryTest, HiveFolderIsMadeWhenMissingAndLeavesNoTemporaryFiles) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"current-user.reg", "current-user.reg.lock"}));
+}
+
+TEST_F(RegistryTest, WithoutOverridesTheFreedesktopFoldersOfTheHomeAreUsed) {
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    unsetenv("SETUP_REGISTRY_DIR");
+    unsetenv("XDG_DATA_HOME");
+    setenv("HOME", (temp / "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
+    ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", "1"));
+    EXPECT_TRUE(std::filesystem::exists(temp / "home/.config/cd-setup/registry/current-user.reg"));
+    EXPECT_EQ(readValue(RegistryHive::CurrentUser, kShellFolders, "Programs"),
+              platform::toDrivePath((temp / "home/.local/share/applications").string()));
+    setenv("XDG_CONFIG_HOME", (temp / "config").c_str(), 1);
+    ASSERT_TRUE(writeValue(RegistryHive::LocalMachine, "K", "V", "1"));
+    EXPECT_TRUE(std::filesystem::exists(temp / "config/cd-setup/registry/local-machine.reg"));
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.c_str(), 1);
 }

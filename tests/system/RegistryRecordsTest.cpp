@@ -29,13 +29,6 @@ TEST_F(RegistryRecordsTest, ReadingLeavesTheOutputAloneWhenTheValueCannotBeRead)
     }
 }
 
-TEST_F(RegistryRecordsTest, DeletingNeedsAnExistingKeyAndValue) {
-    EXPECT_FALSE(deleteRegistryValue(kUser, "Software\\T", "V"));
-    ASSERT_TRUE(writeRegistryString(kUser, "Software\\T", "V", "1"));
-    EXPECT_TRUE(deleteRegistryValue(kUser, "Software\\T", "v"));
-    EXPECT_FALSE(deleteRegistryValue(kUser, "Software\\T", "V"));
-}
-
 TEST_F(RegistryRecordsTest, ReplacingWritesNewAndOverLongValuesAlike) {
     replaceRegistryString(kUser, "Software\\T", "V", "first");
     EXPECT_EQ(registryValue(kUser, "Software\\T", "V"), "first");

@@ -3,6 +3,7 @@
 #include "platform/posix/NativePath.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,15 +33,23 @@ void flushFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// A hidden name without the target's ending, so a half-written file is never taken for one.
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".";
+}
+
+std::string fileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& nativePath, const std::string& bytes, mode_t mode) {
     const std::string folder = nativeParent(nativePath);
-    const std::string name = nativePath.substr(nativePath.find_last_of('/') + 1);
+    const std::string name = fileNameOf(nativePath);
     if (name.empty())
         return false;
-    // A hidden name without the target's ending, so a half-written file is never taken for one.
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    std::string temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -54,6 +63,21 @@ bool writeFileAtomically(const std::string& nativePath, const std::string& bytes
     }
     flushFolder(folder);
     return true;
+}
+
+void removeLeftoverTemporaries(const std::string& nativePath) {
+    const std::string folder = nativeParent(nativePath);
+    const std::string prefix = temporaryPrefix(fileNameOf(nativePath));
+    DIR* entries = ::opendir(folder.c_str());
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string name = entry->d_name;
+        // mkostemp adds exactly six characters.
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix))
+            (void)::unlink((folder + "/" + name).c_str()); // a file that stays does no harm
+    }
+    ::closedir(entries);
 }
 
 ReadResult readWholeFile(const std::string& nativePath, std::string& bytes) {

@@ -9,6 +9,10 @@ namespace platform::posix {
 // over the target and flushes the folder. On failure the target keeps its old content.
 bool writeFileAtomically(const std::string& nativePath, const std::string& bytes, mode_t mode);
 
+// Removes the temporary files that writers killed in the middle left beside the target. Only
+// for a caller that knows no other writer of the target runs (one holding the target's lock).
+void removeLeftoverTemporaries(const std::string& nativePath);
+
 enum class ReadResult { Read, Missing, Failed };
 ReadResult readWholeFile(const std::string& nativePath, std::string& bytes);
 

@@ -4,8 +4,8 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/RegistryStore.h"
+#include "platform/posix/XdgFolders.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace platform {
@@ -24,13 +24,8 @@ bool isShellFolders(RegistryHive hive, const std::string& path) {
 // The desktop's menu is built from the freedesktop applications folder; it stands in for the
 // Start menu's programs folder.
 std::string applicationsFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/')
-        return std::string(data) + "/applications";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.local/share/applications";
-    return {};
+    const std::string data = posix::xdgBaseFolder("XDG_DATA_HOME", ".local/share");
+    return data.empty() ? std::string() : data + "/applications";
 }
 
 // A value that the desktop answers when the hive does not hold it.

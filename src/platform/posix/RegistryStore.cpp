@@ -1,31 +1,17 @@
 #include "platform/posix/RegistryStore.h"
 
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/XdgFolders.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform::posix {
 namespace {
-
-std::string absoluteEnvironmentPath(const char* name) {
-    const char* value = std::getenv(name);
-    // Relative values are invalid for the base-directory variables and are ignored.
-    return value && value[0] == '/' ? value : "";
-}
-
-std::string homeFolder() {
-    std::string home = absoluteEnvironmentPath("HOME");
-    if (home.empty())
-        if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-            home = entry->pw_dir;
-    return home;
-}
 
 const char* rootName(RegistryHive hive) {
     return hive == RegistryHive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
@@ -97,14 +83,8 @@ private:
 std::string registryFolder() {
     if (const char* own = std::getenv("SETUP_REGISTRY_DIR"); own && *own)
         return own;
-    std::string config = absoluteEnvironmentPath("XDG_CONFIG_HOME");
-    if (config.empty()) {
-        const std::string home = homeFolder();
-        if (home.empty())
-            return {};
-        config = home + "/.config";
-    }
-    return config + "/cd-setup/registry";
+    const std::string config = xdgBaseFolder("XDG_CONFIG_HOME", ".config");
+    return config.empty() ? std::string() : config + "/cd-setup/registry";
 }
 
 std::string hiveFilePath(RegistryHive hive) {
@@ -131,6 +111,7 @@ bool updateHive(RegistryHive hive, const std::function<bool(RegistryHiveFile&)>&
     const HiveLock lock(path + ".lock");
     if (!lock.held())
         return false;
+    removeLeftoverTemporaries(path);
     std::string before;
     if (!loadHiveText(hive, before))
         return false;
