@@ -1,6 +1,8 @@
 #include "app/InstallSequence.h"
 
+#include "app/MessageBox.h"
 #include "app/SetupDialog.h"
+#include "app/WxQuestionAsker.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/FolderPath.h"
 #include "pages/AgreementPage.h"
@@ -12,7 +14,6 @@
 #include "system/InstallationRecord.h"
 #include "system/Registration.h"
 #include "system/SharedUninstaller.h"
-#include "system/WxQuestionAsker.h"
 
 #include <wx/msgdlg.h>
 
@@ -115,12 +116,7 @@ void InstallSequence::askForDirectX(const SetupScript& script) {
 }
 
 int InstallSequence::showBox(const std::string& text, const std::string& caption, long style) {
-    // A box owned by the minimised main window would make the window manager show the window
-    // again; without an owner the box stays centred on the screen and the window minimised.
-    const bool minimised = mainWindow.IsIconized();
-    wxMessageDialog box(minimised ? nullptr : &mainWindow, wxString::FromUTF8(text),
-                        wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
-    return box.ShowModal();
+    return showMessageBox(&mainWindow, text, caption, style);
 }
 
 bool InstallSequence::giveBackMainWindow() {

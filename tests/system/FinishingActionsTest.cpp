@@ -2,7 +2,7 @@
 #include "platform/Paths.h"
 #include "support/DialogHook.h"
 #include "system/SystemFixture.h"
-#include "system/WxQuestionAsker.h"
+#include "app/WxQuestionAsker.h"
 
 #include <chrono>
 #include <filesystem>

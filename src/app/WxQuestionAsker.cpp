@@ -1,4 +1,6 @@
-#include "system/WxQuestionAsker.h"
+#include "app/WxQuestionAsker.h"
+
+#include "app/MessageBox.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -7,6 +9,7 @@
 
 namespace {
 
+// The window on top at the moment of asking, not necessarily the main window.
 wxWindow* topWindow() {
     if (wxWindow* owner = wxGetTopLevelParent(wxGetActiveWindow()))
         return owner;
@@ -18,6 +21,5 @@ wxWindow* topWindow() {
 bool WxQuestionAsker::askYesNo(const std::string& text, const std::string& caption,
                                bool yesIsDefault) {
     const long style = wxYES_NO | wxICON_QUESTION | (yesIsDefault ? wxYES_DEFAULT : wxNO_DEFAULT);
-    wxMessageDialog box(topWindow(), wxString::FromUTF8(text), wxString::FromUTF8(caption), style);
-    return box.ShowModal() == wxID_YES;
+    return showMessageBox(topWindow(), text, caption, style) == wxID_YES;
 }
