@@ -3,15 +3,12 @@
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
+#include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -145,28 +142,6 @@ std::string lineBreakOf(const std::string& raw) {
     return raw.empty() || raw.find("\r\n") != std::string::npos ? "\r\n" : "\n";
 }
 
-// Writes the whole file anew beside itself and puts it in place in one step, keeping its mode.
-bool replaceFile(const std::string& native, const std::string& contents) {
-    struct stat info;
-    const mode_t mode = stat(native.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
-    std::string temporary = native + ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0)
-        return false;
-    bool written = fchmod(descriptor, mode) == 0;
-    for (std::size_t done = 0; written && done < contents.size();) {
-        const ssize_t put = write(descriptor, contents.data() + done, contents.size() - done);
-        written = put > 0;
-        done += written ? static_cast<std::size_t>(put) : 0;
-    }
-    written = fsync(descriptor) == 0 && written;
-    written = close(descriptor) == 0 && written;
-    if (written && rename(temporary.c_str(), native.c_str()) == 0)
-        return true;
-    unlink(temporary.c_str());
-    return false;
-}
-
 std::string editedContents(const ProfileBytes& bytes, const std::string& section,
                            const std::string& key, const std::string& value) {
     const std::vector<ProfileLine> lines = splitLines(bytes);
@@ -226,8 +201,9 @@ bool writeProfileString(const std::string& path, const std::string& section, con
     if (stat(native.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR))
         return false; // read-only, as for everyone on the system this program was made for
     ProfileBytes bytes;
-    loadBytes(path, bytes);
-    return replaceFile(native, editedContents(bytes, section, key, value));
+    const bool exists = loadBytes(path, bytes);
+    const mode_t mode = exists ? (info.st_mode & 07777) : 0644;
+    return posix::writeFileAtomically(native, editedContents(bytes, section, key, value), mode);
 }
 
 } // namespace platform
