@@ -187,7 +187,10 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
         if (!matchesPattern(namePattern.c_str(), entry->d_name))
             continue;
         struct stat info;
-        const std::string full = (folder.back() == '/' ? folder : folder + "/") + entry->d_name;
+        std::string full = folder;
+        if (full.back() != '/')
+            full += '/';
+        full += entry->d_name;
         if (stat(full.c_str(), &info) != 0)
             continue;
         found.push_back({entry->d_name, attributesOf(entry->d_name, info)});
