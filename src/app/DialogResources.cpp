@@ -39,7 +39,7 @@ void setControlText(wxWindow* control, const std::string& text) {
     if (!control)
         return;
     const wxWindowID id = control->GetId();
-    const bool stockButton = text.empty() && wxDynamicCast(control, wxButton) && wxIsStockID(id);
+    const bool stockButton = text.empty() && dynamic_cast<wxButton*>(control) && wxIsStockID(id);
     if (stockButton)
         control->SetId(wxID_HIGHEST + 1);
     control->SetLabel(wxString::FromUTF8(text));

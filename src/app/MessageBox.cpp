@@ -5,7 +5,7 @@
 
 int showMessageBox(wxWindow* owner, const std::string& text, const std::string& caption,
                    long style) {
-    auto* window = owner ? wxDynamicCast(wxGetTopLevelParent(owner), wxTopLevelWindow) : nullptr;
+    auto* window = owner ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(owner)) : nullptr;
     const bool minimised = window && window->IsIconized();
     wxMessageDialog box(minimised ? nullptr : owner, wxString::FromUTF8(text),
                         wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
