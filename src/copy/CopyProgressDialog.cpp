@@ -44,8 +44,7 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
         return;
     started = true;
     SetTitle(fromUtf8(engine.text("IDS_KOPIOWANIE_PLIKOW")));
-    if (wxWindow* abort = FindWindow(wxID_CANCEL))
-        abort->SetLabel(fromUtf8(engine.text("IDS_PRZERWIJ")));
+    setControlText(FindWindow(wxID_CANCEL), engine.text("IDS_PRZERWIJ"));
     engine.buildList();
     // The bar's range is 16 bits wide, as the system's progress bar range message is.
     if (progressBar) {

@@ -63,7 +63,8 @@ protected:
                 onTick(dialog, ticks);
             if (ticks > 2000)
                 dialog.EndModal(wxID_ABORT); // a copy that never ends fails here, not by hanging
-            event.Skip();
+            if (dialog.IsModal())
+                event.Skip(); // the dialog's own unit of this tick
         });
         title = dialog.GetTitle().ToStdString();
         const int result = dialog.ShowModal();
@@ -79,8 +80,10 @@ protected:
         return text ? text->GetLabel().ToStdString() : "<no status line>";
     }
 
-    static void queueAbort(wxDialog& dialog) {
-        dialog.GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_BUTTON, wxID_CANCEL));
+    static void pressAbort(wxDialog& dialog) {
+        wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+        click.SetEventObject(dialog.FindWindow(wxID_CANCEL));
+        dialog.GetEventHandler()->ProcessEvent(click);
     }
 
     fs::path target(const std::string& relative) const { return place / "target" / relative; }
@@ -177,15 +180,16 @@ TEST_F(CopyDialogTest, AbortWhileAnArchiveIsOpenClosesItAndKeepsConvertedRecords
     writeScript({"music\\music.snd"});
     const int filesBefore = openFileCount();
     int filesWhileOpen = 0;
-    // Tick 1 opens the archive, ticks 2 and 3 convert a record each; then the abort button.
+    // Tick 1 opens the archive, ticks 2 and 3 convert a record each; the abort button is pressed
+    // before the unit of tick 4, as a click between two units is.
     EXPECT_EQ(runDialog([&](CopyProgressDialog& dialog, int tick) {
-                  if (tick == 3) {
+                  if (tick == 4) {
                       filesWhileOpen = openFileCount();
-                      queueAbort(dialog);
+                      pressAbort(dialog);
                   }
               }),
               wxID_CANCEL);
-    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(ticks, 4);
     EXPECT_EQ(filesWhileOpen, filesBefore + 1);
     EXPECT_EQ(openFileCount(), filesBefore);
     EXPECT_EQ(targetFiles("music"), (std::vector<std::string>{"one.wav", "two.wav"}));
