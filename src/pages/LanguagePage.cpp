@@ -4,6 +4,8 @@
 #include "script/SetupScript.h"
 
 #include <wx/combobox.h>
+
+#include <algorithm>
 #include <wx/xrc/xmlres.h>
 
 LanguagePage::LanguagePage(wxWindow* parent, std::string scriptPath)
@@ -15,9 +17,15 @@ LanguagePage::LanguagePage(wxWindow* parent, std::string scriptPath)
     FindWindow(wxID_OK)->SetFocus();
 }
 
+namespace {
+// Every name is read from the file; a broken count of billions would keep the page from ever
+// opening, so the list stops at a length no language list reaches.
+constexpr int kMostLanguages = 1000;
+} // namespace
+
 void LanguagePage::fillLanguages() {
     const SetupScript script(scriptPath);
-    const int count = script.readCount("Language", "Nr");
+    const int count = std::min(script.readCount("Language", "Nr"), kMostLanguages);
     for (int i = 0; i < count; ++i)
         languageCombo->Append(wxString::FromUTF8(script.readText("Language", std::to_string(i))));
     if (count > 0)

@@ -43,6 +43,14 @@ TEST(LanguagePage, typedNameIsTheChoiceAndAnEmptyListGivesAnEmptyName) {
     EXPECT_EQ(page.getChosenLanguage(), "Klingon");
 }
 
+TEST(LanguagePage, brokenHugeCountDoesNotKeepThePageFromOpening) {
+    TempFolder folder;
+    const auto script = folder.write("install.ini", "[Language]\nNr=2147483647\n0=English\n");
+    LanguagePage page(nullptr, script.string());
+    EXPECT_EQ(languageList(page)->GetCount(), 1000u);
+    EXPECT_EQ(languageList(page)->GetValue(), "English");
+}
+
 TEST(LanguagePage, nextEndsWithOkThroughTheRealModalLoop) {
     TempFolder folder;
     const auto script = folder.write("install.ini", "[Language]\nNr=1\n0=English\n");
