@@ -1,5 +1,5 @@
 #include "app/SessionSetup.h"
-#include "platform/DriveTableFile.h"
+#include "support/DriveTableFile.h"
 #include "script/SetupScript.h"
 
 #include <gtest/gtest.h>

@@ -5,11 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 
-TestDrives::~TestDrives() {
-    unsetenv("SETUP_DRIVE_TABLE");
-    platform::reloadDriveTable();
-}
-
 std::filesystem::path TestDrives::add(char letter, const std::string& type,
                                       const std::string& label, bool compressed) {
     const auto folder = folderOf(letter);
@@ -24,10 +19,8 @@ void TestDrives::addEmpty(char letter, const std::string& type) {
 }
 
 void TestDrives::install() {
-    const auto file = temp / "drives.txt";
-    std::ofstream(file) << table;
-    setenv("SETUP_DRIVE_TABLE", file.c_str(), 1);
-    platform::reloadDriveTable();
+    installed.reset();
+    installed.emplace(temp, table);
 }
 
 std::filesystem::path TestDrives::makeFolders(char letter, const std::string& relative) const {

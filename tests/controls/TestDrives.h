@@ -1,15 +1,16 @@
 #pragma once
 // A drive table of our own for the length of a test: each drive a folder under a temporary
 // folder, with the type and label the test gives it.
+#include "support/DriveTableFile.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class TestDrives {
 public:
     TestDrives() = default;
-    ~TestDrives();
     TestDrives(const TestDrives&) = delete;
     TestDrives& operator=(const TestDrives&) = delete;
 
@@ -28,6 +29,7 @@ public:
 private:
     TempFolder temp;
     std::string table;
+    std::optional<DriveTableFile> installed;
 };
 
 // Changes the current folder for the length of a scope and changes it back.

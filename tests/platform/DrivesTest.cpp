@@ -1,5 +1,5 @@
 #include "platform/Drives.h"
-#include "platform/DriveTableFile.h"
+#include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>
 
