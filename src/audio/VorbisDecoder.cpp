@@ -27,8 +27,9 @@ void describeStream(OggVorbis_File& decoder) {
     }
 }
 
-// Decodes every piece into the output. A damaged stretch is skipped as the library reports it;
-// a failed write ends the conversion.
+// Decodes every piece into the output. A gap in the data is skipped as the library reports it.
+// Any other error ends the conversion: the library is not safe to call again after one (a link
+// with damaged set-up headers makes the next call divide by zero). So does a failed write.
 bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
     int section = 0;
     for (;;) {
@@ -36,7 +37,15 @@ bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
         if (n == 0) {
             return true;
         }
-        if (n > 0 && !output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
+        if (n == OV_HOLE) {
+            std::fprintf(stderr, "Warning: hole in data\n");
+            continue;
+        }
+        if (n < 0) {
+            std::fprintf(stderr, "Vorbis stream error %ld\n", n);
+            return false;
+        }
+        if (!output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
             return false;
         }
     }
