@@ -13,12 +13,11 @@ constexpr int kPcmPieceBytes = 4096;
 // Where the library puts decoded PCM; one conversion runs at a time.
 char pcmBuffer[kPcmPieceBytes];
 
-void describeStream(OggVorbis_File& decoder) {
+void describeStream(OggVorbis_File& decoder, const vorbis_info* info) {
     const vorbis_comment* comment = ov_comment(&decoder, -1);
     for (int i = 0; comment != nullptr && i < comment->comments; ++i) {
         std::fprintf(stderr, "%s\n", comment->user_comments[i]);
     }
-    const vorbis_info* info = ov_info(&decoder, -1);
     std::fprintf(stderr, "\nBitstream is %d channel, %ldHz\n", info->channels, info->rate);
     std::fprintf(stderr, "Decoded length: %lld samples\n",
                  static_cast<long long>(ov_pcm_total(&decoder, -1)));
@@ -52,8 +51,9 @@ bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
 }
 
 bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string& outputPath) {
-    describeStream(decoder);
+    // The header describes the first link only; later links may differ.
     const vorbis_info* info = ov_info(&decoder, -1);
+    describeStream(decoder, info);
     OutputFile output;
     if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
         std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
