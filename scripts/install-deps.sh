@@ -6,7 +6,7 @@ packages=(
     libwxgtk3.2-dev libogg-dev libvorbis-dev libspeex-dev
     libgtest-dev googletest
     vorbis-tools speex espeak-ng sox
-    xvfb xauth openbox xdotool x11-apps imagemagick fonts-liberation
+    xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,4 +14,8 @@ capture() { # capture <LANG> <title> <file>
 capture en_US.UTF-8 "Moonrise Harbour - Setup" main-window-en.png
 capture pl_PL.UTF-8 "Moonrise Harbour - Instalacja" main-window-pl.png
 capture de_DE.UTF-8 "LANGUAGE" language-page.png
-echo "Screenshots in $out"
+# The walkthrough's pictures of every page and box.
+scripts/walkthrough.sh "$PWD/out/walkthrough" >/dev/null
+rm -rf docs/walkthrough && mkdir -p docs/walkthrough
+cp out/walkthrough/screenshots/*.png docs/walkthrough/
+echo "Screenshots in $out and docs/walkthrough"

@@ -2,12 +2,14 @@
 
 #include "OggCodec.h"
 #include "SndPackSupport.h"
+#include "copy/CopyPaths.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -55,7 +57,11 @@ bool makeRecord(const std::string& input, std::string& record) {
 
 bool packArchive(const std::string& archive, const std::vector<std::string>& inputs) {
     std::string bytes;
+    std::set<std::string> names;
     for (const auto& input : inputs) {
+        // The installer's file names ignore letter case, so two such records would collide.
+        if (!names.insert(toLowerCase(fs::path(input).filename().string())).second)
+            return complain(input, "a record of that name is packed already");
         std::string record;
         if (!makeRecord(input, record))
             return false;

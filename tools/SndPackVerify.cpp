@@ -18,9 +18,9 @@ public:
     ScratchFolder() {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
-            const fs::path candidate = fs::temp_directory_path() /
-                                       ("sndpack-verify-" + std::to_string(stamp) + "-" +
-                                        std::to_string(attempt));
+            const fs::path candidate =
+                fs::temp_directory_path() /
+                ("sndpack-verify-" + std::to_string(stamp) + "-" + std::to_string(attempt));
             std::error_code error;
             if (fs::create_directory(candidate, error))
                 path = candidate;

@@ -17,12 +17,17 @@ public:
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
         wxInitAllImageHandlers();
         loadDialogResources();
+        return true;
+    }
+
+    // The main window instead of a main loop; however it ends, the run ended normally.
+    int OnRun() override {
         SetupDialog dialog(nullptr);
         SetTopWindow(&dialog);
         if (dialog.initialise())
             dialog.ShowModal();
         SetTopWindow(nullptr);
-        return false;
+        return 0;
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/SetupDialog.h"
 
 #include "app/DialogResources.h"
+#include "app/InstallSequence.h"
 #include "app/SessionSetup.h"
 #include "pages/LanguagePage.h"
 #include "platform/Locale.h"
@@ -79,5 +80,9 @@ void SetupDialog::OnPaint(wxPaintEvent&) {
 }
 
 void SetupDialog::OnInstall(wxCommandEvent&) {
-    // The install sequence is added here; until then the button only keeps the window open.
+    runInstallSequence();
+}
+
+void SetupDialog::runInstallSequence() {
+    (void)InstallSequence(*this).run();
 }

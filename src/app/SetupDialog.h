@@ -21,6 +21,9 @@ public:
     // never shown and the run ends.
     bool initialise();
 
+    // The install button's work: the whole installation, or a report of why it stopped.
+    void runInstallSequence();
+
     SetupSession& session() { return setupSession; }
     const wxBitmap& titleBitmap() const { return titlePicture; }
 

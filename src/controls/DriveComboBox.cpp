@@ -14,9 +14,9 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
                            unsigned createOptions) {
     // The rectangle's height counts the dropped-down list; the field keeps its natural height.
     if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
-                                      wxSize(rect.width, -1), 0, nullptr,
-                                      wxCB_READONLY | wxTAB_TRAVERSAL))
+                                      wxSize(rect.width, -1), 0, nullptr, wxCB_READONLY))
         return false;
+    SetPopupMaxHeight(rect.height);
     options = createOptions & 0x7;
     UpdateFont();
     SetFont(font);
@@ -84,8 +84,14 @@ void DriveComboBox::DrawItem(wxDC& dc, const wxRect& rect, int index, bool selec
     drawOwnerDrawnItem(dc, rect, font.IsOk() ? font : GetFont(), metrics, look);
 }
 
-void DriveComboBox::OnDrawItem(wxDC& dc, const wxRect& rect, int item, int flags) const {
+void DriveComboBox::OnDrawItem(wxDC& dc, const wxRect& area, int item, int flags) const {
     const bool inField = (flags & wxODCB_PAINTING_CONTROL) != 0;
+    wxRect rect = area;
+    if (inField && rect.height > metrics.itemHeight) {
+        // The field may be higher than an item: the item sits in its middle.
+        rect.y += (rect.height - metrics.itemHeight) / 2;
+        rect.height = metrics.itemHeight;
+    }
     const int index = inField ? GetSelection() : item;
     const bool selected = (flags & wxODCB_PAINTING_SELECTED) != 0;
     // The field shows the focus while the control has it; the list marks its current item.

@@ -12,7 +12,8 @@ bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& d
     std::FILE* file = platform::openFile(path, "wb");
     if (!file)
         return false;
-    const bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool written =
+        data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
     return std::fclose(file) == 0 && written;
 }
 
@@ -25,9 +26,10 @@ bool convertRecord(std::uint32_t codec, const std::string& input, const std::str
 
 } // namespace
 
-RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
-                                      const std::string& archivePath,
-                                      const std::function<void(const std::string&)>& beforeConversion) {
+RecordExtraction
+extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                     const std::string& archivePath,
+                     const std::function<void(const std::string&)>& beforeConversion) {
     RecordExtraction outcome;
     SoundArchiveRecord record;
     outcome.status = archive.readRecord(record);
@@ -49,14 +51,18 @@ RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& 
         beforeConversion(outcome.displayName);
 
     const std::string extension = codecExtension(record.codec);
-    bool converted = true;
-    if (!extension.empty())
-        converted = convertRecord(record.codec, tempPath,
-                                  recordOutputPath(recordFolder, record.name, extension));
-    (void)platform::deleteFile(tempPath); // a left-over compressed file does no harm to the copy
-    outcome.result = extension.empty() ? RecordExtraction::Result::Skipped
-                     : converted       ? RecordExtraction::Result::Converted
-                                       : RecordExtraction::Result::ConversionFailed;
+    const bool convertible = !extension.empty();
+    const std::string outputPath =
+        convertible ? recordOutputPath(recordFolder, record.name, extension) : std::string();
+    const bool converted = !convertible || convertRecord(record.codec, tempPath, outputPath);
+    // Deleting is best effort: a left-over compressed file does no harm to the installation,
+    // a half-written WAVE file would.
+    (void)platform::deleteFile(tempPath);
+    if (!converted)
+        (void)platform::deleteFile(outputPath);
+    outcome.result = !convertible ? RecordExtraction::Result::Skipped
+                     : converted  ? RecordExtraction::Result::Converted
+                                  : RecordExtraction::Result::ConversionFailed;
     if (!converted)
         outcome.failedPath = tempPath;
     return outcome;

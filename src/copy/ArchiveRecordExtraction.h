@@ -25,6 +25,7 @@ struct RecordExtraction {
 // Reads the record at the archive's position and unpacks it into the target's folder that
 // matches the archive's folder ("sounds\" for "sounds\speech.snd"). beforeConversion, when set,
 // is told the display name once the compressed file is written.
-RecordExtraction extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
-                                      const std::string& archivePath,
-                                      const std::function<void(const std::string&)>& beforeConversion = {});
+RecordExtraction
+extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                     const std::string& archivePath,
+                     const std::function<void(const std::string&)>& beforeConversion = {});

@@ -12,7 +12,7 @@
 CopyEngine::CopyEngine(const std::string* targetFolder, std::string languageSection,
                        std::string scriptPath)
     : targetFolder(targetFolder), languageSection(std::move(languageSection)),
-      scriptPath(std::move(scriptPath)), sourceFolder(installerFolder()) {}
+      scriptPath(std::move(scriptPath)) {}
 
 std::string CopyEngine::text(const char* key) const {
     return SetupScript(scriptPath, languageSection).languageText(key);
@@ -20,7 +20,7 @@ std::string CopyEngine::text(const char* key) const {
 
 void CopyEngine::buildList() {
     fileList.clear();
-    buildFileList(scriptPath, installMode, sourceFolder, fileList, entryCount);
+    buildFileList(scriptPath, installMode, fileList, entryCount);
     entryCount = static_cast<int>(fileList.size());
 }
 
@@ -85,8 +85,8 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
         ++currentIndex;
         return Step::Continue;
     }
-    const RecordExtraction outcome =
-        extractArchiveRecord(archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
+    const RecordExtraction outcome = extractArchiveRecord(
+        archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
             setStatus(name);
             // The bar has no measure inside an archive, so it only shows that work goes on.
             setPosition(entryCount > 0 ? std::rand() % entryCount : 0);

@@ -20,8 +20,6 @@ public:
                std::string scriptPath);
 
     void setInstallMode(const std::string& mode) { installMode = mode; }
-    // The folder whose folders the list's folder entries name; the program's own by default.
-    void setInstallerFolder(const std::string& folder) { sourceFolder = folder; }
 
     // Builds fileList from the install mode's section; afterwards entryCount is its size.
     void buildList();
@@ -60,6 +58,5 @@ private:
     std::string archivePath;
     std::string installMode = "std";
     std::string scriptPath;
-    std::string sourceFolder;
     std::vector<std::string> fileList;
 };

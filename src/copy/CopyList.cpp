@@ -6,18 +6,12 @@
 
 void buildFileList(const std::string& scriptPath, const std::string& installMode,
                    std::vector<std::string>& fileList, int& entryCount) {
-    buildFileList(scriptPath, installMode, installerFolder(), fileList, entryCount);
-}
-
-void buildFileList(const std::string& scriptPath, const std::string& installMode,
-                   const std::string& folder, std::vector<std::string>& fileList,
-                   int& entryCount) {
     const SetupScript script(scriptPath);
     entryCount = script.readCount(installMode, "files");
     for (int i = 0; i < entryCount; ++i) {
         const std::string entry = script.readText(installMode, SetupScript::indexedKey("%d", i));
         if (!entry.empty() && entry.back() == '\\') {
-            listFolderFiles(folder, entry, fileList);
+            listFolderFiles(entry, fileList);
             continue;
         }
         fileList.push_back(entry);
@@ -29,12 +23,7 @@ void buildFileList(const std::string& scriptPath, const std::string& installMode
 }
 
 bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& fileList) {
-    return listFolderFiles(installerFolder(), folderEntry, fileList);
-}
-
-bool listFolderFiles(const std::string& folder, const std::string& folderEntry,
-                     std::vector<std::string>& fileList) {
-    std::string pattern = folder;
+    std::string pattern = installerFolder();
     if (pattern.empty() || pattern.back() != '\\')
         pattern += '\\';
     pattern += folderEntry + "*.*";

@@ -9,17 +9,10 @@
 void buildFileList(const std::string& scriptPath, const std::string& installMode,
                    std::vector<std::string>& fileList, int& entryCount);
 
-// The same, listing folder entries inside installerFolder instead of the program's own folder.
-void buildFileList(const std::string& scriptPath, const std::string& installMode,
-                   const std::string& installerFolder, std::vector<std::string>& fileList,
-                   int& entryCount);
-
 // Appends the folder entry followed by the name of each file directly inside that folder of the
 // installer's folder, in the file system's order; subfolders and "." names are left out.
 // Always true: a missing or empty folder adds nothing.
 bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& fileList);
-bool listFolderFiles(const std::string& installerFolder, const std::string& folderEntry,
-                     std::vector<std::string>& fileList);
 
 // The running program's folder: its full path cut at the last backslash ("D:" at a drive's root).
 std::string installerFolder();

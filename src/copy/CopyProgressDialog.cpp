@@ -17,14 +17,12 @@ wxString fromUtf8(const std::string& text) {
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CopyProgressDialog, wxDialog)
-    EVT_INIT_DIALOG(CopyProgressDialog::OnInitDialog)
-    EVT_TIMER(wxID_ANY, CopyProgressDialog::OnTimer)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CopyProgressDialog, wxDialog) EVT_INIT_DIALOG(CopyProgressDialog::OnInitDialog)
+    EVT_TIMER(wxID_ANY, CopyProgressDialog::OnTimer) wxEND_EVENT_TABLE()
 
-CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                                       const std::string& languageSection,
-                                       const std::string& scriptPath)
+        CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
+                                               const std::string& languageSection,
+                                               const std::string& scriptPath)
     : engine(targetFolder, languageSection, scriptPath), timer(this, kTimerId) {
     loadDialogTemplate(this, parent, "dialog135", wxSize(290, 83));
     statusText = dynamic_cast<wxStaticText*>(FindWindow(kStatusTextId));

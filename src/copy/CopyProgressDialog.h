@@ -20,8 +20,6 @@ public:
     ~CopyProgressDialog() override;
 
     void setInstallMode(const std::string& mode) { engine.setInstallMode(mode); }
-    // The folder whose folders the list's folder entries name; the program's own by default.
-    void setInstallerFolder(const std::string& folder) { engine.setInstallerFolder(folder); }
     const std::string& getErrorText() const { return engine.getErrorText(); }
 
     static constexpr int kTimerId = 1;

@@ -22,4 +22,7 @@ AgreementPage::AgreementPage(wxWindow* parent, std::string language, std::string
         agreementText->ChangeValue(wxString::FromUTF8(loadAgreementText(fileName)));
         agreementText->SetInsertionPoint(0);
     }
+    // The decline button, first in the tab order, has the focus: a stray Enter declines.
+    if (wxWindow* decline = FindWindow(wxID_CANCEL))
+        decline->SetFocus();
 }

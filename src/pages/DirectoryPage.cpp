@@ -83,10 +83,11 @@ bool DirectoryPage::TransferDataFromWindow() {
     return true;
 }
 
-// Only the drive letter changes; an empty path stays empty. The first character may take more
-// than one byte when the path came from elsewhere than a drive.
+// Only the drive letter changes; an empty path stays empty, and so does the path when the list
+// shows no drive at all (a lone backslash), which has no letter to give. The first character
+// may take more than one byte when the path came from elsewhere than a drive.
 static void replaceFirstCharacter(std::string& path, const std::string& shown) {
-    if (path.empty() || shown.empty())
+    if (path.empty() || shown.size() < 2 || shown[1] != ':')
         return;
     std::size_t length = 1;
     while (length < path.size() && (static_cast<unsigned char>(path[length]) & 0xC0) == 0x80)

@@ -2,7 +2,6 @@
 #include "controls/ControlImages.h"
 #include "controls/DriveKind.h"
 #include "controls/ItemPixels.h"
-#include "controls/OfferedDrives.h"
 #include "controls/TestDrives.h"
 
 #include <gtest/gtest.h>
@@ -72,11 +71,6 @@ TEST_F(DriveComboBoxTest, StartsOnTheCurrentFolderDrive) {
     EXPECT_EQ(combo->GetSelectedDrive(), "k:\\");
 }
 
-TEST_F(DriveComboBoxTest, KeepsOnlyTheLowThreeOptionBits) {
-    EXPECT_EQ(makeCombo(0xFF)->GetOptions(), 0x7u);
-    EXPECT_EQ(makeCombo(0x3)->GetOptions(), 0x3u);
-}
-
 TEST_F(DriveComboBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
     parent.SetFont(wxFont(wxFontInfo(3).FaceName("Liberation Sans")));
     EXPECT_EQ(makeCombo(0x7)->GetItemMetrics().itemHeight, 16);
@@ -122,22 +116,6 @@ TEST_F(DriveComboBoxTest, IconAtThreeAndTextAtTwentyThreeOrTextAtThreeWithoutIco
                                                    combo->GetString(c.item), c.textX)))
             << "options " << c.options << " item " << c.item;
     }
-}
-
-TEST(DriveKinds, TypesMapToKindsAndOnlyInstallableOnesAreOffered) {
-    using platform::DriveType;
-    EXPECT_EQ(driveKindOf(DriveType::Removable, 'a'), kDriveFloppy);
-    EXPECT_EQ(driveKindOf(DriveType::Removable, 'B'), kDriveFloppy);
-    EXPECT_EQ(driveKindOf(DriveType::Removable, 'c'), kDriveRemovable);
-    EXPECT_EQ(driveKindOf(DriveType::CdRom, 'd'), kDriveCdRom);
-    EXPECT_EQ(driveKindOf(DriveType::NoRootDir, 'd'), 0);
-    for (int kind : {0, int(kDriveFloppy), int(kDriveCdRom)})
-        EXPECT_FALSE(isOfferedKind(kind)) << kind;
-    for (int kind : std::initializer_list<int>{kDriveHardDisk, kDriveNetwork, kDriveRamDisk,
-                                               kDriveRemovable, kDriveCompressed})
-        EXPECT_TRUE(isOfferedKind(kind)) << kind;
-    EXPECT_EQ(driveRootPrefix("d:\\ data"), "d:\\");
-    EXPECT_EQ(driveRootPrefix("nothing"), "");
 }
 
 } // namespace

@@ -112,24 +112,4 @@ TEST_F(FolderTreeTest, SelectedPathOfLevelsAndSubfolders) {
         EXPECT_EQ(tree.selectedPath(c.selection), c.path) << c.selection;
 }
 
-TEST_F(FolderTreeTest, OpeningASubfolderAddsALevel) {
-    ASSERT_TRUE(tree.fillFromPath("C:\\Program Files\\alpha\\"));
-    const std::vector<Shown> expected = {
-        {"C:\\", true, 0},
-        {"Program Files\\", true, 1},
-        {"alpha\\", true, 2},
-        {"deeper", false, 3},
-    };
-    EXPECT_EQ(shown(tree), expected);
-    EXPECT_EQ(tree.findLevel("ALPHA"), 2);
-    EXPECT_EQ(tree.findLevel("deeper"), -1); // only levels answer the probe
-}
-
-TEST(FolderItemOrder, NamesWithoutCaseAtEqualDepthOtherwiseShallowerFirst) {
-    EXPECT_LT(compareFolderItems({"alpha", false, 2}, {"Beta", false, 2}), 0);
-    EXPECT_EQ(compareFolderItems({"GAMES\\", true, 2}, {"games\\", false, -1}), 0);
-    EXPECT_LT(compareFolderItems({"zeta", false, 1}, {"alpha", false, 2}), 0);
-    EXPECT_GT(compareFolderItems({"ab", false, 2}, {"a", false, 2}), 0);
-}
-
 } // namespace

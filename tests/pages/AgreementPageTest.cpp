@@ -82,6 +82,18 @@ TEST_F(AgreementPageTest, DeclineAndEscapeReturnCancel) {
     EXPECT_EQ(runPage(closed, [&] { closed.Close(); }), wxID_CANCEL);
 }
 
+TEST_F(AgreementPageTest, DeclineButtonHoldsTheFocusWhenThePageOpens) {
+    AgreementPage page(nullptr, "POL", script);
+    wxWindow* focused = nullptr;
+    runPage(page, [&] {
+        wxMilliSleep(100);
+        wxYield();
+        focused = wxWindow::FindFocus();
+        page.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(focused, page.FindWindow(wxID_CANCEL));
+}
+
 TEST(AgreementText, ZeroByteEndsTheTextAndOtherBytesUseTheCodePage) {
     using namespace std::string_literals;
     EXPECT_EQ(decodeAgreementBytes("before\0after"s), "before");

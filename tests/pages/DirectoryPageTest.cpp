@@ -9,6 +9,8 @@
 #include <wx/app.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -202,3 +204,83 @@ TEST_F(DirectoryPageTest, BackAndEscapeInTheListCancelWithoutReadingTheBox) {
 }
 
 } // namespace
+
+// Real key presses through the display: the list, not the dialog, must see Tab, Enter and
+// Escape first.
+class DirectoryPageKeysTest : public DirectoryPageTest {
+protected:
+    // Runs the page, focuses the list once it is on the screen, presses the key and then
+    // runs `check`; the page ends with `endWith` unless the key ended it.
+    int pressOnShownPage(DirectoryPage& page, int key, std::function<void()> check,
+                         int endWith = wxID_ABORT) {
+        return runPage(page, [&page, key, check, endWith] {
+            wxWindow* list = page.folderList();
+            list->SetFocus();
+            wxMilliSleep(200);
+            wxYield();
+            list->SetFocus();
+            wxUIActionSimulator().Char(key);
+            for (int i = 0; i < 50 && page.IsModal(); ++i) {
+                wxMilliSleep(10);
+                wxYield();
+            }
+            if (page.IsModal()) {
+                check();
+                page.EndModal(endWith);
+            }
+        });
+    }
+};
+
+TEST_F(DirectoryPageKeysTest, EscapeInTheListCancelsThePage) {
+    auto page = makePage("C:\\Program Files\\");
+    EXPECT_EQ(pressOnShownPage(*page, WXK_ESCAPE, [] {}), wxID_CANCEL);
+}
+
+TEST_F(DirectoryPageKeysTest, EnterInTheListOpensTheSelectedFolder) {
+    auto page = makePage("C:\\Program Files\\");
+    page->folderList()->SetSelection(3);
+    std::string shown;
+    std::string edit;
+    pressOnShownPage(*page, WXK_RETURN, [&] {
+        shown = page->folderList()->GetCurrentPath();
+        edit = editText(*page);
+    });
+    EXPECT_EQ(shown, "C:\\Program Files\\Games\\");
+    EXPECT_EQ(edit, "C:\\Program Files\\");
+}
+
+TEST_F(DirectoryPageKeysTest, TabInTheListMovesTheFocusOn) {
+    auto page = makePage("C:\\Program Files\\");
+    bool listLostFocus = false;
+    pressOnShownPage(*page, WXK_TAB,
+                     [&] { listLostFocus = wxWindow::FindFocus() != page->folderList(); });
+    EXPECT_TRUE(listLostFocus);
+}
+
+TEST_F(DirectoryPageKeysTest, AcceptButtonHoldsTheFocusWhenThePageOpens) {
+    auto page = makePage("C:\\Program Files\\");
+    wxWindow* focused = nullptr;
+    runPage(*page, [&] {
+        wxMilliSleep(100);
+        wxYield();
+        focused = wxWindow::FindFocus();
+        page->EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(focused, page->FindWindow(wxID_OK));
+}
+
+TEST_F(DirectoryPageTest, ListShowingNoDriveLeavesTheLetterOfThePathAlone) {
+    std::unique_ptr<DirectoryPage> page;
+    {
+        GTestDialogHook noMessageBoxes(__FILE__, __LINE__);
+        page = makePage("e:\\Games");
+    }
+    EXPECT_EQ(page->folderList()->GetItemCount(), 0u);
+    const int noMedium = page->driveSelector()->FindString("e:\\");
+    wxTEST_DIALOG(chooseDrive(*page, noMedium),
+                  ExpectMessage(DirectoryListBox::FolderErrorMessage("e:\\"), wxID_CANCEL),
+                  ExpectMessage(DirectoryListBox::FolderErrorMessage("e:\\Games"), wxID_CANCEL));
+    EXPECT_EQ(page->folderList()->GetCurrentPath(), "\\");
+    EXPECT_EQ(editText(*page), "e:\\Games"); // not "\\:\\Games"
+}

@@ -99,7 +99,7 @@ bool startingFolder(const std::string& path, std::string& base, std::size_t& res
         rest = 2;
         return !base.empty();
     }
-    if (isSeparator(path[0])) {
+    if (path[0] == '\\') {
         // Rooted on the current drive.
         const std::string current = toDrivePath(workingFolder());
         base = current.size() >= 2 && current[1] == ':' ? driveFolder(current[0]) : "/";
@@ -117,7 +117,7 @@ std::string toNativePath(const std::string& windowsPath) {
     if (windowsPath.empty())
         return {};
     if (windowsPath[0] == '/')
-        return windowsPath;
+        return windowsPath; // already native
     std::string native;
     std::size_t at = 0;
     if (!startingFolder(windowsPath, native, at))

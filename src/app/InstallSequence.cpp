@@ -1,0 +1,131 @@
+#include "app/InstallSequence.h"
+
+#include "app/SetupDialog.h"
+#include "copy/CopyProgressDialog.h"
+#include "copy/FolderPath.h"
+#include "pages/AgreementPage.h"
+#include "pages/DirectoryPage.h"
+#include "pages/InstallTypePage.h"
+#include "platform/Files.h"
+#include "script/SetupScript.h"
+#include "system/FinishingActions.h"
+#include "system/InstallationRecord.h"
+#include "system/Registration.h"
+#include "system/SharedUninstaller.h"
+#include "system/WxQuestionAsker.h"
+
+#include <wx/msgdlg.h>
+
+namespace {
+constexpr long kStopBox = wxOK | wxICON_ERROR;
+constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
+constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
+} // namespace
+
+InstallSequence::InstallSequence(SetupDialog& mainWindow)
+    : mainWindow(mainWindow), session(mainWindow.session()) {}
+
+// One piece, as the order of the whole installation is the point of this function: every step
+// reads best right after the one before it.
+bool InstallSequence::run() {
+    const SetupScript script(session.scriptPath, session.languageSection);
+    const std::string& language = session.languageSection;
+    AgreementPage agreement(nullptr, language, session.scriptPath);
+    CopyProgressDialog copy(&session.targetFolder, nullptr, language, session.scriptPath);
+    DirectoryPage directory(&mainWindow, session.targetFolder, language, session.scriptPath);
+    InstallTypePage installType(nullptr, language, session.scriptPath);
+    mainWindow.Iconize(true);
+
+    if (script.readFlag("Option", "show_licence") && agreement.ShowModal() == wxID_CANCEL)
+        return giveBackMainWindow();
+    if (script.readFlag("Option", "show_install_mode") && installType.ShowModal() == wxID_OK)
+        copy.setInstallMode(installType.getInstallMode());
+    if (directory.ShowModal() != wxID_OK)
+        return giveBackMainWindow();
+    // Closing its child page may bring the main window back on some desktops.
+    mainWindow.Iconize(true);
+
+    const std::string savedFolder = platform::currentFolder();
+    session.targetFolder = directory.getChosenFolder();
+    const bool folderReady = checkTargetFolder(script);
+    (void)platform::changeFolder(savedFolder); // back to the medium whatever the check did
+    if (!folderReady)
+        return giveBackMainWindow();
+
+    if (copy.ShowModal() != wxID_OK) {
+        showBox(copy.getErrorText(), script.languageText("IDS_E_COPYING_FILES"), kStopBox);
+        return giveBackMainWindow();
+    }
+    if (!registerInstallation(session, script, session.targetFolder, language)) {
+        showBox(script.languageText("IDS_E_CREATING_SHORTCUT"),
+                script.languageText("IDS_NAZWA_GRY"), kStopBox);
+        (void)recordProgramFolder(session, session.targetFolder, language);
+        return giveBackMainWindow();
+    }
+    finish(script);
+    return true;
+}
+
+// The target folder made current, or created with the user's consent.
+bool InstallSequence::checkTargetFolder(const SetupScript& script) {
+    if (platform::changeFolder(session.targetFolder))
+        return true;
+    const std::string caption = script.languageText("IDS_NAZWA_GRY");
+    if (showBox(script.languageText("IDS_E_DIR_DOESNOT_EXIST"), caption, kQuestionBox) != wxID_YES)
+        return false;
+    if (createFolderPath(session.targetFolder))
+        return true;
+    showBox(script.languageText("IDS_E_CREATING_DIR"), caption, kStopBox);
+    return false;
+}
+
+void InstallSequence::finish(const SetupScript& script) {
+    showBox(script.languageText("IDS_KONIEC_INST"), script.languageText("IDS_NAZWA_GRY2"),
+            kInformationBox);
+    openProgramGroup(session);
+    installSharedUninstaller();
+    copyScriptWithLanguage();
+    copyTitlePicture(script);
+    WxQuestionAsker asker;
+    offerOtherPrograms(script, asker);
+    openReadme();
+    askForDirectX(script);
+    mainWindow.EndModal(wxID_CANCEL);
+}
+
+void InstallSequence::copyScriptWithLanguage() {
+    const std::string copy = session.targetFolder + "\\install.ini";
+    // Failures of the finishing steps are not reported: the product is installed.
+    (void)platform::copyFile("install.ini", copy, false);
+    (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
+    (void)SetupScript::writeText(copy, "Option", "Language", session.languageSection);
+}
+
+void InstallSequence::copyTitlePicture(const SetupScript& script) {
+    const std::string picture = script.languageText("Bitmap");
+    const std::string copy = session.targetFolder + "\\" + picture;
+    (void)platform::copyFile(picture, copy, false);
+    (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
+}
+
+void InstallSequence::askForDirectX(const SetupScript& script) {
+    WxQuestionAsker asker;
+    if (asker.askYesNo(script.languageText("IDS_INST_DX"), kDirectXCaption, true))
+        (void)runDirectXSetup(session, script);
+}
+
+int InstallSequence::showBox(const std::string& text, const std::string& caption, long style) {
+    // A box owned by the minimised main window would make the window manager show the window
+    // again; without an owner the box stays centred on the screen and the window minimised.
+    const bool minimised = mainWindow.IsIconized();
+    wxMessageDialog box(minimised ? nullptr : &mainWindow, wxString::FromUTF8(text),
+                        wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
+    return box.ShowModal();
+}
+
+bool InstallSequence::giveBackMainWindow() {
+    mainWindow.Iconize(false);
+    mainWindow.Show();
+    mainWindow.Raise();
+    return false;
+}

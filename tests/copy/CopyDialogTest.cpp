@@ -1,0 +1,260 @@
+// The copy dialog run for real: its own ShowModal, its own 10 ms timer, real files.
+#include "SoundFixtures.h"
+#include "copy/CopyProgressDialog.h"
+#include "copy/SoundArchiveRecord.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <wx/gauge.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kLanguage[] = "[English]\n"
+                         "IDS_KOPIOWANIE_PLIKOW=Copying files\n"
+                         "IDS_PRZERWIJ=Abort\n"
+                         "IDS_KOPIUJE_TERAZ_PLIK=Now copying\n"
+                         "IDS_E_WRITEOFILE=Cannot write\n";
+
+int openFileCount() {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// A medium (the current folder and the program's own folder) and a target folder beside it.
+class CopyDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        savedFolder = platform::currentFolder();
+        ASSERT_TRUE(platform::changeFolder(drivePath(medium.path())));
+        platform::overrideOwnProgramPath(drivePath(medium.path()) + "\\setup.exe");
+        fs::create_directory(place / "target");
+        targetFolder = drivePath(place / "target");
+    }
+    void TearDown() override {
+        platform::changeFolder(savedFolder);
+        platform::overrideOwnProgramPath("");
+    }
+
+    void writeScript(const std::vector<std::string>& entries) {
+        std::string script =
+            std::string(kLanguage) + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            script += std::to_string(i) + "=" + entries[i] + "\n";
+        medium.write("install.ini", script);
+    }
+
+    // Runs the dialog; onTick sees every timer tick before the dialog works on it.
+    int runDialog(const std::function<void(CopyProgressDialog&, int)>& onTick = {}) {
+        CopyProgressDialog dialog(&targetFolder, nullptr, "English",
+                                  drivePath(medium / "install.ini"));
+        dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
+            ++ticks;
+            statusLines.push_back(statusLine(dialog));
+            if (onTick)
+                onTick(dialog, ticks);
+            if (ticks > 2000)
+                dialog.EndModal(wxID_ABORT); // a copy that never ends fails here, not by hanging
+            event.Skip();
+        });
+        title = dialog.GetTitle().ToStdString();
+        const int result = dialog.ShowModal();
+        title = dialog.GetTitle().ToStdString();
+        errorText = dialog.getErrorText();
+        if (auto* gauge = dynamic_cast<wxGauge*>(dialog.FindWindow(1001)))
+            gaugeRange = gauge->GetRange(), gaugeValue = gauge->GetValue();
+        return result;
+    }
+
+    static std::string statusLine(wxDialog& dialog) {
+        auto* text = dynamic_cast<wxStaticText*>(dialog.FindWindow(1012));
+        return text ? text->GetLabel().ToStdString() : "<no status line>";
+    }
+
+    static void queueAbort(wxDialog& dialog) {
+        dialog.GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_BUTTON, wxID_CANCEL));
+    }
+
+    fs::path target(const std::string& relative) const { return place / "target" / relative; }
+
+    std::vector<std::string> targetFiles(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& item : fs::directory_iterator(target(folder)))
+            names.push_back(item.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder place;
+    TempFolder medium;
+    std::string savedFolder;
+    std::string targetFolder;
+    int ticks = 0;
+    std::vector<std::string> statusLines;
+    std::string title;
+    std::string errorText;
+    int gaugeRange = -1;
+    int gaugeValue = -1;
+};
+
+TEST_F(CopyDialogTest, EmptyListEndsWithOkAtTheFirstTick) {
+    writeScript({});
+    EXPECT_EQ(runDialog(), wxID_OK);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(title, "Copying files");
+    EXPECT_EQ(gaugeRange, 0);
+    EXPECT_EQ(errorText, "");
+}
+
+TEST_F(CopyDialogTest, CopiesEntriesWithAndWithoutAFolderPart) {
+    medium.write("readme.txt", "read me");
+    medium.write("Data/Intro.bmp", "picture");
+    medium.write("levels/one.lvl", "1");
+    medium.write("levels/two.lvl", "2");
+    fs::permissions(medium / "readme.txt", fs::perms::owner_read);
+    writeScript({"readme.txt", "Data\\Intro.bmp", "levels\\", "readme.txt"});
+    EXPECT_EQ(runDialog(), wxID_OK);
+    EXPECT_EQ(ticks, 6); // five units, then the tick that finds the list done
+    EXPECT_EQ(readWholeFile(target("readme.txt")), "read me");
+    EXPECT_EQ(readWholeFile(target("Data/Intro.bmp")), "picture");
+    EXPECT_EQ(targetFiles("levels"), (std::vector<std::string>{"one.lvl", "two.lvl"}));
+    // Copies are left writable although the medium's file is read-only.
+    EXPECT_NE(fs::status(target("readme.txt")).permissions() & fs::perms::owner_write,
+              fs::perms::none);
+    EXPECT_EQ(gaugeRange, 5);
+    EXPECT_EQ(gaugeValue, 5);
+    EXPECT_EQ(statusLines.at(2), "Now copying Data\\Intro.bmp");
+}
+
+TEST_F(CopyDialogTest, ArchiveRecordsLandAsWaveFilesAndTemporaryFilesAreGone) {
+    medium.write("sounds/speech.snd", encodeRecord(kCodecVorbis, "Intro.OGG", vorbisBytes()) +
+                                          encodeRecord(kCodecSpeex, "Hello.spx", speexBytes()) +
+                                          encodeRecord(2, "notes.txt", "not a sound"));
+    medium.write("empty/none.snd", "");
+    writeScript({"sounds\\speech.snd", "empty\\none.snd"});
+    EXPECT_EQ(runDialog(), wxID_OK);
+    EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"hello.wav", "intro.wav"}));
+    EXPECT_EQ(readWholeFile(target("sounds/intro.wav")).substr(0, 4), "RIFF");
+    EXPECT_EQ(readWholeFile(target("sounds/hello.wav")).substr(0, 4), "RIFF");
+    EXPECT_TRUE(targetFiles("empty").empty()); // the 0-byte archive wrote nothing
+    EXPECT_NE(std::find(statusLines.begin(), statusLines.end(), "Now copying intro.wav"),
+              statusLines.end());
+    // open, three records, close; open, close; the final tick.
+    EXPECT_EQ(ticks, 8);
+}
+
+TEST_F(CopyDialogTest, ReadOnlyDestinationFailsTheCopy) {
+    medium.write("readme.txt", "new");
+    medium.write("other.txt", "never copied");
+    fs::create_directories(target(""));
+    std::ofstream(target("readme.txt")) << "old";
+    fs::permissions(target("readme.txt"), fs::perms::owner_read);
+    writeScript({"readme.txt", "other.txt"});
+    EXPECT_EQ(runDialog(), wxID_CANCEL);
+    EXPECT_EQ(errorText, "Cannot write readme.txt");
+    EXPECT_EQ(readWholeFile(target("readme.txt")), "old");
+    EXPECT_FALSE(fs::exists(target("other.txt")));
+}
+
+TEST_F(CopyDialogTest, MissingSourceNamesTheEntry) {
+    writeScript({"data\\gone.txt"});
+    EXPECT_EQ(runDialog(), wxID_CANCEL);
+    EXPECT_EQ(errorText, "Cannot write data\\gone.txt");
+}
+
+TEST_F(CopyDialogTest, AbortWhileAnArchiveIsOpenClosesItAndKeepsConvertedRecords) {
+    medium.write("music/music.snd", encodeRecord(kCodecVorbis, "one.ogg", vorbisBytes()) +
+                                        encodeRecord(kCodecVorbis, "two.ogg", vorbisBytes()) +
+                                        encodeRecord(kCodecVorbis, "three.ogg", vorbisBytes()));
+    writeScript({"music\\music.snd"});
+    const int filesBefore = openFileCount();
+    int filesWhileOpen = 0;
+    // Tick 1 opens the archive, ticks 2 and 3 convert a record each; then the abort button.
+    EXPECT_EQ(runDialog([&](CopyProgressDialog& dialog, int tick) {
+                  if (tick == 3) {
+                      filesWhileOpen = openFileCount();
+                      queueAbort(dialog);
+                  }
+              }),
+              wxID_CANCEL);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(filesWhileOpen, filesBefore + 1);
+    EXPECT_EQ(openFileCount(), filesBefore);
+    EXPECT_EQ(targetFiles("music"), (std::vector<std::string>{"one.wav", "two.wav"}));
+    EXPECT_EQ(errorText, "Cannot write music\\music.snd");
+}
+
+// An archive whose first record is good and whose second is broken in one way.
+struct BrokenArchive {
+    const char* what;
+    std::string second;
+    bool last;                // the broken bytes end the archive
+    const char* failingEntry; // what errorText names after "Cannot write "
+};
+
+TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
+    const char* archive = "sounds\\speech.snd";
+    const BrokenArchive cases[] = {
+        {"short header", std::string("\x01\x00\x00", 3), true, archive},
+        {"name too long", recordHeader(0, 0, 260) + std::string(260, 'n'), false, archive},
+        {"name past end", recordHeader(0, 0, 200) + "ab", true, archive},
+        {"data past end", recordHeader(0, 0xFFFFFFF0u, 7) + "big.ogg" + "xyz", true, archive},
+        {"empty name", encodeRecord(0, "", vorbisBytes()), false, archive},
+        {"backslash", encodeRecord(0, "..\\..\\escape.ogg", vorbisBytes()), false, archive},
+        {"slash", encodeRecord(0, "../escape.ogg", vorbisBytes()), false, archive},
+        {"drive", encodeRecord(0, "c:escape.ogg", vorbisBytes()), false, archive},
+        {"dot dot", encodeRecord(3, "..", "x"), false, archive},
+        {"missing extension", encodeRecord(0, "escape", vorbisBytes()), false, archive},
+        {"speex named .ogg", encodeRecord(1, "voice.ogg", speexBytes()), false, archive},
+        {"conversion fails", encodeRecord(0, "Bad.ogg", "not an Ogg stream"), false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(target(""));
+        fs::create_directory(target(""));
+        medium.write("sounds/speech.snd",
+                     encodeRecord(kCodecVorbis, "first.ogg", vorbisBytes()) + c.second +
+                         (c.last ? "" : encodeRecord(kCodecVorbis, "after.ogg", vorbisBytes())));
+        writeScript({"sounds\\speech.snd", "never.txt"});
+        EXPECT_EQ(runDialog(), wxID_CANCEL);
+        // A record that fails its conversion is named by its path in the target.
+        const std::string failing =
+            c.failingEntry ? c.failingEntry : targetFolder + "\\sounds\\Bad.ogg";
+        EXPECT_EQ(errorText, "Cannot write " + failing);
+        EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"first.wav"}));
+        EXPECT_EQ(targetFiles(""), (std::vector<std::string>{"sounds"}));
+        EXPECT_FALSE(fs::exists(place / "escape.ogg"));
+        EXPECT_FALSE(fs::exists(place / "escape.wav"));
+    }
+}
+
+TEST_F(CopyDialogTest, EntriesOutsideTheTargetAreRefused) {
+    medium.write("inside.txt", "in");
+    for (const char* entry : {"..\\escape.txt", "C:\\escape.txt", "\\escape.txt",
+                              "data\\..\\..\\escape.txt", "../escape.txt"}) {
+        SCOPED_TRACE(entry);
+        writeScript({"inside.txt", entry});
+        EXPECT_EQ(runDialog(), wxID_CANCEL);
+        EXPECT_EQ(errorText, std::string("Cannot write ") + entry);
+        EXPECT_TRUE(fs::exists(target("inside.txt")));
+        EXPECT_FALSE(fs::exists(place / "escape.txt"));
+        EXPECT_FALSE(fs::exists(place / "data"));
+    }
+}
+
+TEST_F(CopyDialogTest, ArchiveThatCannotBeOpenedEndsWithCancel) {
+    writeScript({"sounds\\Missing.SND"});
+    EXPECT_EQ(runDialog(), wxID_CANCEL);
+    EXPECT_EQ(errorText, "Cannot write sounds\\Missing.SND");
+    EXPECT_TRUE(fs::is_directory(target("sounds")));
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "copy/FolderPath.h"
+#include "SoundFixtures.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(FolderPathTest, CreatesEveryLevelOutermostFirst) {
+    TempFolder temp;
+    EXPECT_TRUE(createFolderPath(drivePath(temp.path()) + "\\Games\\Demo\\sounds"));
+    EXPECT_TRUE(fs::is_directory(temp / "Games/Demo/sounds"));
+}
+
+TEST(FolderPathTest, PassesOverLevelsThatExist) {
+    TempFolder temp;
+    temp.write("Games/keep.txt", "kept");
+    EXPECT_TRUE(createFolderPath(drivePath(temp.path()) + "\\Games\\Demo"));
+    EXPECT_TRUE(createFolderPath(drivePath(temp.path()) + "\\Games\\Demo"));
+    EXPECT_TRUE(createFolderPath(drivePath(temp.path()) + "\\Games\\"));
+    EXPECT_EQ(readWholeFile(temp / "Games/keep.txt"), "kept");
+    EXPECT_TRUE(fs::is_directory(temp / "Games/Demo"));
+}
+
+TEST(FolderPathTest, RefusesEmptyAndOverlongPaths) {
+    TempFolder temp;
+    const std::string base = drivePath(temp.path()) + "\\";
+    EXPECT_FALSE(createFolderPath(""));
+    const std::string longest = base + std::string(kFolderPathLimit - base.size(), 'a');
+    EXPECT_TRUE(createFolderPath(longest));
+    EXPECT_FALSE(createFolderPath(base + std::string(kFolderPathLimit + 1 - base.size(), 'b')));
+    EXPECT_FALSE(fs::exists(temp / std::string(kFolderPathLimit + 1 - base.size(), 'b')));
+}
+
+TEST(FolderPathTest, FailsWhenAFileBlocksALevel) {
+    TempFolder temp;
+    temp.write("Games", "a file, not a folder");
+    EXPECT_FALSE(createFolderPath(drivePath(temp.path()) + "\\Games\\Demo"));
+}
+
+TEST(FolderPathTest, DriveRootAloneSucceeds) {
+    TempFolder temp;
+    const std::string drive = drivePath(temp.path()).substr(0, 2);
+    EXPECT_TRUE(createFolderPath(drive));
+    EXPECT_TRUE(createFolderPath(drive + "\\"));
+}
+
+} // namespace

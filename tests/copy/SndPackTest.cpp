@@ -1,0 +1,95 @@
+// The archive packer as product makers run it.
+#include "SoundFixtures.h"
+#include "copy/SoundArchiveRecord.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class SndPackTest : public testing::Test {
+protected:
+    // Runs sndpack with the arguments in the temporary folder; its exit status, and its output
+    // (standard output and error together) in output.
+    int sndpack(const std::string& arguments) {
+        // ctest names the tool; run by hand from the build's test folder, it is in bin/.
+        const char* tool = std::getenv("SNDPACK");
+        const std::string program =
+            tool ? tool : std::filesystem::absolute("../../bin/sndpack").string();
+        const std::string commandLine = "cd '" + temp.path().string() + "' && '" + program + "' " +
+                                        arguments + " >out.txt 2>&1";
+        const int status = std::system(commandLine.c_str());
+        output = readWholeFile(temp / "out.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    TempFolder temp;
+    std::string output;
+};
+
+TEST_F(SndPackTest, PackListExtractAndVerifyRoundTrip) {
+    temp.write("in/Theme.ogg", vorbisBytes());
+    temp.write("in/hello.spx", speexBytes());
+    ASSERT_EQ(sndpack("pack music.snd in/Theme.ogg in/hello.spx"), 0) << output;
+    EXPECT_EQ(readWholeFile(temp / "music.snd"),
+              encodeRecord(kCodecVorbis, "Theme.ogg", vorbisBytes()) +
+                  encodeRecord(kCodecSpeex, "hello.spx", speexBytes()));
+
+    ASSERT_EQ(sndpack("list music.snd"), 0) << output;
+    EXPECT_NE(output.find("0 vorbis"), std::string::npos) << output;
+    EXPECT_NE(output.find(std::to_string(vorbisBytes().size())), std::string::npos) << output;
+    EXPECT_NE(output.find("1 speex"), std::string::npos) << output;
+    EXPECT_NE(output.find("hello.spx"), std::string::npos) << output;
+
+    ASSERT_EQ(sndpack("extract music.snd out"), 0) << output;
+    EXPECT_EQ(readWholeFile(temp / "out/Theme.ogg"), vorbisBytes());
+    EXPECT_EQ(readWholeFile(temp / "out/hello.spx"), speexBytes());
+
+    EXPECT_EQ(sndpack("verify music.snd"), 0) << output;
+    EXPECT_NE(output.find("2 records, 0 failed"), std::string::npos) << output;
+}
+
+TEST_F(SndPackTest, RefusesFilesThatAreNotVorbisOrSpeex) {
+    temp.write("tone.wav", "RIFF....WAVEfmt ");
+    EXPECT_EQ(sndpack("pack out.snd tone.wav"), 1);
+    EXPECT_NE(output.find("tone.wav: not an Ogg file"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(temp / "out.snd"));
+
+    // A Vorbis stream under a Speex name would be refused by the installer.
+    temp.write("wrong.spx", vorbisBytes());
+    EXPECT_EQ(sndpack("pack out.snd wrong.spx"), 1);
+    EXPECT_NE(output.find("extension"), std::string::npos) << output;
+
+    temp.write("a/theme.ogg", vorbisBytes());
+    temp.write("b/Theme.OGG", vorbisBytes());
+    EXPECT_EQ(sndpack("pack out.snd a/theme.ogg b/Theme.OGG"), 1);
+    EXPECT_NE(output.find("packed already"), std::string::npos) << output;
+}
+
+TEST_F(SndPackTest, ReportsBrokenArchivesAndBadRecords) {
+    temp.write("cut.snd", encodeRecord(kCodecVorbis, "a.ogg", vorbisBytes()).substr(0, 100));
+    EXPECT_EQ(sndpack("list cut.snd"), 1);
+    EXPECT_NE(output.find("record 0 at byte 0: record data runs past the end"), std::string::npos)
+        << output;
+    EXPECT_EQ(sndpack("verify cut.snd"), 1);
+
+    temp.write("bad.snd",
+               encodeRecord(kCodecVorbis, "a.ogg", "not ogg") + encodeRecord(2, "other.bin", "x"));
+    EXPECT_EQ(sndpack("verify bad.snd"), 1);
+    EXPECT_NE(output.find("FAILED a.ogg"), std::string::npos) << output;
+    EXPECT_NE(output.find("2 records, 2 failed"), std::string::npos) << output;
+}
+
+TEST_F(SndPackTest, CommandLine) {
+    EXPECT_EQ(sndpack("--help"), 0);
+    EXPECT_NE(output.find("Usage: sndpack"), std::string::npos);
+    EXPECT_EQ(sndpack(""), 2);
+    EXPECT_EQ(sndpack("shuffle x.snd"), 2);
+    EXPECT_EQ(sndpack("list"), 2);
+    EXPECT_EQ(sndpack("list missing.snd"), 1);
+    EXPECT_NE(output.find("missing.snd: cannot be opened"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// Small compressed sound files, made once per test program from sox tones by Debian's encoders.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// The bytes of a short Ogg Vorbis file and of a short Ogg Speex file.
+const std::string& vorbisBytes();
+const std::string& speexBytes();
+
+// The drive path ("Z:\tmp\...") of a native path, as the installer's paths are written.
+std::string drivePath(const std::filesystem::path& native);
+
+// Runs a shell command line; true when it exited with 0.
+bool runCommand(const std::string& commandLine);
+
+// A record header that may promise more than follows it.
+std::string recordHeader(std::uint32_t codec, std::uint32_t dataLength, std::uint32_t nameLength);

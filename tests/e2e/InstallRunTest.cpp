@@ -1,0 +1,308 @@
+// Whole installation runs of the demo medium: the main window, every page and box answered in
+// order, the copy dialog doing its real work, and what the run leaves on the machine.
+#include "app/SetupDialog.h"
+#include "audio/AudioFixtures.h"
+#include "copy/CopyProgressDialog.h"
+#include "e2e/InstallSandbox.h"
+#include "pages/AgreementPage.h"
+#include "pages/DirectoryPage.h"
+#include "pages/InstallTypePage.h"
+#include "platform/Registry.h"
+#include "support/ScriptedDialogs.h"
+#include "system/RegistryStrings.h"
+
+#include <wx/msgdlg.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kGivenBack = 4242;
+const std::string kOwnKey = "Software\\Tervalis\\MoonriseHarbour_English";
+const std::string kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\MoonriseHarbour_English";
+const char* kCreateFolder = "The folder does not exist. Do you want to create it?";
+const char* kFinished = "Moonrise Harbour has been installed. Fair winds!";
+const char* kOtherProgram = "Do you want to set up your controls now?";
+const char* kDirectX = "Do you want to install the graphics runtime (DirectX) now?";
+const char* kShortcutFailed = "The program group or one of its shortcuts could not be created.";
+
+template <typename Page> Page* as(wxDialog* dialog) {
+    auto* page = dynamic_cast<Page*>(dialog);
+    EXPECT_NE(page, nullptr) << "unexpected dialog " << dialog->GetTitle().utf8_string();
+    return page;
+}
+
+ScriptedDialogs::Step answer(int result) {
+    return [result](wxDialog*) { return result; };
+}
+
+ScriptedDialogs::Step chooseInstallType(int radioId) {
+    return [radioId](wxDialog* dialog) {
+        if (auto* page = as<InstallTypePage>(dialog)) {
+            auto* radio = wxDynamicCast(page->FindWindow(radioId), wxRadioButton);
+            radio->SetValue(true);
+            wxCommandEvent click(wxEVT_RADIOBUTTON, radioId);
+            click.SetEventObject(radio);
+            page->GetEventHandler()->ProcessEvent(click);
+        }
+        return wxID_OK;
+    };
+}
+
+// Types a folder into the target folder page and accepts it.
+ScriptedDialogs::Step chooseFolder(const std::string& folder) {
+    return [folder](wxDialog* dialog) {
+        auto* page = as<DirectoryPage>(dialog);
+        if (!page)
+            return wxID_CANCEL;
+        page->pathEdit()->SetValue(wxString::FromUTF8(folder));
+        EXPECT_TRUE(page->TransferDataFromWindow());
+        return wxID_OK;
+    };
+}
+
+ScriptedDialogs::Step copyForReal() {
+    return [](wxDialog* dialog) {
+        as<CopyProgressDialog>(dialog);
+        return ScriptedDialogs::kRunForReal;
+    };
+}
+
+// Lets the copy run until its status line names the text, then presses the abort button.
+ScriptedDialogs::Step copyAndAbortAt(const std::string& statusPart) {
+    return [statusPart](wxDialog* dialog) {
+        auto* timer = new wxTimer;
+        timer->Bind(wxEVT_TIMER, [dialog, timer, statusPart](wxTimerEvent&) {
+            auto* status = wxDynamicCast(dialog->FindWindow(1012), wxStaticText);
+            if (!status || status->GetLabel().utf8_string().find(statusPart) == std::string::npos)
+                return;
+            timer->Stop();
+            wxCommandEvent abort(wxEVT_BUTTON, wxID_CANCEL);
+            abort.SetEventObject(dialog->FindWindow(wxID_CANCEL));
+            dialog->GetEventHandler()->ProcessEvent(abort);
+        });
+        timer->Start(1);
+        dialog->Bind(wxEVT_DESTROY, [timer](wxWindowDestroyEvent& event) {
+            event.Skip();
+            delete timer;
+        });
+        return ScriptedDialogs::kRunForReal;
+    };
+}
+
+class InstallRun : public testing::Test {
+protected:
+    // Shows the main window and presses install once per run; the result says whether the
+    // installation ended the window (wxID_CANCEL) or gave it back (kGivenBack).
+    int runInstall(ScriptedDialogs& dialogs, int runs = 1,
+                   const std::function<void()>& betweenRuns = {}) {
+        SetupDialog window(nullptr);
+        EXPECT_TRUE(window.initialise());
+        window.CallAfter([&] {
+            for (int run = 0; run < runs && window.IsModal(); ++run) {
+                if (run > 0 && betweenRuns)
+                    betweenRuns();
+                window.runInstallSequence();
+            }
+            if (window.IsModal())
+                window.EndModal(kGivenBack);
+        });
+        const int result = window.ShowModal();
+        chosenFolder = window.session().targetFolder;
+        dialogs.checkAllShown();
+        return result;
+    }
+
+    ScriptedDialogs& startDialogs() {
+        return scripted.then("main window", answer(ScriptedDialogs::kRunForReal));
+    }
+
+    fs::path target() const { return sandbox.home() / "Games/Moonrise Harbour"; }
+
+    std::string registryValue(platform::RegistryHive hive, const std::string& key,
+                              const char* name) {
+        std::string value = "<none>";
+        readRegistryString(hive, key, name, value);
+        return value;
+    }
+
+    bool sameFile(const std::string& relative) const {
+        return fs::exists(target() / relative) &&
+               readWholeFile(target() / relative) == readWholeFile(sandbox.medium() / relative);
+    }
+
+    InstallSandbox sandbox;
+    ScriptedDialogs scripted;
+    std::string chosenFolder;
+};
+
+void expectSamplesOf(const fs::path& wav, const Samples& peer, std::size_t offset) {
+    const WavFile file = readWav(wav);
+    EXPECT_EQ(file.dataSize, file.samples.size() * 2) << wav;
+    EXPECT_EQ(file.riffSize, file.dataSize + 36) << wav;
+    ASSERT_GE(file.samples.size(), offset + peer.size()) << wav;
+    ASSERT_FALSE(peer.empty());
+    EXPECT_TRUE(
+        std::equal(peer.begin(), peer.end(), file.samples.begin() + static_cast<long>(offset)))
+        << wav << " differs from the peer decoder";
+}
+
+TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kFullId))
+        .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    ASSERT_EQ(runInstall(dialogs), wxID_CANCEL) << "the installation ends the main window";
+
+    for (const char* file : {"harbour.exe", "uninstall.exe", "readme.txt", "data/config.dat",
+                             "data/levels/level3.lvl", "data/maps/north.map",
+                             "data/textures/water.tex", "extras/artwork/sketch2.txt", "title.bmp"})
+        EXPECT_TRUE(sameFile(file)) << file;
+    EXPECT_FALSE(fs::exists(target() / "music/music.snd")) << "archives are unpacked, not copied";
+    for (const char* sound :
+         {"music/theme.ogg", "music/jingle.ogg", "speech/welcome.spx", "speech/goodbye.spx"})
+        EXPECT_FALSE(fs::exists(target() / sound)) << "temporary file left: " << sound;
+
+    const fs::path music = sandbox.extractArchive("music/music.snd");
+    for (const char* name : {"theme", "jingle"})
+        expectSamplesOf(target() / "music" / (std::string(name) + ".wav"),
+                        decodeWithOggdec(music / (std::string(name) + ".ogg")), 0);
+    // speexdec leaves out the wideband decoder's lookahead of 223 samples; we keep every frame.
+    const fs::path speech = sandbox.extractArchive("speech/speech.snd");
+    for (const char* name : {"welcome", "goodbye"})
+        expectSamplesOf(target() / "speech" / (std::string(name) + ".wav"),
+                        decodeWithSpeexdec(speech / (std::string(name) + ".spx")), 223);
+
+    std::string script = readWholeFile(sandbox.medium() / "install.ini");
+    const std::string anchor = "DEINSTALLEXE_NAME=uninstall.exe\n";
+    script.insert(script.find(anchor) + anchor.size(), "Language=English\n");
+    EXPECT_EQ(readWholeFile(target() / "install.ini"), script);
+
+    using platform::RegistryHive;
+    EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "ProgramPath"),
+              "C:\\Games\\Moonrise Harbour");
+    EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "Lang"), "English");
+    EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "Program"), "<none>");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "DisplayName"),
+              "Moonrise Harbour");
+    EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "UninstallString"),
+              "C:\\Games\\Moonrise Harbour\\uninstall.exe");
+    for (const char* link :
+         {"Moonrise Harbour.desktop", "Read me.desktop", "Uninstall Moonrise Harbour.desktop"})
+        EXPECT_TRUE(fs::exists(sandbox.programGroup() / link)) << link;
+    EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
+    EXPECT_NE(sandbox.opened().find("Moonrise Harbour"), std::string::npos)
+        << "the group was opened";
+    EXPECT_NE(sandbox.opened().find("readme.txt"), std::string::npos) << "the readme was opened";
+}
+
+TEST_F(InstallRun, declinedLicenceGivesTheWindowBackAndWritesNothing) {
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_CANCEL));
+    EXPECT_EQ(runInstall(dialogs), kGivenBack);
+    EXPECT_FALSE(fs::exists(target()));
+    EXPECT_FALSE(fs::exists(sandbox.registryFolder()) && !fs::is_empty(sandbox.registryFolder()));
+}
+
+TEST_F(InstallRun, cancelledInstallTypeInstallsTheStandardList) {
+    fs::create_directories(target());
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type",
+              [](wxDialog* dialog) {
+                  chooseInstallType(InstallTypePage::kMinimalId)(dialog);
+                  return wxID_CANCEL;
+              })
+        .then("target folder", chooseFolder("c:\\games\\moonrise harbour"))
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    EXPECT_EQ(runInstall(dialogs), wxID_CANCEL);
+    EXPECT_TRUE(sameFile("data/maps/south.map")) << "in the standard list";
+    EXPECT_TRUE(fs::exists(target() / "speech/welcome.wav"));
+    EXPECT_FALSE(fs::exists(target() / "data/textures")) << "only in the full list";
+}
+
+TEST_F(InstallRun, cancelledTargetPageAndMissingFolderAnsweredNoCreateNothing) {
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", answer(wxID_OK))
+        .then("target folder", answer(wxID_CANCEL))
+        .then("agreement again", answer(wxID_OK))
+        .then("install type again", answer(wxID_OK))
+        .then("target folder again", chooseFolder("C:\\New\\Deeper\\Harbour"))
+        .thenMessage(kCreateFolder, wxID_NO);
+    EXPECT_EQ(runInstall(dialogs, 2), kGivenBack);
+    EXPECT_FALSE(fs::exists(sandbox.home() / "New"));
+    EXPECT_EQ(chosenFolder, "C:\\New\\Deeper\\Harbour")
+        << "the next run starts on the chosen folder";
+}
+
+TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", answer(wxID_OK))
+        .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .then("copy", copyAndAbortAt("jingle.wav"))
+        .thenMessage("Cannot write the file: music\\music.snd", wxID_OK);
+    EXPECT_EQ(runInstall(dialogs), kGivenBack);
+    EXPECT_TRUE(fs::exists(target() / "music/theme.wav")) << "converted before the abort";
+    EXPECT_TRUE(sameFile("readme.txt"));
+    EXPECT_FALSE(fs::exists(target() / "speech")) << "not reached";
+    EXPECT_FALSE(fs::exists(target() / "install.ini")) << "no finishing step ran";
+}
+
+TEST_F(InstallRun, failingShortcutWritesTheFallbackRecordThenASecondRunSucceeds) {
+    // A folder where the second shortcut's file must go makes that shortcut fail.
+    const fs::path blocker = sandbox.programGroup() / "Read me.desktop";
+    fs::create_directories(blocker / "inside");
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
+        .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .then("copy", copyForReal())
+        .thenMessage(kShortcutFailed, wxID_OK)
+        .then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
+        .then("target folder", answer(wxID_OK))
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    using platform::RegistryHive;
+    const int result = runInstall(dialogs, 2, [&] {
+        EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "Program"),
+                  "C:\\Games\\Moonrise Harbour");
+        EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "Lang"), "English");
+        EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "ProgramPath"), "<none>");
+        EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Moonrise Harbour.desktop"))
+            << "made before the failure";
+        EXPECT_FALSE(fs::exists(target() / "install.ini")) << "no finishing step ran";
+        EXPECT_FALSE(fs::exists(sandbox.sharedUninstaller()));
+        fs::remove_all(blocker);
+    });
+    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "ProgramPath"),
+              "C:\\Games\\Moonrise Harbour");
+    EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Read me.desktop"));
+    EXPECT_TRUE(fs::exists(target() / "install.ini"));
+}
+
+} // namespace
