@@ -18,7 +18,13 @@ inline std::int16_t toPcmSample(float value) {
     } else if (value < -kSpeexSampleLimit) {
         value = -kSpeexSampleLimit;
     }
-    return static_cast<std::int16_t>(std::floor(static_cast<double>(value) + 0.5));
+    // floor without a library call: truncation, then one step down for negative fractions.
+    const double shifted = static_cast<double>(value) + 0.5;
+    int whole = static_cast<int>(shifted);
+    if (whole > shifted) {
+        --whole;
+    }
+    return static_cast<std::int16_t>(whole);
 }
 
 inline void toPcmSamples(const float* values, std::int16_t* samples, std::size_t count) {

@@ -3,6 +3,7 @@
 #include "audio/AudioTranscoder.h"
 #include "audio/OutputFile.h"
 #include "audio/SampleConversion.h"
+#include "audio/SpeexComments.h"
 #include "audio/WavName.h"
 #include "platform/Files.h"
 
@@ -123,7 +124,11 @@ bool SpeexConversion::takePacket(ogg_packet& packet) {
     if (number == 0) {
         return acceptHeader(packet);
     }
-    if (number == 1 || number - 1 <= extraHeaders) {
+    if (number == 1) {
+        listSpeexComments(packet.packet, static_cast<std::size_t>(packet.bytes));
+        return true;
+    }
+    if (number - 1 <= extraHeaders) {
         return true;
     }
     if (packet.e_o_s != 0) {

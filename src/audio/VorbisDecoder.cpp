@@ -13,12 +13,11 @@ constexpr int kPcmPieceBytes = 4096;
 // Where the library puts decoded PCM; one conversion runs at a time.
 char pcmBuffer[kPcmPieceBytes];
 
-void describeStream(OggVorbis_File& decoder) {
+void describeStream(OggVorbis_File& decoder, const vorbis_info* info) {
     const vorbis_comment* comment = ov_comment(&decoder, -1);
     for (int i = 0; comment != nullptr && i < comment->comments; ++i) {
         std::fprintf(stderr, "%s\n", comment->user_comments[i]);
     }
-    const vorbis_info* info = ov_info(&decoder, -1);
     std::fprintf(stderr, "\nBitstream is %d channel, %ldHz\n", info->channels, info->rate);
     std::fprintf(stderr, "Decoded length: %lld samples\n",
                  static_cast<long long>(ov_pcm_total(&decoder, -1)));
@@ -27,8 +26,9 @@ void describeStream(OggVorbis_File& decoder) {
     }
 }
 
-// Decodes every piece into the output. A damaged stretch is skipped as the library reports it;
-// a failed write ends the conversion.
+// Decodes every piece into the output. A gap in the data is skipped as the library reports it.
+// Any other error ends the conversion: the library is not safe to call again after one (a link
+// with damaged set-up headers makes the next call divide by zero). So does a failed write.
 bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
     int section = 0;
     for (;;) {
@@ -36,15 +36,24 @@ bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
         if (n == 0) {
             return true;
         }
-        if (n > 0 && !output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
+        if (n == OV_HOLE) {
+            std::fprintf(stderr, "Warning: hole in data\n");
+            continue;
+        }
+        if (n < 0) {
+            std::fprintf(stderr, "Vorbis stream error %ld\n", n);
+            return false;
+        }
+        if (!output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
             return false;
         }
     }
 }
 
 bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string& outputPath) {
-    describeStream(decoder);
+    // The header describes the first link only; later links may differ.
     const vorbis_info* info = ov_info(&decoder, -1);
+    describeStream(decoder, info);
     OutputFile output;
     if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
         std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());

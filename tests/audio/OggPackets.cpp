@@ -79,3 +79,20 @@ void setPacketField(OggPacket& packet, std::size_t offset, std::int32_t value) {
         packet.bytes[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
     }
 }
+
+std::vector<std::string> splitOggPages(const std::string& bytes) {
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(bytes.size()));
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    ogg_sync_wrote(&sync, static_cast<long>(bytes.size()));
+    std::vector<std::string> pages;
+    ogg_page page;
+    while (ogg_sync_pageout(&sync, &page) == 1) {
+        std::string whole;
+        appendPage(whole, page);
+        pages.push_back(whole);
+    }
+    ogg_sync_clear(&sync);
+    return pages;
+}

@@ -22,3 +22,6 @@ std::string writeOggStream(const std::vector<OggPacket>& packets, int serial,
 
 // Little-endian 32-bit field of a packet, as the Speex header keeps its numbers.
 void setPacketField(OggPacket& packet, std::size_t offset, std::int32_t value);
+
+// The pages of a stream, each as its bytes, in file order.
+std::vector<std::string> splitOggPages(const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "audio/AudioFixtures.h"
 #include "audio/AudioTranscoder.h"
+#include "audio/OggPackets.h"
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
 
@@ -99,4 +100,29 @@ TEST_F(VorbisToWav, WorksOnDrivePaths) {
     ASSERT_EQ(input.substr(1, 2), ":\\");
     EXPECT_TRUE(transcoder.vorbisToWav(input, output));
     EXPECT_TRUE(readWav(out / "drive.wav").samples == decodeWithOggdec(fixture("mono22050.ogg")));
+}
+
+// A missing page is a gap the library reports and decoding goes on past it, as oggdec does.
+TEST_F(VorbisToWav, MissingPageIsSkippedAsOggdecSkipsIt) {
+    std::vector<std::string> pages = splitOggPages(readWholeFile(fixture("stereo44100.ogg")));
+    ASSERT_GT(pages.size(), 6u);
+    pages.erase(pages.begin() + 4);
+    std::string bytes;
+    for (const std::string& page : pages) {
+        bytes += page;
+    }
+    const auto input = out.write("gap.ogg", bytes);
+    ASSERT_TRUE(transcoder.vorbisToWav(input.string(), (out / "gap.wav").string()));
+    const Samples samples = readWav(out / "gap.wav").samples;
+    EXPECT_LT(samples.size(), decodeWithOggdec(fixture("stereo44100.ogg")).size());
+    EXPECT_TRUE(samples == decodeWithOggdec(input));
+}
+
+// Calling the library again after a stream error made it divide by zero on this file (a chained
+// file whose second link has damaged set-up headers), which ended the whole program.
+TEST_F(VorbisToWav, StreamErrorEndsTheConversionInsteadOfCrashing) {
+    const auto output = out / "damaged.wav";
+    EXPECT_FALSE(transcoder.vorbisToWav((testDataFolder() / "damaged-second-link.ogg").string(),
+                                        output.string()));
+    EXPECT_FALSE(fs::exists(output));
 }
