@@ -64,9 +64,13 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
-double seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+double seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
 
-bool run(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool run(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
 
 struct Sandbox {
     fs::path root;
@@ -155,7 +159,8 @@ double timeFloor(const Sandbox& box, int& units) {
 
 int main(int argc, char** argv) {
     const char* build = std::getenv("SETUP_BUILD_DIR");
-    const fs::path builtMedium = fs::absolute(fs::path(build ? build : SETUP_BUILD_DIR_DEFAULT) / "medium");
+    const fs::path builtMedium =
+        fs::absolute(fs::path(build ? build : SETUP_BUILD_DIR_DEFAULT) / "medium");
     wxApp::SetInstance(new wxApp);
     int wxArgc = 1;
     if (!wxEntryStart(wxArgc, argv) || argc < 1)
@@ -168,7 +173,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         const double installation = timeInstallation(box);
         const double floor = timeFloor(box, units);
-        std::printf("round %d: installation %.3f s, floor %.3f s\n", round + 1, installation, floor);
+        std::printf("round %d: installation %.3f s, floor %.3f s\n", round + 1, installation,
+                    floor);
         best = std::min(best, installation);
         bestFloor = std::min(bestFloor, floor);
     }

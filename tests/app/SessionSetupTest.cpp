@@ -1,6 +1,6 @@
 #include "app/SessionSetup.h"
-#include "support/DriveTableFile.h"
 #include "script/SetupScript.h"
+#include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "system/FinishingActions.h"
+#include "app/WxQuestionAsker.h"
 #include "platform/Paths.h"
 #include "support/DialogHook.h"
 #include "system/SystemFixture.h"
-#include "app/WxQuestionAsker.h"
 
 #include <chrono>
 #include <filesystem>
