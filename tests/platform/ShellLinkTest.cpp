@@ -94,3 +94,20 @@ TEST_F(ShellLinkTest, TheDesktopsOwnValidatorAcceptsAwkwardEntries) {
             << readWholeFile(file);
     }
 }
+
+TEST_F(ShellLinkTest, DocumentIsOpenedWithTheDesktopsProgramForIt) {
+    const auto readme = temp.write("game/readme.txt", "read me");
+    std::filesystem::permissions(readme, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
+    const auto program = temp.write("game/play.sh", "#!/bin/sh\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    ASSERT_TRUE(platform::createShellLink(drive("game") + "\\readme.txt", drive("Read me.lnk"), "",
+                                          drive("game"), ""));
+    ASSERT_TRUE(platform::createShellLink(drive("game") + "\\play.sh", drive("Play.lnk"), "",
+                                          drive("game"), ""));
+    EXPECT_NE(readWholeFile(temp / "Read me.desktop")
+                  .find("\nExec=xdg-open \"" + readme.string() + "\"\n"),
+              std::string::npos);
+    EXPECT_NE(readWholeFile(temp / "Play.desktop").find("\nExec=\"" + program.string() + "\"\n"),
+              std::string::npos);
+}

@@ -6,6 +6,7 @@
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
 
+#include <sys/stat.h>
 #include <vector>
 
 namespace platform {
@@ -85,10 +86,19 @@ std::string displayName(const std::string& linkPath) {
     return name;
 }
 
+// A file that nobody may run (a readme, a manual) is a document: the desktop opens it with the
+// program that shows such files, as a shortcut to a document does on the system this was made for.
+bool isDocument(const std::string& nativeTarget) {
+    struct stat info;
+    return stat(nativeTarget.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0;
+}
+
 std::string desktopEntry(const std::string& target, const std::string& linkPath,
                          const std::string& arguments, const std::string& workFolder,
                          const std::string& description) {
-    std::string exec = quotedExecWord(toNativePath(target));
+    const std::string nativeTarget = toNativePath(target);
+    std::string exec = (isDocument(nativeTarget) ? "xdg-open " : "") + quotedExecWord(nativeTarget);
     for (const auto& word : argumentWords(arguments))
         exec += " " + quotedExecWord(word);
     std::string entry = "[Desktop Entry]\nType=Application\n";
