@@ -1,5 +1,7 @@
 #include "controls/OfferedDrives.h"
 
+#include "script/TextCase.h"
+
 #include <cctype>
 
 int driveKindOf(platform::DriveType type, char letter) {
@@ -17,12 +19,6 @@ bool isOfferedKind(int kind) {
     return kind != 0 && kind != kDriveFloppy && kind != kDriveCdRom;
 }
 
-static std::string toLower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 static bool describeDrive(char letter, OfferedDrive& drive) {
     const std::string root = std::string(1, letter) + ":\\";
     drive.kind = driveKindOf(platform::driveType(root), letter);
@@ -35,7 +31,7 @@ static bool describeDrive(char letter, OfferedDrive& drive) {
         if (volume.fileSystemFlags & platform::kCompressedVolumeFlag)
             drive.kind = kDriveCompressed;
     }
-    drive.text = toLower(drive.text);
+    drive.text = toLowerCase(drive.text);
     return true;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Path texts of the copy: Windows paths, compared and lower-cased byte by byte (ASCII letters
 // only, as the rest of the installer does).
+#include "script/TextCase.h"
+
 #include <string>
 
-std::string toLowerCase(std::string text);
 bool endsWith(const std::string& text, const std::string& tail);
 // Replaces every occurrence of from by to.
 std::string replaceAll(std::string text, const std::string& from, const std::string& to);

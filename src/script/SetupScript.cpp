@@ -1,6 +1,7 @@
 #include "script/SetupScript.h"
 
 #include "platform/ProfileFile.h"
+#include "script/TextCase.h"
 
 #include <cctype>
 #include <climits>
@@ -15,14 +16,7 @@ int SetupScript::readCount(const std::string& section, const std::string& key) c
 }
 
 bool SetupScript::readFlag(const std::string& section, const std::string& key) const {
-    const std::string text = readText(section, key);
-    static const char kTrue[] = "true";
-    if (text.size() != 4)
-        return false;
-    for (std::size_t i = 0; i < 4; ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != kTrue[i])
-            return false;
-    return true;
+    return equalsIgnoringCase(readText(section, key), "true");
 }
 
 std::string SetupScript::languageText(const std::string& key) const {
