@@ -17,7 +17,7 @@ std::string toDrivePath(const std::string& nativePath);
 std::string ownProgramPath();
 
 // Makes ownProgramPath answer the given drive path: for tools and tests that act for a setup
-// program in another folder.
+// program in another folder. A native path is answered through its drive path.
 void overrideOwnProgramPath(const std::string& drivePath);
 
 } // namespace platform
