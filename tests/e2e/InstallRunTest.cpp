@@ -350,6 +350,8 @@ protected:
         platform::reloadDriveTable();
         platform::overrideOwnProgramPath(expand(scenario.program));
         setenv("WINDIR", expand(scenario.windowsFolder).c_str(), 1);
+        // The script is found beside the program only through a drive path.
+        ASSERT_EQ(platform::ownProgramPath().substr(1, 2), ":\\");
     }
 };
 

@@ -82,6 +82,7 @@ TEST_F(PathsTest, nativePathsPassOnlyWhole) {
     EXPECT_EQ(platform::toNativePath("/usr/share"), "/usr/share");
     EXPECT_EQ(platform::toNativePath("/usr/share\\Tervalis\\x.desktop"), "");
     EXPECT_EQ(platform::toDrivePath("relative/name"), "");
+    EXPECT_EQ(platform::toDrivePath((folder / "a\\b").string()), "") << "names another folder";
     EXPECT_EQ(platform::toDrivePath((folder / "Games/./Demo/../Demo").string()), "C:\\Games\\Demo");
 }
 

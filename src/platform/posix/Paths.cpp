@@ -204,7 +204,8 @@ std::string toNativePath(const std::string& windowsPath) {
 }
 
 std::string toDrivePath(const std::string& nativePath) {
-    if (nativePath.empty() || nativePath[0] != '/')
+    // A backslash inside a native name would split it into two components of another path.
+    if (nativePath.empty() || nativePath[0] != '/' || nativePath.find('\\') != std::string::npos)
         return {};
     const std::string normal = lexicallyNormal(nativePath);
     std::size_t rootLength = 0;
