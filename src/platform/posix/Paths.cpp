@@ -152,6 +152,8 @@ const DriveEntry* driveHolding(const std::string& nativePath, std::size_t& rootL
         std::string root = drive.folder;
         while (root.size() > 1 && root.back() == '/')
             root.pop_back();
+        if (root.empty() || root[0] != '/')
+            continue; // names no folder of its own
         const bool inside = nativePath == root || (nativePath.compare(0, root.size(), root) == 0 &&
                                                    (root == "/" || nativePath[root.size()] == '/'));
         if (inside && (!best || root.size() > rootLength)) {
