@@ -101,7 +101,7 @@ int codePageOf(const std::string& posixName) {
 } // namespace
 
 std::string systemLanguageId() {
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%04x", languageIdOf(localeName()));
     return text;
 }
