@@ -1,6 +1,7 @@
 #include "copy/FolderPath.h"
 
 #include "platform/Files.h"
+#include "script/CharacterCount.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool makeLevel(const std::string& level) {
 } // namespace
 
 bool createFolderPath(const std::string& path) {
-    if (path.empty() || path.size() > kFolderPathLimit)
+    if (path.empty() || characterCount(path) > kFolderPathLimit)
         return false;
     const std::size_t start = firstLevelStart(path);
     // Each backslash after the drive part closes one level; the end of the path closes the last.

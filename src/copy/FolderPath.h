@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-// Longest folder path that createFolderPath forms (its levels are built in 256-byte buffers).
+// Longest folder path, in characters, that createFolderPath forms (its levels are built in
+// 256-character buffers).
 constexpr std::size_t kFolderPathLimit = 255;
 
 // Creates every level of an absolute folder path ("C:\Games\Demo\sounds"), outermost first,

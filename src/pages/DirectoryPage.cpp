@@ -4,6 +4,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
+#include "script/CharacterCount.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -62,7 +63,7 @@ bool DirectoryPage::TransferDataToWindow() {
     if (!pathBox)
         return true;
     // A longer path is shown whole so that accepting refuses it rather than cutting it short.
-    pathBox->SetMaxLength(path.size() > kMaxPathLength ? 0 : kMaxPathLength);
+    pathBox->SetMaxLength(characterCount(path) > kMaxPathLength ? 0 : kMaxPathLength);
     pathBox->ChangeValue(wxString::FromUTF8(path));
     return true;
 }

@@ -34,6 +34,20 @@ TEST(FolderPathTest, RefusesEmptyAndOverlongPaths) {
     EXPECT_FALSE(fs::exists(temp / std::string(kFolderPathLimit + 1 - base.size(), 'b')));
 }
 
+TEST(FolderPathTest, LimitCountsCharactersNotBytes) {
+    TempFolder temp;
+    const std::string base = drivePath(temp.path()) + "\\";
+    // Levels of two-byte letters: more bytes than the limit, fewer characters.
+    std::string path = base;
+    const std::string level = "\xc5\xbc\xc3\xb3\xc5\x82w";
+    while (path.size() + level.size() + 1 <= kFolderPathLimit + 100)
+        path += (path == base ? "" : "\\") + level + level + level;
+    ASSERT_GT(path.size(), kFolderPathLimit);
+    EXPECT_TRUE(createFolderPath(path));
+    const std::string overlong = base + std::string(kFolderPathLimit - base.size(), 'a') + "\xc5\xbc";
+    EXPECT_FALSE(createFolderPath(overlong));
+}
+
 TEST(FolderPathTest, FailsWhenAFileBlocksALevel) {
     TempFolder temp;
     temp.write("Games", "a file, not a folder");

@@ -4,9 +4,12 @@
 #include "audio/AudioFixtures.h"
 #include "copy/CopyProgressDialog.h"
 #include "e2e/InstallSandbox.h"
+#include "e2e/TreeSnapshot.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "platform/Drives.h"
+#include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "support/ScriptedDialogs.h"
 #include "system/RegistryStrings.h"
@@ -19,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 namespace fs = std::filesystem;
@@ -304,5 +308,89 @@ TEST_F(InstallRun, failingShortcutWritesTheFallbackRecordThenASecondRunSucceeds)
     EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Read me.desktop"));
     EXPECT_TRUE(fs::exists(target() / "install.ini"));
 }
+
+// A machine made to lead the program astray, and where a full installation must still end up.
+struct WriteScenario {
+    const char* name;
+    // Drive table lines and the setup program's own path (a drive path, or a native one);
+    // {home} and {medium} stand for the sandbox's folders.
+    const char* drives;
+    const char* program;
+    const char* windowsFolder; // WINDIR as set, {home} expanded
+    const char* target;        // typed on the target folder page
+    const char* installed;     // where the target lies, under the sandbox
+};
+
+const char* const kStandardDrives = "c:|fixed|{home}\nd:|cdrom|{medium}\nz:|fixed|/\n";
+
+const WriteScenario kWriteScenarios[] = {
+    {"withoutZ", "c:|fixed|{home}\nd:|cdrom|{medium}\n", "D:\\setup", "C:\\Windows",
+     "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour"},
+    {"programOutsideEveryDrive", "c:|fixed|{home}\n", "{medium}/setup", "C:\\Windows",
+     "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour"},
+    {"nativeWindowsFolder", kStandardDrives, "D:\\setup", "{home}/Windows",
+     "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour"},
+    {"dotDotInTheTarget", kStandardDrives, "D:\\setup", "C:\\Windows",
+     "C:\\..\\escaped-install", "home/escaped-install"},
+};
+
+class WhereTheRunWrites : public InstallRun, public testing::WithParamInterface<WriteScenario> {
+protected:
+    std::string expand(std::string text) const {
+        for (const auto& [name, folder] : {std::pair{"{home}", sandbox.home()},
+                                           std::pair{"{medium}", sandbox.medium()}})
+            for (auto at = text.find(name); at != std::string::npos; at = text.find(name))
+                text.replace(at, std::string(name).size(), folder.string());
+        return text;
+    }
+
+    void SetUp() override {
+        const WriteScenario& scenario = GetParam();
+        std::ofstream(sandbox.medium().parent_path() / "drives") << expand(scenario.drives);
+        platform::reloadDriveTable();
+        platform::overrideOwnProgramPath(expand(scenario.program));
+        setenv("WINDIR", expand(scenario.windowsFolder).c_str(), 1);
+        // The script is found beside the program only through a drive path.
+        ASSERT_EQ(platform::ownProgramPath().substr(1, 2), ":\\");
+    }
+};
+
+TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
+    const WriteScenario& scenario = GetParam();
+    const fs::path root = sandbox.medium().parent_path();
+    const fs::path installed = root / scenario.installed;
+    const fs::path windows = sandbox.home() / "Windows";
+    const TreeSnapshot before(root);
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kFullId))
+        .then("target folder", chooseFolder(scenario.target))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    EXPECT_EQ(runInstall(dialogs), wxID_CANCEL);
+    EXPECT_TRUE(fs::exists(installed / "harbour.exe"));
+    EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Moonrise Harbour.desktop"));
+    EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
+
+    const fs::path allowed[] = {installed, sandbox.programGroup(), sandbox.registryFolder(),
+                                windows};
+    for (const fs::path& path : TreeSnapshot(root).changedSince(before)) {
+        if (path == root / "opened.txt") // the desktop opener's record, not the program's
+            continue;
+        // Folders on the way to a place that may be written are made as needed.
+        const bool fits = std::any_of(std::begin(allowed), std::end(allowed), [&](const fs::path& folder) {
+            return liesInside(path, folder) || (fs::is_directory(path) && liesInside(folder, path));
+        });
+        EXPECT_TRUE(fits) << "written outside: " << path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AdversarialMachines, WhereTheRunWrites, testing::ValuesIn(kWriteScenarios),
+                         [](const testing::TestParamInfo<WriteScenario>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

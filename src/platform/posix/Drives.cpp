@@ -1,5 +1,6 @@
 #include "platform/Drives.h"
 
+#include "platform/posix/DriveAssignment.h"
 #include "platform/posix/NativePath.h"
 
 #include <algorithm>
@@ -205,6 +206,11 @@ bool& tableLoaded() {
     return loaded;
 }
 
+void sortByLetter(std::vector<DriveEntry>& drives) {
+    std::sort(drives.begin(), drives.end(),
+              [](const DriveEntry& a, const DriveEntry& b) { return a.letter < b.letter; });
+}
+
 const DriveEntry* findDrive(const std::string& root) {
     if (root.empty())
         return nullptr;
@@ -226,8 +232,7 @@ const std::vector<DriveEntry>& driveTable() {
     if (!tableLoaded()) {
         const char* file = std::getenv("SETUP_DRIVE_TABLE");
         cachedTable() = file && *file ? readTableFile(file) : machineTable();
-        std::sort(cachedTable().begin(), cachedTable().end(),
-                  [](const DriveEntry& a, const DriveEntry& b) { return a.letter < b.letter; });
+        sortByLetter(cachedTable());
         tableLoaded() = true;
     }
     return cachedTable();
@@ -235,6 +240,20 @@ const std::vector<DriveEntry>& driveTable() {
 
 void reloadDriveTable() {
     tableLoaded() = false;
+}
+
+char posix::assignDrive(const std::string& nativeFolder) {
+    const auto& table = driveTable();
+    for (char letter = 'y'; letter >= 'c'; --letter) {
+        const bool taken = std::any_of(table.begin(), table.end(),
+                                       [letter](const DriveEntry& d) { return d.letter == letter; });
+        if (taken)
+            continue;
+        cachedTable().push_back({letter, nativeFolder, DriveType::Fixed, {}, false, false});
+        sortByLetter(cachedTable());
+        return letter;
+    }
+    return 0;
 }
 
 DriveType driveType(const std::string& root) {

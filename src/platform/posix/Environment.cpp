@@ -1,12 +1,20 @@
 #include "platform/Environment.h"
 
+#include "platform/Paths.h"
+
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
 std::string environmentValue(const char* name) {
     const char* value = std::getenv(name);
-    return value ? value : "";
+    if (!value)
+        return "";
+    // The Windows folder may be given natively here; above this layer it is a drive path.
+    if (std::strcmp(name, "WINDIR") == 0 && value[0] == '/')
+        return toDrivePath(value);
+    return value;
 }
 
 bool hasEnvironmentValue(const char* name) {

@@ -1,6 +1,8 @@
 #include "platform/Files.h"
 
+#include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "platform/TextEncoding.h"
 #include "platform/posix/NativePath.h"
 
 #include <cerrno>
@@ -70,6 +72,26 @@ bool matchesPattern(const char* pattern, const char* name) {
     const char p = *pattern >= 'A' && *pattern <= 'Z' ? *pattern - 'A' + 'a' : *pattern;
     const char n = *name >= 'A' && *name <= 'Z' ? *name - 'A' + 'a' : *name;
     return (p == '?' || p == n) && matchesPattern(pattern + 1, name + 1);
+}
+
+// A name as the directory search reports it: a name that is not UTF-8 is read in the system's
+// code page, as the system shows such names.
+std::string shownName(const std::string& native) {
+    return isValidUtf8(native) ? native : codePageToUtf8(native, ansiCodePage());
+}
+
+// A decoded name that another entry also answers to would open that entry, not this one: such
+// names are left out rather than shown for a folder they do not lead to.
+void dropAmbiguousDecodedNames(std::vector<FoundFile>& found, const std::vector<bool>& decoded) {
+    std::vector<FoundFile> kept;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        bool ambiguous = false;
+        for (std::size_t k = 0; decoded[i] && k < found.size() && !ambiguous; ++k)
+            ambiguous = k != i && posix::equalsIgnoringCase(found[k].name, found[i].name);
+        if (!ambiguous)
+            kept.push_back(found[i]);
+    }
+    found.swap(kept);
 }
 
 std::uint32_t attributesOf(const std::string& name, const struct stat& info) {
@@ -183,19 +205,27 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
     DIR* directory = folder.empty() ? nullptr : opendir(folder.c_str());
     if (!directory)
         return false;
+    std::vector<bool> decoded;
     while (const dirent* entry = readdir(directory)) {
-        if (!matchesPattern(namePattern.c_str(), entry->d_name))
+        // A name with a backslash cannot be named by a path of ours: it is left out.
+        const std::string native = entry->d_name;
+        if (native.find('\\') != std::string::npos)
+            continue;
+        const std::string name = shownName(native);
+        if (!matchesPattern(namePattern.c_str(), name.c_str()))
             continue;
         struct stat info;
         std::string full = folder;
         if (full.back() != '/')
             full += '/';
-        full += entry->d_name;
+        full += native;
         if (stat(full.c_str(), &info) != 0)
             continue;
-        found.push_back({entry->d_name, attributesOf(entry->d_name, info)});
+        found.push_back({name, attributesOf(name, info)});
+        decoded.push_back(name != native);
     }
     closedir(directory);
+    dropAmbiguousDecodedNames(found, decoded);
     return !found.empty();
 }
 

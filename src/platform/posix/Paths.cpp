@@ -1,6 +1,9 @@
 #include "platform/Paths.h"
 
 #include "platform/Drives.h"
+#include "platform/Locale.h"
+#include "platform/TextEncoding.h"
+#include "platform/posix/DriveAssignment.h"
 #include "platform/posix/NativePath.h"
 
 #include <cctype>
@@ -64,8 +67,18 @@ bool pathExists(const std::string& native) {
     return lstat(native.c_str(), &info) == 0;
 }
 
-// The existing entry of the folder whose name matches without regard to case, or the name as
-// written when there is none (a new file keeps its spelling).
+// Whether a native name stands for the component: the same without regard to case, or, for a
+// name that is not UTF-8, the same once read in the system's code page (as the directory search
+// shows it).
+bool namesComponent(const std::string& nativeName, const std::string& component) {
+    if (equalsIgnoringCase(nativeName, component))
+        return true;
+    return !isValidUtf8(nativeName) &&
+           equalsIgnoringCase(codePageToUtf8(nativeName, ansiCodePage()), component);
+}
+
+// The existing entry of the folder whose name matches the component, or the name as written
+// when there is none (a new file keeps its spelling).
 std::string matchComponent(const std::string& folder, const std::string& name) {
     const std::string exact = join(folder, name);
     if (pathExists(exact))
@@ -75,7 +88,7 @@ std::string matchComponent(const std::string& folder, const std::string& name) {
         return exact;
     std::string found = exact;
     while (const dirent* entry = readdir(directory)) {
-        if (equalsIgnoringCase(entry->d_name, name)) {
+        if (namesComponent(entry->d_name, name)) {
             found = join(folder, entry->d_name);
             break;
         }
@@ -92,23 +105,68 @@ std::string driveFolder(char letter) {
     return {};
 }
 
-// Splits off the part of a Windows path that names its starting folder, natively.
-bool startingFolder(const std::string& path, std::string& base, std::size_t& rest) {
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-        base = driveFolder(path[0]);
-        rest = 2;
-        return !base.empty();
+bool hasDriveLetter(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+// The path with its drive made explicit: a rooted path takes the current folder's drive, a
+// relative one the whole current folder. Empty when the current folder has no drive path.
+std::string withDrive(const std::string& path) {
+    if (hasDriveLetter(path))
+        return path;
+    const std::string current = toDrivePath(workingFolder());
+    if (!hasDriveLetter(current))
+        return {};
+    if (isSeparator(path[0]))
+        return current.substr(0, 2) + path;
+    return current + (current.back() == '\\' ? "" : "\\") + path;
+}
+
+// Drops "." and empty components and resolves ".." on the components of an absolute native
+// path, without looking at the file system.
+std::string lexicallyNormal(const std::string& nativePath) {
+    std::vector<std::string> parts;
+    std::size_t at = 1;
+    while (at <= nativePath.size()) {
+        std::size_t end = nativePath.find('/', at);
+        if (end == std::string::npos)
+            end = nativePath.size();
+        const std::string part = nativePath.substr(at, end - at);
+        at = end + 1;
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
     }
-    if (path[0] == '\\') {
-        // Rooted on the current drive.
-        const std::string current = toDrivePath(workingFolder());
-        base = current.size() >= 2 && current[1] == ':' ? driveFolder(current[0]) : "/";
-        rest = 1;
-        return !base.empty();
+    std::string normal;
+    for (const std::string& part : parts)
+        normal += "/" + part;
+    return normal.empty() ? "/" : normal;
+}
+
+const DriveEntry* driveHolding(const std::string& nativePath, std::size_t& rootLength) {
+    const DriveEntry* best = nullptr;
+    for (const DriveEntry& drive : driveTable()) {
+        std::string root = drive.folder;
+        while (root.size() > 1 && root.back() == '/')
+            root.pop_back();
+        if (root.empty() || root[0] != '/')
+            continue; // names no folder of its own
+        const bool inside = nativePath == root || (nativePath.compare(0, root.size(), root) == 0 &&
+                                                   (root == "/" || nativePath[root.size()] == '/'));
+        if (inside && (!best || root.size() > rootLength)) {
+            best = &drive;
+            rootLength = root.size();
+        }
     }
-    base = workingFolder();
-    rest = 0;
-    return true;
+    return best;
+}
+
+bool isFolder(const std::string& nativePath) {
+    struct stat info;
+    return stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace
@@ -116,53 +174,63 @@ bool startingFolder(const std::string& path, std::string& base, std::size_t& res
 std::string toNativePath(const std::string& windowsPath) {
     if (windowsPath.empty())
         return {};
+    // A native path passes whole; with Windows components joined on it names nothing.
     if (windowsPath[0] == '/')
-        return windowsPath; // already native
-    std::string native;
-    std::size_t at = 0;
-    if (!startingFolder(windowsPath, native, at))
+        return windowsPath.find('\\') == std::string::npos ? windowsPath : std::string();
+    const std::string path = withDrive(windowsPath);
+    const std::string root = path.empty() ? std::string() : driveFolder(path[0]);
+    if (root.empty())
         return {};
-    while (at < windowsPath.size()) {
+    // Each level's native path; ".." at the drive's root stays there.
+    std::vector<std::string> levels;
+    std::size_t at = 2;
+    while (at < path.size()) {
         std::size_t end = at;
-        while (end < windowsPath.size() && !isSeparator(windowsPath[end]))
+        while (end < path.size() && !isSeparator(path[end]))
             ++end;
-        const std::string component = windowsPath.substr(at, end - at);
+        const std::string component = path.substr(at, end - at);
         at = end + 1;
         if (component.empty() || component == ".")
             continue;
-        if (component == "..")
-            native = posix::nativeParent(native);
-        else
-            native = matchComponent(native, component);
+        if (component == "..") {
+            if (!levels.empty())
+                levels.pop_back();
+        } else {
+            levels.push_back(matchComponent(levels.empty() ? root : levels.back(), component));
+        }
     }
-    if (isSeparator(windowsPath.back()) && native.back() != '/')
+    std::string native = levels.empty() ? root : levels.back();
+    if (isSeparator(path.back()) && native.back() != '/')
         native += '/';
     return native;
 }
 
 std::string toDrivePath(const std::string& nativePath) {
-    const DriveEntry* best = nullptr;
-    std::size_t bestLength = 0;
-    for (const DriveEntry& drive : driveTable()) {
-        std::string root = drive.folder;
-        while (root.size() > 1 && root.back() == '/')
-            root.pop_back();
-        const bool inside = nativePath == root || (nativePath.compare(0, root.size(), root) == 0 &&
-                                                   (root == "/" || nativePath[root.size()] == '/'));
-        if (inside && (!best || root.size() > bestLength)) {
-            best = &drive;
-            bestLength = root.size();
-        }
+    // A backslash inside a native name would split it into two components of another path.
+    if (nativePath.empty() || nativePath[0] != '/' || nativePath.find('\\') != std::string::npos)
+        return {};
+    const std::string normal = lexicallyNormal(nativePath);
+    std::size_t rootLength = 0;
+    const DriveEntry* drive = driveHolding(normal, rootLength);
+    if (!drive) {
+        // The nearest existing folder gets a drive of its own: its folder for a file, and
+        // for a folder yet to be made the one it will be made in.
+        std::string folder = normal;
+        while (!isFolder(folder) && folder != "/")
+            folder = posix::nativeParent(folder);
+        if (!posix::assignDrive(folder))
+            return {};
+        drive = driveHolding(normal, rootLength);
+        if (!drive)
+            return {};
     }
-    if (!best)
-        return nativePath;
-    std::string rest = nativePath.substr(bestLength == 1 ? 1 : bestLength);
+    std::string rest = normal.substr(rootLength == 1 ? 1 : rootLength);
     if (!rest.empty() && rest[0] == '/')
         rest.erase(0, 1);
     for (char& c : rest)
         if (c == '/')
             c = '\\';
-    return std::string(1, static_cast<char>(std::toupper(best->letter))) + ":\\" + rest;
+    return std::string(1, static_cast<char>(std::toupper(drive->letter))) + ":\\" + rest;
 }
 
 namespace {
@@ -177,8 +245,10 @@ void overrideOwnProgramPath(const std::string& drivePath) {
 }
 
 std::string ownProgramPath() {
-    if (!programPathOverride().empty())
-        return programPathOverride();
+    // A native stand-in is answered as the program's real location would be.
+    const std::string& given = programPathOverride();
+    if (!given.empty())
+        return given[0] == '/' ? toDrivePath(given) : given;
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (length <= 0)
