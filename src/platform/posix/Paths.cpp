@@ -1,11 +1,11 @@
 #include "platform/Paths.h"
 
 #include "platform/Drives.h"
+#include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
 
 #include <cctype>
 #include <climits>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -70,18 +70,8 @@ std::string matchComponent(const std::string& folder, const std::string& name) {
     const std::string exact = join(folder, name);
     if (pathExists(exact))
         return exact;
-    DIR* directory = opendir(folder.empty() ? "/" : folder.c_str());
-    if (!directory)
-        return exact;
-    std::string found = exact;
-    while (const dirent* entry = readdir(directory)) {
-        if (equalsIgnoringCase(entry->d_name, name)) {
-            found = join(folder, entry->d_name);
-            break;
-        }
-    }
-    closedir(directory);
-    return found;
+    const std::string entry = posix::entryIgnoringCase(folder, name);
+    return entry.empty() ? exact : join(folder, entry);
 }
 
 std::string driveFolder(char letter) {
