@@ -109,3 +109,30 @@ TEST(RegistryHiveFileTest, DeletesOnlyExistingValues) {
     EXPECT_TRUE(file.hasKey("K"));
     EXPECT_FALSE(file.hasValue("K", "V"));
 }
+
+TEST(RegistryHiveFileTest, ManyKeysKeepTheirOrderAndAreFoundByAnySpelling) {
+    std::string text = "REGEDIT4\r\n\r\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "[HKEY_CURRENT_USER\\Maker" + std::to_string(i % 30) + "\\Product" +
+                std::to_string(i) + "]\r\n\"Path\"=\"P" + std::to_string(i) + "\"\r\n\r\n";
+    RegistryHiveFile file = parsed(text);
+    EXPECT_EQ(file.text(), text);
+    EXPECT_TRUE(file.hasKey("MAKER7"));
+    EXPECT_TRUE(file.hasKey("maker7\\PRODUCT2977"));
+    EXPECT_FALSE(file.hasKey("Maker7\\Product2978"));
+    EXPECT_EQ(file.stringValue("mAKER29\\pRODUCT2999", "pATH"), "P2999");
+
+    // A value removed and set again moves to the end of its key, as the file would list it.
+    ASSERT_TRUE(file.setString("Maker0\\Product0", "Extra", "e"));
+    ASSERT_TRUE(file.deleteValue("MAKER0\\product0", "PATH"));
+    EXPECT_FALSE(file.hasValue("Maker0\\Product0", "Path"));
+    ASSERT_TRUE(file.setString("Maker0\\Product0", "path", "again"));
+    ASSERT_TRUE(file.setString("maker2999\\New", "V", "n"));
+    const std::string changed = file.text();
+    EXPECT_EQ(changed.substr(0, changed.find("[HKEY_CURRENT_USER\\Maker1\\")),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Maker0\\Product0]\r\n\"Extra\"=\"e\"\r\n"
+              "\"path\"=\"again\"\r\n\r\n");
+    EXPECT_TRUE(changed.ends_with("[HKEY_CURRENT_USER\\maker2999]\r\n\r\n"
+                                  "[HKEY_CURRENT_USER\\maker2999\\New]\r\n\"V\"=\"n\"\r\n\r\n"));
+    EXPECT_EQ(parsed(changed).text(), changed);
+}

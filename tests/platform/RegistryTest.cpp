@@ -2,8 +2,11 @@
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using platform::RegistryHive;
 using platform::RegistryKey;
@@ -141,4 +144,42 @@ TEST_F(RegistryTest, WithoutOverridesTheFreedesktopFoldersOfTheHomeAreUsed) {
     EXPECT_TRUE(std::filesystem::exists(temp / "config/cd-setup/registry/local-machine.reg"));
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", home.c_str(), 1);
+}
+
+// The hive is parsed once and reused while its file is the one read; every way the file can
+// change behind it must still be seen by the next read and the next write.
+TEST_F(RegistryTest, AHiveChangedByAnotherProgramIsSeenByTheNextReadAndWrite) {
+    enum class Change {
+        NewFileSameSizeAndTime,
+        SameFileSameSizeNewTime,
+        SameFileOtherSizeSameTime
+    };
+    const std::filesystem::path hive = temp / "registry" / "current-user.reg";
+    for (const Change change : {Change::NewFileSameSizeAndTime, Change::SameFileSameSizeNewTime,
+                                Change::SameFileOtherSizeSameTime}) {
+        SCOPED_TRACE(static_cast<int>(change));
+        ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "V", "1"));
+        ASSERT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "1");
+        struct stat before;
+        ASSERT_EQ(stat(hive.c_str(), &before), 0);
+        std::string text = hiveText("current-user.reg");
+        const auto at = text.find("\"V\"=\"1\"");
+        ASSERT_NE(at, std::string::npos);
+        text.replace(at, 7,
+                     change == Change::SameFileOtherSizeSameTime ? "\"V\"=\"22\"" : "\"V\"=\"2\"");
+        if (change == Change::NewFileSameSizeAndTime) {
+            temp.write("registry/other.reg", text);
+            std::filesystem::rename(temp / "registry/other.reg", hive);
+        } else {
+            std::ofstream(hive, std::ios::binary | std::ios::trunc) << text;
+        }
+        timespec times[2] = {before.st_atim, before.st_mtim};
+        if (change == Change::SameFileSameSizeNewTime)
+            times[1].tv_sec += 1;
+        ASSERT_EQ(utimensat(AT_FDCWD, hive.c_str(), times, 0), 0);
+        EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"),
+                  change == Change::SameFileOtherSizeSameTime ? "22" : "2");
+        ASSERT_TRUE(writeValue(RegistryHive::CurrentUser, "K", "W", "w"));
+        EXPECT_NE(hiveText("current-user.reg").find("\"V\"=\"2"), std::string::npos);
+    }
 }

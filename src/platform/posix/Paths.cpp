@@ -4,8 +4,10 @@
 #include "platform/Locale.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/DriveAssignment.h"
+#include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <dirent.h>
@@ -82,6 +84,12 @@ bool namesComponent(const std::string& nativeName, const std::string& component)
 std::string matchComponent(const std::string& folder, const std::string& name) {
     const std::string exact = join(folder, name);
     if (pathExists(exact))
+        return exact;
+    if (const std::string entry = posix::entryIgnoringCase(folder, name); !entry.empty())
+        return join(folder, entry);
+    // A name written outside ASCII may stand for a native name in the system code page.
+    if (std::all_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return exact;
     DIR* directory = opendir(folder.empty() ? "/" : folder.c_str());
     if (!directory)

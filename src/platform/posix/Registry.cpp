@@ -1,5 +1,5 @@
-// Registry keys over the hive files of RegistryStore. No handle is held: every call reads the
-// hive afresh, and every change is one locked read-modify-write.
+// Registry keys over the hive files of RegistryStore. No handle is held: every call looks at the
+// hive as it is now, and every change is one locked read-modify-write.
 #include "platform/Registry.h"
 
 #include "platform/Paths.h"
@@ -44,12 +44,13 @@ std::optional<std::string> standInValue(RegistryHive hive, const std::string& pa
 
 bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
     close();
-    posix::RegistryHiveFile file("");
-    if (!posix::loadHive(openHive, file))
-        return false;
-    const bool exists = RegistryHiveFile::normalisedPath(subKey).empty() || file.hasKey(subKey) ||
-                        isShellFolders(openHive, subKey);
-    if (!exists)
+    bool exists = false;
+    if (!posix::readHive(openHive,
+                         [&](const RegistryHiveFile& file) {
+                             exists = RegistryHiveFile::normalisedPath(subKey).empty() ||
+                                      file.hasKey(subKey) || isShellFolders(openHive, subKey);
+                         }) ||
+        !exists)
         return false;
     hive = openHive;
     path = subKey;
@@ -75,11 +76,14 @@ void RegistryKey::close() {
 
 bool RegistryKey::queryString(const std::string& name, std::string& value,
                               std::size_t bufferSize) const {
-    posix::RegistryHiveFile file("");
-    if (!opened || !posix::loadHive(hive, file))
+    std::optional<std::string> stored;
+    bool present = false;
+    if (!opened || !posix::readHive(hive, [&](const RegistryHiveFile& file) {
+            stored = file.stringValue(path, name);
+            present = file.hasValue(path, name);
+        }))
         return false;
-    std::optional<std::string> stored = file.stringValue(path, name);
-    if (!stored && !file.hasValue(path, name))
+    if (!present)
         stored = standInValue(hive, path, name);
     // The stored length counts the terminator.
     if (!stored || stored->size() + 1 > bufferSize)

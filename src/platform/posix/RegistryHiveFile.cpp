@@ -2,8 +2,6 @@
 
 #include "platform/posix/NativePath.h"
 
-#include <algorithm>
-
 namespace platform::posix {
 namespace {
 
@@ -154,10 +152,8 @@ std::string RegistryHiveFile::fullPath(const std::string& path) const {
 }
 
 RegistryHiveFile::Key* RegistryHiveFile::findKey(const std::string& full) {
-    for (auto& key : keys)
-        if (sameName(key.fullPath, full))
-            return &key;
-    return nullptr;
+    const auto found = keyIndex.find(asciiLower(full));
+    return found == keyIndex.end() ? nullptr : &keys[found->second];
 }
 
 const RegistryHiveFile::Key* RegistryHiveFile::findKey(const std::string& full) const {
@@ -165,22 +161,73 @@ const RegistryHiveFile::Key* RegistryHiveFile::findKey(const std::string& full) 
 }
 
 RegistryHiveFile::Key& RegistryHiveFile::addKey(const std::string& full) {
-    if (Key* key = findKey(full))
-        return *key;
+    const std::string lower = asciiLower(full);
+    const auto [slot, added] = keyIndex.try_emplace(lower, keys.size());
+    if (!added)
+        return keys[slot->second];
+    for (auto level = lower.find('\\'); level != std::string::npos;
+         level = lower.find('\\', level + 1))
+        levelsAbove.insert(lower.substr(0, level));
     keys.push_back({full, {}});
+    ++changes;
     return keys.back();
+}
+
+// The key's position in fixed width, so that no name can make two slots alike.
+std::string RegistryHiveFile::valueSlot(const Key& key, const std::string& name) const {
+    const std::size_t position = static_cast<std::size_t>(&key - keys.data());
+    return std::string(reinterpret_cast<const char*>(&position), sizeof position) +
+           asciiLower(name);
+}
+
+RegistryHiveFile::Value* RegistryHiveFile::findValue(const Key& key, const std::string& name) {
+    const auto found = valueIndex.find(valueSlot(key, name));
+    return found == valueIndex.end()
+               ? nullptr
+               : &keys[static_cast<std::size_t>(&key - keys.data())].values[found->second];
+}
+
+const RegistryHiveFile::Value* RegistryHiveFile::findValue(const Key& key,
+                                                           const std::string& name) const {
+    return const_cast<RegistryHiveFile*>(this)->findValue(key, name);
+}
+
+// Replaces the data of a value of the same name (keeping that name's spelling) or adds the value.
+void RegistryHiveFile::storeValue(Key& key, Value value) {
+    if (Value* existing = findValue(key, value.name)) {
+        if (existing->isString == value.isString && existing->data == value.data)
+            return;
+        existing->isString = value.isString;
+        existing->data = std::move(value.data);
+    } else {
+        valueIndex.emplace(valueSlot(key, value.name), key.values.size());
+        key.values.push_back(std::move(value));
+    }
+    ++changes;
+}
+
+void RegistryHiveFile::removeValue(Key& key, Value& value) {
+    valueIndex.erase(valueSlot(key, value.name));
+    value.removed = true;
+    value.data.clear();
+    ++changes;
 }
 
 void RegistryHiveFile::parse(const std::string& text) {
     keys.clear();
-    Key* current = nullptr;
+    keyIndex.clear();
+    levelsAbove.clear();
+    valueIndex.clear();
+    std::size_t current = std::string::npos;
     for (const auto& line : logicalLines(text)) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string name = line.substr(1, line.size() - 2);
             // "[-key]" asks an import to remove the key; it holds nothing to keep.
-            current = name.starts_with("-") ? nullptr : &addKey(normalisedPath(name));
-        } else if (current) {
-            parseValueLine(*current, line);
+            current = name.starts_with("-")
+                          ? std::string::npos
+                          : static_cast<std::size_t>(&addKey(normalisedPath(name)) - keys.data());
+        } else if (current != std::string::npos) {
+            parseValueLine(keys[current], line);
         }
     }
 }
@@ -197,29 +244,31 @@ void RegistryHiveFile::parseValueLine(Key& key, const std::string& line) {
         value.isString = false;
         value.data = line.substr(pos);
     }
-    auto& values = key.values;
-    const auto existing = std::find_if(
-        values.begin(), values.end(), [&](const Value& v) { return sameName(v.name, value.name); });
     // "name"=- asks an import to remove the value.
     if (!value.isString && value.data == "-") {
-        if (existing != values.end())
-            values.erase(existing);
-    } else if (existing != values.end()) {
-        existing->isString = value.isString;
-        existing->data = std::move(value.data);
+        if (Value* existing = findValue(key, value.name))
+            removeValue(key, *existing);
     } else {
-        values.push_back(std::move(value));
+        storeValue(key, std::move(value));
     }
 }
 
 std::string RegistryHiveFile::text() const {
     std::string out = std::string(kHeader) + kLineEnd + kLineEnd;
     for (const auto& key : keys) {
-        out += "[" + key.fullPath + "]" + kLineEnd;
+        out.append("[").append(key.fullPath).append("]").append(kLineEnd);
         for (const auto& value : key.values) {
-            out += value.name.empty() ? "@" : "\"" + escaped(value.name) + "\"";
+            if (value.removed)
+                continue;
+            if (value.name.empty())
+                out += "@";
+            else
+                out.append("\"").append(escaped(value.name)).append("\"");
             out += "=";
-            out += value.isString ? "\"" + escaped(value.data) + "\"" : value.data;
+            if (value.isString)
+                out.append("\"").append(escaped(value.data)).append("\"");
+            else
+                out += value.data;
             out += kLineEnd;
         }
         out += kLineEnd;
@@ -228,13 +277,8 @@ std::string RegistryHiveFile::text() const {
 }
 
 bool RegistryHiveFile::hasKey(const std::string& path) const {
-    const std::string full = fullPath(path);
-    const std::string below = full + "\\";
-    return std::any_of(keys.begin(), keys.end(), [&](const Key& key) {
-        return sameName(key.fullPath, full) ||
-               (key.fullPath.size() > below.size() &&
-                sameName(key.fullPath.substr(0, below.size()), below));
-    });
+    const std::string lower = asciiLower(fullPath(path));
+    return keyIndex.contains(lower) || levelsAbove.contains(lower);
 }
 
 bool RegistryHiveFile::createKey(const std::string& path) {
@@ -256,41 +300,32 @@ bool RegistryHiveFile::createKey(const std::string& path) {
 std::optional<std::string> RegistryHiveFile::stringValue(const std::string& path,
                                                          const std::string& name) const {
     const Key* key = findKey(fullPath(path));
-    if (!key)
+    const Value* value = key ? findValue(*key, name) : nullptr;
+    if (!value || !value->isString)
         return std::nullopt;
-    for (const auto& value : key->values)
-        if (sameName(value.name, name))
-            return value.isString ? std::optional<std::string>(value.data) : std::nullopt;
-    return std::nullopt;
+    return value->data;
 }
 
 bool RegistryHiveFile::hasValue(const std::string& path, const std::string& name) const {
     const Key* key = findKey(fullPath(path));
-    return key && std::any_of(key->values.begin(), key->values.end(),
-                              [&](const Value& v) { return sameName(v.name, name); });
+    return key && findValue(*key, name);
 }
 
 bool RegistryHiveFile::setString(const std::string& path, const std::string& name,
                                  const std::string& value) {
     if (!createKey(path))
         return false;
-    Key& key = *findKey(fullPath(path));
-    for (auto& existing : key.values) {
-        if (sameName(existing.name, name)) {
-            existing.isString = true;
-            existing.data = value;
-            return true;
-        }
-    }
-    key.values.push_back({name, true, value});
+    storeValue(*findKey(fullPath(path)), {name, true, false, value});
     return true;
 }
 
 bool RegistryHiveFile::deleteValue(const std::string& path, const std::string& name) {
     Key* key = findKey(fullPath(path));
-    if (!key)
+    Value* value = key ? findValue(*key, name) : nullptr;
+    if (!value)
         return false;
-    return std::erase_if(key->values, [&](const Value& v) { return sameName(v.name, name); }) > 0;
+    removeValue(*key, *value);
+    return true;
 }
 
 } // namespace platform::posix

@@ -1,8 +1,12 @@
 #pragma once
 // One hive in the registry editor's REGEDIT4 text format, held in memory: parsed from a file's
-// text, changed, and written back as text.
+// text, changed, and written back as text. Keys and values are found through indexes of their
+// lower-cased names, so reading, changing and writing a hive costs time in proportion to its size.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace platform::posix {
@@ -17,6 +21,8 @@ public:
     // value are dropped; a repeated key adds to the first one; a later value of the same name wins.
     void parse(const std::string& text);
     std::string text() const;
+    // Counts the changes made since construction; unchanged when a call changed nothing.
+    std::uint64_t changeCount() const { return changes; }
 
     // Key paths are relative to the root ("Software\Maker"); empty levels are passed over.
     // A key exists when it or a key below it is in the file.
@@ -43,7 +49,8 @@ private:
     struct Value {
         std::string name;
         bool isString = true;
-        std::string data; // the string itself, or the raw text after '=' for other types
+        bool removed = false; // kept in place so that the others keep their positions
+        std::string data;     // the string itself, or the raw text after '=' for other types
     };
     struct Key {
         std::string fullPath; // with the root name, as in the file's section line
@@ -54,10 +61,22 @@ private:
     Key* findKey(const std::string& fullPath);
     const Key* findKey(const std::string& fullPath) const;
     Key& addKey(const std::string& fullPath);
+    Value* findValue(const Key& key, const std::string& name);
+    const Value* findValue(const Key& key, const std::string& name) const;
+    void storeValue(Key& key, Value value);
+    void removeValue(Key& key, Value& value);
     void parseValueLine(Key& key, const std::string& line);
+    std::string valueSlot(const Key& key, const std::string& name) const;
 
     std::string rootName;
-    std::vector<Key> keys;
+    std::vector<Key> keys; // in the file's order
+    // Lower-cased full path to the key's position in keys.
+    std::unordered_map<std::string, std::size_t> keyIndex;
+    // Lower-cased full paths of every level above a key: those exist through their descendants.
+    std::unordered_set<std::string> levelsAbove;
+    // The key's position and the lower-cased value name to the value's position in its key.
+    std::unordered_map<std::string, std::size_t> valueIndex;
+    std::uint64_t changes = 0;
 };
 
 } // namespace platform::posix

@@ -1,11 +1,13 @@
 #include "platform/posix/RegistryStore.h"
 
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/RegistrySnapshot.h"
 #include "platform/posix/XdgFolders.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,29 +27,6 @@ bool makeFolders(const std::string& folder) {
         if (slash == std::string::npos)
             return true;
     }
-}
-
-bool looksLikeRegistryText(const std::string& text) {
-    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    const auto first = text.find_first_not_of(" \t\r\n", start);
-    return first == std::string::npos || text.compare(first, 8, "REGEDIT4") == 0 ||
-           text.compare(first, 36, "Windows Registry Editor Version 5.00") == 0;
-}
-
-bool loadHiveText(RegistryHive hive, std::string& text) {
-    const std::string path = hiveFilePath(hive);
-    if (path.empty())
-        return false;
-    switch (readWholeFile(path, text)) {
-    case ReadResult::Missing:
-        text.clear();
-        return true;
-    case ReadResult::Read:
-        return looksLikeRegistryText(text);
-    case ReadResult::Failed:
-        return false;
-    }
-    return false;
 }
 
 // Holds the hive's lock file locked for as long as it lives.
@@ -78,6 +57,15 @@ private:
     int fd = -1;
 };
 
+// One held parse per hive, shared by every key of the process; the mutex keeps threads from
+// reading a hive while another changes it.
+std::mutex snapshotsMutex;
+RegistrySnapshot snapshots[2];
+
+RegistrySnapshot& snapshotOf(RegistryHive hive) {
+    return snapshots[hive == RegistryHive::CurrentUser ? 0 : 1];
+}
+
 } // namespace
 
 std::string registryFolder() {
@@ -95,12 +83,15 @@ std::string hiveFilePath(RegistryHive hive) {
            (hive == RegistryHive::CurrentUser ? "/current-user.reg" : "/local-machine.reg");
 }
 
-bool loadHive(RegistryHive hive, RegistryHiveFile& file) {
-    std::string text;
-    if (!loadHiveText(hive, text))
+bool readHive(RegistryHive hive, const std::function<void(const RegistryHiveFile&)>& reader) {
+    const std::string path = hiveFilePath(hive);
+    if (path.empty())
         return false;
-    file = RegistryHiveFile(rootName(hive));
-    file.parse(text);
+    const std::lock_guard guard(snapshotsMutex);
+    RegistrySnapshot& snapshot = snapshotOf(hive);
+    if (!snapshot.refresh(path, rootName(hive)))
+        return false;
+    reader(snapshot.hive());
     return true;
 }
 
@@ -108,19 +99,29 @@ bool updateHive(RegistryHive hive, const std::function<bool(RegistryHiveFile&)>&
     const std::string path = hiveFilePath(hive);
     if (path.empty() || !makeFolders(registryFolder()))
         return false;
+    const std::lock_guard guard(snapshotsMutex);
     const HiveLock lock(path + ".lock");
     if (!lock.held())
         return false;
     removeLeftoverTemporaries(path);
-    std::string before;
-    if (!loadHiveText(hive, before))
+    // Under the lock the held parse is checked against the file that the last writer left.
+    RegistrySnapshot& snapshot = snapshotOf(hive);
+    if (!snapshot.refresh(path, rootName(hive)))
         return false;
-    RegistryHiveFile file(rootName(hive));
-    file.parse(before);
-    if (!change(file))
+    if (!change(snapshot.hive())) {
+        if (!snapshot.unchanged())
+            snapshot.forget();
         return false;
-    const std::string after = file.text();
-    return after == before || writeFileAtomically(path, after, 0600);
+    }
+    std::optional<std::string> text = snapshot.textToSave();
+    if (!text)
+        return true;
+    if (!writeFileAtomically(path, *text, 0600)) {
+        snapshot.forget();
+        return false;
+    }
+    snapshot.saved(std::move(*text));
+    return true;
 }
 
 } // namespace platform::posix

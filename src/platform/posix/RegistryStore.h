@@ -1,6 +1,7 @@
 #pragma once
 // Where the hive files live and how they are read and changed: a reader sees a whole hive as it
-// was after some write; writers take turns under a lock, each reading the hive afresh.
+// was after some write; writers take turns under a lock, each working on the hive as the last
+// writer left it. A parse is reused while the file is unchanged.
 #include "platform/Registry.h"
 #include "platform/posix/RegistryHiveFile.h"
 
@@ -14,12 +15,13 @@ namespace platform::posix {
 std::string registryFolder();
 std::string hiveFilePath(RegistryHive hive);
 
-// The hive as it is now; a missing file is an empty hive. False when the file cannot be read
-// or is not a registry text (it is then left alone rather than overwritten).
-bool loadHive(RegistryHive hive, RegistryHiveFile& file);
+// Runs the reader on the hive as it is now; a missing file is an empty hive. False when the file
+// cannot be read or is not a registry text (it is then left alone rather than overwritten).
+bool readHive(RegistryHive hive, const std::function<void(const RegistryHiveFile&)>& reader);
 
-// Runs the change on the current hive under the hive's lock and saves the result atomically.
-// False when the change fails or the hive cannot be read or saved.
+// Runs the change on the current hive under the hive's lock and saves the result atomically
+// (not at all when the file would stay the same). False when the change fails or the hive
+// cannot be read or saved.
 bool updateHive(RegistryHive hive, const std::function<bool(RegistryHiveFile&)>& change);
 
 } // namespace platform::posix
