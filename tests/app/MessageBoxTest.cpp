@@ -48,8 +48,8 @@ gboolean readIconAndClose(gpointer data) {
 // information icons, each its own.
 TEST(MessageBoxTest, EveryKindOfBoxShowsItsOwnIcon) {
     std::vector<std::string> icons;
-    for (const long style : {wxOK | wxICON_ERROR, wxYES_NO | wxICON_QUESTION,
-                             wxOK | wxICON_INFORMATION}) {
+    for (const long style :
+         {wxOK | wxICON_ERROR, wxYES_NO | wxICON_QUESTION, wxOK | wxICON_INFORMATION}) {
         OpenBox box;
         g_timeout_add(20, readIconAndClose, &box);
         showMessageBox(nullptr, "Some text", "Caption", style);

@@ -256,8 +256,7 @@ TEST_F(CopyDialogTest, RecordsLandInTheTargetAndNotInItsCaseTwin) {
               "RIFF");
     EXPECT_EQ(readWholeFile(place / "Moonrise Harbour" / "music" / "voice.wav").substr(0, 4),
               "RIFF");
-    EXPECT_EQ(readWholeFile(place / "moonrise harbour" / "music" / "theme.wav"),
-              "someone else's");
+    EXPECT_EQ(readWholeFile(place / "moonrise harbour" / "music" / "theme.wav"), "someone else's");
     EXPECT_FALSE(fs::exists(place / "moonrise harbour" / "music" / "voice.wav"));
 }
 
