@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang pkg-config
-    libwxgtk3.2-dev libogg-dev libvorbis-dev libspeex-dev
+    libwxgtk3.2-dev libgtk-3-dev libogg-dev libvorbis-dev libspeex-dev
     libgtest-dev googletest libicu-dev
     vorbis-tools speex espeak-ng sox
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation desktop-file-utils

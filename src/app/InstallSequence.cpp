@@ -3,6 +3,7 @@
 #include "app/MessageBox.h"
 #include "app/SetupDialog.h"
 #include "app/WxQuestionAsker.h"
+#include "copy/CopyPaths.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/FolderPath.h"
 #include "pages/AgreementPage.h"
@@ -72,6 +73,11 @@ bool InstallSequence::checkTargetFolder(const SetupScript& script) {
     if (platform::changeFolder(session.targetFolder))
         return true;
     const std::string caption = script.languageText("IDS_NAZWA_GRY");
+    // A file where the folder should be is not a missing folder: no folder can be made there.
+    if (platform::fileExists(session.targetFolder)) {
+        showBox(script.languageText("IDS_E_CREATING_DIR"), caption, kStopBox);
+        return false;
+    }
     if (showBox(script.languageText("IDS_E_DIR_DOESNOT_EXIST"), caption, kQuestionBox) != wxID_YES)
         return false;
     if (createFolderPath(session.targetFolder))
@@ -104,6 +110,9 @@ void InstallSequence::copyScriptWithLanguage() {
 
 void InstallSequence::copyTitlePicture(const SetupScript& script) {
     const std::string picture = script.languageText("Bitmap");
+    // A name that climbs out of the target ("..\\x.bmp") is left out, as copy-list entries are.
+    if (!isEntryInsideTarget(picture))
+        return;
     const std::string copy = session.targetFolder + "\\" + picture;
     (void)platform::copyFile(picture, copy, false);
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);

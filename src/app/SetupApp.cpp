@@ -1,5 +1,6 @@
 // The application: one main window, run modally; the program ends when it closes.
 #include "app/DialogResources.h"
+#include "app/MessageBoxIcons.h"
 #include "app/SessionSetup.h"
 #include "app/SetupDialog.h"
 #include "platform/ErrorMode.h"
@@ -17,6 +18,8 @@ public:
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
         wxInitAllImageHandlers();
         loadDialogResources();
+        // Every box of the program, the framework's own included, shows the icon of its kind.
+        showIconsInMessageBoxes();
         return true;
     }
 

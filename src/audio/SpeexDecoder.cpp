@@ -121,6 +121,9 @@ bool SpeexConversion::takePages() {
 // Packet 0 is the header, 1 the comment, then the extra headers, then audio.
 bool SpeexConversion::takePacket(ogg_packet& packet) {
     const std::int64_t number = packetCount++;
+    if (packet.e_o_s != 0) {
+        endOfStream = true;
+    }
     if (number == 0) {
         return acceptHeader(packet);
     }
@@ -130,9 +133,6 @@ bool SpeexConversion::takePacket(ogg_packet& packet) {
     }
     if (number - 1 <= extraHeaders) {
         return true;
-    }
-    if (packet.e_o_s != 0) {
-        endOfStream = true;
     }
     return decodePacket(packet);
 }
@@ -183,6 +183,11 @@ bool SpeexConversion::decodePacket(ogg_packet& packet) {
 bool SpeexConversion::finish() {
     if (!output.isOpen()) {
         std::fprintf(stderr, "No Speex stream found in the input\n");
+        return false;
+    }
+    // A stream cut short decodes as far as it goes; the sound would look complete but is not.
+    if (!endOfStream) {
+        std::fprintf(stderr, "The stream ends before its last page\n");
         return false;
     }
     return output.finish(hasWavName(outputPath));

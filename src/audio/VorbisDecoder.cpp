@@ -1,5 +1,6 @@
 // Ogg Vorbis to WAVE: the library decodes to 16-bit signed little-endian PCM, written unchanged.
 #include "audio/AudioTranscoder.h"
+#include "audio/OggStreamEnd.h"
 #include "audio/OutputFile.h"
 #include "platform/Files.h"
 
@@ -77,6 +78,12 @@ bool AudioTranscoder::vorbisToWav(const std::string& inputPath, const std::strin
     std::FILE* input = platform::openFile(inputPath, "rb");
     if (input == nullptr) {
         std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
+        return false;
+    }
+    // The library ends a cut stream as quietly as a whole one.
+    if (!everyOggStreamEnds(input)) {
+        std::fprintf(stderr, "The stream ends before its last page\n");
+        std::fclose(input);
         return false;
     }
     OggVorbis_File decoder;

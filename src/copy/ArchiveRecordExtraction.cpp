@@ -36,11 +36,20 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     if (outcome.status != ArchiveStatus::Ok)
         return outcome;
 
+    // The target and the archive's folder are named as the script and the user wrote them;
+    // only the record's own name is lower-cased for the WAVE file, so a folder that differs from
+    // the target only in letter case never receives it.
     const std::string recordFolder = targetFolder + "\\" + folderPrefix(archivePath);
     const std::string tempPath = recordFolder + record.name;
+    outcome.displayName = recordDisplayName(record.name);
+    const std::string extension = codecExtension(record.codec);
+    if (extension.empty()) {
+        // Nothing to convert, so nothing is written: an installed file of the same name stays.
+        outcome.result = RecordExtraction::Result::Skipped;
+        return outcome;
+    }
     const bool written = writeWholeFile(tempPath, record.data);
     std::vector<unsigned char>().swap(record.data);
-    outcome.displayName = recordDisplayName(record.name);
     if (!written) {
         (void)platform::deleteFile(tempPath); // a partial file may be there; nothing else to do
         outcome.result = RecordExtraction::Result::WriteFailed;
@@ -50,20 +59,17 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     if (beforeConversion)
         beforeConversion(outcome.displayName);
 
-    const std::string extension = codecExtension(record.codec);
-    const bool convertible = !extension.empty();
-    const std::string outputPath =
-        convertible ? recordOutputPath(recordFolder, record.name, extension) : std::string();
-    const bool converted = !convertible || convertRecord(record.codec, tempPath, outputPath);
+    const std::string outputPath = recordOutputPath(recordFolder, record.name, extension);
+    const bool converted = convertRecord(record.codec, tempPath, outputPath);
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
     (void)platform::deleteFile(tempPath);
-    if (!converted)
+    if (!converted) {
         (void)platform::deleteFile(outputPath);
-    outcome.result = !convertible ? RecordExtraction::Result::Skipped
-                     : converted  ? RecordExtraction::Result::Converted
-                                  : RecordExtraction::Result::ConversionFailed;
-    if (!converted)
-        outcome.failedPath = tempPath;
+        outcome.result = RecordExtraction::Result::ConversionFailed;
+        outcome.failedPath = outputPath; // the file the user misses is the WAVE file
+        return outcome;
+    }
+    outcome.result = RecordExtraction::Result::Converted;
     return outcome;
 }

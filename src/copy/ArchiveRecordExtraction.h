@@ -9,10 +9,10 @@
 struct RecordExtraction {
     enum class Result {
         Converted,        // the WAVE file is in place
-        Skipped,          // a codec the installer does not convert: nothing remains
+        Skipped,          // a codec the installer does not convert: nothing was written
         ArchiveBroken,    // the record could not be read; see status
-        WriteFailed,      // the compressed file could not be written; see failedPath
-        ConversionFailed, // the transcoder gave up; see failedPath
+        WriteFailed,      // the compressed file could not be written; failedPath names it
+        ConversionFailed, // the transcoder gave up; failedPath names the WAVE file
     };
     Result result = Result::ArchiveBroken;
     ArchiveStatus status = ArchiveStatus::Ok;

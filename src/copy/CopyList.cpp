@@ -10,15 +10,15 @@ void buildFileList(const std::string& scriptPath, const std::string& installMode
     entryCount = script.readCount(installMode, "files");
     for (int i = 0; i < entryCount; ++i) {
         const std::string entry = script.readText(installMode, SetupScript::indexedKey("%d", i));
-        if (!entry.empty() && entry.back() == '\\') {
-            listFolderFiles(entry, fileList);
-            continue;
-        }
-        fileList.push_back(entry);
-        // The copy stops at an empty entry, so the keys after it are never needed; stopping
-        // here keeps a huge "files" count from reading the script billions of times.
+        // The list ends at the first missing entry: a nameless entry could only fail with a
+        // message that names nothing, and a huge "files" count would read the script billions
+        // of times.
         if (entry.empty())
             break;
+        if (entry.back() == '\\')
+            listFolderFiles(entry, fileList);
+        else
+            fileList.push_back(entry);
     }
 }
 

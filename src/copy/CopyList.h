@@ -5,7 +5,8 @@
 #include <vector>
 
 // Fills fileList from the section named installMode ("min", "std" or "max"): its "files" count
-// and the numbered keys "0", "1", ... in order. entryCount receives the "files" value.
+// and the numbered keys "0", "1", ... in order, up to the first missing or empty one.
+// entryCount receives the "files" value.
 void buildFileList(const std::string& scriptPath, const std::string& installMode,
                    std::vector<std::string>& fileList, int& entryCount);
 

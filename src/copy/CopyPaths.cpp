@@ -41,5 +41,5 @@ std::string recordDisplayName(const std::string& name) {
 
 std::string recordOutputPath(const std::string& recordFolder, const std::string& name,
                              const std::string& extension) {
-    return toLowerCase(recordFolder) + replaceAll(toLowerCase(name), extension, ".wav");
+    return recordFolder + replaceAll(toLowerCase(name), extension, ".wav");
 }

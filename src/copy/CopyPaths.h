@@ -20,8 +20,9 @@ bool isEntryInsideTarget(const std::string& entry);
 // What a record becomes: its name lower-cased with ".ogg" and ".spx" turned into ".wav".
 std::string recordDisplayName(const std::string& name);
 
-// Where a record's WAVE file goes: the record's path in the target lower-cased, with its
-// codec's extension in the name turned into ".wav". Only the name is rewritten, so a target
-// folder such as "C:\Games\Sounds.ogg" still receives the file.
+// Where a record's WAVE file goes: the record's folder in the target as given, then the record's
+// name lower-cased with its codec's extension turned into ".wav". Only the name is rewritten, so
+// a target folder such as "C:\Games\Sounds.ogg" still receives the file, and one that differs
+// only in letter case from another beside it is still the one written.
 std::string recordOutputPath(const std::string& recordFolder, const std::string& name,
                              const std::string& extension);

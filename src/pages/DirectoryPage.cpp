@@ -11,6 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <cctype>
+
 DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string language,
                              std::string script)
     : languageSection(std::move(language)), scriptPath(std::move(script)),
@@ -75,13 +77,26 @@ bool DirectoryPage::TransferDataFromWindow() {
     if (text.length() > kMaxPathLength) {
         wxString message = "Please enter no more than %1 characters.";
         message.Replace("%1", wxString::Format("%zu", kMaxPathLength));
-        wxMessageBox(message, wxTheApp ? wxTheApp->GetAppDisplayName() : wxString(),
-                     wxOK | wxICON_EXCLAMATION, this);
-        pathBox->SetFocus();
-        return false;
+        return refuse(message);
     }
+    // A relative path would install inside the installer's own folder and be recorded as it
+    // was typed; the script has no text for this, so the page says it as the framework would.
+    if (!isFullDrivePath(text.utf8_string()))
+        return refuse(kFullPathMessage);
     path = text.utf8_string();
     return true;
+}
+
+bool DirectoryPage::isFullDrivePath(const std::string& text) {
+    return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
+           text[1] == ':' && text[2] == '\\';
+}
+
+bool DirectoryPage::refuse(const wxString& message) {
+    wxMessageBox(message, wxTheApp ? wxTheApp->GetAppDisplayName() : wxString(),
+                 wxOK | wxICON_EXCLAMATION, this);
+    pathBox->SetFocus();
+    return false;
 }
 
 // Only the drive letter changes; an empty path stays empty, and so does the path when the list

@@ -35,9 +35,17 @@ public:
     static constexpr int kFolderLabelId = 1011;
     static constexpr int kDriveLabelId = 1026;
     static constexpr std::size_t kMaxPathLength = 256;
+    static constexpr const char* kFullPathMessage =
+        "Please enter a full folder path that starts with a drive, such as C:\\Games.";
+
+    // A drive letter, a colon and a backslash: the only start of a folder the installation
+    // can be recorded with.
+    static bool isFullDrivePath(const std::string& text);
 
 private:
     void createFolderList();
+    // Tells the user why the text is not taken; the page stays open.
+    bool refuse(const wxString& message);
     void createDriveSelector();
 
     wxStaticText* folderLabel = nullptr;

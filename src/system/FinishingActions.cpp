@@ -23,9 +23,13 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
     const std::string base = ownProgramFolder() + "\\";
     for (int i = 0; i < count; ++i) {
         const std::string question = script.languageText(SetupScript::indexedKey("Message%d", i));
+        const std::string program = script.languageText(SetupScript::indexedKey("Exe%d", i));
+        // The rows end at the first one the script does not have: a huge count must not ask an
+        // empty question billions of times.
+        if (question.empty() && program.empty())
+            return;
         if (!asker.askYesNo(question, kOtherProgramCaption, false))
             continue;
-        const std::string program = script.languageText(SetupScript::indexedKey("Exe%d", i));
         // The program sees its name as written in the script; its result is not ours to judge.
         (void)platform::spawnAndWait(base + program, {program});
     }

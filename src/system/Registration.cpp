@@ -1,5 +1,6 @@
 #include "system/Registration.h"
 
+#include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
 #include "platform/ShellLink.h"
 #include "system/InstallationRecord.h"
@@ -17,6 +18,10 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
     const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
     for (int i = 0; i < rows; ++i) {
         const ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
+        // A link name that would leave the group ("..\\..\\autostart\\x.lnk") is not the
+        // script's to choose: that shortcut is left out and the rows go on.
+        if (!isEntryInsideTarget(row.linkName))
+            continue;
         if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, ""))
             return false;
     }
@@ -33,8 +38,10 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
     const std::string groupFolder =
         programGroupFolder(programsFolder, session.companyName, session.programName);
     writeUninstallEntry(session, targetFolder, uninstallerName);
-    // A group formed from an empty programs folder would land in the drive's root.
-    if (!programsFolderRead || !createFolderPath(groupFolder))
+    // A group formed from an empty programs folder would land in the drive's root, and one whose
+    // company or program name climbs out of the programs folder somewhere else entirely.
+    if (!programsFolderRead || !isEntryInsideTarget(session.companyName) ||
+        !isEntryInsideTarget(session.programName) || !createFolderPath(groupFolder))
         return false;
     if (!createShortcuts(session, groupFolder, targetFolder))
         return false;

@@ -154,6 +154,7 @@ TEST_F(SpeexToWav, PacketsAfterEndOfStreamAndOtherStreamsAddNothing) {
 TEST_F(SpeexToWav, HeaderAndCommentWithoutAudioGiveAnEmptyWave) {
     auto packets = basePackets();
     packets.resize(2);
+    packets.back().endOfStream = true;
     const WavFile wav = decode(writeStream("silent.spx", packets));
     EXPECT_EQ(fs::file_size(out / "out.wav"), 44u);
     EXPECT_EQ(wav.riffSize, 36u);
@@ -191,12 +192,17 @@ TEST_F(SpeexToWav, RefusedHeaderFailsWithoutOutput) {
     }
 }
 
-TEST_F(SpeexToWav, InputWithoutASpeexStreamFailsWithoutOutput) {
+TEST_F(SpeexToWav, InputWithoutAWholeSpeexStreamFailsWithoutOutput) {
     const auto empty = out.write("empty.spx", "");
     const auto garbage = out.write("garbage.spx", std::string(3000, 'x'));
-    const auto truncated =
-        out.write("truncated.spx", readWholeFile(fixture("nb-mono")).substr(0, 50));
-    for (const auto& input : {empty, garbage, truncated, out / "missing.spx"}) {
+    const std::string whole = readWholeFile(fixture("nb-mono"));
+    const auto truncated = out.write("truncated.spx", whole.substr(0, 50));
+    // Cut short inside a page, and cut at a page boundary before the end-of-stream page.
+    const auto halfway = out.write("halfway.spx", whole.substr(0, whole.size() / 2));
+    auto packets = basePackets();
+    packets.resize(12);
+    const auto noEnd = writeStream("no-end.spx", packets);
+    for (const auto& input : {empty, garbage, truncated, out / "missing.spx", halfway, noEnd}) {
         EXPECT_FALSE(transcoder.speexToWav(input.string(), (out / "none.wav").string())) << input;
         EXPECT_FALSE(fs::exists(out / "none.wav")) << input;
     }

@@ -75,14 +75,28 @@ TEST_F(VorbisToWav, ChainedFileDecodesEveryLinkUnderTheFirstLinksHeader) {
     EXPECT_EQ(wav.dataSize, wav.samples.size() * 2);
 }
 
-// A failed conversion used to leave an empty WAVE file behind, which looks like an installed
-// sound; now it leaves nothing.
+// A failed conversion used to leave an empty or short WAVE file behind, which looks like an
+// installed sound; now it leaves nothing.
 TEST_F(VorbisToWav, FailedConversionLeavesNoOutputFile) {
     const auto garbage = out.write("garbage.ogg", std::string(5000, 'x'));
     const auto empty = out.write("empty.ogg", "");
     const auto speex =
         out.write("speex.ogg", readWholeFile(fixture("mono22050.ogg")).substr(0, 60));
-    for (const auto& input : {garbage, empty, speex, out / "missing.ogg"}) {
+    // Streams cut short, inside a page or before the end-of-stream page, and a chain whose
+    // second link is cut: the library would decode them as far as they go.
+    const std::string whole = readWholeFile(fixture("stereo44100.ogg"));
+    const auto halfway = out.write("halfway.ogg", whole.substr(0, whole.size() / 2));
+    std::vector<std::string> pages = splitOggPages(whole);
+    pages.pop_back();
+    std::string withoutLastPage;
+    for (const std::string& page : pages) {
+        withoutLastPage += page;
+    }
+    const auto noEnd = out.write("no-end.ogg", withoutLastPage);
+    const auto cutChain =
+        out.write("cut-chain.ogg", readWholeFile(fixture("mono22050.ogg")) + withoutLastPage);
+    for (const auto& input :
+         {garbage, empty, speex, out / "missing.ogg", halfway, noEnd, cutChain}) {
         const auto output = out / "failed.wav";
         EXPECT_FALSE(transcoder.vorbisToWav(input.string(), output.string())) << input;
         EXPECT_FALSE(fs::exists(output)) << input;

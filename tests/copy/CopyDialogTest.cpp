@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -229,14 +230,64 @@ TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
                          (c.last ? "" : encodeRecord(kCodecVorbis, "after.ogg", vorbisBytes())));
         writeScript({"sounds\\speech.snd", "never.txt"});
         EXPECT_EQ(runDialog(), wxID_CANCEL);
-        // A record that fails its conversion is named by its path in the target.
+        // A record that fails its conversion is named by the WAVE file it should have become.
         const std::string failing =
-            c.failingEntry ? c.failingEntry : targetFolder + "\\sounds\\Bad.ogg";
+            c.failingEntry ? c.failingEntry : targetFolder + "\\sounds\\bad.wav";
         EXPECT_EQ(errorText, "Cannot write " + failing);
         EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"first.wav"}));
         EXPECT_EQ(targetFiles(""), (std::vector<std::string>{"sounds"}));
         EXPECT_FALSE(fs::exists(place / "escape.ogg"));
         EXPECT_FALSE(fs::exists(place / "escape.wav"));
+    }
+}
+
+// Only the record's own name is lower-cased: a folder beside the target that differs from it
+// only in letter case receives nothing and keeps what it holds.
+TEST_F(CopyDialogTest, RecordsLandInTheTargetAndNotInItsCaseTwin) {
+    fs::create_directories(place / "Moonrise Harbour");
+    fs::create_directories(place / "moonrise harbour" / "music");
+    std::ofstream(place / "moonrise harbour" / "music" / "theme.wav") << "someone else's";
+    targetFolder = drivePath(place / "Moonrise Harbour");
+    medium.write("music/music.snd", encodeRecord(kCodecVorbis, "Theme.ogg", vorbisBytes()) +
+                                        encodeRecord(kCodecSpeex, "voice.spx", speexBytes()));
+    writeScript({"music\\music.snd"});
+    EXPECT_EQ(runDialog(), wxID_OK);
+    EXPECT_EQ(readWholeFile(place / "Moonrise Harbour" / "music" / "theme.wav").substr(0, 4),
+              "RIFF");
+    EXPECT_EQ(readWholeFile(place / "Moonrise Harbour" / "music" / "voice.wav").substr(0, 4),
+              "RIFF");
+    EXPECT_EQ(readWholeFile(place / "moonrise harbour" / "music" / "theme.wav"), "someone else's");
+    EXPECT_FALSE(fs::exists(place / "moonrise harbour" / "music" / "voice.wav"));
+}
+
+// A record of a codec the installer does not convert is never written, so it cannot replace
+// (and then delete) a file of the same name that an earlier record installed.
+TEST_F(CopyDialogTest, UnknownCodecRecordWritesNothing) {
+    medium.write("sounds/speech.snd", encodeRecord(kCodecVorbis, "a.ogg", vorbisBytes()) +
+                                          encodeRecord(2, "a.wav", "not a sound"));
+    writeScript({"sounds\\speech.snd"});
+    EXPECT_EQ(runDialog(), wxID_OK);
+    EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"a.wav"}));
+    EXPECT_EQ(readWholeFile(target("sounds/a.wav")).substr(0, 4), "RIFF");
+}
+
+// Only regular files are copied: a named pipe would block the copy for ever and a device would
+// never end, so either ends the copy with the entry named.
+TEST_F(CopyDialogTest, NamedPipesAndDevicesEndTheCopy) {
+    medium.write("data/a.txt", "a");
+    ASSERT_EQ(mkfifo((medium / "data" / "pipe").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo((medium / "pipe.snd").c_str(), 0644), 0);
+    fs::create_directories(medium / "dev");
+    fs::create_symlink("/dev/null", medium / "dev" / "null");
+    const struct {
+        const char* entry;
+        const char* named;
+    } cases[] = {{"data\\", "data\\pipe"}, {"pipe.snd", "pipe.snd"}, {"dev\\null", "dev\\null"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        writeScript({c.entry});
+        EXPECT_EQ(runDialog(), wxID_CANCEL);
+        EXPECT_EQ(errorText, std::string("Cannot write ") + c.named);
     }
 }
 

@@ -69,10 +69,11 @@ TEST_F(CopyListTest, FolderEntriesListTheInstallersFolderNotTheCurrentOne) {
     EXPECT_EQ(list.size(), 1u);
 }
 
-TEST_F(CopyListTest, MissingKeyEndsTheListWithAnEmptyEntry) {
-    // A huge count must not make the reader walk two billion keys.
-    EXPECT_EQ(listFor("files=2000000000\n0=a.txt\n2=c.txt\n"),
-              (std::vector<std::string>{"a.txt", ""}));
+TEST_F(CopyListTest, MissingKeyEndsTheList) {
+    // A huge count must not make the reader walk two billion keys, nor leave a nameless entry
+    // whose failed copy would name nothing.
+    EXPECT_EQ(listFor("files=2000000000\n0=a.txt\n2=c.txt\n"), (std::vector<std::string>{"a.txt"}));
+    EXPECT_EQ(listFor("files=3\n0=a.txt\n1=\n2=c.txt\n"), (std::vector<std::string>{"a.txt"}));
 }
 
 TEST(InstallerFolderTest, CutsTheProgramPathAtTheLastBackslash) {

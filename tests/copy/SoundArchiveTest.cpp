@@ -88,9 +88,9 @@ TEST(CopyPathsTest, RecordNamesBecomeWaveNames) {
     EXPECT_EQ(recordDisplayName("Intro.OGG"), "intro.wav");
     EXPECT_EQ(recordDisplayName("a.spx.ogg"), "a.wav.wav");
     EXPECT_EQ(recordOutputPath("C:\\Games\\Sounds\\", "Intro.OGG", ".ogg"),
-              "c:\\games\\sounds\\intro.wav");
+              "C:\\Games\\Sounds\\intro.wav");
     // The folder keeps its name even when it looks like a sound file's.
-    EXPECT_EQ(recordOutputPath("C:\\My.ogg\\", "a.spx.ogg", ".ogg"), "c:\\my.ogg\\a.spx.wav");
+    EXPECT_EQ(recordOutputPath("C:\\My.ogg\\", "a.spx.ogg", ".ogg"), "C:\\My.ogg\\a.spx.wav");
     EXPECT_EQ(folderPrefix("sounds\\speech.snd"), "sounds\\");
     EXPECT_EQ(folderPrefix("speech.snd"), "");
 }

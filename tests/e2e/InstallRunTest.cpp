@@ -38,6 +38,8 @@ const char* kFinished = "Moonrise Harbour has been installed. Fair winds!";
 const char* kOtherProgram = "Do you want to set up your controls now?";
 const char* kDirectX = "Do you want to install the graphics runtime (DirectX) now?";
 const char* kShortcutFailed = "The program group or one of its shortcuts could not be created.";
+const char* kFolderNotMade = "The folder could not be created.";
+const char* kGameName = "Moonrise Harbour";
 
 template <typename Page> Page* as(wxDialog* dialog) {
     auto* page = dynamic_cast<Page*>(dialog);
@@ -137,6 +139,16 @@ protected:
         std::string value = "<none>";
         readRegistryString(hive, key, name, value);
         return value;
+    }
+
+    // Replaces a line of the medium's script.
+    void editScript(const std::string& line, const std::string& replacement) {
+        const fs::path path = sandbox.medium() / "install.ini";
+        std::string script = readWholeFile(path);
+        const auto at = script.find(line);
+        ASSERT_NE(at, std::string::npos) << line;
+        script.replace(at, line.size(), replacement);
+        std::ofstream(path, std::ios::binary) << script;
     }
 
     bool sameFile(const std::string& relative) const {
@@ -264,7 +276,8 @@ TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
         .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
         .thenMessage(kCreateFolder, wxID_YES)
         .then("copy", copyAndAbortAt("jingle.wav"))
-        .thenMessage("Cannot write the file: music\\music.snd", wxID_OK);
+        .thenMessage("Cannot write the file: music\\music.snd", wxID_OK, "Copying files",
+                     wxICON_ERROR);
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
     EXPECT_TRUE(fs::exists(target() / "music/theme.wav")) << "converted before the abort";
     EXPECT_TRUE(sameFile("readme.txt"));
@@ -282,7 +295,7 @@ TEST_F(InstallRun, failingShortcutWritesTheFallbackRecordThenASecondRunSucceeds)
         .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
         .thenMessage(kCreateFolder, wxID_YES)
         .then("copy", copyForReal())
-        .thenMessage(kShortcutFailed, wxID_OK)
+        .thenMessage(kShortcutFailed, wxID_OK, kGameName, wxICON_ERROR)
         .then("agreement", answer(wxID_OK))
         .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
         .then("target folder", answer(wxID_OK))
@@ -392,5 +405,46 @@ INSTANTIATE_TEST_SUITE_P(AdversarialMachines, WhereTheRunWrites, testing::Values
                          [](const testing::TestParamInfo<WriteScenario>& info) {
                              return std::string(info.param.name);
                          });
+
+// With both optional pages off the target folder page comes first and the run completes. The
+// title picture named outside the target is left out rather than copied beside it.
+TEST_F(InstallRun, withoutLicenceAndInstallTypeTheTargetPageComesFirst) {
+    editScript("show_licence=true", "show_licence=false");
+    editScript("show_install_mode=true", "show_install_mode=false");
+    editScript("Bitmap=title.bmp", "Bitmap=..\\escaped.bmp");
+    fs::copy_file(sandbox.medium() / "title.bmp", sandbox.medium().parent_path() / "escaped.bmp");
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
+        .thenMessage(kCreateFolder, wxID_YES, kGameName, wxICON_QUESTION)
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK, "Moonrise Harbour - Setup", wxICON_INFORMATION)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    EXPECT_EQ(runInstall(dialogs), wxID_CANCEL);
+    EXPECT_TRUE(sameFile("data/maps/south.map")) << "the standard list";
+    EXPECT_TRUE(fs::exists(target() / "speech/welcome.wav"));
+    EXPECT_TRUE(fs::exists(target() / "install.ini"));
+    EXPECT_FALSE(fs::exists(target().parent_path() / "escaped.bmp"));
+}
+
+// A folder that cannot be made, and a file where the folder should be, end in the stop box;
+// for the file nothing is asked first, as no folder is missing.
+TEST_F(InstallRun, targetFolderThatCannotBeMadeShowsTheStopBox) {
+    fs::create_directories(sandbox.home());
+    std::ofstream(sandbox.home() / "Blocked") << "a file";
+    ScriptedDialogs& dialogs = startDialogs();
+    dialogs.then("agreement", answer(wxID_OK))
+        .then("install type", answer(wxID_OK))
+        .then("target folder", chooseFolder("C:\\Blocked\\Harbour"))
+        .thenMessage(kCreateFolder, wxID_YES, kGameName, wxICON_QUESTION)
+        .thenMessage(kFolderNotMade, wxID_OK, kGameName, wxICON_ERROR)
+        .then("agreement again", answer(wxID_OK))
+        .then("install type again", answer(wxID_OK))
+        .then("target folder again", chooseFolder("C:\\Blocked"))
+        .thenMessage(kFolderNotMade, wxID_OK, kGameName, wxICON_ERROR);
+    EXPECT_EQ(runInstall(dialogs, 2), kGivenBack);
+    EXPECT_EQ(readWholeFile(sandbox.home() / "Blocked"), "a file");
+    EXPECT_FALSE(fs::exists(sandbox.registryFolder()) && !fs::is_empty(sandbox.registryFolder()));
+}
 
 } // namespace

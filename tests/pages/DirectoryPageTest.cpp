@@ -182,6 +182,28 @@ TEST_F(DirectoryPageTest, OverlongPathIsRefusedAndThePageStaysOpen) {
     EXPECT_EQ(page->getChosenFolder(), overlong);
 }
 
+// Only a full path with a drive is taken; anything else would install relative to the
+// installer's folder. The page says why and stays open.
+TEST_F(DirectoryPageTest, PathWithoutADriveIsRefusedAndThePageStaysOpen) {
+    auto page = makePage("C:\\Program Files\\NewGame");
+    std::vector<std::string> stayedOpenFor;
+    const int result = runPage(*page, [&] {
+        for (const char* text : {"Games\\MH", "\\Games\\MH", "C:Games", "C:", "", "/home/x",
+                                 "1:\\Games", " C:\\Games"}) {
+            page->pathEdit()->ChangeValue(text);
+            wxTEST_DIALOG(clickButton(*page, wxID_OK),
+                          ExpectMessage(DirectoryPage::kFullPathMessage, wxID_OK));
+            if (page->IsModal())
+                stayedOpenFor.push_back(text);
+        }
+        page->pathEdit()->ChangeValue("d:\\");
+        clickButton(*page, wxID_OK);
+    });
+    EXPECT_EQ(stayedOpenFor.size(), 8u);
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(page->getChosenFolder(), "d:\\");
+}
+
 TEST_F(DirectoryPageTest, BackAndEscapeInTheListCancelWithoutReadingTheBox) {
     auto back = makePage("C:\\Games");
     EXPECT_EQ(runPage(*back,

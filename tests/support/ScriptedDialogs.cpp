@@ -17,13 +17,19 @@ ScriptedDialogs& ScriptedDialogs::then(std::string description, Step step) {
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::thenMessage(const std::string& text, int answer) {
-    return then("message box \"" + text + "\"", [text, answer](wxDialog* dialog) {
+ScriptedDialogs& ScriptedDialogs::thenMessage(const std::string& text, int answer,
+                                              const char* caption, long icon) {
+    const std::string title = caption ? caption : "";
+    return then("message box \"" + text + "\"", [=](wxDialog* dialog) {
         auto* box = dynamic_cast<wxMessageDialog*>(dialog);
         EXPECT_NE(box, nullptr) << "expected a message box, got "
                                 << dialog->GetTitle().utf8_string();
         if (box) {
             EXPECT_EQ(box->GetMessage().utf8_string(), text);
+            if (caption) {
+                EXPECT_EQ(box->GetTitle().utf8_string(), title) << text;
+                EXPECT_EQ(box->GetMessageDialogStyle() & wxICON_MASK, icon) << text;
+            }
         }
         return answer;
     });

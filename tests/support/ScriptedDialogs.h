@@ -20,8 +20,10 @@ public:
     ~ScriptedDialogs() override;
 
     ScriptedDialogs& then(std::string description, Step step);
-    // A message box whose text must be the given one, answered with the button id.
-    ScriptedDialogs& thenMessage(const std::string& text, int answer);
+    // A message box whose text must be the given one, answered with the button id; when a caption
+    // is given, the box's caption and icon (wxICON_ERROR, ...) must be those.
+    ScriptedDialogs& thenMessage(const std::string& text, int answer, const char* caption = nullptr,
+                                 long icon = 0);
     // The titles of the dialogs seen so far, in order.
     const std::vector<std::string>& seen() const { return shown; }
     // Fails the test for expected dialogs that never came.

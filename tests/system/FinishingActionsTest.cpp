@@ -113,6 +113,18 @@ TEST_F(FinishingActionsTest, NoCountMeansNoQuestion) {
     EXPECT_EQ(runs(), "");
 }
 
+// A huge count asks no more than the rows the script has; a row with only one of its two keys
+// is still a row.
+TEST_F(FinishingActionsTest, FurtherProgramsEndAtTheFirstMissingRow) {
+    const SetupScript script =
+        writeScript("OTHERFILES=2000000000\nMessage0=One?\nExe1=extras\\two\n"
+                    "Message3=Never\nExe3=extras\\never\n");
+    wxTEST_DIALOG(offerOtherPrograms(script, asker),
+                  ExpectQuestion("One?", "Uwaga !", false, wxID_NO),
+                  ExpectQuestion("", "Uwaga !", false, wxID_NO));
+    EXPECT_EQ(runs(), "");
+}
+
 TEST_F(FinishingActionsTest, AProgramThatCannotStartIsPassedOver) {
     placeProgram("extras/two");
     const SetupScript script = writeScript("OTHERFILES=2\nMessage0=Missing?\nExe0=extras\\gone\n"

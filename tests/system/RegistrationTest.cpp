@@ -131,3 +131,31 @@ TEST_F(RegistrationTest, TwoLanguagesGiveTwoUninstallEntries) {
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, list + "Demo_Polski", "UninstallString"),
               "C:\\Gry\\Demo\\Uninstall.exe");
 }
+
+// Names from the script that would put a desktop entry outside the program group: each such
+// shortcut is left out and the others are made; a company or program name that climbs out of
+// the programs folder leaves no group to make at all.
+TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
+    for (const char* link : {"..\\..\\..\\..\\evil.lnk", "..\\evil.lnk", "sub\\..\\..\\evil.lnk",
+                             "C:\\evil.lnk", "\\evil.lnk", "../evil.lnk"})
+        addShortcut(link, "demo.exe");
+    addShortcut("Play.lnk", "demo.exe");
+    ASSERT_TRUE(registerNow());
+    EXPECT_TRUE(std::filesystem::exists(group() / "Play.desktop"));
+    std::vector<std::string> written;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(temp.path()))
+        if (item.path().filename().string().find("evil") != std::string::npos)
+            written.push_back(item.path().string());
+    EXPECT_TRUE(written.empty()) << written.front();
+
+    for (const auto& [company, program] :
+         {std::pair<std::string, std::string>{"..\\..\\..", "Demo"}, {"Tervalis", "..\\..\\x"}}) {
+        SCOPED_TRACE(company + " / " + program);
+        setup = session();
+        setup.companyName = company;
+        setup.programName = program;
+        EXPECT_FALSE(registerNow());
+        for (const char* outside : {"Demo", "c/Demo", "c/data/x"})
+            EXPECT_FALSE(std::filesystem::exists(native(outside))) << outside;
+    }
+}

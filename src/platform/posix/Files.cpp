@@ -30,6 +30,41 @@ bool isReadOnlyFile(const std::string& native) {
     return statNative(native, info) && !S_ISDIR(info.st_mode) && !ownerMayWrite(info);
 }
 
+// Opens a file only when it is a regular file. O_NONBLOCK keeps the open itself from waiting
+// on a named pipe or a device that was put in place after the caller looked; the descriptor
+// blocks again afterwards, as a regular file's does.
+int openRegular(const std::string& native, int flags, mode_t mode = 0) {
+    const int descriptor = open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
+    if (descriptor < 0)
+        return -1;
+    struct stat info;
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(descriptor);
+        errno = EINVAL;
+        return -1;
+    }
+    return descriptor;
+}
+
+bool isRegularOrMissing(const std::string& native) {
+    struct stat info;
+    return stat(native.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
+// fopen's flags for the modes this program uses ("rb", "wb", "ab", "r+b", ...).
+int openFlags(const std::string& mode) {
+    const bool update = mode.find('+') != std::string::npos;
+    switch (mode.empty() ? 'r' : mode.front()) {
+    case 'w':
+        return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+    case 'a':
+        return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+    default:
+        return update ? O_RDWR : O_RDONLY;
+    }
+}
+
 bool copyBytes(int from, int to) {
     char buffer[1 << 16];
     for (;;) {
@@ -109,19 +144,20 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists)
     const std::string source = toNativePath(from);
     const std::string destination = toNativePath(to);
     struct stat sourceInfo, destinationInfo;
-    if (!statNative(source, sourceInfo) || S_ISDIR(sourceInfo.st_mode) || destination.empty())
+    // Only regular files are copied: reading a named pipe or a device would never end.
+    if (!statNative(source, sourceInfo) || !S_ISREG(sourceInfo.st_mode) || destination.empty())
         return false;
     if (statNative(destination, destinationInfo)) {
-        if (failIfExists || S_ISDIR(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo))
+        if (failIfExists || !S_ISREG(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo))
             return false;
         if (destinationInfo.st_ino == sourceInfo.st_ino &&
             destinationInfo.st_dev == sourceInfo.st_dev)
             return true;
     }
-    const int input = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    const int input = openRegular(source, O_RDONLY);
     if (input < 0)
         return false;
-    const int output = open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int output = openRegular(destination, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (output < 0) {
         close(input);
         return false;
@@ -239,7 +275,18 @@ std::FILE* openFile(const std::string& path, const char* mode) {
         errno = EACCES;
         return nullptr;
     }
-    return std::fopen(native.c_str(), mode);
+    // A named pipe or a device is never opened: it could block or never end.
+    if (!isRegularOrMissing(native)) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    const int descriptor = openRegular(native, openFlags(how), 0666);
+    if (descriptor < 0)
+        return nullptr;
+    std::FILE* stream = fdopen(descriptor, mode);
+    if (stream == nullptr)
+        close(descriptor);
+    return stream;
 }
 
 bool fileExists(const std::string& path) {

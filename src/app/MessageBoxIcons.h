@@ -1,0 +1,7 @@
+#pragma once
+// GTK 3 message dialogs no longer show an icon of their own, so a stop box would look like an
+// information box. This gives every message box the icon of its kind (stop, warning, question,
+// information) from wx's art provider, which uses the desktop's icon theme and falls back on
+// pictures of its own where the theme has none. Once called, it holds for the whole program;
+// later calls do nothing. Elsewhere than GTK 3 the system draws the icons itself.
+void showIconsInMessageBoxes();
