@@ -1,12 +1,12 @@
 #include "app/SetupDialog.h"
 
-#include "app/DialogResources.h"
 #include "app/InstallSequence.h"
-#include "app/SessionSetup.h"
 #include "pages/LanguagePage.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
+#include "session/SessionSetup.h"
+#include "ui/DialogResources.h"
 
 #include "icons/setup_icon.xpm"
 

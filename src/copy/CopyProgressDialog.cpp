@@ -1,6 +1,6 @@
 #include "copy/CopyProgressDialog.h"
 
-#include "app/DialogResources.h"
+#include "ui/DialogResources.h"
 
 #include <wx/button.h>
 #include <wx/gauge.h>

@@ -1,8 +1,8 @@
 #include "pages/AgreementPage.h"
 
-#include "app/DialogResources.h"
 #include "pages/AgreementText.h"
 #include "pages/PageTexts.h"
+#include "ui/DialogResources.h"
 
 #include <wx/textctrl.h>
 

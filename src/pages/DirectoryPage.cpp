@@ -1,9 +1,9 @@
 #include "pages/DirectoryPage.h"
 
-#include "app/DialogResources.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>

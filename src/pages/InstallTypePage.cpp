@@ -1,7 +1,7 @@
 #include "pages/InstallTypePage.h"
 
-#include "app/DialogResources.h"
 #include "pages/PageTexts.h"
+#include "ui/DialogResources.h"
 
 #include <wx/radiobut.h>
 

@@ -1,4 +1,4 @@
-#include "app/SessionSetup.h"
+#include "session/SessionSetup.h"
 
 #include "platform/Drives.h"
 #include "platform/Files.h"
