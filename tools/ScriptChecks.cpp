@@ -86,7 +86,8 @@ void checkLanguages(MediumScript& medium, std::vector<std::string>& languageSect
     }
     for (const std::string& key : medium.keysOf("Language")) {
         const std::string name = script.readText("Language", key);
-        if (!isLanguageId(key) || name.empty())
+        const bool listed = key == std::to_string(parseCount(key)) && parseCount(key) < offered;
+        if (!isLanguageId(key) || listed || name.empty())
             continue;
         if (!medium.hasSection(name))
             medium.add(Severity::Error, medium.lineOf("Language", key),
