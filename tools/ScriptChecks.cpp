@@ -30,12 +30,18 @@ bool isLanguageId(const std::string& key) {
 // The keys a count promises that are missing or empty, e.g. {"2", "3"} for files=4.
 std::vector<std::string> missingIndexedKeys(const MediumScript& medium, const std::string& section,
                                             int count, const std::vector<std::string>& patterns) {
+    constexpr std::size_t kMostNamed = 20;
     std::vector<std::string> missing;
-    for (int i = 0; i < count && missing.size() < 20; ++i)
+    for (int i = 0; i < count; ++i)
         for (const std::string& pattern : patterns) {
             const std::string key = SetupScript::indexedKey(pattern, i);
-            if (medium.script().readText(section, key).empty())
-                missing.push_back(key);
+            if (!medium.script().readText(section, key).empty())
+                continue;
+            if (missing.size() == kMostNamed) {
+                missing.push_back("more");
+                return missing;
+            }
+            missing.push_back(key);
         }
     return missing;
 }
@@ -45,7 +51,8 @@ void checkCount(MediumScript& medium, const std::string& section, const std::str
     const std::vector<std::string> missing = missingIndexedKeys(medium, section, count, patterns);
     if (!missing.empty())
         medium.add(Severity::Error, medium.lineOf(section, countKey),
-                   "[" + section + "] " + countKey + "=" + std::to_string(count) +
+                   "[" + section + "] " + countKey + "=" +
+                       medium.script().readText(section, countKey) +
                        " is larger than the keys present: missing or empty " + joined(missing));
 }
 
