@@ -14,11 +14,11 @@
 //   [--no-folder-entry]
 #include "BenchSupport.h"
 
-#include "app/DialogResources.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

@@ -5,7 +5,7 @@
 // Run with a display: scripts/with-display.sh build/bench/script_bench [keys]
 #include "BenchSupport.h"
 
-#include "app/DialogResources.h"
+#include "ui/DialogResources.h"
 #include "copy/CopyList.h"
 #include "pages/LanguagePage.h"
 

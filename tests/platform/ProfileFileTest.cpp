@@ -164,3 +164,40 @@ TEST_F(ProfileFileTest, aCodePageFileIsDecodedInTheCodePageOfTheMoment) {
 }
 
 } // namespace
+
+namespace {
+
+std::string describe(const std::vector<platform::ProfileSectionLines>& sections) {
+    std::string text;
+    for (const auto& section : sections) {
+        text += "[" + section.name + "]" + std::to_string(section.line);
+        for (const auto& key : section.keys)
+            text += " " + key.name + std::to_string(key.line);
+        text += ";";
+    }
+    return text;
+}
+
+} // namespace
+
+// The lines a checker reports must be those of the values the reader gives: the first section
+// and first key of a name, counted the same in every encoding.
+TEST_F(ProfileFileTest, sectionsAndKeysAreListedWithTheirLines) {
+    const std::string body = "; comment\r\n[Option]\r\nA=1\r\n\r\na=2\r\n[Two]\r\nB=3\r\n"
+                             "[option]\r\nC=4\r\n  [ Three ]  \r\nD";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"utf-8 with CRLF", body},
+        {"utf-8 with a byte order mark", "\xEF\xBB\xBF" + body},
+        {"code page", "; komentarz \xB3\r\n" + body.substr(body.find('\n') + 1)},
+    };
+    for (const auto& c : cases) {
+        folder.write("install.ini", c.bytes);
+        EXPECT_EQ(describe(platform::listProfileLines("c:\\install.ini")),
+                  "[Option]2 A3;[Two]6 B7;[Three]10 D11;")
+            << c.name;
+    }
+    EXPECT_TRUE(platform::listProfileLines("c:\\missing.ini").empty());
+}

@@ -106,6 +106,15 @@ std::string readProfileString(const std::string& path, const std::string& sectio
     }
 }
 
+std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
+    try {
+        const auto index = posix::profileIndexOf(toNativePath(path));
+        return index ? index->lines() : std::vector<ProfileSectionLines>();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
     try {

@@ -31,14 +31,21 @@ std::string firstCharacters(const std::string& text, std::size_t count) {
 ProfileIndex::ProfileIndex(const ProfileText& text) {
     // Only the first section of a name counts and only the first key of a name in it, as the
     // system's reader stops at the first match.
+    // Lines count from 1 at the start of the file; a byte-order mark is part of line 1.
     Keys* current = nullptr;
+    int lineNumber = 0;
     for (const ProfileLine& line : profileLines(text)) {
+        ++lineNumber;
         if (line.kind == ProfileLine::Section) {
             const auto [at, added] = sections.try_emplace(asciiLower(line.name));
             current = added ? &at->second : nullptr;
+            if (added)
+                outline.push_back({line.name, lineNumber, {}});
         } else if (line.kind == ProfileLine::Key && current) {
-            current->try_emplace(asciiLower(line.name),
-                                 firstCharacters(withoutQuotes(line.value), kValueLimit));
+            const auto [at, added] = current->try_emplace(
+                asciiLower(line.name), firstCharacters(withoutQuotes(line.value), kValueLimit));
+            if (added)
+                outline.back().keys.push_back({line.name, lineNumber});
         }
     }
 }
