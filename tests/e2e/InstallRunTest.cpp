@@ -332,6 +332,10 @@ struct WriteScenario {
     const char* windowsFolder; // WINDIR as set, {home} expanded
     const char* target;        // typed on the target folder page
     const char* installed;     // where the target lies, under the sandbox
+    const char* twin =
+        nullptr; // a folder made beforehand, under the sandbox, with its sound folders
+    // Lines of the script replaced before the run ("from" then "to", twice at most).
+    const char* edits[4] = {};
 };
 
 const char* const kStandardDrives = "c:|fixed|{home}\nd:|cdrom|{medium}\nz:|fixed|/\n";
@@ -343,15 +347,26 @@ const WriteScenario kWriteScenarios[] = {
      "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour"},
     {"nativeWindowsFolder", kStandardDrives, "D:\\setup", "{home}/Windows",
      "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour"},
-    {"dotDotInTheTarget", kStandardDrives, "D:\\setup", "C:\\Windows",
-     "C:\\..\\escaped-install", "home/escaped-install"},
+    {"dotDotInTheTarget", kStandardDrives, "D:\\setup", "C:\\Windows", "C:\\..\\escaped-install",
+     "home/escaped-install"},
+    {"caseTwinOfTheTarget", kStandardDrives, "D:\\setup", "C:\\Windows",
+     "C:\\Games\\Moonrise Harbour", "home/Games/Moonrise Harbour", "home/games/moonrise harbour"},
+    {"dotDotInScriptNames",
+     kStandardDrives,
+     "D:\\setup",
+     "C:\\Windows",
+     "C:\\Games\\Moonrise Harbour",
+     "home/Games/Moonrise Harbour",
+     nullptr,
+     {"Bitmap=title.bmp", "Bitmap=..\\..\\escaped.bmp", "Description1=Read me.lnk",
+      "Description1=..\\..\\..\\..\\evil.lnk"}},
 };
 
 class WhereTheRunWrites : public InstallRun, public testing::WithParamInterface<WriteScenario> {
 protected:
     std::string expand(std::string text) const {
-        for (const auto& [name, folder] : {std::pair{"{home}", sandbox.home()},
-                                           std::pair{"{medium}", sandbox.medium()}})
+        for (const auto& [name, folder] :
+             {std::pair{"{home}", sandbox.home()}, std::pair{"{medium}", sandbox.medium()}})
             for (auto at = text.find(name); at != std::string::npos; at = text.find(name))
                 text.replace(at, std::string(name).size(), folder.string());
         return text;
@@ -363,6 +378,15 @@ protected:
         platform::reloadDriveTable();
         platform::overrideOwnProgramPath(expand(scenario.program));
         setenv("WINDIR", expand(scenario.windowsFolder).c_str(), 1);
+        for (int at = 0; at < 4 && scenario.edits[at]; at += 2)
+            editScript(scenario.edits[at], scenario.edits[at + 1]);
+        if (scenario.twin) {
+            const fs::path twin = sandbox.medium().parent_path() / scenario.twin;
+            fs::create_directories(twin / "music");
+            fs::create_directories(twin / "speech");
+            // The target itself exists beside its twin, so the sounds could go either way.
+            fs::create_directories(sandbox.medium().parent_path() / scenario.installed);
+        }
         // The script is found beside the program only through a drive path.
         ASSERT_EQ(platform::ownProgramPath().substr(1, 2), ":\\");
     }
@@ -377,14 +401,16 @@ TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
     ScriptedDialogs& dialogs = startDialogs();
     dialogs.then("agreement", answer(wxID_OK))
         .then("install type", chooseInstallType(InstallTypePage::kFullId))
-        .then("target folder", chooseFolder(scenario.target))
-        .thenMessage(kCreateFolder, wxID_YES)
-        .then("copy", copyForReal())
+        .then("target folder", chooseFolder(scenario.target));
+    if (!fs::exists(installed))
+        dialogs.thenMessage(kCreateFolder, wxID_YES);
+    dialogs.then("copy", copyForReal())
         .thenMessage(kFinished, wxID_OK)
         .thenMessage(kOtherProgram, wxID_NO)
         .thenMessage(kDirectX, wxID_NO);
     EXPECT_EQ(runInstall(dialogs), wxID_CANCEL);
     EXPECT_TRUE(fs::exists(installed / "harbour.exe"));
+    EXPECT_TRUE(fs::exists(installed / "speech" / "welcome.wav"));
     EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Moonrise Harbour.desktop"));
     EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
 
@@ -394,9 +420,11 @@ TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
         if (path == root / "opened.txt") // the desktop opener's record, not the program's
             continue;
         // Folders on the way to a place that may be written are made as needed.
-        const bool fits = std::any_of(std::begin(allowed), std::end(allowed), [&](const fs::path& folder) {
-            return liesInside(path, folder) || (fs::is_directory(path) && liesInside(folder, path));
-        });
+        const bool fits =
+            std::any_of(std::begin(allowed), std::end(allowed), [&](const fs::path& folder) {
+                return liesInside(path, folder) ||
+                       (fs::is_directory(path) && liesInside(folder, path));
+            });
         EXPECT_TRUE(fits) << "written outside: " << path;
     }
 }
