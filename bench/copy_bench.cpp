@@ -7,6 +7,7 @@
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/posix/ProgramPath.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

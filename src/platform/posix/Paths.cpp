@@ -1,7 +1,8 @@
 #include "platform/Paths.h"
 
-#include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/ProgramPath.h"
 
 #include <cctype>
 #include <climits>
