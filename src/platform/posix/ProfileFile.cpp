@@ -68,9 +68,9 @@ ProfileLine classify(const std::string& text) {
     const std::string trimmed = trim(text);
     if (!trimmed.empty() && trimmed[0] == '[') {
         const auto close = trimmed.find_last_of(']');
-        line.kind = ProfileLine::Section;
-        line.name =
-            trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        // Without its ']' the line names no section, as in the system's reader.
+        line.kind = close == std::string::npos ? ProfileLine::Other : ProfileLine::Section;
+        line.name = trim(trimmed.substr(1, close == std::string::npos ? 0 : close - 1));
         return line;
     }
     const auto equals = trimmed.find('=');
