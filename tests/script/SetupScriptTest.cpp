@@ -51,8 +51,8 @@ const ProfileCase kProfileCases[] = {
     {"script in the system code page",
      "[s]\nk=" + platform::utf8ToCodePage(kLatinText, platform::ansiCodePage()) + "\n", "s", "k",
      kLatinText},
-    {"UTF-8 script without byte order mark", std::string("[s]\nk=") + kLatinText + "\n", "s", "k",
-     kLatinText},
+    {"UTF-8 script without byte order mark", "[s]\nk=Łódź, zażółć gęślą\n", "s", "k",
+     "Łódź, zażółć gęślą"},
 };
 
 class ProfileReading : public testing::TestWithParam<ProfileCase> {};
