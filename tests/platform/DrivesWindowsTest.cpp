@@ -1,7 +1,9 @@
-// Drives and paths on Windows: the system's own answers come through unchanged.
+// Drives, paths and processes on Windows: the system's own answers come through unchanged.
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
+#include "platform/Environment.h"
 #include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +49,15 @@ TEST(PathsWindows, DrivePathsAreTheSystemsPathsAndTheProgramKnowsItsOwn) {
     EXPECT_EQ(platform::ownProgramPath(), "D:\\setup.exe");
     platform::overrideOwnProgramPath("");
     EXPECT_EQ(platform::ownProgramPath(), own);
+}
+
+TEST(ProcessWindows, WaitsForTheExitCodeAndTellsAProgramThatCannotStart) {
+    const std::string shell = platform::environmentValue("WINDIR") + "\\system32\\cmd.exe";
+    // The command line is the words joined by blanks, as the C run-time's spawn forms it.
+    EXPECT_EQ(platform::spawnAndWait(shell, {"cmd.exe", "/c", "exit", "7"}), 7);
+    EXPECT_EQ(platform::spawnAndWait(shell + "-missing", {"x"}), -1);
+    EXPECT_FALSE(platform::spawnDetached(shell + "-missing", {"x"}));
+    EXPECT_FALSE(platform::openWithDefaultProgram("missing.txt", "C:\\"));
 }
 
 } // namespace
