@@ -8,6 +8,7 @@
 #include "platform/win32/ReadOnly.h"
 #include "platform/win32/WideText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <windows.h>
@@ -51,8 +52,15 @@ FileEncoding encodingOf(const std::wstring& path) {
     std::FILE* file = _wfopen(path.c_str(), L"rb");
     if (!file)
         return FileEncoding::Ansi;
-    std::string head(kEncodingProbe, '\0');
-    head.resize(std::fread(head.data(), 1, head.size(), file));
+    std::string head;
+    char chunk[1 << 14];
+    while (head.size() < kEncodingProbe) {
+        const std::size_t wanted = std::min(sizeof chunk, kEncodingProbe - head.size());
+        const std::size_t got = std::fread(chunk, 1, wanted, file);
+        head.append(chunk, got);
+        if (got < wanted)
+            break;
+    }
     std::fclose(file);
     if (head.compare(0, 2, "\xFF\xFE") == 0 || head.compare(0, 2, "\xFE\xFF") == 0)
         return FileEncoding::Utf16;
