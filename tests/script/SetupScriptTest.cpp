@@ -53,6 +53,7 @@ const ProfileCase kProfileCases[] = {
      kLatinText},
     {"UTF-8 script without byte order mark", "[s]\nk=Łódź, zażółć gęślą\n", "s", "k",
      "Łódź, zażółć gęślą"},
+    {"UTF-8 script with byte order mark", "\xEF\xBB\xBF; demo\n[s]\nk=Łódź\n", "s", "k", "Łódź"},
 };
 
 class ProfileReading : public testing::TestWithParam<ProfileCase> {};
