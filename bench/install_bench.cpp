@@ -6,8 +6,9 @@
 #include "copy/CopyList.h"
 #include "copy/CopyProgressDialog.h"
 #include "pages/InstallTypePage.h"
-#include "platform/Drives.h"
 #include "platform/Paths.h"
+#include "platform/posix/DriveTable.h"
+#include "platform/posix/ProgramPath.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>

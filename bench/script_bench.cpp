@@ -5,9 +5,9 @@
 // Run with a display: scripts/with-display.sh build/bench/script_bench [keys]
 #include "BenchSupport.h"
 
-#include "ui/DialogResources.h"
 #include "copy/CopyList.h"
 #include "pages/LanguagePage.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

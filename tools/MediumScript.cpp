@@ -2,6 +2,12 @@
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
+// The checker acts for the setup program in the medium's folder.
+#ifdef _WIN32
+#include "platform/win32/ProgramPath.h"
+#else
+#include "platform/posix/ProgramPath.h"
+#endif
 #include "script/TextCase.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "app/SetupDialog.h"
 #include "pages/LanguagePage.h"
 #include "platform/Paths.h"
+#include "support/OwnProgramPath.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
 

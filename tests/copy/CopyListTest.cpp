@@ -1,6 +1,7 @@
 #include "copy/CopyList.h"
 #include "SoundFixtures.h"
 #include "platform/Paths.h"
+#include "support/OwnProgramPath.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,8 @@
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
+#include "support/OwnProgramPath.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "support/ScriptedDialogs.h"

@@ -1,7 +1,8 @@
 #include "e2e/InstallSandbox.h"
 
-#include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
 #include "platform/Paths.h"
+#include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
 

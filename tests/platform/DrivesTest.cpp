@@ -1,4 +1,4 @@
-#include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
 #include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,9 @@
 #include "platform/Files.h"
+#include "platform/Paths.h"
+#include "support/TempFolder.h"
+#ifndef _WIN32
 #include "support/DriveTableFile.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -7,42 +11,51 @@
 
 namespace {
 
+// The same file services on every system: on POSIX through a drive c: for the test's folder,
+// on Windows in the folder itself.
 class FilesTest : public testing::Test {
 protected:
     TempFolder folder;
+#ifdef _WIN32
+    std::string at(const std::string& relative) const {
+        return platform::toDrivePath(folder.path().string()) + "\\" + relative;
+    }
+#else
     DriveTableFile table{folder, "c:|fixed|" + folder.path().string() + "\n"};
+    std::string at(const std::string& relative) const { return "C:\\" + relative; }
+#endif
 };
 
 TEST_F(FilesTest, readOnlyDestinationFailsTheCopyEvenForTheAdministrator) {
     folder.write("source.txt", "new");
     const auto target = folder.write("target.txt", "old");
-    ASSERT_TRUE(platform::setFileAttributes("c:\\target.txt", platform::kAttributeReadOnly));
-    EXPECT_EQ(platform::fileAttributes("c:\\target.txt") & platform::kAttributeReadOnly,
+    ASSERT_TRUE(platform::setFileAttributes(at("target.txt"), platform::kAttributeReadOnly));
+    EXPECT_EQ(platform::fileAttributes(at("target.txt")) & platform::kAttributeReadOnly,
               platform::kAttributeReadOnly);
-    EXPECT_FALSE(platform::copyFile("c:\\source.txt", "c:\\target.txt", false));
+    EXPECT_FALSE(platform::copyFile(at("source.txt"), at("target.txt"), false));
     EXPECT_EQ(readWholeFile(target), "old");
-    EXPECT_FALSE(platform::deleteFile("c:\\target.txt"));
-    EXPECT_EQ(platform::openFile("c:\\target.txt", "wb"), nullptr);
+    EXPECT_FALSE(platform::deleteFile(at("target.txt")));
+    EXPECT_EQ(platform::openFile(at("target.txt"), "wb"), nullptr);
 
-    ASSERT_TRUE(platform::setFileAttributes("c:\\target.txt", platform::kAttributeArchive));
-    EXPECT_TRUE(platform::copyFile("c:\\source.txt", "c:\\TARGET.TXT", false));
+    ASSERT_TRUE(platform::setFileAttributes(at("target.txt"), platform::kAttributeArchive));
+    EXPECT_TRUE(platform::copyFile(at("source.txt"), at("TARGET.TXT"), false));
     EXPECT_EQ(readWholeFile(target), "new");
 }
 
 TEST_F(FilesTest, copyKeepsTheSourceReadOnlyStateAndHonoursFailIfExists) {
     const auto source = folder.write("cd/file.dat", "data");
     std::filesystem::permissions(source, std::filesystem::perms::owner_read);
-    EXPECT_TRUE(platform::copyFile("c:\\cd\\file.dat", "c:\\copy.dat", true));
-    EXPECT_NE(platform::fileAttributes("c:\\copy.dat") & platform::kAttributeReadOnly, 0u);
-    EXPECT_FALSE(platform::copyFile("c:\\cd\\file.dat", "c:\\copy.dat", true));
-    EXPECT_FALSE(platform::copyFile("c:\\cd\\missing.dat", "c:\\other.dat", false));
-    EXPECT_FALSE(platform::fileExists("c:\\other.dat"));
+    EXPECT_TRUE(platform::copyFile(at("cd\\file.dat"), at("copy.dat"), true));
+    EXPECT_NE(platform::fileAttributes(at("copy.dat")) & platform::kAttributeReadOnly, 0u);
+    EXPECT_FALSE(platform::copyFile(at("cd\\file.dat"), at("copy.dat"), true));
+    EXPECT_FALSE(platform::copyFile(at("cd\\missing.dat"), at("other.dat"), false));
+    EXPECT_FALSE(platform::fileExists(at("other.dat")));
 }
 
 TEST_F(FilesTest, makeFolderTellsCreatedExistingAndFailed) {
-    EXPECT_EQ(platform::makeFolder("c:\\Games"), platform::MakeFolderResult::Created);
-    EXPECT_EQ(platform::makeFolder("C:\\GAMES"), platform::MakeFolderResult::AlreadyExists);
-    EXPECT_EQ(platform::makeFolder("c:\\missing\\deeper"), platform::MakeFolderResult::Failed);
+    EXPECT_EQ(platform::makeFolder(at("Games")), platform::MakeFolderResult::Created);
+    EXPECT_EQ(platform::makeFolder(at("GAMES")), platform::MakeFolderResult::AlreadyExists);
+    EXPECT_EQ(platform::makeFolder(at("missing\\deeper")), platform::MakeFolderResult::Failed);
     EXPECT_EQ(platform::makeFolder("q:\\x"), platform::MakeFolderResult::Failed);
 }
 
@@ -51,8 +64,12 @@ TEST_F(FilesTest, searchListsEntriesWithAttributes) {
     folder.write("tree/B.TXT", "b");
     folder.write("tree/sub/c.txt", "c");
     folder.write("tree/.hidden/d.txt", "d");
+#ifdef _WIN32
+    // A leading dot hides a name on POSIX only; on Windows the attribute does.
+    ASSERT_TRUE(platform::setFileAttributes(at("tree\\.hidden"), platform::kAttributeHidden));
+#endif
     std::vector<platform::FoundFile> found;
-    ASSERT_TRUE(platform::findFiles("c:\\TREE\\*.*", found));
+    ASSERT_TRUE(platform::findFiles(at("TREE\\*.*"), found));
     auto has = [&](const std::string& name, std::uint32_t bits) {
         return std::any_of(found.begin(), found.end(), [&](const platform::FoundFile& file) {
             return file.name == name && (file.attributes & bits) == bits;
@@ -63,18 +80,23 @@ TEST_F(FilesTest, searchListsEntriesWithAttributes) {
     EXPECT_TRUE(has("a.txt", platform::kAttributeArchive));
     EXPECT_TRUE(has("sub", platform::kAttributeDirectory));
     EXPECT_TRUE(has(".hidden", platform::kAttributeDirectory | platform::kAttributeHidden));
-    ASSERT_TRUE(platform::findFiles("c:\\tree\\b.*", found));
+    ASSERT_TRUE(platform::findFiles(at("tree\\b.*"), found));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "B.TXT");
-    EXPECT_FALSE(platform::findFiles("c:\\nowhere\\*", found));
+    EXPECT_FALSE(platform::findFiles(at("nowhere\\*"), found));
 }
 
 TEST_F(FilesTest, currentFolderIsADrivePathAndChanges) {
     const auto saved = std::filesystem::current_path();
     std::filesystem::create_directories(folder / "Work Folder");
-    ASSERT_TRUE(platform::changeFolder("c:\\work folder"));
-    EXPECT_EQ(platform::currentFolder(), "C:\\Work Folder");
-    EXPECT_FALSE(platform::changeFolder("c:\\missing"));
+    ASSERT_TRUE(platform::changeFolder(at("work folder")));
+#ifdef _WIN32
+    // Windows keeps the spelling that the folder was entered with.
+    EXPECT_EQ(platform::currentFolder(), at("work folder"));
+#else
+    EXPECT_EQ(platform::currentFolder(), at("Work Folder"));
+#endif
+    EXPECT_FALSE(platform::changeFolder(at("missing")));
     std::filesystem::current_path(saved);
 }
 

@@ -1,10 +1,13 @@
 #include "script/SetupScript.h"
+#include "platform/Locale.h"
 #include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -19,6 +22,10 @@ std::string utf16(const std::u16string& text, bool bigEndian) {
     return bytes;
 }
 
+// Letters that every Latin code page of the system languages carries ("Größe").
+const char* const kLatinText = "Gr\xC3\xB6\xC3\x9F"
+                               "e";
+
 struct ProfileCase {
     const char* name;
     std::string file;
@@ -27,7 +34,8 @@ struct ProfileCase {
     const char* expected;
 };
 
-// Tricky inputs for the profile reader and what the system's reader makes of them.
+// Tricky inputs for the profile reader and what the system's reader makes of them. On Windows
+// the system's reader itself answers them.
 const ProfileCase kProfileCases[] = {
     {"section and key without regard to case", "[Opt]\nKey=v\n", "OPT", "kEY", "v"},
     {"blanks around names and value", "  [ Opt ]  \n  Key   =   two words  \n", "Opt", "Key",
@@ -49,7 +57,14 @@ const ProfileCase kProfileCases[] = {
     {"byte order mark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
     {"comment line is not a key", "[s]\n;k=v\nk=w\n", "s", "k", "w"},
     {"last line without line end", "[s]\nk=v", "s", "k", "v"},
-    {"section header without bracket", "[s\nk=v\n", "s", "k", "v"},
+    // The documented format closes a section name with ']': a line without it names none.
+    {"section header without bracket", "[s\nk=v\n", "s", "k", ""},
+    {"script in the system code page",
+     "[s]\nk=" + platform::utf8ToCodePage(kLatinText, platform::ansiCodePage()) + "\n", "s", "k",
+     kLatinText},
+    {"UTF-8 script without byte order mark", "[s]\nk=Łódź, zażółć gęślą\n", "s", "k",
+     "Łódź, zażółć gęślą"},
+    {"UTF-8 script with byte order mark", "\xEF\xBB\xBF; demo\n[s]\nk=Łódź\n", "s", "k", "Łódź"},
     {"UTF-16 little endian", utf16(u"\uFEFF[Opt]\r\nKey=Zaż\U0001F600\r\n", false), "opt", "key",
      "Za\xC5\xBC\xF0\x9F\x98\x80"},
     {"UTF-16 big endian", utf16(u"\uFEFF[Opt]\r\nKey= \"Zaż\" \r\n", true), "opt", "key",
@@ -57,6 +72,33 @@ const ProfileCase kProfileCases[] = {
 };
 
 class ProfileReading : public testing::TestWithParam<ProfileCase> {};
+
+// A written file's lines. Our own writer keeps every byte it does not change, and the POSIX
+// tests hold it to that. The system's writer on Windows owns the layout (Wine writes the file
+// anew, with CRLF, without blank lines or blanks around '='), so there only the lines count.
+std::string writtenLines(const std::string& bytes) {
+#ifdef _WIN32
+    std::string lines, line;
+    std::istringstream in(bytes);
+    while (std::getline(in, line)) {
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) {
+            const auto nameEnd = line.find_last_not_of(" \t", equals - 1);
+            const auto valueStart = line.find_first_not_of(" \t", equals + 1);
+            const auto valueEnd = line.find_last_not_of(" \t");
+            line =
+                line.substr(0, nameEnd == std::string::npos ? 0 : nameEnd + 1) + "=" +
+                (valueStart > valueEnd ? "" : line.substr(valueStart, valueEnd - valueStart + 1));
+        }
+        if (line.find_first_not_of(" \t") != std::string::npos)
+            lines += line + "\n";
+    }
+    return lines;
+#else
+    return bytes;
+#endif
+}
 
 TEST_P(ProfileReading, readsAsTheSystemReaderDoes) {
     TempFolder folder;
@@ -138,7 +180,11 @@ TEST(SetupScript, languageTextReadsTheLanguageSection) {
     EXPECT_EQ(SetupScript(path.string(), "Deutsch").languageText("IDS_DALEJ"), "");
 }
 
-TEST(SetupScript, scriptInTheSystemCodePageIsDecoded) {
+TEST(SetupScript, scriptInTheCodePageOfTheLanguageIsDecoded) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the code page follows LANG only on POSIX; Windows has its own, which the "
+                    "table's code page row covers";
+#endif
     setenv("LANG", "pl_PL.UTF-8", 1);
     TempFolder folder;
     // "Wyjście" and "pełna" in code page 1250.
@@ -158,35 +204,39 @@ TEST(SetupScriptWriting, replacingAKeyLeavesEveryOtherByte) {
     ASSERT_TRUE(SetupScript::writeText(path.string(), "OPTION", "Language", "Polski"));
     std::string expected = before;
     expected.replace(expected.find("language=old"), 12, "language=Polski");
-    EXPECT_EQ(readWholeFile(path), expected);
+    EXPECT_EQ(writtenLines(readWholeFile(path)), writtenLines(expected));
 }
 
 TEST(SetupScriptWriting, newKeyGoesAtTheEndOfItsSection) {
     TempFolder folder;
     const auto path = folder.write("install.ini", "[Option]\nA=1\n\n[English]\nB=2\n");
     ASSERT_TRUE(SetupScript::writeText(path.string(), "Option", "Language", "English"));
-    EXPECT_EQ(readWholeFile(path), "[Option]\nA=1\nLanguage=English\n\n[English]\nB=2\n");
+    EXPECT_EQ(writtenLines(readWholeFile(path)),
+              writtenLines("[Option]\nA=1\nLanguage=English\n\n[English]\nB=2\n"));
 }
 
 TEST(SetupScriptWriting, newSectionAndNewFile) {
     TempFolder folder;
     const auto path = folder.write("install.ini", "[English]\nB=2");
     ASSERT_TRUE(SetupScript::writeText(path.string(), "Option", "Language", "English"));
-    EXPECT_EQ(readWholeFile(path), "[English]\nB=2\n[Option]\nLanguage=English\n");
+    EXPECT_EQ(writtenLines(readWholeFile(path)),
+              writtenLines("[English]\nB=2\n[Option]\nLanguage=English\n"));
     const auto fresh = folder / "fresh.ini";
     ASSERT_TRUE(SetupScript::writeText(fresh.string(), "Option", "Language", "Polski"));
     EXPECT_EQ(SetupScript(fresh.string()).readText("option", "language"), "Polski");
 }
 
 TEST(SetupScriptWriting, keepsTheFileEncoding) {
-    setenv("LANG", "pl_PL.UTF-8", 1);
     TempFolder folder;
-    const auto path = folder.write("install.ini", "[Polski]\nX=pe\xB3na\n[Option]\n");
-    ASSERT_TRUE(SetupScript::writeText(path.string(), "Option", "Language",
-                                       "Wyj\xC5\x9B"
-                                       "cie"));
-    EXPECT_EQ(readWholeFile(path), "[Polski]\nX=pe\xB3na\n[Option]\nLanguage=Wyj\x9C"
-                                   "cie\n");
+    const std::string ansi = platform::utf8ToCodePage(kLatinText, platform::ansiCodePage());
+    const auto path = folder.write("install.ini", "[Polski]\nX=" + ansi + "\n[Option]\n");
+    ASSERT_TRUE(SetupScript::writeText(path.string(), "Option", "Language", kLatinText));
+    EXPECT_EQ(writtenLines(readWholeFile(path)),
+              writtenLines("[Polski]\nX=" + ansi + "\n[Option]\nLanguage=" + ansi + "\n"));
+    const auto utf8 = folder.write("utf8.ini", std::string("[Polski]\nX=") + kLatinText + "\n");
+    ASSERT_TRUE(SetupScript::writeText(utf8.string(), "Polski", "Y", kLatinText));
+    EXPECT_EQ(writtenLines(readWholeFile(utf8)),
+              writtenLines(std::string("[Polski]\nX=") + kLatinText + "\nY=" + kLatinText + "\n"));
 }
 
 TEST(SetupScriptWriting, utf16FileKeepsItsEncoding) {
@@ -198,11 +248,15 @@ TEST(SetupScriptWriting, utf16FileKeepsItsEncoding) {
         EXPECT_EQ(readWholeFile(path),
                   utf16(u"\uFEFF[Option]\r\nName=Zaż\r\nLanguage=Wyjście\r\n", bigEndian));
     }
-    // An unpaired surrogate has no UTF-8 form to carry it through an edit.
-    const std::string broken = utf16(u"\uFEFF[Option]\r\nName=", false) + std::string("\x00\xD8", 2);
+#ifndef _WIN32
+    // An unpaired surrogate has no UTF-8 form to carry it through an edit (the system's own
+    // writer passes it through).
+    const std::string broken =
+        utf16(u"\uFEFF[Option]\r\nName=", false) + std::string("\x00\xD8", 2);
     const auto path = folder.write("install.ini", broken);
     EXPECT_FALSE(SetupScript::writeText(path.string(), "Option", "Language", "Polski"));
     EXPECT_EQ(readWholeFile(path), broken);
+#endif
 }
 
 TEST(SetupScriptWriting, readOnlyFileIsNotWritten) {

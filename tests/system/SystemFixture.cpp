@@ -1,7 +1,8 @@
 #include "system/SystemFixture.h"
 
-#include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
 #include "platform/Paths.h"
+#include "support/OwnProgramPath.h"
 #include "system/RegistryStrings.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/Drives.h"
+#include "platform/posix/DriveTable.h"
 
 #include "platform/posix/DriveAssignment.h"
 #include "platform/posix/NativePath.h"

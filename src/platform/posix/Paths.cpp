@@ -4,8 +4,10 @@
 #include "platform/Locale.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/DriveAssignment.h"
+#include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/ProgramPath.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,7 @@
 #include "platform/posix/ProfileFileIndex.h"
 
+#include "platform/TextEncoding.h"
+
 #include "platform/posix/NativePath.h"
 #include "platform/posix/ProfileFileLines.h"
 
@@ -13,17 +15,6 @@ std::string withoutQuotes(const std::string& value) {
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         return value.substr(1, value.size() - 2);
     return value;
-}
-
-// The first characters of a UTF-8 text (whole characters).
-std::string firstCharacters(const std::string& text, std::size_t count) {
-    std::size_t at = 0;
-    for (std::size_t characters = 0; at < text.size() && characters < count; ++characters) {
-        ++at;
-        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
-            ++at;
-    }
-    return text.substr(0, at);
 }
 
 } // namespace
@@ -43,7 +34,7 @@ ProfileIndex::ProfileIndex(const ProfileText& text) {
                 outline.push_back({line.name, lineNumber, {}});
         } else if (line.kind == ProfileLine::Key && current) {
             const auto [at, added] = current->try_emplace(
-                asciiLower(line.name), firstCharacters(withoutQuotes(line.value), kValueLimit));
+                asciiLower(line.name), utf8Prefix(withoutQuotes(line.value), kValueLimit));
             if (added)
                 outline.back().keys.push_back({line.name, lineNumber});
         }

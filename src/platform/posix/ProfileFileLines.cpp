@@ -24,7 +24,8 @@ ProfileLine classify(std::string_view text) {
     const std::string_view trimmed = trim(text);
     if (!trimmed.empty() && trimmed[0] == '[') {
         const auto close = trimmed.find_last_of(']');
-        line.kind = ProfileLine::Section;
+        // Without its ']' the line names no section, as in the system's reader.
+        line.kind = close == std::string_view::npos ? ProfileLine::Other : ProfileLine::Section;
         line.name = trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos
                                                                            : close - 1));
         return line;

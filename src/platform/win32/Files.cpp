@@ -1,0 +1,125 @@
+#include "platform/Files.h"
+
+#include "platform/win32/ReadOnly.h"
+#include "platform/win32/WideText.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+using win32::widePath;
+
+// The attributes that SetFileAttributesW takes; the directory bit is the file system's own.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
+
+DWORD attributesOf(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    return wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+}
+
+} // namespace
+
+namespace win32 {
+
+bool isReadOnlyFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace win32
+
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    const std::wstring source = widePath(from);
+    const std::wstring destination = widePath(to);
+    return !source.empty() && !destination.empty() && !win32::isReadOnlyFile(destination) &&
+           CopyFileW(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE);
+}
+
+bool setFileAttributes(const std::string& path, std::uint32_t attributes) {
+    const std::wstring wide = widePath(path);
+    return !wide.empty() && SetFileAttributesW(wide.c_str(), attributes & kSettableAttributes);
+}
+
+std::uint32_t fileAttributes(const std::string& path) {
+    return attributesOf(path);
+}
+
+bool deleteFile(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    return !wide.empty() && DeleteFileW(wide.c_str());
+}
+
+MakeFolderResult makeFolder(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    if (wide.empty())
+        return MakeFolderResult::Failed;
+    if (CreateDirectoryW(wide.c_str(), nullptr))
+        return MakeFolderResult::Created;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? MakeFolderResult::AlreadyExists
+                                                  : MakeFolderResult::Failed;
+}
+
+bool changeFolder(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    return !wide.empty() && SetCurrentDirectoryW(wide.c_str());
+}
+
+std::string currentFolder() {
+    // The size needed counts the terminator; the folder may change between the two calls.
+    for (DWORD size = MAX_PATH;;) {
+        std::wstring buffer(size, L'\0');
+        const DWORD length = GetCurrentDirectoryW(size, buffer.data());
+        if (length == 0)
+            return {};
+        if (length < size)
+            return win32::narrow(buffer.data(), length);
+        size = length;
+    }
+}
+
+bool findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
+    found.clear();
+    const std::wstring wide = widePath(pattern);
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = wide.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(wide.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        found.push_back({win32::narrow(entry.cFileName, wcsnlen(entry.cFileName, MAX_PATH)),
+                         entry.dwFileAttributes});
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return !found.empty();
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    const std::wstring wide = widePath(path);
+    const std::wstring wideMode = win32::widen(mode ? mode : "");
+    if (wide.empty() || wideMode.empty())
+        return nullptr;
+    if (std::strpbrk(mode, "wa+") && win32::isReadOnlyFile(wide)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return _wfopen(wide.c_str(), wideMode.c_str());
+}
+
+bool fileExists(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool folderExists(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace platform
