@@ -2,11 +2,11 @@
 // records), timed against its floor measured in the same run: one 10 ms tick per unit, plus cp
 // of the same files, plus oggdec/speexdec of the same records. Also prints the peak resident
 // memory of the copy. Run with a display: scripts/with-display.sh build/bench/copy_bench
-#include "app/DialogResources.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

@@ -2,13 +2,13 @@
 // finishing steps, every page and box answered at once) timed against its floor measured in the
 // same run: one 10 ms tick per copy unit, plus cp of the same files, plus oggdec and speexdec of
 // the same records. Run with a display: scripts/with-display.sh build/bench/install_bench
-#include "app/DialogResources.h"
 #include "app/SetupDialog.h"
 #include "copy/CopyList.h"
 #include "copy/CopyProgressDialog.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/image.h>

@@ -11,6 +11,7 @@
 #include "pages/InstallTypePage.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
+#include "script/TextKeys.h"
 #include "system/FinishingActions.h"
 #include "system/InstallationRecord.h"
 #include "system/Registration.h"
@@ -55,12 +56,12 @@ bool InstallSequence::run() {
         return giveBackMainWindow();
 
     if (copy.ShowModal() != wxID_OK) {
-        showBox(copy.getErrorText(), script.languageText("IDS_E_COPYING_FILES"), kStopBox);
+        showBox(copy.getErrorText(), script.languageText(textkeys::kCopyEnded), kStopBox);
         return giveBackMainWindow();
     }
     if (!registerInstallation(session, script, session.targetFolder, language)) {
-        showBox(script.languageText("IDS_E_CREATING_SHORTCUT"),
-                script.languageText("IDS_NAZWA_GRY"), kStopBox);
+        showBox(script.languageText(textkeys::kShortcutFailed),
+                script.languageText(textkeys::kGameName), kStopBox);
         (void)recordProgramFolder(session, session.targetFolder, language);
         return giveBackMainWindow();
     }
@@ -72,22 +73,22 @@ bool InstallSequence::run() {
 bool InstallSequence::checkTargetFolder(const SetupScript& script) {
     if (platform::changeFolder(session.targetFolder))
         return true;
-    const std::string caption = script.languageText("IDS_NAZWA_GRY");
+    const std::string caption = script.languageText(textkeys::kGameName);
     // A file where the folder should be is not a missing folder: no folder can be made there.
     if (platform::fileExists(session.targetFolder)) {
-        showBox(script.languageText("IDS_E_CREATING_DIR"), caption, kStopBox);
+        showBox(script.languageText(textkeys::kFolderNotCreated), caption, kStopBox);
         return false;
     }
-    if (showBox(script.languageText("IDS_E_DIR_DOESNOT_EXIST"), caption, kQuestionBox) != wxID_YES)
+    if (showBox(script.languageText(textkeys::kFolderMissing), caption, kQuestionBox) != wxID_YES)
         return false;
     if (createFolderPath(session.targetFolder))
         return true;
-    showBox(script.languageText("IDS_E_CREATING_DIR"), caption, kStopBox);
+    showBox(script.languageText(textkeys::kFolderNotCreated), caption, kStopBox);
     return false;
 }
 
 void InstallSequence::finish(const SetupScript& script) {
-    showBox(script.languageText("IDS_KONIEC_INST"), script.languageText("IDS_NAZWA_GRY2"),
+    showBox(script.languageText(textkeys::kFinished), script.languageText(textkeys::kMainCaption),
             kInformationBox);
     openProgramGroup(session);
     installSharedUninstaller();
@@ -120,7 +121,7 @@ void InstallSequence::copyTitlePicture(const SetupScript& script) {
 
 void InstallSequence::askForDirectX(const SetupScript& script) {
     WxQuestionAsker asker;
-    if (asker.askYesNo(script.languageText("IDS_INST_DX"), kDirectXCaption, true))
+    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
         (void)runDirectXSetup(session, script);
 }
 

@@ -1,11 +1,11 @@
 // The application: one main window, run modally; the program ends when it closes.
-#include "app/DialogResources.h"
 #include "app/MessageBoxIcons.h"
-#include "app/SessionSetup.h"
 #include "app/SetupDialog.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "session/SessionSetup.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/image.h>

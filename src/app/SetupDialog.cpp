@@ -1,12 +1,13 @@
 #include "app/SetupDialog.h"
 
-#include "app/DialogResources.h"
 #include "app/InstallSequence.h"
-#include "app/SessionSetup.h"
 #include "pages/LanguagePage.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
+#include "script/TextKeys.h"
+#include "session/SessionSetup.h"
+#include "ui/DialogResources.h"
 
 #include "icons/setup_icon.xpm"
 
@@ -62,9 +63,9 @@ void SetupDialog::loadTitleBitmap(const SetupScript& script) {
 }
 
 void SetupDialog::applyTexts(const SetupScript& script) {
-    SetTitle(wxString::FromUTF8(script.languageText("IDS_NAZWA_GRY2")));
-    setControlText(FindWindow(wxID_OK), script.languageText("IDS_DALEJ"));
-    setControlText(FindWindow(wxID_CANCEL), script.languageText("IDS_WYJSCIE"));
+    SetTitle(wxString::FromUTF8(script.languageText(textkeys::kMainCaption)));
+    setControlText(FindWindow(wxID_OK), script.languageText(textkeys::kNext));
+    setControlText(FindWindow(wxID_CANCEL), script.languageText(textkeys::kExit));
 }
 
 void SetupDialog::OnPaint(wxPaintEvent&) {

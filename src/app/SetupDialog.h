@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the title picture with the install and exit buttons. It owns the run's
 // SetupSession; the install button starts the installation.
-#include "app/SetupSession.h"
+#include "session/SetupSession.h"
 
 #include <wx/bitmap.h>
 #include <wx/dialog.h>

@@ -6,6 +6,7 @@
 #include "copy/FolderPath.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
+#include "script/TextKeys.h"
 
 #include <cstdlib>
 
@@ -35,7 +36,7 @@ void CopyEngine::closeArchive() {
 
 void CopyEngine::setStatus(const std::string& name) {
     if (showStatus)
-        showStatus(text("IDS_KOPIUJE_TERAZ_PLIK") + " " + name);
+        showStatus(text(textkeys::kCopying) + " " + name);
 }
 
 void CopyEngine::setPosition(int position) {
@@ -48,7 +49,7 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
         return Step::Finished;
     const std::string entry = fileList[currentIndex];
     setStatus(entry);
-    errorText = text("IDS_E_WRITEOFILE") + " " + entry;
+    errorText = text(textkeys::kWriteFailed) + " " + entry;
     // An entry that would land outside the target folder is refused before anything is made.
     if (!isEntryInsideTarget(entry))
         return Step::Failed;
@@ -57,8 +58,7 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
     if (lastBackslash != std::string::npos)
         (void)createFolderPath(*targetFolder + "\\" + entry.substr(0, lastBackslash));
     const std::string destination = *targetFolder + "\\" + entry;
-    const std::string lowerEntry = toLowerCase(entry);
-    if (lowerEntry.find(".snd") != std::string::npos)
+    if (isArchiveEntry(entry))
         return openArchive(entry);
 
     const bool copied = platform::copyFile(entry, destination, false);
@@ -97,6 +97,6 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
     // A broken archive leaves errorText naming the archive entry; a record that could not be
     // written or converted names the record's path in the target.
     if (!outcome.failedPath.empty())
-        errorText = text("IDS_E_WRITEOFILE") + " " + outcome.failedPath;
+        errorText = text(textkeys::kWriteFailed) + " " + outcome.failedPath;
     return Step::Failed;
 }

@@ -35,6 +35,10 @@ bool isEntryInsideTarget(const std::string& entry) {
     return true;
 }
 
+bool isArchiveEntry(const std::string& entry) {
+    return toLowerCase(entry).find(".snd") != std::string::npos;
+}
+
 std::string recordDisplayName(const std::string& name) {
     return replaceAll(replaceAll(toLowerCase(name), ".ogg", ".wav"), ".spx", ".wav");
 }

@@ -17,6 +17,9 @@ std::string folderPrefix(const std::string& path);
 // no drive, and no ".." level.
 bool isEntryInsideTarget(const std::string& entry);
 
+// Whether the copy unpacks an entry as a sound archive: ".snd" anywhere in it, in any case.
+bool isArchiveEntry(const std::string& entry);
+
 // What a record becomes: its name lower-cased with ".ogg" and ".spx" turned into ".wav".
 std::string recordDisplayName(const std::string& name);
 

@@ -1,6 +1,7 @@
 #include "copy/CopyProgressDialog.h"
 
-#include "app/DialogResources.h"
+#include "script/TextKeys.h"
+#include "ui/DialogResources.h"
 
 #include <wx/button.h>
 #include <wx/gauge.h>
@@ -43,8 +44,8 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
     if (started)
         return;
     started = true;
-    SetTitle(fromUtf8(engine.text("IDS_KOPIOWANIE_PLIKOW")));
-    setControlText(FindWindow(wxID_CANCEL), engine.text("IDS_PRZERWIJ"));
+    SetTitle(fromUtf8(engine.text(textkeys::kCopyCaption)));
+    setControlText(FindWindow(wxID_CANCEL), engine.text(textkeys::kAbort));
     engine.buildList();
     // The bar's range is 16 bits wide, as the system's progress bar range message is.
     if (progressBar) {

@@ -1,8 +1,9 @@
 #include "pages/AgreementPage.h"
 
-#include "app/DialogResources.h"
 #include "pages/AgreementText.h"
 #include "pages/PageTexts.h"
+#include "script/TextKeys.h"
+#include "ui/DialogResources.h"
 
 #include <wx/textctrl.h>
 
@@ -11,14 +12,14 @@ AgreementPage::AgreementPage(wxWindow* parent, std::string language, std::string
     loadDialogTemplate(this, parent, "dialog165", wxSize(391, 231));
     const SetupScript setupScript(scriptPath, languageSection);
     static const TextKey texts[] = {
-        {0, "IDS_LICENCJA"},
-        {wxID_OK, "IDS_AKCEPT_UMOWE"},
-        {wxID_CANCEL, "IDS_NIE"},
+        {0, textkeys::kLicenceCaption},
+        {wxID_OK, textkeys::kAccept},
+        {wxID_CANCEL, textkeys::kDecline},
     };
     setTextsByKey(this, setupScript, texts);
     agreementText = dynamic_cast<wxTextCtrl*>(FindWindow(kAgreementTextId));
     if (agreementText) {
-        const std::string fileName = setupScript.languageText("IDS_LICENCE_FILE_NAME");
+        const std::string fileName = setupScript.languageText(textkeys::kLicenceFile);
         agreementText->ChangeValue(wxString::FromUTF8(loadAgreementText(fileName)));
         agreementText->SetInsertionPoint(0);
     }

@@ -1,19 +1,11 @@
 #include "pages/AgreementText.h"
 
-#include "platform/Files.h"
+#include "platform/BoundedRead.h"
 #include "platform/Locale.h"
 #include "platform/TextEncoding.h"
 
-#include <cstdio>
-
-static std::string readWholeFile(std::FILE* file) {
-    std::string bytes;
-    char buffer[8192];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
+// Far above any licence; a name such as /dev/zero or a huge file must not exhaust the memory.
+constexpr std::size_t kAgreementSizeLimit = 4u << 20;
 
 std::string decodeAgreementBytes(const std::string& bytes) {
     // A zero byte ends the text, as it ends a string.
@@ -30,10 +22,9 @@ std::string decodeAgreementBytes(const std::string& bytes) {
 std::string loadAgreementText(const std::string& fileName) {
     if (fileName.empty())
         return {};
-    std::FILE* file = platform::openFile(fileName, "rb");
-    if (!file)
+    std::string bytes;
+    if (platform::readRegularFile(fileName, kAgreementSizeLimit, bytes) !=
+        platform::FileReadResult::Read)
         return {};
-    const std::string bytes = readWholeFile(file);
-    std::fclose(file);
     return decodeAgreementBytes(bytes);
 }

@@ -4,7 +4,8 @@
 // The agreement file's text for showing: the whole file up to its first zero byte, in UTF-8.
 // A file that is valid UTF-8 is taken as it is (without a byte order mark), any other in the
 // system's 8-bit code page.
-// Empty when the file cannot be opened. A relative name is taken from the current folder.
+// Empty when the file cannot be read, is no regular file or is larger than any licence. A
+// relative name is taken from the current folder.
 std::string loadAgreementText(const std::string& fileName);
 
 // The decoding step alone, for bytes already read.

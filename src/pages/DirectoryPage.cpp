@@ -1,9 +1,10 @@
 #include "pages/DirectoryPage.h"
 
-#include "app/DialogResources.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
+#include "script/TextKeys.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -20,8 +21,11 @@ DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string 
     folderLabel = dynamic_cast<wxStaticText*>(FindWindow(kFolderLabelId));
     pathBox = dynamic_cast<wxTextCtrl*>(FindWindow(kPathEditId));
     static const TextKey texts[] = {
-        {0, "IDS_NAZWA_GRY"},   {kDriveLabelId, "IDS_DYSK"}, {kFolderLabelId, "IDS_KATALOG_NAME"},
-        {wxID_OK, "IDS_DALEJ"}, {wxID_CANCEL, "IDS_POWROT"},
+        {0, textkeys::kGameName},
+        {kDriveLabelId, textkeys::kDriveLabel},
+        {kFolderLabelId, textkeys::kFolderLabel},
+        {wxID_OK, textkeys::kNext},
+        {wxID_CANCEL, textkeys::kBack},
     };
     setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
     createFolderList();

@@ -1,7 +1,8 @@
 #include "pages/InstallTypePage.h"
 
-#include "app/DialogResources.h"
 #include "pages/PageTexts.h"
+#include "script/TextKeys.h"
+#include "ui/DialogResources.h"
 
 #include <wx/radiobut.h>
 
@@ -9,10 +10,10 @@ InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::st
     : languageSection(std::move(language)), scriptPath(std::move(script)) {
     loadDialogTemplate(this, parent, "dialog182", wxSize(185, 143));
     static const TextKey texts[] = {
-        {0, "IDS_RODZAJ_INST"},         {kGroupId, "IDS_WYBIERZ_INST"},
-        {kMinimalId, "IDS_WERSJA_MIN"}, {kStandardId, "IDS_WERSJA_STD"},
-        {kFullId, "IDS_WERSJA_MAX"},    {wxID_OK, "IDS_DALEJ"},
-        {wxID_CANCEL, "IDS_POWROT"},
+        {0, textkeys::kInstallTypeCaption}, {kGroupId, textkeys::kInstallTypeGroup},
+        {kMinimalId, textkeys::kMinimal},   {kStandardId, textkeys::kStandard},
+        {kFullId, textkeys::kFull},         {wxID_OK, textkeys::kNext},
+        {wxID_CANCEL, textkeys::kBack},
     };
     setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
     // Every attempt starts from the standard install, whatever was chosen before.

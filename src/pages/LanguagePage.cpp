@@ -1,7 +1,7 @@
 #include "pages/LanguagePage.h"
 
-#include "app/DialogResources.h"
 #include "script/SetupScript.h"
+#include "ui/DialogResources.h"
 
 #include <wx/combobox.h>
 

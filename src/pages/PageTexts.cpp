@@ -1,6 +1,6 @@
 #include "pages/PageTexts.h"
 
-#include "app/DialogResources.h"
+#include "ui/DialogResources.h"
 
 #include <wx/window.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 // Profile files ("ini" files) as the system's profile functions read and write them.
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -13,5 +14,23 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 // byte of the file stays as it was. The value is stored in the file's own encoding.
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
+
+// Where a section header or a key stands in a profile file: its name as written and its line,
+// counted from 1. A backend that reads through the system's section functions cannot tell lines.
+constexpr int kLineUnknown = 0;
+struct ProfileKeyLine {
+    std::string name;
+    int line = kLineUnknown;
+};
+struct ProfileSectionLines {
+    std::string name;
+    int line = kLineUnknown;
+    std::vector<ProfileKeyLine> keys; // in file order
+};
+
+// The sections of a profile file in file order, each with its keys, as the reader sees them:
+// only the first section of a name and the first key of a name in it. Empty when the file is
+// missing or cannot be read.
+std::vector<ProfileSectionLines> listProfileLines(const std::string& path);
 
 } // namespace platform

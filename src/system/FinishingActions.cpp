@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "script/TextKeys.h"
 #include "system/OwnFolder.h"
 #include "system/ProgramGroup.h"
 
@@ -36,7 +37,7 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
 }
 
 bool runDirectXSetup(const SetupSession& session, const SetupScript& script) {
-    std::string path = script.languageText("IDS_DXINSTALL_PATH");
+    std::string path = script.languageText(textkeys::kDirectXProgram);
     // The path may name any drive letter; the medium is in sourceDrive.
     const char drive = session.sourceDrive.empty() ? '\0' : session.sourceDrive[0];
     if (drive == '\0')

@@ -1,7 +1,7 @@
 #pragma once
 // The finishing actions after a successful installation. None of them can make it fail.
-#include "app/SetupSession.h"
 #include "script/SetupScript.h"
+#include "session/SetupSession.h"
 #include "system/QuestionAsker.h"
 
 // Opens the program group in the desktop's file manager, not waited for.

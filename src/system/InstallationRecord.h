@@ -1,6 +1,6 @@
 #pragma once
 // The installer's own record of an installed product, under the current user's registryKey.
-#include "app/SetupSession.h"
+#include "session/SetupSession.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Registering a copied installation: uninstall entry, program group with its shortcuts, record.
-#include "app/SetupSession.h"
 #include "script/SetupScript.h"
+#include "session/SetupSession.h"
 
 #include <string>
 

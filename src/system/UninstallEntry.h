@@ -1,6 +1,6 @@
 #pragma once
 // The product's entry in the local machine's list of installed programs.
-#include "app/SetupSession.h"
+#include "session/SetupSession.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 // Saves a picture of one page, filled from a small demo script, as a PNG file:
 // page_screenshots agreement|install-type|target-folder|drive-list <file.png>. One page per run:
 // the screen device of the toolkit gives the first picture of a run only.
-#include "app/DialogResources.h"
 #include "controls/DriveComboBox.h"
 #include "controls/TestDrives.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>

@@ -8,9 +8,20 @@
 
 namespace {
 
+// The bytes of a UTF-16 text in either byte order.
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 struct ProfileCase {
     const char* name;
-    const char* file;
+    std::string file;
     const char* section;
     const char* key;
     const char* expected;
@@ -39,6 +50,10 @@ const ProfileCase kProfileCases[] = {
     {"comment line is not a key", "[s]\n;k=v\nk=w\n", "s", "k", "w"},
     {"last line without line end", "[s]\nk=v", "s", "k", "v"},
     {"section header without bracket", "[s\nk=v\n", "s", "k", "v"},
+    {"UTF-16 little endian", utf16(u"\uFEFF[Opt]\r\nKey=Zaż\U0001F600\r\n", false), "opt", "key",
+     "Za\xC5\xBC\xF0\x9F\x98\x80"},
+    {"UTF-16 big endian", utf16(u"\uFEFF[Opt]\r\nKey= \"Zaż\" \r\n", true), "opt", "key",
+     "Za\xC5\xBC"},
 };
 
 class ProfileReading : public testing::TestWithParam<ProfileCase> {};
@@ -172,6 +187,22 @@ TEST(SetupScriptWriting, keepsTheFileEncoding) {
                                        "cie"));
     EXPECT_EQ(readWholeFile(path), "[Polski]\nX=pe\xB3na\n[Option]\nLanguage=Wyj\x9C"
                                    "cie\n");
+}
+
+TEST(SetupScriptWriting, utf16FileKeepsItsEncoding) {
+    TempFolder folder;
+    for (const bool bigEndian : {false, true}) {
+        const auto path =
+            folder.write("install.ini", utf16(u"\uFEFF[Option]\r\nName=Zaż\r\n", bigEndian));
+        ASSERT_TRUE(SetupScript::writeText(path.string(), "option", "Language", "Wyjście"));
+        EXPECT_EQ(readWholeFile(path),
+                  utf16(u"\uFEFF[Option]\r\nName=Zaż\r\nLanguage=Wyjście\r\n", bigEndian));
+    }
+    // An unpaired surrogate has no UTF-8 form to carry it through an edit.
+    const std::string broken = utf16(u"\uFEFF[Option]\r\nName=", false) + std::string("\x00\xD8", 2);
+    const auto path = folder.write("install.ini", broken);
+    EXPECT_FALSE(SetupScript::writeText(path.string(), "Option", "Language", "Polski"));
+    EXPECT_EQ(readWholeFile(path), broken);
 }
 
 TEST(SetupScriptWriting, readOnlyFileIsNotWritten) {

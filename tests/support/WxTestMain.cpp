@@ -4,7 +4,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-#include "app/DialogResources.h"
+#include "ui/DialogResources.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

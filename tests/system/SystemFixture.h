@@ -1,9 +1,9 @@
 #pragma once
 // A machine of our own in a temporary folder: drive c: (user files), drive d: (the medium with
 // the setup program), the registry hives and the desktop's applications folder.
-#include "app/SetupSession.h"
 #include "platform/Registry.h"
 #include "script/SetupScript.h"
+#include "session/SetupSession.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

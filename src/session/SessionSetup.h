@@ -1,6 +1,6 @@
 #pragma once
 // The main window's start-up steps that need no window: testable on their own.
-#include "app/SetupSession.h"
+#include "session/SetupSession.h"
 
 #include <functional>
 #include <optional>

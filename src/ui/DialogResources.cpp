@@ -1,4 +1,4 @@
-#include "app/DialogResources.h"
+#include "ui/DialogResources.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>

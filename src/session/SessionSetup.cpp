@@ -1,8 +1,9 @@
-#include "app/SessionSetup.h"
+#include "session/SessionSetup.h"
 
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
+#include "script/TextKeys.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,9 +39,9 @@ void fillSetupSession(SetupSession& session, const SetupScript& script) {
         row.targetName = script.languageText(SetupScript::indexedKey("File%d", i));
         row.workFolder = script.languageText(SetupScript::indexedKey("Work%d", i));
     }
-    session.companyName = script.languageText("IDS_COMPANY_NAME");
-    session.programName = script.languageText("IDS_PROGRAM_NAME");
-    session.targetFolder = script.languageText("IDS_DOMYSLNY_KATALOG");
+    session.companyName = script.languageText(textkeys::kCompanyName);
+    session.programName = script.languageText(textkeys::kProgramName);
+    session.targetFolder = script.languageText(textkeys::kDefaultFolder);
 }
 
 std::string findSourceDrive() {

@@ -1,0 +1,127 @@
+#include "audio/WaveSize.h"
+
+#include <ogg/ogg.h>
+#include <speex/speex.h>
+#include <speex/speex_header.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+constexpr std::uint64_t kWaveHeaderBytes = 44;
+constexpr std::uint64_t kBytesPerSample = 2;
+
+// Hands every page of the data to visit, in file order, until visit returns false.
+void forEachPage(const unsigned char* data, std::size_t size,
+                 const std::function<bool(ogg_page&)>& visit) {
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    constexpr std::size_t kPiece = 64 * 1024;
+    bool going = true;
+    for (std::size_t at = 0; going && at < size; at += kPiece) {
+        const std::size_t count = std::min(kPiece, size - at);
+        char* buffer = ogg_sync_buffer(&sync, static_cast<long>(count));
+        if (buffer == nullptr)
+            break;
+        std::memcpy(buffer, data + at, count);
+        ogg_sync_wrote(&sync, static_cast<long>(count));
+        ogg_page page;
+        int result;
+        while (going && (result = ogg_sync_pageout(&sync, &page)) != 0)
+            if (result > 0)
+                going = visit(page);
+    }
+    ogg_sync_clear(&sync);
+}
+
+// Channels of a Vorbis identification header (the first page of a link holds it alone).
+int vorbisChannels(const ogg_page& page) {
+    if (page.body_len < 30 || page.body[0] != 1 || std::memcmp(page.body + 1, "vorbis", 6) != 0)
+        return 0;
+    return page.body[11];
+}
+
+} // namespace
+
+std::optional<std::uint64_t> vorbisWaveBytes(const unsigned char* data, std::size_t size) {
+    // Links follow one another; each ends at its last page's granule position, counted in
+    // samples per channel from the link's start.
+    std::uint64_t samples = 0;
+    int channels = 0;
+    bool found = false;
+    bool valid = true;
+    ogg_int64_t lastGranule = 0;
+    int serial = 0;
+    forEachPage(data, size, [&](ogg_page& page) {
+        if (ogg_page_bos(&page)) {
+            serial = ogg_page_serialno(&page);
+            samples += static_cast<std::uint64_t>(lastGranule) * static_cast<unsigned>(channels);
+            lastGranule = 0;
+            channels = vorbisChannels(page);
+            valid = channels > 0;
+            found = found || valid;
+            return valid;
+        }
+        if (ogg_page_serialno(&page) == serial && ogg_page_granulepos(&page) > 0)
+            lastGranule = ogg_page_granulepos(&page);
+        return true;
+    });
+    if (!found || !valid)
+        return std::nullopt;
+    samples += static_cast<std::uint64_t>(lastGranule) * static_cast<unsigned>(channels);
+    return kWaveHeaderBytes + samples * kBytesPerSample;
+}
+
+std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size_t size) {
+    ogg_stream_state stream;
+    bool streamSetUp = false;
+    SpeexHeader* header = nullptr;
+    std::uint64_t packets = 0;
+    bool ended = false;
+    forEachPage(data, size, [&](ogg_page& page) {
+        if (!streamSetUp) {
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+            streamSetUp = true;
+        }
+        if (ogg_stream_pagein(&stream, &page) != 0)
+            return true; // another stream's page: the decoder passes it over too
+        ogg_packet packet;
+        while (!ended && ogg_stream_packetout(&stream, &packet) == 1) {
+            if (packets++ == 0) {
+                header = speex_packet_to_header(reinterpret_cast<char*>(packet.packet),
+                                                static_cast<int>(packet.bytes));
+                if (header == nullptr)
+                    return false;
+            }
+            ended = packet.e_o_s != 0 && packets > 2;
+        }
+        return !ended;
+    });
+    if (streamSetUp)
+        ogg_stream_clear(&stream);
+    if (header == nullptr)
+        return std::nullopt;
+    const SpeexMode* mode = header->mode >= 0 && header->mode < SPEEX_NB_MODES
+                                ? speex_lib_get_mode(header->mode)
+                                : nullptr;
+    // The decoder refuses what it cannot decode; such a stream gives no WAVE file.
+    if (mode != nullptr &&
+        (header->speex_version_id > 1 || mode->bitstream_version != header->mode_bitstream_version))
+        mode = nullptr;
+    int frameSize = 0;
+    if (mode != nullptr)
+        speex_mode_query(mode, SPEEX_MODE_FRAME_SIZE, &frameSize);
+    const int channels = header->nb_channels;
+    const int framesPerPacket = header->frames_per_packet == 0 ? 1 : header->frames_per_packet;
+    const std::uint64_t headerPackets =
+        2 + static_cast<std::uint64_t>(header->extra_headers < 0 ? 0 : header->extra_headers);
+    speex_header_free(header);
+    if (frameSize <= 0 || (channels != 1 && channels != 2) || framesPerPacket < 0)
+        return std::nullopt;
+    const std::uint64_t audioPackets = packets > headerPackets ? packets - headerPackets : 0;
+    return kWaveHeaderBytes + audioPackets * static_cast<std::uint64_t>(framesPerPacket) *
+                                  static_cast<std::uint64_t>(frameSize) *
+                                  static_cast<std::uint64_t>(channels) * kBytesPerSample;
+}

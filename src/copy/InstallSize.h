@@ -1,0 +1,26 @@
+#pragma once
+// What an installation writes into the target folder, measured on the medium before copying:
+// the plain files' sizes, and the WAVE files the sound archives' records become (told from the
+// records' Ogg streams without decoding them).
+#include "copy/SoundArchiveRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct InstallSize {
+    int files = 0;                 // plain files copied and WAVE files written
+    std::uint64_t copiedBytes = 0; // of the plain files
+    std::uint64_t waveBytes = 0;   // of the WAVE files
+    int unmeasured = 0;            // entries or records whose size could not be told
+};
+
+// The copy list's entries resolve as the copy resolves them: against the current folder.
+InstallSize measureCopyList(const std::vector<std::string>& fileList);
+
+// The size of one install type ("min", "std", "max") of the script's copy lists.
+InstallSize measureInstallType(const std::string& scriptPath, const std::string& installMode);
+
+// The WAVE bytes one archive record becomes; 0 for a codec the installer does not convert, and
+// nothing when its stream cannot be measured.
+bool recordWaveBytes(const SoundArchiveRecord& record, std::uint64_t& bytes);

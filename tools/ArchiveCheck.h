@@ -1,0 +1,24 @@
+#pragma once
+// The check of a .snd archive that sndpack verify prints and setupcheck reports: the archive is
+// read as the installer reads it and every record is decoded with the installer's transcoder.
+#include <string>
+#include <vector>
+
+struct RecordCheck {
+    std::string name;
+    bool knownCodec = true; // false: a codec the installer does not convert
+    bool decodes = false;
+};
+
+struct ArchiveCheck {
+    bool opened = false;
+    std::string brokenAt; // empty, or where and why reading stopped ("record 2 at byte 812: ...")
+    std::vector<RecordCheck> records;
+
+    int failures() const;
+    bool good() const { return opened && brokenAt.empty() && failures() == 0; }
+};
+
+// path: a native path, a drive path or one relative to the current folder. The decoders describe
+// each stream on standard error; quiet silences them.
+ArchiveCheck checkArchive(const std::string& path, bool quiet = false);

@@ -1,0 +1,32 @@
+#include "MediumCheck.h"
+#include "MediumScript.h"
+
+#include <algorithm>
+
+int MediumReport::count(Severity severity) const {
+    return static_cast<int>(std::count_if(findings.begin(), findings.end(), [&](const Finding& f) {
+        return f.severity == severity;
+    }));
+}
+
+MediumReport checkMedium(const std::string& mediumFolder) {
+    MediumScript medium(mediumFolder);
+    MediumReport report;
+    if (!medium.scriptFound()) {
+        report.findings.push_back({Severity::Error, 0, "the folder holds no install.ini"});
+        return report;
+    }
+    std::vector<std::string> languageSections, usableTypes;
+    checkLanguages(medium, languageSections);
+    checkInstallTypes(medium, usableTypes);
+    for (const std::string& section : languageSections)
+        checkLanguageSection(medium, section, usableTypes);
+    checkCopyLists(medium, usableTypes);
+    checkProgramFiles(medium, usableTypes, languageSections);
+    for (const std::string& type : usableTypes)
+        report.sizes.push_back({type, measureInstallType(medium.script().path(), type)});
+    report.findings = std::move(medium.findings);
+    std::stable_sort(report.findings.begin(), report.findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return report;
+}

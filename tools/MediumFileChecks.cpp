@@ -1,0 +1,240 @@
+// Checks of the files the script names: the copy lists' entries, the sound archives, and the
+// programs, pictures and texts the installer opens or starts.
+#include "ArchiveCheck.h"
+#include "MediumScript.h"
+
+#include "copy/CopyList.h"
+#include "copy/CopyPaths.h"
+#include "copy/SoundArchive.h"
+#include "platform/Files.h"
+#include "script/TextCase.h"
+#include "script/TextKeys.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+struct ListedEntry {
+    std::string entry;
+    int line = 0;
+    std::vector<std::string> types;
+};
+
+// Every entry of the usable install types' lists, once, at its first line.
+std::vector<ListedEntry> listedEntries(const MediumScript& medium,
+                                       const std::vector<std::string>& usableTypes) {
+    std::vector<ListedEntry> entries;
+    std::map<std::string, std::size_t> byName;
+    for (const std::string& type : usableTypes) {
+        const int files = std::min(medium.script().readCount(type, "files"), 100000);
+        for (int i = 0; i < files; ++i) {
+            const std::string key = std::to_string(i);
+            const std::string entry = medium.script().readText(type, key);
+            if (entry.empty())
+                continue; // reported with the count
+            const auto [at, added] = byName.try_emplace(toLowerCase(entry), entries.size());
+            if (added)
+                entries.push_back({entry, medium.lineOf(type, key), {}});
+            entries[at->second].types.push_back(type);
+        }
+    }
+    return entries;
+}
+
+// Reports a named file of the medium that is missing, or found only with letter case ignored.
+bool checkNamedFile(MediumScript& medium, int line, const std::string& what,
+                    const std::string& relative, Severity whenMissing = Severity::Error) {
+    const MediumScript::Presence presence = medium.file(relative);
+    if (!presence.exists)
+        medium.add(whenMissing, line, what + " " + relative + " is not on the medium");
+    else if (!presence.exactCase)
+        medium.add(Severity::Warning, line,
+                   what + " " + relative + " is found only when letter case is ignored");
+    return presence.exists;
+}
+
+std::uint32_t littleEndian(const unsigned char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// Whether a file is a Windows bitmap the main window can draw: a known header, a size, a known
+// depth and, uncompressed, all its rows.
+bool isReadableBitmap(const std::string& relative) {
+    std::FILE* file = platform::openFile(relative, "rb");
+    if (!file)
+        return false;
+    unsigned char header[54] = {};
+    const std::size_t read = std::fread(header, 1, sizeof header, file);
+    std::fseek(file, 0, SEEK_END);
+    const long fileSize = std::ftell(file);
+    std::fclose(file);
+    if (read < 26 || header[0] != 'B' || header[1] != 'M')
+        return false;
+    const std::uint32_t dataOffset = littleEndian(header + 10, 4);
+    const std::uint32_t infoSize = littleEndian(header + 14, 4);
+    const bool core = infoSize == 12;
+    if (!core && (infoSize < 40 || read < 54))
+        return false;
+    const long long width = core ? littleEndian(header + 18, 2)
+                                 : static_cast<std::int32_t>(littleEndian(header + 18, 4));
+    long long height = core ? littleEndian(header + 20, 2)
+                            : static_cast<std::int32_t>(littleEndian(header + 22, 4));
+    const unsigned depth = littleEndian(header + (core ? 24 : 28), 2);
+    const std::uint32_t compression = core ? 0 : littleEndian(header + 30, 4);
+    height = height < 0 ? -height : height;
+    const bool knownDepth =
+        depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+    if (width <= 0 || height <= 0 || !knownDepth ||
+        dataOffset >= static_cast<unsigned long>(fileSize))
+        return false;
+    if (compression != 0 && compression != 3)
+        return true; // run-length rows: their length is not known from the header
+    const long long rowBytes = (width * depth + 31) / 32 * 4;
+    return dataOffset + rowBytes * height <= fileSize;
+}
+
+void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
+    const ArchiveCheck check = checkArchive(listed.entry, true);
+    if (check.good())
+        return;
+    std::vector<std::string> problems;
+    if (!check.opened)
+        problems.push_back("it cannot be opened");
+    for (const RecordCheck& record : check.records)
+        if (!record.knownCodec)
+            problems.push_back(record.name + " has a codec the installer does not convert");
+        else if (!record.decodes)
+            problems.push_back(record.name + " does not decode");
+    if (!check.brokenAt.empty())
+        problems.push_back(check.brokenAt);
+    medium.add(Severity::Error, listed.line,
+               "sound archive " + listed.entry + " does not verify: " + joined(problems));
+}
+
+// What an install type leaves in the target folder, relative to it, lower-cased: its plain
+// entries and the WAVE files of its archives' records.
+std::vector<std::string> installedNames(const MediumScript& medium, const std::string& type) {
+    std::vector<std::string> fileList, names;
+    int entryCount = 0;
+    buildFileList(medium.script().path(), type, fileList, entryCount);
+    for (const std::string& entry : fileList) {
+        if (!isArchiveEntry(entry)) {
+            names.push_back(toLowerCase(entry));
+            continue;
+        }
+        SoundArchive archive;
+        if (!archive.open(entry))
+            continue;
+        SoundArchiveRecord record;
+        while (!archive.atEnd() && archive.readRecord(record) == ArchiveStatus::Ok)
+            names.push_back(toLowerCase(folderPrefix(entry)) + recordDisplayName(record.name));
+    }
+    return names;
+}
+
+} // namespace
+
+bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableTypes,
+                   const std::string& relative) {
+    std::string wanted = toLowerCase(relative);
+    std::replace(wanted.begin(), wanted.end(), '/', '\\');
+    for (const std::string& type : usableTypes) {
+        auto [at, added] = medium.installedByType.try_emplace(type);
+        if (added)
+            at->second = installedNames(medium, type);
+        const std::vector<std::string>& names = at->second;
+        if (std::find(names.begin(), names.end(), wanted) != names.end())
+            return true;
+    }
+    return false;
+}
+
+void checkCopyLists(MediumScript& medium, const std::vector<std::string>& usableTypes) {
+    for (const ListedEntry& listed : listedEntries(medium, usableTypes)) {
+        const std::string where = listed.entry + " (" + joined(listed.types) + ")";
+        const bool folderEntry = listed.entry.back() == '\\';
+        const MediumScript::Presence presence =
+            folderEntry ? medium.folder(listed.entry) : medium.file(listed.entry);
+        if (!presence.exists) {
+            medium.add(Severity::Error, listed.line,
+                       (folderEntry ? "folder " : "file ") + where + " is not on the medium");
+            continue;
+        }
+        if (!presence.exactCase)
+            medium.add(Severity::Warning, listed.line,
+                       (folderEntry ? "folder " : "file ") + where +
+                           " is found only when letter case is ignored");
+        if (folderEntry) {
+            std::vector<std::string> files;
+            listFolderFiles(listed.entry, files);
+            if (files.empty())
+                medium.add(Severity::Warning, listed.line,
+                           "folder entry " + where + " lists no files");
+        } else if (isArchiveEntry(listed.entry)) {
+            checkArchiveEntry(medium, listed);
+        }
+    }
+}
+
+void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usableTypes,
+                       const std::vector<std::string>& languageSections) {
+    const SetupScript& script = medium.script();
+    const std::string uninstaller = script.readText("Option", "DEINSTALLEXE_NAME");
+    if (uninstaller.empty())
+        medium.add(Severity::Warning, medium.lineOf("Option"),
+                   "[Option] names no uninstaller (DEINSTALLEXE_NAME)");
+    else if (!anyTypeCopies(medium, usableTypes, uninstaller))
+        medium.add(Severity::Error, medium.lineOf("Option", "DEINSTALLEXE_NAME"),
+                   "uninstaller " + uninstaller + ": no install type copies it");
+    checkNamedFile(medium, 0, "shared uninstaller", "Ulvarest.exe", Severity::Warning);
+    checkNamedFile(medium, 0, "readme", "readme.txt", Severity::Warning);
+
+    for (const std::string& section : languageSections) {
+        const std::string prefix = "[" + section + "] ";
+        const std::string bitmap = script.readText(section, "Bitmap");
+        const int bitmapLine = medium.lineOf(section, "Bitmap");
+        if (bitmap.empty())
+            medium.add(Severity::Warning, bitmapLine, prefix + "names no title picture (Bitmap)");
+        else if (checkNamedFile(medium, bitmapLine, prefix + "title picture", bitmap) &&
+                 !isReadableBitmap(bitmap))
+            medium.add(Severity::Error, bitmapLine,
+                       prefix + "title picture " + bitmap + " is not a readable BMP file");
+
+        if (script.readFlag("Option", "show_licence")) {
+            const std::string licence = script.readText(section, textkeys::kLicenceFile);
+            const int line = medium.lineOf(section, textkeys::kLicenceFile);
+            if (licence.empty())
+                medium.add(Severity::Error, line,
+                           prefix + "shows the licence page but names no licence file");
+            else
+                checkNamedFile(medium, line, prefix + "licence file", licence);
+        }
+
+        const int others = std::min(script.readCount(section, "OTHERFILES"), 1000);
+        for (int i = 0; i < others; ++i) {
+            const std::string key = SetupScript::indexedKey("Exe%d", i);
+            const std::string program = script.readText(section, key);
+            if (!program.empty())
+                checkNamedFile(medium, medium.lineOf(section, key), prefix + "further program",
+                               program);
+        }
+
+        // The program's drive letter is replaced by the medium's: the rest is from its root.
+        const std::string directX = script.readText(section, textkeys::kDirectXProgram);
+        const int directXLine = medium.lineOf(section, textkeys::kDirectXProgram);
+        if (directX.empty())
+            medium.add(Severity::Warning, directXLine,
+                       prefix + "asks about DirectX but names no DirectX program");
+        else if (directX.size() < 4 || directX.compare(1, 2, ":\\") != 0)
+            medium.add(Severity::Error, directXLine,
+                       prefix + "DirectX program " + directX +
+                           " is not a path from a drive's root");
+        else
+            checkNamedFile(medium, directXLine, prefix + "DirectX program", directX.substr(3));
+    }
+}
