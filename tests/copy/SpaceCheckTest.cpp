@@ -19,10 +19,8 @@ TEST(SpaceCheckTest, byteCountsReadAsPeopleSayThem) {
         std::uint64_t bytes;
         const char* text;
     } cases[] = {
-        {0, "0 KB"},          {1, "1 KB"},
-        {1024, "1 KB"},       {1025, "2 KB"},
-        {1048575, "1024 KB"}, {1048576, "1.0 MB"},
-        {3355443, "3.2 MB"},  {1610612736, "1.5 GB"},
+        {0, "0 KB"},          {1, "1 KB"},         {1024, "1 KB"},      {1025, "2 KB"},
+        {1048575, "1024 KB"}, {1048576, "1.0 MB"}, {3355443, "3.2 MB"}, {1610612736, "1.5 GB"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatByteCount(c.bytes), c.text) << c.bytes;

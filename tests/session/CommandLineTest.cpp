@@ -11,9 +11,9 @@ TEST(CommandLineTest, acceptedLinesGiveTheirAnswers) {
     EXPECT_EQ(parseCommandLine({}).action, CommandLine::Action::Run);
     EXPECT_FALSE(parseCommandLine({}).silent) << "no arguments: the interactive run";
 
-    const CommandLine full = parseCommandLine({"--silent", "--dir", "C:\\Games\\Moonrise Harbour",
-                                               "--type", "max", "--language", "Polski", "--log",
-                                               "run.log", "--ignore-space"});
+    const CommandLine full =
+        parseCommandLine({"--silent", "--dir", "C:\\Games\\Moonrise Harbour", "--type", "max",
+                          "--language", "Polski", "--log", "run.log", "--ignore-space"});
     ASSERT_EQ(full.action, CommandLine::Action::Run) << full.error;
     EXPECT_TRUE(full.silent);
     EXPECT_FALSE(full.quiet);
@@ -33,7 +33,8 @@ TEST(CommandLineTest, acceptedLinesGiveTheirAnswers) {
     ASSERT_EQ(logOnly.action, CommandLine::Action::Run);
     EXPECT_FALSE(logOnly.silent) << "a log alone keeps the interactive run";
 
-    EXPECT_EQ(parseCommandLine({"--silent", "--bogus", "--help"}).action, CommandLine::Action::Error);
+    EXPECT_EQ(parseCommandLine({"--silent", "--bogus", "--help"}).action,
+              CommandLine::Action::Error);
     EXPECT_EQ(parseCommandLine({"--silent", "--help"}).action, CommandLine::Action::Help);
 }
 

@@ -1,5 +1,5 @@
-#include "script/SetupScript.h"
 #include "session/SessionSetup.h"
+#include "script/SetupScript.h"
 #include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>
