@@ -229,6 +229,9 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
     EXPECT_NE(readWholeFile(output).find("The folder could not be created."), std::string::npos);
     EXPECT_NE(readWholeFile(logs / "fail.log").find("failed: The folder could not be created."),
               std::string::npos);
+    EXPECT_EQ(program("--quiet --log '" + (logs / "no/such/folder.log").string() + "'"), 1);
+    EXPECT_NE(readWholeFile(output).find("cannot write the log"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target())) << "nothing is installed without the log asked for";
     EXPECT_EQ(program("--quiet --language Klingon"), 1);
     EXPECT_NE(readWholeFile(output).find("Klingon"), std::string::npos);
 
