@@ -208,7 +208,8 @@ bool InstallSequence::ask(const std::string& text, const std::string& caption,
     const bool yes = unattended ? unattendedAnswer
                                 : showMessageBox(&mainWindow, text, caption,
                                                  kQuestionBox | defaultButton) == wxID_YES;
-    runlog::write("question", text + (yes ? " -> Yes" : " -> No"));
+    runlog::write("question",
+                  text + (yes ? " -> Yes" : " -> No") + (unattended ? " (unattended)" : ""));
     return yes;
 }
 
