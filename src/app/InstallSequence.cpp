@@ -6,12 +6,15 @@
 #include "copy/CopyPaths.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/FolderPath.h"
+#include "copy/SpaceCheck.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
+#include "session/CommandLine.h"
+#include "session/RunLog.h"
 #include "system/FinishingActions.h"
 #include "system/InstallationRecord.h"
 #include "system/Registration.h"
@@ -25,8 +28,8 @@ constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
 constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
 } // namespace
 
-InstallSequence::InstallSequence(SetupDialog& mainWindow)
-    : mainWindow(mainWindow), session(mainWindow.session()) {}
+InstallSequence::InstallSequence(SetupDialog& mainWindow, const CommandLine* unattended)
+    : mainWindow(mainWindow), session(mainWindow.session()), unattended(unattended) {}
 
 // One piece, as the order of the whole installation is the point of this function: every step
 // reads best right after the one before it.
@@ -37,31 +40,52 @@ bool InstallSequence::run() {
     CopyProgressDialog copy(&session.targetFolder, nullptr, language, session.scriptPath);
     DirectoryPage directory(&mainWindow, session.targetFolder, language, session.scriptPath);
     InstallTypePage installType(nullptr, language, session.scriptPath);
-    mainWindow.Iconize(true);
+    if (!unattended)
+        mainWindow.Iconize(true);
+    runlog::write("language", language);
 
-    if (script.readFlag("Option", "show_licence") && agreement.ShowModal() == wxID_CANCEL)
-        return giveBackMainWindow();
-    if (script.readFlag("Option", "show_install_mode") && installType.ShowModal() == wxID_OK)
-        copy.setInstallMode(installType.getInstallMode());
-    if (directory.ShowModal() != wxID_OK)
-        return giveBackMainWindow();
-    // Closing its child page may bring the main window back on some desktops.
-    mainWindow.Iconize(true);
+    if (script.readFlag("Option", "show_licence")) {
+        if (unattended)
+            runlog::write("licence", "accepted by the command line");
+        else if (agreement.ShowModal() == wxID_CANCEL)
+            return giveBackMainWindow();
+    }
+    std::string installMode = "std";
+    if (unattended && !unattended->installType.empty())
+        installMode = unattended->installType;
+    else if (!unattended && script.readFlag("Option", "show_install_mode") &&
+             installType.ShowModal() == wxID_OK)
+        installMode = installType.getInstallMode();
+    copy.setInstallMode(installMode);
+    runlog::write("install type", installMode);
 
-    const std::string savedFolder = platform::currentFolder();
-    session.targetFolder = directory.getChosenFolder();
-    const bool folderReady = checkTargetFolder(script);
-    (void)platform::changeFolder(savedFolder); // back to the medium whatever the check did
-    if (!folderReady)
+    if (unattended) {
+        if (!unattended->folder.empty())
+            session.targetFolder = unattended->folder;
+    } else {
+        if (directory.ShowModal() != wxID_OK)
+            return giveBackMainWindow();
+        // Closing its child page may bring the main window back on some desktops.
+        mainWindow.Iconize(true);
+        session.targetFolder = directory.getChosenFolder();
+    }
+    runlog::write("target folder", session.targetFolder);
+
+    const TargetFolder folder = confirmTargetFolder(script);
+    if (folder == TargetFolder::Refused || !fitsOnDisk(script, installMode))
+        return giveBackMainWindow();
+    if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
         return giveBackMainWindow();
 
-    if (copy.ShowModal() != wxID_OK) {
-        showBox(copy.getErrorText(), script.languageText(textkeys::kCopyEnded), kStopBox);
+    const int copied = unattended && unattended->quiet ? copy.runWithoutWindow() : copy.ShowModal();
+    if (copied != wxID_OK) {
+        stop(copy.getErrorText(), script.languageText(textkeys::kCopyEnded));
         return giveBackMainWindow();
     }
+    runlog::write("copy", "complete");
     if (!registerInstallation(session, script, session.targetFolder, language)) {
-        showBox(script.languageText(textkeys::kShortcutFailed),
-                script.languageText(textkeys::kGameName), kStopBox);
+        stop(script.languageText(textkeys::kShortcutFailed),
+             script.languageText(textkeys::kGameName));
         (void)recordProgramFolder(session, session.targetFolder, language);
         return giveBackMainWindow();
     }
@@ -69,44 +93,85 @@ bool InstallSequence::run() {
     return true;
 }
 
-// The target folder made current, or created with the user's consent.
-bool InstallSequence::checkTargetFolder(const SetupScript& script) {
-    if (platform::changeFolder(session.targetFolder))
-        return true;
+// Whether the target folder is there, may be made, or neither; nothing is made yet, so that
+// a step that still says no leaves nothing behind.
+InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupScript& script) {
+    const std::string savedFolder = platform::currentFolder();
+    const bool present = platform::changeFolder(session.targetFolder);
+    (void)platform::changeFolder(savedFolder); // back to the medium whatever the check did
+    if (present)
+        return TargetFolder::Present;
     const std::string caption = script.languageText(textkeys::kGameName);
     // A file where the folder should be is not a missing folder: no folder can be made there.
     if (platform::fileExists(session.targetFolder)) {
-        showBox(script.languageText(textkeys::kFolderNotCreated), caption, kStopBox);
-        return false;
+        stop(script.languageText(textkeys::kFolderNotCreated), caption);
+        return TargetFolder::Refused;
     }
-    if (showBox(script.languageText(textkeys::kFolderMissing), caption, kQuestionBox) != wxID_YES)
-        return false;
-    if (createFolderPath(session.targetFolder))
+    if (!ask(script.languageText(textkeys::kFolderMissing), caption, true))
+        return TargetFolder::Refused;
+    return TargetFolder::ToCreate;
+}
+
+bool InstallSequence::createTargetFolder(const SetupScript& script) {
+    if (createFolderPath(session.targetFolder)) {
+        runlog::write("folder created", session.targetFolder);
         return true;
-    showBox(script.languageText(textkeys::kFolderNotCreated), caption, kStopBox);
+    }
+    stop(script.languageText(textkeys::kFolderNotCreated),
+         script.languageText(textkeys::kGameName));
     return false;
 }
 
+// Unattended, a disk that looks too small fails the run unless the command line says to go on:
+// a copy that runs out of space half-way leaves a broken installation behind.
+bool InstallSequence::fitsOnDisk(const SetupScript& script, const std::string& installMode) {
+    const SpaceNeed need = measureSpaceNeed(session.scriptPath, installMode, session.targetFolder);
+    runlog::write("space", "needed " + std::to_string(need.needed) + " bytes, free " +
+                               (need.free ? std::to_string(*need.free) + " bytes" : "unknown"));
+    if (need.fits())
+        return true;
+    const bool goOn = unattended && unattended->ignoreSpace;
+    if (unattended && !goOn) {
+        stop(noSpaceText(script, need), script.languageText(textkeys::kGameName));
+        return false;
+    }
+    return ask(noSpaceText(script, need), script.languageText(textkeys::kGameName), goOn,
+               wxNO_DEFAULT);
+}
+
 void InstallSequence::finish(const SetupScript& script) {
-    showBox(script.languageText(textkeys::kFinished), script.languageText(textkeys::kMainCaption),
-            kInformationBox);
-    openProgramGroup(session);
+    inform(script.languageText(textkeys::kFinished), script.languageText(textkeys::kMainCaption));
+    // Unattended, no window of another program opens either.
+    if (unattended)
+        runlog::write("finishing", "program group not shown (unattended)");
+    else
+        openProgramGroup(session);
     installSharedUninstaller();
     copyScriptWithLanguage();
     copyTitlePicture(script);
+    if (unattended) {
+        runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
+        runlog::write("installed", session.targetFolder);
+        return;
+    }
     WxQuestionAsker asker;
     offerOtherPrograms(script, asker);
     openReadme();
     askForDirectX(script);
+    runlog::write("installed", session.targetFolder);
     mainWindow.EndModal(wxID_CANCEL);
 }
 
 void InstallSequence::copyScriptWithLanguage() {
     const std::string copy = session.targetFolder + "\\install.ini";
     // Failures of the finishing steps are not reported: the product is installed.
-    (void)platform::copyFile("install.ini", copy, false);
+    const bool copied = platform::copyFile("install.ini", copy, false);
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
-    (void)SetupScript::writeText(copy, "Option", "Language", session.languageSection);
+    const bool written =
+        SetupScript::writeText(copy, "Option", "Language", session.languageSection);
+    runlog::write(
+        "finishing",
+        (copied && written ? "script copied with its language: " : "script not copied: ") + copy);
 }
 
 void InstallSequence::copyTitlePicture(const SetupScript& script) {
@@ -115,21 +180,49 @@ void InstallSequence::copyTitlePicture(const SetupScript& script) {
     if (!isEntryInsideTarget(picture))
         return;
     const std::string copy = session.targetFolder + "\\" + picture;
-    (void)platform::copyFile(picture, copy, false);
+    const bool copied = platform::copyFile(picture, copy, false);
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
+    runlog::write("finishing",
+                  (copied ? "title picture copied: " : "title picture not copied: ") + copy);
 }
 
 void InstallSequence::askForDirectX(const SetupScript& script) {
     WxQuestionAsker asker;
     if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
         (void)runDirectXSetup(session, script);
+    else
+        runlog::write("finishing", "DirectX declined");
 }
 
-int InstallSequence::showBox(const std::string& text, const std::string& caption, long style) {
-    return showMessageBox(&mainWindow, text, caption, style);
+void InstallSequence::stop(const std::string& text, const std::string& caption) {
+    if (unattended) {
+        runlog::failure(text);
+        return;
+    }
+    runlog::write("failed", text);
+    (void)showMessageBox(&mainWindow, text, caption, kStopBox);
+}
+
+bool InstallSequence::ask(const std::string& text, const std::string& caption,
+                          bool unattendedAnswer, long defaultButton) {
+    const bool yes = unattended ? unattendedAnswer
+                                : showMessageBox(&mainWindow, text, caption,
+                                                 kQuestionBox | defaultButton) == wxID_YES;
+    runlog::write("question",
+                  text + (yes ? " -> Yes" : " -> No") + (unattended ? " (unattended)" : ""));
+    return yes;
+}
+
+void InstallSequence::inform(const std::string& text, const std::string& caption) {
+    runlog::write("message", text);
+    if (!unattended)
+        (void)showMessageBox(&mainWindow, text, caption, kInformationBox);
 }
 
 bool InstallSequence::giveBackMainWindow() {
+    if (unattended)
+        return false;
+    runlog::write("stopped", "the main window is back");
     mainWindow.Iconize(false);
     mainWindow.Show();
     mainWindow.Raise();

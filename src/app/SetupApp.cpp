@@ -1,37 +1,124 @@
-// The application: one main window, run modally; the program ends when it closes.
+// The application: one main window, run modally; the program ends when it closes. With --silent
+// the same installation runs without the window, answered from the command line.
 #include "app/MessageBoxIcons.h"
 #include "app/SetupDialog.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "session/CommandLine.h"
+#include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
+#include <wx/log.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kInstalled = 0;
+constexpr int kFailed = 1;
+constexpr int kBadCommandLine = 2;
+} // namespace
 
 class SetupApp : public wxApp {
 public:
     bool OnInit() override {
         platform::suppressSystemErrorBoxes();
+        // Read before anything moves: a relative log path names a file where the program was
+        // started, not on the medium.
+        if (!readCommandLine())
+            return true;
         // The script's relative names are written for the program's own folder on the medium.
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
         wxInitAllImageHandlers();
         loadDialogResources();
         // Every box of the program, the framework's own included, shows the icon of its kind.
         showIconsInMessageBoxes();
+        // Nothing may wait for a person in an unattended run, the framework's own reports neither.
+        if (options.silent)
+            delete wxLog::SetActiveTarget(new wxLogStderr);
         return true;
     }
 
     // The main window instead of a main loop; however it ends, the run ended normally.
     int OnRun() override {
+        if (exitStatus)
+            return *exitStatus;
         SetupDialog dialog(nullptr);
+        if (options.silent) {
+            const int status = dialog.runUnattended(options);
+            runlog::close();
+            return status;
+        }
         SetTopWindow(&dialog);
         if (dialog.initialise())
             dialog.ShowModal();
         SetTopWindow(nullptr);
-        return 0;
+        runlog::close();
+        return kInstalled;
     }
+
+private:
+public:
+    // The exit status when the command line ends the run before it starts (--help, an error).
+    static std::optional<int> answerCommandLine(const std::string& name,
+                                                const std::vector<std::string>& arguments) {
+        const CommandLine line = parseCommandLine(arguments);
+        switch (line.action) {
+        case CommandLine::Action::Help:
+            std::fputs(usageText(name).c_str(), stdout);
+            return kInstalled;
+        case CommandLine::Action::Error:
+            std::fprintf(stderr, "setup: %s\n\n%s", line.error.c_str(), usageText(name).c_str());
+            return kBadCommandLine;
+        case CommandLine::Action::Run:
+            break;
+        }
+        return std::nullopt;
+    }
+
+private:
+    // False when the run ends here, with exitStatus set.
+    bool readCommandLine() {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments.push_back(argv[i].utf8_string());
+        exitStatus = answerCommandLine(argc > 0 ? argv[0].utf8_string() : "setup", arguments);
+        if (exitStatus)
+            return false;
+        options = parseCommandLine(arguments);
+        if (!options.logPath.empty() && !runlog::open(options.logPath)) {
+            std::fprintf(stderr, "setup: cannot write the log %s\n", options.logPath.c_str());
+            exitStatus = kFailed;
+            return false;
+        }
+        std::string given;
+        for (const std::string& argument : arguments)
+            given += " " + argument;
+        runlog::write("command line", given.empty() ? "(none)" : given.substr(1));
+        return true;
+    }
+
+    CommandLine options;
+    std::optional<int> exitStatus;
 };
 
+#ifdef __WXMSW__
 wxIMPLEMENT_APP(SetupApp);
+#else
+wxIMPLEMENT_APP_NO_MAIN(SetupApp);
+
+// A bad command line and --help are answered before the toolkit starts: they need no display.
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    if (parseCommandLine(arguments).action != CommandLine::Action::Run)
+        return SetupApp::answerCommandLine(argc > 0 ? argv[0] : "setup", arguments).value_or(0);
+    return wxEntry(argc, argv);
+}
+#endif

@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
+#include "session/CommandLine.h"
+#include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/DialogResources.h"
 
@@ -42,13 +44,46 @@ bool SetupDialog::initialise() {
     if (!language)
         return false;
     setupSession.languageSection = *language;
+    fillFromScript();
+    return true;
+}
+
+void SetupDialog::fillFromScript() {
     const SetupScript script(setupSession.scriptPath, setupSession.languageSection);
     fillSetupSession(setupSession, script);
     SetIcon(appIcon);
     loadTitleBitmap(script);
     applyTexts(script);
     setupSession.sourceDrive = findSourceDrive();
-    return true;
+}
+
+int SetupDialog::runUnattended(const CommandLine& options) {
+    const SetupScript anyLanguage(setupSession.scriptPath);
+    std::optional<std::string> language;
+    std::string failure;
+    if (!options.language.empty()) {
+        language = listedLanguage(anyLanguage, options.language);
+        if (!language)
+            failure = "the script lists no language \"" + options.language + "\"";
+    } else {
+        const std::string system = platform::systemLanguageId();
+        language = chooseLanguageSection(anyLanguage, system, [] { return std::nullopt; });
+        if (!language)
+            failure =
+                "the script maps no language to the system's (" + system + "): give --language";
+    }
+    if (!language) {
+        runlog::failure(failure);
+        return 1;
+    }
+    setupSession.languageSection = *language;
+    fillFromScript();
+    if (options.folder.empty() && setupSession.targetFolder.empty()) {
+        failure = "the script names no target folder: give --dir";
+        runlog::failure(failure);
+        return 1;
+    }
+    return InstallSequence(*this, &options).run() ? 0 : 1;
 }
 
 void SetupDialog::loadTitleBitmap(const SetupScript& script) {

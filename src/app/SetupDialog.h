@@ -11,6 +11,7 @@
 #include <string>
 
 class SetupScript;
+struct CommandLine;
 
 class SetupDialog : public wxDialog {
 public:
@@ -24,6 +25,11 @@ public:
     // The install button's work: the whole installation, or a report of why it stopped.
     void runInstallSequence();
 
+    // The installation without pages or questions, the window never shown: the language from
+    // the command line (or the system's mapping), then the install button's sequence with the
+    // command line's answers. 0 when the product was installed, 1 otherwise (reason on stderr).
+    int runUnattended(const CommandLine& options);
+
     SetupSession& session() { return setupSession; }
     const wxBitmap& titleBitmap() const { return titlePicture; }
 
@@ -32,6 +38,7 @@ protected:
     virtual std::optional<std::string> runLanguagePage();
 
 private:
+    void fillFromScript();
     void loadTitleBitmap(const SetupScript& script);
     void applyTexts(const SetupScript& script);
     void OnPaint(wxPaintEvent& event);

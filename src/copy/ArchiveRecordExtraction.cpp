@@ -71,5 +71,6 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
         return outcome;
     }
     outcome.result = RecordExtraction::Result::Converted;
+    outcome.outputPath = outputPath;
     return outcome;
 }

@@ -18,6 +18,7 @@ struct RecordExtraction {
     ArchiveStatus status = ArchiveStatus::Ok;
     std::string displayName; // the record's name as the WAVE file is called
     std::string failedPath;  // the record's path in the target, when writing or converting failed
+    std::string outputPath;  // the WAVE file's path, when converted
 
     bool succeeded() const { return result == Result::Converted || result == Result::Skipped; }
 };

@@ -4,9 +4,11 @@
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
+#include "copy/InstallSize.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
+#include "session/RunLog.h"
 
 #include <cstdlib>
 
@@ -44,6 +46,15 @@ void CopyEngine::setPosition(int position) {
         showPosition(position);
 }
 
+void CopyEngine::logWrittenFile(const char* kind, const std::string& name,
+                                const std::string& path) {
+    if (!runlog::isOpen())
+        return;
+    std::uint64_t bytes = 0;
+    (void)plainFileBytes(path, bytes);
+    runlog::write(kind, runlog::withBytes(name, bytes));
+}
+
 CopyEngine::Step CopyEngine::copyPlainEntry() {
     if (currentIndex >= entryCount)
         return Step::Finished;
@@ -63,6 +74,8 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
 
     const bool copied = platform::copyFile(entry, destination, false);
     ++currentIndex;
+    if (copied)
+        logWrittenFile("copied", entry, destination);
     // Archive alone clears a read-only flag carried over from the medium, so that a later
     // installation can overwrite the file; the installation works without it all the same.
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
@@ -73,8 +86,10 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
 CopyEngine::Step CopyEngine::openArchive(const std::string& entry) {
     archivePath = toLowerCase(entry);
     archiveActive = true;
-    if (archiveFile.open(entry))
+    if (archiveFile.open(entry)) {
+        runlog::write("unpacking", entry);
         return Step::Continue;
+    }
     archiveActive = false;
     return Step::Failed;
 }
@@ -91,6 +106,11 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
             // The bar has no measure inside an archive, so it only shows that work goes on.
             setPosition(entryCount > 0 ? std::rand() % entryCount : 0);
         });
+    if (outcome.result == RecordExtraction::Result::Converted)
+        logWrittenFile("converted", folderPrefix(archivePath) + outcome.displayName,
+                       outcome.outputPath);
+    else if (outcome.result == RecordExtraction::Result::Skipped)
+        runlog::write("skipped", outcome.displayName + " (a record that is not converted)");
     if (outcome.succeeded())
         return Step::Continue;
     closeArchive();

@@ -47,6 +47,7 @@ private:
     Step copyArchiveRecord();
     void setStatus(const std::string& name);
     void setPosition(int position);
+    void logWrittenFile(const char* kind, const std::string& name, const std::string& path);
 
     int entryCount = 0;
     int currentIndex = 0;

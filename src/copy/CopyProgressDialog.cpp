@@ -85,3 +85,17 @@ void CopyProgressDialog::showPosition(int position) {
     if (progressBar)
         progressBar->SetValue(std::clamp(position, 0, progressBar->GetRange()));
 }
+
+int CopyProgressDialog::runWithoutWindow() {
+    engine.buildList();
+    for (;;) {
+        switch (engine.copyStep()) {
+        case CopyEngine::Step::Continue:
+            break;
+        case CopyEngine::Step::Finished:
+            return wxID_OK;
+        case CopyEngine::Step::Failed:
+            return wxID_CANCEL;
+        }
+    }
+}

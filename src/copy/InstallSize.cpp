@@ -8,10 +8,8 @@
 
 #include <cstdio>
 
-namespace {
-
-bool plainFileBytes(const std::string& entry, std::uint64_t& bytes) {
-    std::FILE* file = platform::openFile(entry, "rb");
+bool plainFileBytes(const std::string& path, std::uint64_t& bytes) {
+    std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr)
         return false;
     long length = -1;
@@ -23,6 +21,8 @@ bool plainFileBytes(const std::string& entry, std::uint64_t& bytes) {
     bytes = static_cast<std::uint64_t>(length);
     return true;
 }
+
+namespace {
 
 void measureArchive(const std::string& entry, InstallSize& size) {
     SoundArchive archive;

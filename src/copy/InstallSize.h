@@ -15,6 +15,10 @@ struct InstallSize {
     int unmeasured = 0;            // entries or records whose size could not be told
 };
 
+// The size of one file (a drive path or one relative to the current folder); false when it
+// cannot be opened.
+bool plainFileBytes(const std::string& path, std::uint64_t& bytes);
+
 // The copy list's entries resolve as the copy resolves them: against the current folder.
 InstallSize measureCopyList(const std::vector<std::string>& fileList);
 

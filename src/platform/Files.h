@@ -48,6 +48,8 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found);
 std::FILE* openFile(const std::string& path, const char* mode);
 
 bool fileExists(const std::string& path);
+// The bytes the current user may still write on the file system of an existing folder.
+bool freeDiskSpace(const std::string& folder, std::uint64_t& bytes);
 bool folderExists(const std::string& path);
 
 } // namespace platform

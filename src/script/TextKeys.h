@@ -34,6 +34,10 @@ inline constexpr char kAbort[] = "IDS_PRZERWIJ";
 inline constexpr char kCopying[] = "IDS_KOPIUJE_TERAZ_PLIK";
 inline constexpr char kWriteFailed[] = "IDS_E_WRITEOFILE";
 
+// A text with a built-in English fallback, so a script may lack it: "%s" twice, the bytes
+// needed and the bytes free.
+inline constexpr char kNoSpace[] = "IDS_E_NO_SPACE";
+
 // File names: their files are checked, not their texts.
 inline constexpr char kLicenceFile[] = "IDS_LICENCE_FILE_NAME";
 inline constexpr char kDirectXProgram[] = "IDS_DXINSTALL_PATH";

@@ -3,6 +3,7 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
+#include "script/TextCase.h"
 #include "script/TextKeys.h"
 
 #include <algorithm>
@@ -24,6 +25,18 @@ chooseLanguageSection(const SetupScript& script, const std::string& systemLangua
     if (!mapped.empty())
         return mapped;
     return runLanguagePage();
+}
+
+std::optional<std::string> listedLanguage(const SetupScript& script, const std::string& name) {
+    // The language page's own limit: no list is longer, and a broken count stops here.
+    constexpr int kMostLanguages = 1000;
+    const int count = std::min(script.readCount("Language", "Nr"), kMostLanguages);
+    for (int i = 0; i < count; ++i) {
+        std::string listed = script.readText("Language", std::to_string(i));
+        if (!listed.empty() && equalsIgnoringCase(listed, name))
+            return listed;
+    }
+    return std::nullopt;
 }
 
 void fillSetupSession(SetupSession& session, const SetupScript& script) {

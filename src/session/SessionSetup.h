@@ -20,6 +20,10 @@ std::optional<std::string>
 chooseLanguageSection(const SetupScript& script, const std::string& systemLanguageId,
                       const std::function<std::optional<std::string>()>& runLanguagePage);
 
+// The entry of the script's language list ("Language": "Nr", "0", "1", ...) that names the
+// given section, letter case aside, as the list writes it; nothing when none does.
+std::optional<std::string> listedLanguage(const SetupScript& script, const std::string& name);
+
 // Fills names, keys, shortcut table and default folder from the script's language section.
 void fillSetupSession(SetupSession& session, const SetupScript& script);
 

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "script/TextKeys.h"
+#include "session/RunLog.h"
 #include "system/OwnFolder.h"
 #include "system/ProgramGroup.h"
 
@@ -13,7 +14,9 @@ void openProgramGroup(const SetupSession& session) {
         return;
     const std::string group =
         programsFolder + "\\" + session.companyName + "\\" + session.programName;
-    (void)platform::openWithDefaultProgram(group, ""); // a missing file manager is no failure
+    const bool opened = platform::openWithDefaultProgram(group, ""); // no file manager: no failure
+    runlog::write("finishing",
+                  (opened ? "program group shown: " : "program group not shown: ") + group);
 }
 
 void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
@@ -29,10 +32,15 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
         // empty question billions of times.
         if (question.empty() && program.empty())
             return;
-        if (!asker.askYesNo(question, kOtherProgramCaption, false))
+        if (!asker.askYesNo(question, kOtherProgramCaption, false)) {
+            runlog::write("finishing", "further program declined: " + program);
             continue;
+        }
         // The program sees its name as written in the script; its result is not ours to judge.
-        (void)platform::spawnAndWait(base + program, {program});
+        const int result = platform::spawnAndWait(base + program, {program});
+        runlog::write("finishing", result < 0 ? "further program could not start: " + program
+                                              : "further program ran: " + program + " (exit code " +
+                                                    std::to_string(result) + ")");
     }
 }
 
@@ -46,13 +54,17 @@ bool runDirectXSetup(const SetupSession& session, const SetupScript& script) {
         path = std::string(1, drive);
     else
         path[0] = drive;
-    return platform::spawnAndWait(path, {path}) == 0;
+    const int result = platform::spawnAndWait(path, {path});
+    runlog::write("finishing", result < 0 ? "DirectX program could not start: " + path
+                                          : "DirectX program ran: " + path + " (exit code " +
+                                                std::to_string(result) + ")");
+    return result == 0;
 }
 
 void openReadme() {
     const std::string folder = ownProgramFolder();
     const std::string readme = folder + "\\readme.txt";
     // A missing readme is not reported, so the desktop is not asked to show an error either.
-    if (platform::fileExists(readme))
-        (void)platform::openWithDefaultProgram(readme, folder);
+    if (platform::fileExists(readme) && platform::openWithDefaultProgram(readme, folder))
+        runlog::write("finishing", "readme shown: " + readme);
 }

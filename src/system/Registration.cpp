@@ -3,6 +3,7 @@
 #include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
 #include "platform/ShellLink.h"
+#include "session/RunLog.h"
 #include "system/InstallationRecord.h"
 #include "system/ProgramGroup.h"
 #include "system/UninstallEntry.h"
@@ -41,8 +42,11 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
     // A group formed from an empty programs folder would land in the drive's root, and one whose
     // company or program name climbs out of the programs folder somewhere else entirely.
     if (!programsFolderRead || !isEntryInsideTarget(session.companyName) ||
-        !isEntryInsideTarget(session.programName) || !createFolderPath(groupFolder))
+        !isEntryInsideTarget(session.programName) || !createFolderPath(groupFolder)) {
+        runlog::write("program group not created", groupFolder);
         return false;
+    }
+    runlog::write("program group", groupFolder);
     if (!createShortcuts(session, groupFolder, targetFolder))
         return false;
     return recordInstallation(session, languageSection);
@@ -51,5 +55,8 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
 bool createShortcut(const std::string& target, const std::string& linkPath,
                     const std::string& arguments, const std::string& workFolder,
                     const std::string& description) {
-    return platform::createShellLink(target, linkPath, arguments, workFolder, description);
+    const bool created =
+        platform::createShellLink(target, linkPath, arguments, workFolder, description);
+    runlog::write(created ? "shortcut" : "shortcut not created", linkPath + " -> " + target);
+    return created;
 }

@@ -1,5 +1,7 @@
 #include "system/RegistryStrings.h"
 
+#include "session/RunLog.h"
+
 using platform::RegistryHive;
 using platform::RegistryKey;
 
@@ -14,9 +16,12 @@ bool readRegistryString(RegistryHive hive, const std::string& subKey, const std:
 bool writeRegistryString(RegistryHive hive, const std::string& subKey, const std::string& valueName,
                          const std::string& value) {
     RegistryKey key;
-    if (!key.create(hive, subKey))
-        return false;
-    return key.setString(valueName, value);
+    const bool written = key.create(hive, subKey) && key.setString(valueName, value);
+    const char* root =
+        hive == RegistryHive::CurrentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
+    runlog::write(written ? "registry" : "registry not written",
+                  root + subKey + "\\" + valueName + " = " + value);
+    return written;
 }
 
 bool deleteRegistryValue(RegistryHive hive, const std::string& subKey,

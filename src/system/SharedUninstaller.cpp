@@ -2,6 +2,7 @@
 
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "session/RunLog.h"
 #include "system/OwnFolder.h"
 
 #include <string>
@@ -19,6 +20,9 @@ void installSharedUninstaller() {
     // Clearing read-only before and after: a copy left by an earlier installation must yield,
     // and the copy carries the medium's read-only flag. Failures leave the old copy; no report.
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
-    (void)platform::copyFile(source, destination, false);
+    const bool copied = platform::copyFile(source, destination, false);
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
+    runlog::write("finishing",
+                  (copied ? "shared uninstaller copied: " : "shared uninstaller not copied: ") +
+                      destination);
 }

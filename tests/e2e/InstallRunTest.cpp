@@ -3,6 +3,7 @@
 #include "app/SetupDialog.h"
 #include "audio/AudioFixtures.h"
 #include "copy/CopyProgressDialog.h"
+#include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
 #include "e2e/TreeSnapshot.h"
 #include "pages/AgreementPage.h"
@@ -42,48 +43,6 @@ const char* kDirectX = "Do you want to install the graphics runtime (DirectX) no
 const char* kShortcutFailed = "The program group or one of its shortcuts could not be created.";
 const char* kFolderNotMade = "The folder could not be created.";
 const char* kGameName = "Moonrise Harbour";
-
-template <typename Page> Page* as(wxDialog* dialog) {
-    auto* page = dynamic_cast<Page*>(dialog);
-    EXPECT_NE(page, nullptr) << "unexpected dialog " << dialog->GetTitle().utf8_string();
-    return page;
-}
-
-ScriptedDialogs::Step answer(int result) {
-    return [result](wxDialog*) { return result; };
-}
-
-ScriptedDialogs::Step chooseInstallType(int radioId) {
-    return [radioId](wxDialog* dialog) {
-        if (auto* page = as<InstallTypePage>(dialog)) {
-            auto* radio = wxDynamicCast(page->FindWindow(radioId), wxRadioButton);
-            radio->SetValue(true);
-            wxCommandEvent click(wxEVT_RADIOBUTTON, radioId);
-            click.SetEventObject(radio);
-            page->GetEventHandler()->ProcessEvent(click);
-        }
-        return wxID_OK;
-    };
-}
-
-// Types a folder into the target folder page and accepts it.
-ScriptedDialogs::Step chooseFolder(const std::string& folder) {
-    return [folder](wxDialog* dialog) {
-        auto* page = as<DirectoryPage>(dialog);
-        if (!page)
-            return wxID_CANCEL;
-        page->pathEdit()->SetValue(wxString::FromUTF8(folder));
-        EXPECT_TRUE(page->TransferDataFromWindow());
-        return wxID_OK;
-    };
-}
-
-ScriptedDialogs::Step copyForReal() {
-    return [](wxDialog* dialog) {
-        as<CopyProgressDialog>(dialog);
-        return ScriptedDialogs::kRunForReal;
-    };
-}
 
 // Lets the copy run until its status line names the text, then presses the abort button.
 ScriptedDialogs::Step copyAndAbortAt(const std::string& statusPart) {

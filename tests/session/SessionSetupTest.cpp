@@ -1,5 +1,5 @@
-#include "script/SetupScript.h"
 #include "session/SessionSetup.h"
+#include "script/SetupScript.h"
 #include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +31,19 @@ TEST(LanguageChoice, emptyOrMissingEntryShowsThePage) {
     EXPECT_EQ(shown, 2);
     auto cancelled = [] { return std::optional<std::string>(); };
     EXPECT_EQ(chooseLanguageSection(SetupScript(script.string()), "0407", cancelled), std::nullopt);
+}
+
+// The command line's language must be one the list offers; it is taken as the list spells it.
+TEST(LanguageChoice, commandLineLanguageMustBeListed) {
+    TempFolder folder;
+    const auto script = folder.write(
+        "install.ini", "[Language]\nNr=2\n0=English\n1=Polski\n2=Deutsch\n[Deutsch]\nX=1\n");
+    const SetupScript languages(script.string());
+    EXPECT_EQ(listedLanguage(languages, "Polski"), "Polski");
+    EXPECT_EQ(listedLanguage(languages, "polski"), "Polski");
+    EXPECT_EQ(listedLanguage(languages, "Deutsch"), std::nullopt) << "past the list's count";
+    EXPECT_EQ(listedLanguage(languages, "Pol"), std::nullopt);
+    EXPECT_EQ(listedLanguage(languages, ""), std::nullopt);
 }
 
 SetupSession filledSession(const std::string& scriptText, const std::string& language) {

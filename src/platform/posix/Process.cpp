@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/Paths.h"
+#include "platform/posix/WindowsProgram.h"
 
 #include <cerrno>
 #include <spawn.h>
@@ -60,11 +61,30 @@ bool startDetached(const std::string& native, const std::vector<std::string>& ar
     return true;
 }
 
+// What to start for a program: the program itself, or Wine with the program's path when it is a
+// Windows program (nothing when Wine is missing). arguments[0] is the name the program sees.
+bool resolveProgram(std::string& native, std::vector<std::string>& arguments) {
+    if (native.empty())
+        return false;
+    if (!posix::isWindowsProgram(native))
+        return access(native.c_str(), X_OK) == 0;
+    const std::string wine = posix::wineProgram();
+    if (wine.empty())
+        return false;
+    std::vector<std::string> withWine{"wine", native};
+    if (arguments.size() > 1)
+        withWine.insert(withWine.end(), arguments.begin() + 1, arguments.end());
+    native = wine;
+    arguments = std::move(withWine);
+    return true;
+}
+
 } // namespace
 
-int spawnAndWait(const std::string& program, const std::vector<std::string>& arguments) {
-    const std::string native = toNativePath(program);
-    if (native.empty() || access(native.c_str(), X_OK) != 0)
+int spawnAndWait(const std::string& program, const std::vector<std::string>& programArguments) {
+    std::string native = toNativePath(program);
+    std::vector<std::string> arguments = programArguments;
+    if (!resolveProgram(native, arguments))
         return -1;
     const pid_t child = startProgram(native, arguments, {}, false);
     if (child < 0)
@@ -76,9 +96,10 @@ int spawnAndWait(const std::string& program, const std::vector<std::string>& arg
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool spawnDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    const std::string native = toNativePath(program);
-    if (native.empty() || access(native.c_str(), X_OK) != 0)
+bool spawnDetached(const std::string& program, const std::vector<std::string>& programArguments) {
+    std::string native = toNativePath(program);
+    std::vector<std::string> arguments = programArguments;
+    if (!resolveProgram(native, arguments))
         return false;
     return startDetached(native, arguments, {}, false);
 }

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/WindowsProgram.h"
 
 #include <sys/stat.h>
 #include <vector>
@@ -98,7 +99,13 @@ std::string desktopEntry(const std::string& target, const std::string& linkPath,
                          const std::string& arguments, const std::string& workFolder,
                          const std::string& description) {
     const std::string nativeTarget = toNativePath(target);
-    std::string exec = (isDocument(nativeTarget) ? "xdg-open " : "") + quotedExecWord(nativeTarget);
+    // A Windows program starts through Wine when it is installed (whatever its permission
+    // bits, which a medium seldom sets); without Wine the entry is what it always was.
+    const char* starter = posix::isWindowsProgram(nativeTarget) && !posix::wineProgram().empty()
+                              ? "wine "
+                          : isDocument(nativeTarget) ? "xdg-open "
+                                                     : "";
+    std::string exec = starter + quotedExecWord(nativeTarget);
     for (const auto& word : argumentWords(arguments))
         exec += " " + quotedExecWord(word);
     std::string entry = "[Desktop Entry]\nType=Application\n";

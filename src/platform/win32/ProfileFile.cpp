@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <vector>
 #include <windows.h>
 
 namespace platform {
@@ -133,7 +134,51 @@ std::wstring readValue(const std::wstring& file, const std::string& section,
     }
 }
 
+// A list of zero-terminated names ending in an empty one, as the section functions give it.
+std::vector<std::wstring> readNameList(const std::wstring& file, const wchar_t* section) {
+    for (DWORD size = 4096;; size *= 2) {
+        std::wstring buffer(size, L'\0');
+        const DWORD length =
+            section ? GetPrivateProfileSectionW(section, buffer.data(), size, file.c_str())
+                    : GetPrivateProfileSectionNamesW(buffer.data(), size, file.c_str());
+        if (length + 2 >= size && size < (1u << 24))
+            continue; // cut short: read again with more room
+        std::vector<std::wstring> names;
+        for (std::size_t at = 0; at < length && buffer[at] != L'\0';) {
+            const std::size_t end = buffer.find(L'\0', at);
+            names.push_back(buffer.substr(at, end - at));
+            at = end + 1;
+        }
+        return names;
+    }
+}
+
 } // namespace
+
+std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
+    std::vector<ProfileSectionLines> sections;
+    const std::wstring file = fullPath(path);
+    if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return sections;
+    // The section functions tell names, not lines.
+    for (const std::wstring& section : readNameList(file, nullptr)) {
+        ProfileSectionLines entry;
+        entry.name = win32::narrow(section);
+        for (const std::wstring& line : readNameList(file, section.c_str())) {
+            const std::wstring name = line.substr(0, line.find(L'='));
+            const bool seen = std::any_of(entry.keys.begin(), entry.keys.end(),
+                                          [&](const ProfileKeyLine& key) {
+                                              return CompareStringOrdinal(
+                                                         win32::widen(key.name).c_str(), -1,
+                                                         name.c_str(), -1, TRUE) == CSTR_EQUAL;
+                                          });
+            if (!seen)
+                entry.keys.push_back({win32::narrow(name), kLineUnknown});
+        }
+        sections.push_back(std::move(entry));
+    }
+    return sections;
+}
 
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key) {

@@ -1,0 +1,121 @@
+#include "session/CommandLine.h"
+
+#include <cctype>
+#include <cstddef>
+
+namespace {
+
+// The longest target folder the folder page accepts.
+constexpr std::size_t kMaxFolderLength = 256;
+
+bool isFullDrivePath(const std::string& text) {
+    return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
+           text[1] == ':' && text[2] == '\\';
+}
+
+CommandLine failure(const std::string& error) {
+    CommandLine line;
+    line.action = CommandLine::Action::Error;
+    line.error = error;
+    return line;
+}
+
+std::string* valueSlot(CommandLine& line, const std::string& name) {
+    if (name == "--dir")
+        return &line.folder;
+    if (name == "--type")
+        return &line.installType;
+    if (name == "--language")
+        return &line.language;
+    if (name == "--log")
+        return &line.logPath;
+    return nullptr;
+}
+
+bool* flagSlot(CommandLine& line, const std::string& name) {
+    if (name == "--silent")
+        return &line.silent;
+    if (name == "--quiet")
+        return &line.quiet;
+    if (name == "--ignore-space")
+        return &line.ignoreSpace;
+    return nullptr;
+}
+
+std::string checkAnswers(const CommandLine& line) {
+    if (!line.silent && (!line.folder.empty() || !line.installType.empty() ||
+                         !line.language.empty() || line.ignoreSpace))
+        return "--dir, --type, --language and --ignore-space answer an unattended run: add "
+               "--silent";
+    if (!line.folder.empty() && !isFullDrivePath(line.folder))
+        return "--dir needs a full path with a drive letter, such as C:\\Games\\Product";
+    if (line.folder.size() > kMaxFolderLength)
+        return "--dir is longer than " + std::to_string(kMaxFolderLength) + " characters";
+    if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&
+        line.installType != "max")
+        return "--type must be min, std or max";
+    return {};
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::string value;
+        bool hasValue = false;
+        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != name.npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+            hasValue = true;
+        }
+        if (name == "--help" || name == "-h" || name == "/?") {
+            line.action = CommandLine::Action::Help;
+            return line;
+        }
+        if (bool* flag = flagSlot(line, name)) {
+            if (hasValue)
+                return failure(name + " takes no value");
+            *flag = true;
+            continue;
+        }
+        std::string* slot = valueSlot(line, name);
+        if (slot == nullptr)
+            return failure("unknown argument: " + name);
+        if (!hasValue) {
+            if (i + 1 >= arguments.size())
+                return failure(name + " needs a value");
+            value = arguments[++i];
+        }
+        if (value.empty())
+            return failure(name + " needs a value");
+        if (!slot->empty())
+            return failure(name + " is given twice");
+        *slot = value;
+    }
+    line.silent = line.silent || line.quiet;
+    if (const std::string error = checkAnswers(line); !error.empty())
+        return failure(error);
+    return line;
+}
+
+std::string usageText(const std::string& programName) {
+    return "Usage: " + programName +
+           " [--silent | --quiet] [--dir FOLDER] [--type min|std|max]\n"
+           "       [--language SECTION] [--ignore-space] [--log FILE]\n"
+           "\n"
+           "Without arguments the installation asks its questions in windows.\n"
+           "  --silent        install without pages or questions; the folder is created when\n"
+           "                  missing; further programs, the readme and DirectX are skipped\n"
+           "  --quiet         as --silent, showing no window at all, not even the copy's progress\n"
+           "  --dir FOLDER    the target folder (default: the script's), e.g. "
+           "\"C:\\Games\\Product\"\n"
+           "  --type TYPE     min, std or max (default: std)\n"
+           "  --language SECTION  a language section of the script (default: the system's)\n"
+           "  --ignore-space  with --silent: install even when the target's disk looks too small\n"
+           "  --log FILE      list every step of the run in FILE\n"
+           "  --help          show this text\n"
+           "\n"
+           "Exit status: 0 installed, 1 the installation failed or stopped, 2 bad command line.\n";
+}

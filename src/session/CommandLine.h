@@ -1,0 +1,24 @@
+#pragma once
+// The program's command line: without arguments the interactive run; with --silent an
+// installation without pages, answered from the command line; --log in either.
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Action { Run, Help, Error };
+    Action action = Action::Run;
+    std::string error; // what is wrong, for Action::Error
+
+    bool silent = false;      // no pages, no questions: the answers below
+    bool quiet = false;       // no window at all (implies silent)
+    bool ignoreSpace = false; // install even when the target's disk looks too small
+    std::string folder;       // a full drive path; empty: the script's default folder
+    std::string installType;  // "min", "std" or "max"; empty: "std"
+    std::string language;     // a language section; empty: the system language's mapping
+    std::string logPath;      // a path of the system the program runs on
+};
+
+// The arguments after the program's name.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usageText(const std::string& programName);

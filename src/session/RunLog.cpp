@@ -1,0 +1,47 @@
+#include "session/RunLog.h"
+
+#include <cstdio>
+
+namespace runlog {
+namespace {
+std::FILE*& logFile() {
+    static std::FILE* file = nullptr;
+    return file;
+}
+} // namespace
+
+bool open(const std::string& nativePath) {
+    close();
+    logFile() = std::fopen(nativePath.c_str(), "w");
+    return logFile() != nullptr;
+}
+
+void close() {
+    if (logFile())
+        std::fclose(logFile());
+    logFile() = nullptr;
+}
+
+bool isOpen() {
+    return logFile() != nullptr;
+}
+
+void write(const std::string& kind, const std::string& text) {
+    std::FILE* file = logFile();
+    if (!file)
+        return;
+    const std::string line = kind + ": " + text + "\n";
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fflush(file);
+}
+
+void failure(const std::string& text) {
+    write("failed", text);
+    std::fprintf(stderr, "setup: %s\n", text.c_str());
+}
+
+std::string withBytes(const std::string& text, std::uint64_t bytes) {
+    return text + " (" + std::to_string(bytes) + " bytes)";
+}
+
+} // namespace runlog

@@ -1,0 +1,59 @@
+#pragma once
+// Answers for the pages and dialogs of a whole run, as a person would give them.
+#include "copy/CopyProgressDialog.h"
+#include "pages/DirectoryPage.h"
+#include "pages/InstallTypePage.h"
+#include "support/ScriptedDialogs.h"
+
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+template <typename Page> Page* as(wxDialog* dialog) {
+    auto* page = dynamic_cast<Page*>(dialog);
+    EXPECT_NE(page, nullptr) << "unexpected dialog " << dialog->GetTitle().utf8_string();
+    return page;
+}
+
+inline ScriptedDialogs::Step answer(int result) {
+    return [result](wxDialog*) { return result; };
+}
+
+inline ScriptedDialogs::Step chooseInstallType(int radioId) {
+    return [radioId](wxDialog* dialog) {
+        if (auto* page = as<InstallTypePage>(dialog)) {
+            auto* radio = wxDynamicCast(page->FindWindow(radioId), wxRadioButton);
+            radio->SetValue(true);
+            wxCommandEvent click(wxEVT_RADIOBUTTON, radioId);
+            click.SetEventObject(radio);
+            page->GetEventHandler()->ProcessEvent(click);
+        }
+        return wxID_OK;
+    };
+}
+
+// Types a folder into the target folder page and accepts it.
+inline ScriptedDialogs::Step chooseFolder(const std::string& folder) {
+    return [folder](wxDialog* dialog) {
+        auto* page = as<DirectoryPage>(dialog);
+        if (!page)
+            return wxID_CANCEL;
+        page->pathEdit()->SetValue(wxString::FromUTF8(folder));
+        EXPECT_TRUE(page->TransferDataFromWindow());
+        return wxID_OK;
+    };
+}
+
+inline ScriptedDialogs::Step copyForReal() {
+    return [](wxDialog* dialog) {
+        as<CopyProgressDialog>(dialog);
+        return ScriptedDialogs::kRunForReal;
+    };
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+// The unattended run against the interactive one on the demo medium, the run log, the space
+// question, and the program's exit status for whole command lines.
+#include "app/SetupDialog.h"
+#include "copy/SpaceCheck.h"
+#include "e2e/DialogSteps.h"
+#include "e2e/InstallSandbox.h"
+#include "session/CommandLine.h"
+#include "session/RunLog.h"
+
+#include <wx/msgdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kCreateFolder = "The folder does not exist. Do you want to create it?";
+const char* kFinished = "Moonrise Harbour has been installed. Fair winds!";
+const char* kOtherProgram = "Do you want to set up your controls now?";
+const char* kDirectX = "Do you want to install the graphics runtime (DirectX) now?";
+// The minimal list is 7973 bytes of plain files; the test's disk has 4 KB.
+const char* kNoSpace = "The installation needs 8 KB, but only 4 KB is free on the disk of the "
+                       "target folder. Do you want to install anyway?";
+const char* kFolder = "C:\\Games\\Moonrise Harbour";
+
+// Everything a run leaves on the machine, by path: its files' bytes.
+using Snapshot = std::map<std::string, std::string>;
+
+class UnattendedRun : public testing::Test {
+protected:
+    ~UnattendedRun() override {
+        runlog::close();
+        overrideFreeSpace({});
+    }
+
+    fs::path target() const { return sandbox.home() / "Games/Moonrise Harbour"; }
+    fs::path applications() const { return sandbox.programGroup().parent_path().parent_path(); }
+
+    Snapshot snapshot() const {
+        Snapshot files;
+        for (const fs::path& root : {target(), sandbox.registryFolder(), applications(),
+                                     sandbox.sharedUninstaller().parent_path()}) {
+            if (!fs::exists(root))
+                continue;
+            for (const auto& item : fs::recursive_directory_iterator(root))
+                if (item.is_regular_file())
+                    files[item.path().string()] = readWholeFile(item.path());
+        }
+        return files;
+    }
+
+    void forgetInstallation() {
+        for (const fs::path& root : {target(), sandbox.registryFolder(), applications(),
+                                     sandbox.sharedUninstaller().parent_path()})
+            fs::remove_all(root);
+    }
+
+    int interactiveRun(ScriptedDialogs& dialogs, int runs = 1) {
+        SetupDialog window(nullptr);
+        EXPECT_TRUE(window.initialise());
+        window.CallAfter([&] {
+            for (int run = 0; run < runs && window.IsModal(); ++run)
+                window.runInstallSequence();
+            if (window.IsModal())
+                window.EndModal(wxID_ABORT);
+        });
+        const int result = window.ShowModal();
+        dialogs.checkAllShown();
+        return result;
+    }
+
+    int unattendedRun(const std::vector<std::string>& arguments) {
+        const CommandLine options = parseCommandLine(arguments);
+        EXPECT_EQ(options.action, CommandLine::Action::Run) << options.error;
+        SetupDialog window(nullptr);
+        return window.runUnattended(options);
+    }
+
+    // The program itself, run from the sandbox's medium; its exit status.
+    int program(const std::string& arguments) {
+        const std::string command = "'" + (sandbox.medium() / "setup").string() + "' " + arguments +
+                                    " >'" + output.string() + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // The log's lines of the given kinds, in order.
+    static std::string logLines(const fs::path& log, std::initializer_list<const char*> kinds) {
+        std::istringstream lines(readWholeFile(log));
+        std::string line, kept;
+        while (std::getline(lines, line))
+            for (const char* kind : kinds)
+                if (line.rfind(std::string(kind) + ": ", 0) == 0)
+                    kept += line + "\n";
+        return kept;
+    }
+
+    InstallSandbox sandbox;
+    TempFolder logs;
+    fs::path output = logs / "output.txt";
+};
+
+// The keyboard walkthrough's answers (English, full, the default folder) given on the command
+// line: the same files, WAVE bytes, registry values and menu entries, and the same logged steps.
+TEST_F(UnattendedRun, leavesWhatTheInteractiveRunLeaves) {
+    ASSERT_TRUE(runlog::open((logs / "interactive.log").string()));
+    {
+        ScriptedDialogs dialogs;
+        dialogs.then("main window", answer(ScriptedDialogs::kRunForReal))
+            .then("agreement", answer(wxID_OK))
+            .then("install type", chooseInstallType(InstallTypePage::kFullId))
+            .then("target folder", chooseFolder(kFolder))
+            .thenMessage(kCreateFolder, wxID_YES)
+            .then("copy", copyForReal())
+            .thenMessage(kFinished, wxID_OK)
+            .thenMessage(kOtherProgram, wxID_NO)
+            .thenMessage(kDirectX, wxID_NO);
+        ASSERT_EQ(interactiveRun(dialogs), wxID_CANCEL);
+    }
+    const Snapshot interactive = snapshot();
+    ASSERT_TRUE(fs::exists(target() / "music/theme.wav"));
+    forgetInstallation();
+
+    ASSERT_TRUE(runlog::open((logs / "unattended.log").string()));
+    {
+        ScriptedDialogs dialogs; // the copy's window is the only one
+        dialogs.then("copy", copyForReal());
+        EXPECT_EQ(
+            unattendedRun({"--silent", "--dir", kFolder, "--type", "max", "--language", "English"}),
+            0);
+        dialogs.checkAllShown();
+    }
+    runlog::close();
+    const Snapshot unattended = snapshot();
+    EXPECT_EQ(unattended.size(), interactive.size());
+    for (const auto& [path, bytes] : interactive) {
+        const auto found = unattended.find(path);
+        EXPECT_TRUE(found != unattended.end() && found->second == bytes) << path;
+    }
+
+    const auto steps = {"copied", "converted", "registry", "program group", "shortcut"};
+    const std::string done = logLines(logs / "interactive.log", steps);
+    EXPECT_EQ(logLines(logs / "unattended.log", steps), done);
+    EXPECT_NE(done.find("copied: data\\textures\\water.tex (65536 bytes)\n"), std::string::npos);
+    EXPECT_NE(done.find("converted: music\\theme.wav (" +
+                        std::to_string(fs::file_size(target() / "music/theme.wav")) + " bytes)"),
+              std::string::npos);
+    EXPECT_NE(done.find("registry: HKEY_CURRENT_USER\\Software\\Tervalis\\MoonriseHarbour_English"
+                        "\\ProgramPath = C:\\Games\\Moonrise Harbour\n"),
+              std::string::npos);
+    const std::string answers = logLines(logs / "interactive.log",
+                                         {"language", "install type", "target folder", "question"});
+    EXPECT_EQ(answers, "language: English\ninstall type: max\ntarget folder: " +
+                           std::string(kFolder) + "\nquestion: " + kCreateFolder + " -> Yes\n");
+    EXPECT_NE(readWholeFile(logs / "interactive.log").find("finishing: DirectX declined\n"),
+              std::string::npos);
+}
+
+// No to the space question leaves nothing behind and gives the window back; Yes installs.
+TEST_F(UnattendedRun, tooLittleSpaceAsksWithTheNumbers) {
+    overrideFreeSpace([](const std::string&) { return std::optional<std::uint64_t>(4096); });
+    ScriptedDialogs dialogs;
+    dialogs.then("main window", answer(ScriptedDialogs::kRunForReal))
+        .then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
+        .then("target folder", chooseFolder(kFolder))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .thenMessage(kNoSpace, wxID_NO, "Moonrise Harbour", wxICON_QUESTION)
+        .then("agreement", answer(wxID_OK))
+        .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
+        .then("target folder", answer(wxID_OK))
+        .thenMessage(kCreateFolder, wxID_YES)
+        .thenMessage(kNoSpace, wxID_YES)
+        .then("copy", copyForReal())
+        .thenMessage(kFinished, wxID_OK)
+        .thenMessage(kOtherProgram, wxID_NO)
+        .thenMessage(kDirectX, wxID_NO);
+    // The first run stops at the question; the check between runs sees what it left.
+    bool leftNothing = false;
+    {
+        SetupDialog main(nullptr);
+        ASSERT_TRUE(main.initialise());
+        main.CallAfter([&] {
+            main.runInstallSequence();
+            leftNothing = !fs::exists(target()) && !fs::exists(sandbox.home() / "Games") &&
+                          !fs::exists(sandbox.registryFolder() / "current-user.reg");
+            if (main.IsModal())
+                main.runInstallSequence();
+            if (main.IsModal())
+                main.EndModal(wxID_ABORT);
+        });
+        EXPECT_EQ(main.ShowModal(), wxID_CANCEL);
+    }
+    dialogs.checkAllShown();
+    EXPECT_TRUE(leftNothing);
+    EXPECT_TRUE(fs::exists(target() / "data/levels/level5.lvl"));
+}
+
+// Unattended, too little space fails the run before anything is made, unless told to go on.
+TEST_F(UnattendedRun, tooLittleSpaceFailsAnUnattendedRunUnlessIgnored) {
+    overrideFreeSpace([](const std::string&) { return std::optional<std::uint64_t>(4096); });
+    ASSERT_TRUE(runlog::open((logs / "run.log").string()));
+    EXPECT_EQ(unattendedRun({"--quiet", "--type", "min"}), 1);
+    EXPECT_FALSE(fs::exists(target()));
+    EXPECT_NE(readWholeFile(logs / "run.log").find(std::string("failed: ") + kNoSpace),
+              std::string::npos);
+    EXPECT_EQ(unattendedRun({"--quiet", "--type", "min", "--ignore-space"}), 0);
+    EXPECT_TRUE(fs::exists(target() / "data/levels/level5.lvl"));
+}
+
+TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
+    EXPECT_EQ(program("--help"), 0);
+    EXPECT_NE(readWholeFile(output).find("Usage:"), std::string::npos);
+    for (const char* bad : {"--bogus", "--silent --type full", "--dir C:\\\\Games",
+                            "--silent --log", "--quiet --dir relative\\\\folder"}) {
+        EXPECT_EQ(program(bad), 2) << bad;
+        EXPECT_NE(readWholeFile(output).find("Usage:"), std::string::npos) << bad;
+    }
+
+    std::ofstream(sandbox.home() / "Blocked") << "a file";
+    EXPECT_EQ(program("--quiet --dir 'C:\\Blocked\\Harbour' --log '" +
+                      (logs / "fail.log").string() + "'"),
+              1);
+    EXPECT_NE(readWholeFile(output).find("The folder could not be created."), std::string::npos);
+    EXPECT_NE(readWholeFile(logs / "fail.log").find("failed: The folder could not be created."),
+              std::string::npos);
+    EXPECT_EQ(program("--quiet --log '" + (logs / "no/such/folder.log").string() + "'"), 1);
+    EXPECT_NE(readWholeFile(output).find("cannot write the log"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target())) << "nothing is installed without the log asked for";
+    EXPECT_EQ(program("--quiet --language Klingon"), 1);
+    EXPECT_NE(readWholeFile(output).find("Klingon"), std::string::npos);
+
+    const fs::path log = logs / "polski.log";
+    EXPECT_EQ(program("--quiet --dir 'C:\\Games\\Moonrise Harbour' --type max --language Polski "
+                      "--log '" +
+                      log.string() + "'"),
+              0)
+        << readWholeFile(output);
+    EXPECT_TRUE(fs::exists(target() / "speech/goodbye.wav"));
+    EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Przeczytaj mnie.desktop"));
+    EXPECT_EQ(sandbox.opened(), "") << "nothing was opened for a person to see";
+    const std::string text = readWholeFile(log);
+    for (const char* step :
+         {"language: Polski\n", "install type: max\n", "copied: extras\\artwork\\sketch2.txt (",
+          "converted: speech\\welcome.wav (", "shortcut: ",
+          "finishing: script copied with its language", "installed: C:\\Games\\Moonrise Harbour\n"})
+        EXPECT_NE(text.find(step), std::string::npos) << step;
+}
+
+} // namespace

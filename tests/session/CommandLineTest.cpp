@@ -1,0 +1,67 @@
+// The command line: every accepted form gives its answers, every bad one an error naming it.
+#include "session/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(CommandLineTest, acceptedLinesGiveTheirAnswers) {
+    EXPECT_EQ(parseCommandLine({}).action, CommandLine::Action::Run);
+    EXPECT_FALSE(parseCommandLine({}).silent) << "no arguments: the interactive run";
+
+    const CommandLine full =
+        parseCommandLine({"--silent", "--dir", "C:\\Games\\Moonrise Harbour", "--type", "max",
+                          "--language", "Polski", "--log", "run.log", "--ignore-space"});
+    ASSERT_EQ(full.action, CommandLine::Action::Run) << full.error;
+    EXPECT_TRUE(full.silent);
+    EXPECT_FALSE(full.quiet);
+    EXPECT_TRUE(full.ignoreSpace);
+    EXPECT_EQ(full.folder, "C:\\Games\\Moonrise Harbour");
+    EXPECT_EQ(full.installType, "max");
+    EXPECT_EQ(full.language, "Polski");
+    EXPECT_EQ(full.logPath, "run.log");
+
+    const CommandLine quiet = parseCommandLine({"--quiet", "--type=min", "--log=x=y.log"});
+    ASSERT_EQ(quiet.action, CommandLine::Action::Run) << quiet.error;
+    EXPECT_TRUE(quiet.silent) << "--quiet is a silent run without windows";
+    EXPECT_EQ(quiet.installType, "min");
+    EXPECT_EQ(quiet.logPath, "x=y.log");
+
+    const CommandLine logOnly = parseCommandLine({"--log", "/tmp/a log"});
+    ASSERT_EQ(logOnly.action, CommandLine::Action::Run);
+    EXPECT_FALSE(logOnly.silent) << "a log alone keeps the interactive run";
+
+    EXPECT_EQ(parseCommandLine({"--silent", "--bogus", "--help"}).action,
+              CommandLine::Action::Error);
+    EXPECT_EQ(parseCommandLine({"--silent", "--help"}).action, CommandLine::Action::Help);
+}
+
+TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
+    const struct {
+        Args arguments;
+        const char* said;
+    } cases[] = {
+        {{"--bogus"}, "unknown argument: --bogus"},
+        {{"C:\\Games"}, "unknown argument"},
+        {{"--silent", "--dir"}, "--dir needs a value"},
+        {{"--silent", "--dir="}, "--dir needs a value"},
+        {{"--silent", "--type", "max", "--type", "min"}, "--type is given twice"},
+        {{"--silent=yes"}, "--silent takes no value"},
+        {{"--dir", "C:\\Games"}, "add --silent"},
+        {{"--language", "Polski"}, "add --silent"},
+        {{"--ignore-space"}, "add --silent"},
+        {{"--silent", "--dir", "Games\\Harbour"}, "full path"},
+        {{"--silent", "--dir", "/home/user/games"}, "full path"},
+        {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 256"},
+        {{"--silent", "--type", "full"}, "min, std or max"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, CommandLine::Action::Error) << c.said;
+        EXPECT_NE(line.error.find(c.said), std::string::npos) << line.error;
+    }
+}
+
+} // namespace
