@@ -4,6 +4,7 @@
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
 #include "script/CharacterCount.h"
+#include "script/DrivePath.h"
 #include "script/TextKeys.h"
 #include "ui/DialogResources.h"
 
@@ -87,13 +88,8 @@ bool DirectoryPage::TransferDataFromWindow() {
     // was typed; the script has no text for this, so the page says it as the framework would.
     if (!isFullDrivePath(text.utf8_string()))
         return refuse(kFullPathMessage);
-    path = text.utf8_string();
+    path = tidyDrivePath(text.utf8_string());
     return true;
-}
-
-bool DirectoryPage::isFullDrivePath(const std::string& text) {
-    return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
-           text[1] == ':' && text[2] == '\\';
 }
 
 bool DirectoryPage::refuse(const wxString& message) {

@@ -40,7 +40,6 @@ public:
 
     // A drive letter, a colon and a backslash: the only start of a folder the installation
     // can be recorded with.
-    static bool isFullDrivePath(const std::string& text);
 
 private:
     void createFolderList();

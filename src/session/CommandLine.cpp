@@ -1,5 +1,8 @@
 #include "session/CommandLine.h"
 
+#include "script/CharacterCount.h"
+#include "script/DrivePath.h"
+
 #include <cctype>
 #include <cstddef>
 
@@ -7,11 +10,6 @@ namespace {
 
 // The longest target folder the folder page accepts.
 constexpr std::size_t kMaxFolderLength = 256;
-
-bool isFullDrivePath(const std::string& text) {
-    return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
-           text[1] == ':' && text[2] == '\\';
-}
 
 CommandLine failure(const std::string& error) {
     CommandLine line;
@@ -49,7 +47,7 @@ std::string checkAnswers(const CommandLine& line) {
                "--silent";
     if (!line.folder.empty() && !isFullDrivePath(line.folder))
         return "--dir needs a full path with a drive letter, such as C:\\Games\\Product";
-    if (line.folder.size() > kMaxFolderLength)
+    if (characterCount(line.folder) > kMaxFolderLength)
         return "--dir is longer than " + std::to_string(kMaxFolderLength) + " characters";
     if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&
         line.installType != "max")
@@ -97,6 +95,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     line.silent = line.silent || line.quiet;
     if (const std::string error = checkAnswers(line); !error.empty())
         return failure(error);
+    line.folder = tidyDrivePath(line.folder);
     return line;
 }
 
