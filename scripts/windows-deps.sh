@@ -58,11 +58,12 @@ fetch() {  # fetch PACKAGE -> prints the unpacked folder
 
 export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH=
-run() { nice -n 10 "$@" >>"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }; }
+# Polite on a shared machine; SETUP_NICE=0 for a machine of its own.
+run() { nice -n "${SETUP_NICE:-10}" "$@" >>"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }; }
 
 autotools() {  # autotools FOLDER [configure arguments...]
     local dir=$1; shift
-    (cd "$dir" && run ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+    (cd "$dir" && run ./configure --host=$host --prefix="$prefix" --disable-shared \
         --disable-dependency-tracking "$@" && run make -j"$jobs" && run make install)
 }
 
