@@ -67,12 +67,14 @@ autotools() {  # autotools FOLDER [configure arguments...]
         --disable-dependency-tracking "$@" && run make -j"$jobs" && run make install)
 }
 
-cmake_build() {  # cmake_build SOURCE [cache entries...]
+cmake_configure() {  # cmake_configure SOURCE [cache entries...]
     local src=$1; shift
     run cmake -S "$src" -B "$src/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
-    run cmake --build "$src/_build" -j "$jobs"
-    run cmake --install "$src/_build"
+}
+cmake_install() {  # cmake_install SOURCE
+    run cmake --build "$1/_build" -j "$jobs"
+    run cmake --install "$1/_build"
 }
 
 dir=$(fetch libogg); log "libogg"; autotools "$dir"
@@ -80,13 +82,16 @@ dir=$(fetch libogg); log "libogg"; autotools "$dir"
 dir=$(fetch libvorbis); log "libvorbis"; autotools "$dir" CFLAGS="-O2 -ffast-math"
 dir=$(fetch speex); log "speex"; autotools "$dir" --disable-binaries
 dir=$(fetch expat); log "expat"
-# A security patch in the Debian package uses declarations that exist only with DTD support.
-cmake_build "$dir/expat" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
-    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_FUZZERS=OFF -DEXPAT_DTD=ON \
-    -DCMAKE_C_FLAGS="-DXML_DTD"
+cmake_configure "$dir/expat" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_FUZZERS=OFF -DEXPAT_DTD=ON
+# A security patch in the Debian package tests `#if XML_DTD == 1`; CMake's header defines it empty.
+sed -i 's/^#define XML_DTD$/#define XML_DTD 1/' "$dir/expat/_build/expat_config.h"
+grep -q '^#define XML_DTD 1$' "$dir/expat/_build/expat_config.h"
+cmake_install "$dir/expat"
 log "googletest"
 cp -r /usr/src/googletest "$work/googletest"
-cmake_build "$work/googletest" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF
+cmake_configure "$work/googletest" -DBUILD_GMOCK=ON
+cmake_install "$work/googletest"
 
 dir=$(fetch wxwidgets3.2); log "wxWidgets (the long one)"
 # Only what the dialogs and XRC use: images stay BMP/XPM/ICO, so no PNG/JPEG/TIFF/zlib.
