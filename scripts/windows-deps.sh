@@ -103,7 +103,7 @@ autotools "$dir" --with-msw --with-expat=sys --without-libpng --without-libjpeg 
     --disable-html --disable-htmlhelp --disable-help --disable-richtext --disable-aui --disable-ribbon \
     --disable-propgrid --disable-webrequest --disable-sockets --disable-protocols --disable-url \
     --disable-fs_inet --disable-fs_zip --disable-fs_archive --disable-zipstream --disable-tarstream \
-    --disable-arcstream --disable-svg --disable-grid --disable-dataviewctrl --disable-sound \
+    --disable-arcstream --disable-svg --disable-grid --disable-dataviewctrl --disable-treelist --disable-sound \
     --disable-mdi --disable-mdidoc --disable-docview --disable-printarch --disable-postscript \
     --disable-debugreport --disable-joystick --disable-calendar --disable-datepick --disable-timepick \
     --disable-richtooltip --disable-secretstore --disable-webviewie --disable-webviewedge \
