@@ -3,7 +3,7 @@
 # from the CD with nothing installed beside it). Arguments: the .exe files to check.
 set -euo pipefail
 system_dlls=" advapi32 comctl32 comdlg32 gdi32 gdiplus imm32 kernel32 msimg32 msvcrt ole32 oleacc oleaut32
-    rpcrt4 shell32 shlwapi user32 uuid uxtheme version winmm winspool.drv ws2_32 "
+    rpcrt4 shell32 shlwapi user32 uuid uxtheme version winhttp winmm winspool.drv ws2_32 "
 status=0
 for exe in "$@"; do
     while read -r dll; do
