@@ -8,7 +8,7 @@ status=0
 for exe in "$@"; do
     while read -r dll; do
         name=$(echo "${dll%.dll}" | tr '[:upper:]' '[:lower:]')
-        if [[ "$system_dlls" != *" $name "* ]]; then
+        if [[ " $(echo $system_dlls) " != *" $name "* ]]; then
             echo "$exe needs $dll, which Windows does not ship" >&2
             status=1
         fi
