@@ -56,7 +56,8 @@ function(demo_archive folder archive)
     add_custom_command(
         OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${DEMO_MEDIUM_DIR}/${folder}
-        COMMAND $<TARGET_FILE:sndpack> pack ${output} ${records}
+        # The target's name (not its file) lets a cross build run it through its emulator.
+        COMMAND sndpack pack ${output} ${records}
         DEPENDS sndpack ${records}
         VERBATIM)
     set_property(GLOBAL APPEND PROPERTY DEMO_SOUND_ARCHIVES ${output})

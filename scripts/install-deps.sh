@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run, when one is missing.
+# With the argument "windows" also what the Windows cross build needs (scripts/windows.sh).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang pkg-config
@@ -8,13 +9,31 @@ packages=(
     vorbis-tools speex espeak-ng sox
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation desktop-file-utils
 )
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+windows=0
+[ "${1:-}" = windows ] && windows=1
+[ $windows = 1 ] && packages+=(g++-mingw-w64-x86-64 wine wine64 dpkg-dev make)
+
+# The Windows build compiles its libraries from Debian's source packages: it needs a deb-src twin
+# of each deb entry.
+if [ $windows = 1 ] && ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    echo "Adding the source package entries"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    fi
+    "${sudo_cmd[@]}" apt-get update -qq
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 "${sudo_cmd[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"

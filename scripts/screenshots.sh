@@ -20,4 +20,10 @@ scripts/screenshot-pages.sh docs/pages >/dev/null
 scripts/walkthrough.sh "$PWD/out/walkthrough" >/dev/null
 rm -rf docs/walkthrough && mkdir -p docs/walkthrough
 cp out/walkthrough/screenshots/*.png docs/walkthrough/
-echo "Screenshots in $out and docs/walkthrough"
+# The same walkthrough against setup.exe under Wine, when the Windows build is there.
+if [ -f build-win/medium/setup.exe ]; then
+    scripts/walkthrough-windows.sh "$PWD/out/walkthrough-windows" >/dev/null
+    rm -rf docs/walkthrough-windows && mkdir -p docs/walkthrough-windows
+    cp out/walkthrough-windows/screenshots/*.png docs/walkthrough-windows/
+fi
+echo "Screenshots in $out, docs/walkthrough and docs/walkthrough-windows"

@@ -97,7 +97,7 @@ bool extractArchive(const std::string& archive, const std::string& folder) {
         const fs::path file = fs::path(folder) / record.name;
         if (!writeFile(file, record.data.data(), record.data.size()))
             return complain(file.string(), "cannot be written");
-        std::printf("%s\n", file.c_str());
+        std::printf("%s\n", file.string().c_str());
         return true;
     });
 }

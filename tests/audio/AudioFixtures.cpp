@@ -1,14 +1,12 @@
 #include "audio/AudioFixtures.h"
 
-#include "platform/Process.h"
+#include "support/HostCommand.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 bool runTool(const std::string& tool, const std::vector<std::string>& arguments) {
-    std::vector<std::string> argv{tool};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const int status = platform::spawnAndWait("/usr/bin/" + tool, argv);
+    const int status = runHostCommand(hostCommandLine("/usr/bin/" + tool, arguments));
     if (status != 0) {
         ADD_FAILURE() << tool << " ended with status " << status;
     }

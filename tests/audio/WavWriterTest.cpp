@@ -23,7 +23,7 @@ const std::string kHeader22050Stereo(kHeaderBytes, 44);
 std::string headerOf(int rate, int channels) {
     TempFolder folder;
     const auto path = folder / "header.bin";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
     AudioTranscoder::writeHeader(file, rate, channels);
     std::fclose(file);
     return readWholeFile(path);

@@ -18,8 +18,14 @@ protected:
         const char* tool = std::getenv("SNDPACK");
         const std::string program =
             tool ? tool : std::filesystem::absolute("../../bin/sndpack").string();
+#ifdef _WIN32
+        // cmd.exe: double quotes, and /d to change the drive as well.
+        const std::string commandLine = "cd /d \"" + temp.path().string() + "\" && \"" + program +
+                                        "\" " + arguments + " >out.txt 2>&1";
+#else
         const std::string commandLine = "cd '" + temp.path().string() + "' && '" + program + "' " +
                                         arguments + " >out.txt 2>&1";
+#endif
         const int status = std::system(commandLine.c_str());
         output = readWholeFile(temp / "out.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,13 +1,14 @@
 #include "SoundFixtures.h"
 
 #include "platform/Paths.h"
+#include "support/HostCommand.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <stdexcept>
 
 bool runCommand(const std::string& commandLine) {
-    return std::system(commandLine.c_str()) == 0;
+    return runHostCommand(commandLine) == 0;
 }
 
 std::string drivePath(const std::filesystem::path& native) {
@@ -20,7 +21,7 @@ namespace {
 // the file they made.
 std::string makeSound(const std::string& commands, const std::string& made) {
     static TempFolder folder;
-    if (!runCommand("cd '" + folder.path().string() + "' && " + commands))
+    if (!runCommand("cd '" + hostPath(folder.path()) + "' && " + commands))
         throw std::runtime_error("cannot make the test sound " + made);
     return readWholeFile(folder / made);
 }
