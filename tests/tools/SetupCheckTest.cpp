@@ -43,7 +43,8 @@ std::string tinyBitmap() {
             bmp += static_cast<char>(value >> (8 * i) & 0xFF);
     };
     put(70, 4), put(0, 4), put(54, 4), put(40, 4), put(2, 4), put(2, 4), put(1, 2), put(24, 2);
-    put(0, 4), put(16, 4), put(0, 16);
+    put(0, 4), put(16, 4);
+    bmp.append(16, '\0'); // resolution and palette counts
     return bmp + std::string(16, '\x7f');
 }
 
