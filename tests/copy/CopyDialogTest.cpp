@@ -272,6 +272,7 @@ TEST_F(CopyDialogTest, UnknownCodecRecordWritesNothing) {
     EXPECT_EQ(readWholeFile(target("sounds/a.wav")).substr(0, 4), "RIFF");
 }
 
+#ifndef _WIN32 // named pipes and device links are POSIX kinds of file
 // Only regular files are copied: a named pipe would block the copy for ever and a device would
 // never end, so either ends the copy with the entry named.
 TEST_F(CopyDialogTest, NamedPipesAndDevicesEndTheCopy) {
@@ -291,6 +292,7 @@ TEST_F(CopyDialogTest, NamedPipesAndDevicesEndTheCopy) {
         EXPECT_EQ(errorText, std::string("Cannot write ") + c.named);
     }
 }
+#endif
 
 TEST_F(CopyDialogTest, EntriesOutsideTheTargetAreRefused) {
     medium.write("inside.txt", "in");

@@ -6,7 +6,9 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
+#ifndef _WIN32
 #include "support/DriveTableFile.h"
+#endif
 #include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +44,8 @@ TEST(SpaceCheckTest, questionTakesTheScriptsTextOrTheBuiltInOne) {
     EXPECT_NE(builtIn.find("needs 3.2 MB, but only 2 KB is free"), std::string::npos) << builtIn;
 }
 
+// The medium and the target stand on drives of a drive table, which only the POSIX backend has.
+#ifndef _WIN32
 class MeasuredSpace : public testing::Test {
 protected:
     void SetUp() override {
@@ -90,5 +94,7 @@ TEST_F(MeasuredSpace, needIsTheInstallTypesBytesAndFreeIsAskedOfTheNearestFolder
         << "no disk to ask: the check cannot tell, and does not stop the installation";
     EXPECT_TRUE(measureSpaceNeed("D:\\install.ini", "min", "Q:\\Nowhere").fits());
 }
+
+#endif
 
 } // namespace
