@@ -9,6 +9,7 @@
 #ifndef _WIN32
 #include "support/DriveTableFile.h"
 #endif
+#include "support/TempFolder.h"
 #include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
