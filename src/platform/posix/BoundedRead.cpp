@@ -5,10 +5,26 @@
 #include <cerrno>
 #include <exception>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace posix {
+
+int openRegular(const std::string& native, int flags, mode_t mode) {
+    const int descriptor = open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
+    if (descriptor < 0)
+        return -1;
+    struct stat info;
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(descriptor);
+        errno = EINVAL;
+        return -1;
+    }
+    return descriptor;
+}
+
 namespace {
 
 // False on a read error; `bytes` then holds what came before it.
@@ -46,8 +62,7 @@ FileReadResult readRegularNativeFile(const std::string& nativePath, std::size_t 
     bytes.clear();
     if (nativePath.empty())
         return FileReadResult::Missing;
-    // Without O_NONBLOCK opening a pipe waits for a writer; regular files ignore the flag.
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openRegular(nativePath, O_RDONLY);
     if (fd < 0)
         return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
     const FileReadResult result = readOpenFile(fd, limit, bytes, info);

@@ -3,6 +3,7 @@
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
+#include "platform/posix/BoundedRead.h"
 #include "platform/posix/NativePath.h"
 
 #include <cerrno>
@@ -14,6 +15,8 @@
 
 namespace platform {
 namespace {
+
+using posix::openRegular;
 
 bool statNative(const std::string& native, struct stat& info) {
     return !native.empty() && stat(native.c_str(), &info) == 0;
@@ -28,23 +31,6 @@ bool ownerMayWrite(const struct stat& info) {
 bool isReadOnlyFile(const std::string& native) {
     struct stat info;
     return statNative(native, info) && !S_ISDIR(info.st_mode) && !ownerMayWrite(info);
-}
-
-// Opens a file only when it is a regular file. O_NONBLOCK keeps the open itself from waiting
-// on a named pipe or a device that was put in place after the caller looked; the descriptor
-// blocks again afterwards, as a regular file's does.
-int openRegular(const std::string& native, int flags, mode_t mode = 0) {
-    const int descriptor = open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
-    if (descriptor < 0)
-        return -1;
-    struct stat info;
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) ||
-        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        close(descriptor);
-        errno = EINVAL;
-        return -1;
-    }
-    return descriptor;
 }
 
 bool isRegularOrMissing(const std::string& native) {
