@@ -19,13 +19,15 @@ endforeach()
 set(demo_sound_work ${CMAKE_CURRENT_BINARY_DIR}/sounds)
 file(MAKE_DIRECTORY ${demo_sound_work})
 
+# sox's -R and oggenc's fixed serial make every build's sounds the same, so that the Linux and
+# Windows builds' media decode to the same WAVE files.
 # demo_music(<name> <sox synth arguments>...): a short stereo piece, encoded with oggenc.
 function(demo_music name)
     set(wav ${demo_sound_work}/${name}-music.wav)
     add_custom_command(
         OUTPUT ${demo_sound_work}/${name}.ogg
-        COMMAND ${DEMO_SOX} -q -n -r 22050 -c 2 -b 16 ${wav} ${ARGN}
-        COMMAND ${DEMO_OGGENC} -Q -q 1 -o ${demo_sound_work}/${name}.ogg ${wav}
+        COMMAND ${DEMO_SOX} -R -q -n -r 22050 -c 2 -b 16 ${wav} ${ARGN}
+        COMMAND ${DEMO_OGGENC} -Q -q 1 -s 1 -o ${demo_sound_work}/${name}.ogg ${wav}
         VERBATIM)
 endfunction()
 
@@ -36,7 +38,7 @@ function(demo_speech name text)
     add_custom_command(
         OUTPUT ${demo_sound_work}/${name}.spx
         COMMAND ${DEMO_ESPEAK_NG} -v en -s 150 -w ${raw} ${text}
-        COMMAND ${DEMO_SOX} -q ${raw} -r 16000 -c 1 -b 16 ${wav}
+        COMMAND ${DEMO_SOX} -R -q ${raw} -r 16000 -c 1 -b 16 ${wav}
         COMMAND ${DEMO_SPEEXENC} --quiet ${wav} ${demo_sound_work}/${name}.spx
         VERBATIM)
 endfunction()

@@ -2,6 +2,16 @@
 # picture in $shots and presses the keys a person would. Needs xdotool and ImageMagick's import.
 step=0
 previous=""
+# focus <window>: makes the window the active one, as a person's click would, and waits until it
+# is. Another program's window (the program group opened by the installer) may take the focus.
+focus() {
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return
+        xdotool windowactivate --sync "$1" 2>/dev/null || true
+        sleep 0.4
+    done
+}
+
 # page <title> <name> <keys...>: waits for a new window of that title (WALKTHROUGH_WAIT tenths of a
 # second at most), saves its picture, then presses the keys.
 page() {
@@ -14,11 +24,11 @@ page() {
     done
     if [ -z "$window" ]; then
         import -window root "$shots/failed-waiting-for-$name.png"
-        echo "walkthrough: no window titled '$title' appeared" >&2
+        echo "walkthrough: no window titled '$title' appeared; the windows shown:" >&2
+        xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | sed 's/^/  /' >&2 || true
         exit 1
     fi
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    sleep 0.4
+    focus "$window"
     step=$((step + 1))
     for _ in 1 2 3; do
         import -window "$window" -frame "$shots/$(printf %02d $step)-$name.png" 2>/dev/null && break
@@ -26,6 +36,7 @@ page() {
     done
     previous=$window
     for key in "$@"; do
+        focus "$window"
         case "$key" in
             type:*) xdotool type --delay 20 "${key#type:}" ;;
             *) xdotool key "$key" ;;
@@ -34,16 +45,26 @@ page() {
     done
 }
 
+# The keys that answer a question box whose default button is Yes. The toolkit's boxes on Linux
+# put No first; the system's boxes on Windows put Yes first and focus the default.
+if [ "${WALKTHROUGH_BOXES:-toolkit}" = system ]; then
+    answer_yes=(Return) answer_no=(Tab Return)
+else
+    answer_yes=(Right Return) answer_no=(shift+Tab Return)
+fi
+
 # The demo's installation, page by page: the full install into C:\Games\Moonrise Harbour.
 walk_the_demo() {
     page "Moonrise Harbour - Setup" main-window Return
     page "Licence agreement" licence Tab Return
     page "Install type" install-type shift+Tab Down Tab Return
     page "Moonrise Harbour" target-folder Tab Tab Tab ctrl+a "type:C:\\Games\\Moonrise Harbour" Return
-    page "Moonrise Harbour" create-folder-question Right Return
+    page "Moonrise Harbour" create-folder-question "${answer_yes[@]}"
     page "Moonrise Harbour - Setup" finished Return
+    # The program group opens in a window of its own where the desktop has a file manager for it.
+    if declare -F program_group_window >/dev/null; then program_group_window; fi
     page "Uwaga !" further-program Return
-    page "DirectX" directx-question shift+Tab Return
+    page "DirectX" directx-question "${answer_no[@]}"
 }
 
 # wait_for_end <pid>: the program must end by itself once the last box is answered.

@@ -24,8 +24,26 @@ fi
 
 export LANG=en_US.UTF-8
 # Wine starts slower than the Linux program: wait up to 60 seconds for each window.
-export WALKTHROUGH_WAIT=600
+export WALKTHROUGH_WAIT=600 WALKTHROUGH_BOXES=system
 source "$root/scripts/walkthrough-pages.sh"
+
+# The installer opens the program group with the system's explorer. Its window takes the focus when
+# it appears; the walk goes on once it is there, so that no key press goes to it.
+program_group_window() {
+    local window=""
+    for _ in $(seq "$WALKTHROUGH_WAIT"); do
+        window=$(xdotool search --onlyvisible --class '^explorer\.exe$' 2>/dev/null | tail -n 1 || true)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        import -window root "$shots/failed-waiting-for-program-group.png"
+        echo "walkthrough: the program group was not opened" >&2
+        exit 1
+    fi
+    sleep 1
+    import -window "$window" -frame "$shots/program-group.png" 2>/dev/null || true
+}
 
 cd "$medium"
 "$root/scripts/wine.sh" 'D:\setup.exe' 2>"$out/setup-stderr.txt" &
@@ -34,6 +52,9 @@ program=$!
 walk_the_demo
 
 wait_for_end $program
+# The program group stays open in the window the installer opened; closing the Wine session ends it
+# and saves the registry.
+wineserver -k 2>/dev/null || true
 wineserver -w
 echo "Installed into:  $WINEPREFIX/drive_c/Games/Moonrise Harbour"
 echo "Wine prefix:     $WINEPREFIX"

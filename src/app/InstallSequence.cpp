@@ -47,14 +47,14 @@ bool InstallSequence::run() {
     if (script.readFlag("Option", "show_licence")) {
         if (unattended)
             runlog::write("licence", "accepted by the command line");
-        else if (agreement.ShowModal() == wxID_CANCEL)
+        else if (showPage(agreement) == wxID_CANCEL)
             return giveBackMainWindow();
     }
     std::string installMode = "std";
     if (unattended && !unattended->installType.empty())
         installMode = unattended->installType;
     else if (!unattended && script.readFlag("Option", "show_install_mode") &&
-             installType.ShowModal() == wxID_OK)
+             showPage(installType) == wxID_OK)
         installMode = installType.getInstallMode();
     copy.setInstallMode(installMode);
     runlog::write("install type", installMode);
@@ -63,10 +63,8 @@ bool InstallSequence::run() {
         if (!unattended->folder.empty())
             session.targetFolder = unattended->folder;
     } else {
-        if (directory.ShowModal() != wxID_OK)
+        if (showPage(directory) != wxID_OK)
             return giveBackMainWindow();
-        // Closing its child page may bring the main window back on some desktops.
-        mainWindow.Iconize(true);
         session.targetFolder = directory.getChosenFolder();
     }
     runlog::write("target folder", session.targetFolder);
@@ -77,7 +75,7 @@ bool InstallSequence::run() {
     if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
         return giveBackMainWindow();
 
-    const int copied = unattended && unattended->quiet ? copy.runWithoutWindow() : copy.ShowModal();
+    const int copied = unattended && unattended->quiet ? copy.runWithoutWindow() : showPage(copy);
     if (copied != wxID_OK) {
         stop(copy.getErrorText(), script.languageText(textkeys::kCopyEnded));
         return giveBackMainWindow();
@@ -217,6 +215,15 @@ void InstallSequence::inform(const std::string& text, const std::string& caption
     runlog::write("message", text);
     if (!unattended)
         (void)showMessageBox(&mainWindow, text, caption, kInformationBox);
+}
+
+// Closing a page may bring the minimised main window back on some desktops (the system
+// activates it, and the window manager restores what is activated), so it is minimised again.
+int InstallSequence::showPage(wxDialog& page) {
+    const int result = page.ShowModal();
+    if (!unattended)
+        mainWindow.Iconize(true);
+    return result;
 }
 
 bool InstallSequence::giveBackMainWindow() {

@@ -5,6 +5,7 @@
 // and questions: a failure that would show a box is written to the log and stderr instead.
 #include <string>
 
+class wxDialog;
 class SetupDialog;
 class SetupScript;
 struct CommandLine;
@@ -33,6 +34,7 @@ private:
     bool ask(const std::string& text, const std::string& caption, bool unattendedAnswer,
              long defaultButton = 0);
     void inform(const std::string& text, const std::string& caption);
+    int showPage(wxDialog& page);
     bool giveBackMainWindow();
 
     SetupDialog& mainWindow;

@@ -56,7 +56,9 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
 }
 
 void CopyProgressDialog::OnTimer(wxTimerEvent&) {
-    if (!IsModal())
+    // An ended dialog may still count as modal until its loop returns (Abort was pressed, or the
+    // copy ended): a tick then must not copy another unit.
+    if (!IsModal() || !IsShown())
         return;
     switch (engine.copyStep()) {
     case CopyEngine::Step::Continue:

@@ -19,11 +19,26 @@ InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::st
     // Every attempt starts from the standard install, whatever was chosen before.
     if (auto* standard = dynamic_cast<wxRadioButton*>(FindWindow(kStandardId)))
         standard->SetValue(true);
-    Bind(wxEVT_RADIOBUTTON, &InstallTypePage::OnTypeClicked, this, kMinimalId, kFullId);
+    Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent& event) { choose(event.GetId()); }, kMinimalId,
+         kFullId);
+    // The arrow keys choose as they move through the choices, as the system's automatic radio
+    // buttons do; the Windows toolkit only moves the focus.
+    for (int id : {kMinimalId, kStandardId, kFullId}) {
+        auto* choice = dynamic_cast<wxRadioButton*>(FindWindow(id));
+        if (!choice)
+            continue;
+        choice->Bind(wxEVT_SET_FOCUS, [this, choice, id](wxFocusEvent& event) {
+            event.Skip();
+            if (!choice->GetValue()) {
+                choice->SetValue(true);
+                choose(id);
+            }
+        });
+    }
 }
 
-void InstallTypePage::OnTypeClicked(wxCommandEvent& event) {
-    switch (event.GetId()) {
+void InstallTypePage::choose(int id) {
+    switch (id) {
     case kMinimalId:
         installMode = "min";
         break;

@@ -17,7 +17,7 @@ public:
     static constexpr int kGroupId = 1025;
 
 private:
-    void OnTypeClicked(wxCommandEvent& event);
+    void choose(int choiceId);
 
     std::string languageSection;
     std::string installMode = "std";

@@ -16,7 +16,7 @@ bool writeProfileString(const std::string& path, const std::string& section, con
                         const std::string& value);
 
 // Where a section header or a key stands in a profile file: its name as written and its line,
-// counted from 1. A backend that reads through the system's section functions cannot tell lines.
+// counted from 1, or unknown where the backend cannot tell it.
 constexpr int kLineUnknown = 0;
 struct ProfileKeyLine {
     std::string name;

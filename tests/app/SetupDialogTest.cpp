@@ -1,6 +1,8 @@
 #include "app/SetupDialog.h"
 #include "pages/LanguagePage.h"
+#include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 #include "support/OwnProgramPath.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
@@ -56,12 +58,21 @@ protected:
         platform::overrideOwnProgramPath("");
         unsetenv("LANG");
     }
+    // Makes the script map the system's language to Polish. POSIX takes the language from LANG;
+    // Windows has one system language, which this process cannot change, so the script maps it.
+    void useMappedPolish() {
+        setenv("LANG", "pl_PL.UTF-8", 1);
+#ifdef _WIN32
+        platform::writeProfileString((folder / "install.ini").string(), "Language",
+                                     platform::systemLanguageId(), "Polski");
+#endif
+    }
     TempFolder folder;
     std::filesystem::path saved;
 };
 
 TEST_F(MainWindow, mappedLanguageOpensAtOnceWithItsTexts) {
-    setenv("LANG", "pl_PL.UTF-8", 1);
+    useMappedPolish();
     SetupDialog dialog(nullptr);
     EXPECT_NO_DIALOG(ASSERT_TRUE(dialog.initialise()));
     EXPECT_EQ(dialog.session().languageSection, "Polski");
@@ -108,7 +119,7 @@ TEST_F(MainWindow, brokenPictureAndMissingScriptGiveAnEmptyWindow) {
 }
 
 TEST_F(MainWindow, templateLayoutAndButtons) {
-    setenv("LANG", "pl_PL.UTF-8", 1);
+    useMappedPolish();
     SetupDialog dialog(nullptr);
     EXPECT_NO_DIALOG(ASSERT_TRUE(dialog.initialise()));
     auto* install = wxDynamicCast(dialog.FindWindow(wxID_OK), wxButton);

@@ -26,9 +26,23 @@ const char kLanguage[] = "[English]\n"
                          "IDS_KOPIUJE_TERAZ_PLIK=Now copying\n"
                          "IDS_E_WRITEOFILE=Cannot write\n";
 
-int openFileCount() {
-    return static_cast<int>(
-        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+// Whether this process holds the file open. Windows refuses to rename a file that is open
+// without delete sharing, as the C runtime opens files.
+bool heldOpen(const fs::path& file) {
+#ifdef _WIN32
+    const fs::path moved = file.string() + ".moved";
+    if (!MoveFileW(file.wstring().c_str(), moved.wstring().c_str()))
+        return true;
+    MoveFileW(moved.wstring().c_str(), file.wstring().c_str());
+    return false;
+#else
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::equivalent(fs::read_symlink(fd.path(), error), file, error))
+            return true;
+    }
+    return false;
+#endif
 }
 
 // A medium (the current folder and the program's own folder) and a target folder beside it.
@@ -59,14 +73,15 @@ protected:
         CopyProgressDialog dialog(&targetFolder, nullptr, "English",
                                   drivePath(medium / "install.ini"));
         dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
+            event.Skip(); // the dialog's own unit of this tick, unless it has ended
+            if (!dialog.IsShown())
+                return; // a tick still queued when the dialog ended
             ++ticks;
             statusLines.push_back(statusLine(dialog));
             if (onTick)
                 onTick(dialog, ticks);
             if (ticks > 2000)
                 dialog.EndModal(wxID_ABORT); // a copy that never ends fails here, not by hanging
-            if (dialog.IsModal())
-                event.Skip(); // the dialog's own unit of this tick
         });
         title = dialog.GetTitle().ToStdString();
         const int result = dialog.ShowModal();
@@ -180,20 +195,20 @@ TEST_F(CopyDialogTest, AbortWhileAnArchiveIsOpenClosesItAndKeepsConvertedRecords
                                         encodeRecord(kCodecVorbis, "two.ogg", vorbisBytes()) +
                                         encodeRecord(kCodecVorbis, "three.ogg", vorbisBytes()));
     writeScript({"music\\music.snd"});
-    const int filesBefore = openFileCount();
-    int filesWhileOpen = 0;
+    const fs::path archive = medium / "music/music.snd";
+    bool openWhenAborted = false;
     // Tick 1 opens the archive, ticks 2 and 3 convert a record each; the abort button is pressed
     // before the unit of tick 4, as a click between two units is.
     EXPECT_EQ(runDialog([&](CopyProgressDialog& dialog, int tick) {
                   if (tick == 4) {
-                      filesWhileOpen = openFileCount();
+                      openWhenAborted = heldOpen(archive);
                       pressAbort(dialog);
                   }
               }),
               wxID_CANCEL);
     EXPECT_EQ(ticks, 4);
-    EXPECT_EQ(filesWhileOpen, filesBefore + 1);
-    EXPECT_EQ(openFileCount(), filesBefore);
+    EXPECT_TRUE(openWhenAborted);
+    EXPECT_FALSE(heldOpen(archive));
     EXPECT_EQ(targetFiles("music"), (std::vector<std::string>{"one.wav", "two.wav"}));
     EXPECT_EQ(errorText, "Cannot write music\\music.snd");
 }
@@ -245,6 +260,9 @@ TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
 // Only the record's own name is lower-cased: a folder beside the target that differs from it
 // only in letter case receives nothing and keeps what it holds.
 TEST_F(CopyDialogTest, RecordsLandInTheTargetAndNotInItsCaseTwin) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows folder names ignore letter case, so a case twin cannot exist";
+#endif
     fs::create_directories(place / "Moonrise Harbour");
     fs::create_directories(place / "moonrise harbour" / "music");
     std::ofstream(place / "moonrise harbour" / "music" / "theme.wav") << "someone else's";

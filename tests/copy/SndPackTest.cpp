@@ -1,11 +1,13 @@
 // The archive packer as product makers run it.
 #include "SoundFixtures.h"
 #include "copy/SoundArchiveRecord.h"
+#include "support/HostCommand.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -16,19 +18,15 @@ protected:
     int sndpack(const std::string& arguments) {
         // ctest names the tool; run by hand from the build's test folder, it is in bin/.
         const char* tool = std::getenv("SNDPACK");
-        const std::string program =
-            tool ? tool : std::filesystem::absolute("../../bin/sndpack").string();
-#ifdef _WIN32
-        // cmd.exe: double quotes, and /d to change the drive as well.
-        const std::string commandLine = "cd /d \"" + temp.path().string() + "\" && \"" + program +
-                                        "\" " + arguments + " >out.txt 2>&1";
-#else
-        const std::string commandLine = "cd '" + temp.path().string() + "' && '" + program + "' " +
-                                        arguments + " >out.txt 2>&1";
-#endif
-        const int status = std::system(commandLine.c_str());
-        output = readWholeFile(temp / "out.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::vector<std::string> words;
+        std::istringstream split(arguments);
+        for (std::string word; split >> word;)
+            words.push_back(word);
+        ToolRun run = runTool(tool ? std::filesystem::path(tool)
+                                   : std::filesystem::absolute("../../bin/sndpack"),
+                              words, temp.path());
+        output = std::move(run.output);
+        return run.status;
     }
 
     TempFolder temp;

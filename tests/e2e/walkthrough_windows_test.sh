@@ -14,19 +14,25 @@ MEDIUM="$build_dir/medium" "$source_dir/scripts/walkthrough-windows.sh" "$out/wi
 MEDIUM="$linux_build/medium" "$source_dir/scripts/walkthrough.sh" "$out/linux" >/dev/null
 prefix="$out/windows/machine/wine"
 linux="$out/linux/machine"
-[ "$(ls "$out/windows/screenshots" | wc -l)" -eq 8 ] ||
-    fail "expected 8 screenshots, got: $(ls "$out/windows/screenshots")"
+[ "$(ls "$out/windows/screenshots" | wc -l)" -eq 9 ] ||
+    fail "expected 9 screenshots, got: $(ls "$out/windows/screenshots")"
 
-# Every installed file, WAVE files included, byte for byte.
-diff -r "$linux/home/Games/Moonrise Harbour" "$prefix/drive_c/Games/Moonrise Harbour" ||
+# Every installed file, WAVE files included, byte for byte; the script's copy line for line, as
+# Windows' own profile writer rewrites the file with CRLF ends and without blank lines.
+linux_game="$linux/home/Games/Moonrise Harbour" windows_game="$prefix/drive_c/Games/Moonrise Harbour"
+diff -r -x install.ini "$linux_game" "$windows_game" ||
     fail "the installed files differ from the Linux build's"
+lines() { tr -d '\r' <"$1" | grep -v '^$'; }
+diff <(lines "$linux_game/install.ini") <(lines "$windows_game/install.ini") ||
+    fail "the installed script differs from the Linux build's"
 cmp "$linux/home/Windows/TL/Ulvarest.exe" "$prefix/drive_c/windows/TL/Ulvarest.exe" ||
     fail "the shared uninstaller differs or is missing"
 
-# Every value the Linux build recorded, read back from Wine's registry.
+# Every value the Linux build recorded, read back from Wine's registry in the 32-bit view, where the
+# program writes its machine-wide records as the 32-bit program it was designed as.
 values=0
 while IFS=$'\t' read -r key name value; do
-    got=$(WINEPREFIX="$prefix" "$source_dir/scripts/wine.sh" reg query "$key" /v "$name" 2>/dev/null |
+    got=$( (SETUP_WINEPREFIX="$prefix" "$source_dir/scripts/wine.sh" reg query "$key" /v "$name" /reg:32 2>/dev/null || true) |
         tr -d '\r' | sed -n 's/^ *[^ ].*    REG_SZ    //p')
     [ "$got" = "$value" ] || fail "$key\\$name is '$got', the Linux build wrote '$value'"
     values=$((values + 1))

@@ -1,5 +1,7 @@
 #include "support/HostCommand.h"
+#include "support/TempFolder.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #ifdef _WIN32
@@ -9,7 +11,9 @@
 #include <fstream>
 #include <thread>
 #else
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -135,4 +139,60 @@ int runHostCommand(const std::string& commandLine) {
     const int status = std::system(commandLine.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
+}
+
+ToolRun runTool(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                const std::filesystem::path& folder) {
+    TempFolder temp;
+    const auto outputFile = temp / "output.txt";
+#ifdef _WIN32
+    std::wstring line = windowsQuoted(program.wstring());
+    for (const auto& argument : arguments)
+        line += L" " + windowsQuoted(wide(argument));
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE output = CreateFileW(outputFile.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE)
+        return {-1, ""};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION process{};
+    const bool started =
+        CreateProcessW(program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.wstring().c_str(), &startup, &process);
+    CloseHandle(output);
+    if (!started)
+        return {-1, ""};
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    const int status = GetExitCodeProcess(process.hProcess, &exitCode) ? int(exitCode) : -1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+#else
+    std::vector<std::string> words{program.string()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (output < 0 || chdir(folder.c_str()) != 0 || dup2(output, 1) < 0 || dup2(output, 2) < 0)
+            _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int waitStatus = 0;
+    if (child < 0 || waitpid(child, &waitStatus, 0) != child)
+        return {-1, ""};
+    const int status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+#endif
+    std::string text = readWholeFile(outputFile);
+    // Windows programs end their lines with CRLF; the tests compare lines.
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return {status, text};
 }

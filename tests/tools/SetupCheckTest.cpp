@@ -1,6 +1,7 @@
 // setupcheck as product makers run it: the demo medium is clean, and a medium with one fault of
 // each kind gives each finding once, at its line of the script.
 #include "script/TextKeys.h"
+#include "support/HostCommand.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
-
-ToolRun setupcheck(const std::string& arguments, const TempFolder& temp) {
+ToolRun setupcheck(const std::vector<std::string>& arguments, const TempFolder& temp) {
     const char* tool = std::getenv("SETUPCHECK");
-    const std::string program = tool ? tool : fs::absolute("../../bin/setupcheck").string();
-    const std::string commandLine =
-        "'" + program + "' " + arguments + " >'" + (temp / "out.txt").string() + "' 2>&1";
-    const int status = std::system(commandLine.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(temp / "out.txt")};
+    return runTool(tool ? fs::path(tool) : fs::absolute("../../bin/setupcheck"), arguments,
+                   temp.path());
 }
 
 std::string allTexts(const char* except) {
@@ -170,15 +163,26 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
         {"error", "7=music\\broken.snd",
          "sound archive music\\broken.snd does not verify: bad.ogg does not decode"},
     };
-    const ToolRun run = setupcheck("'" + medium.path().string() + "'", temp);
+#ifdef _WIN32
+    // Windows finds a file whatever the letter case of its name: the case finding cannot arise.
+    const auto caseFinding = [](const auto& f) { return std::string(f.line) == "3=DATA\\A.DAT"; };
+#else
+    const auto caseFinding = [](const auto&) { return false; };
+#endif
+    const ToolRun run = setupcheck({medium.path().string()}, temp);
     EXPECT_EQ(run.status, 1) << run.output;
     const std::string script = readWholeFile(medium / "install.ini");
     int reported = 0;
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);)
         reported += line.rfind("install.ini:", 0) == 0 ? 1 : 0;
-    EXPECT_EQ(reported, static_cast<int>(std::size(findings))) << run.output;
+    EXPECT_EQ(reported, static_cast<int>(std::size(findings) -
+                                         std::count_if(std::begin(findings), std::end(findings),
+                                                       caseFinding)))
+        << run.output;
     for (const auto& f : findings) {
+        if (caseFinding(f))
+            continue;
         const int line = lineOf(script, f.line);
         ASSERT_EQ(line == 0, *f.line == '\0') << f.line;
         const std::string expected =
@@ -193,12 +197,17 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
     }
 
     // The same for pipelines: as many findings, the counts, and the install types' sizes.
-    const ToolRun json = setupcheck("--json '" + medium.path().string() + "'", temp);
+    const ToolRun json = setupcheck({"--json", medium.path().string()}, temp);
     EXPECT_EQ(json.status, 1);
     const auto warnings =
         std::count_if(std::begin(findings), std::end(findings),
-                      [](const auto& f) { return std::string(f.severity) == "warning"; });
-    const std::string counts = "\"errors\": " + std::to_string(std::size(findings) - warnings) +
+                      [&](const auto& f) {
+                          return std::string(f.severity) == "warning" && !caseFinding(f);
+                      });
+    const auto errors = std::count_if(std::begin(findings), std::end(findings), [](const auto& f) {
+        return std::string(f.severity) == "error";
+    });
+    const std::string counts = "\"errors\": " + std::to_string(errors) +
                                ",\n  \"warnings\": " + std::to_string(warnings) + ",";
     EXPECT_NE(json.output.find(counts), std::string::npos) << json.output;
     EXPECT_NE(json.output.find("{\"severity\": \"error\", \"line\": " +
@@ -216,14 +225,15 @@ TEST(SetupCheckTest, theDemoIsCleanAndTheCommandLineIsChecked) {
     const char* build = std::getenv("SETUP_BUILD_DIR");
     ASSERT_NE(build, nullptr);
     TempFolder temp;
-    const ToolRun demo = setupcheck("'" + (fs::path(build) / "medium").string() + "'", temp);
+    const ToolRun demo = setupcheck({(fs::path(build) / "medium").string()}, temp);
     EXPECT_EQ(demo.status, 0) << demo.output;
     EXPECT_NE(demo.output.find("0 errors, 0 warnings"), std::string::npos) << demo.output;
 
-    EXPECT_EQ(setupcheck("--help", temp).status, 0);
-    for (const char* wrong : {"", "--verbose x", "a b"})
-        EXPECT_EQ(setupcheck(wrong, temp).status, 2) << wrong;
-    const ToolRun missing = setupcheck("'" + (temp / "nothing").string() + "'", temp);
+    EXPECT_EQ(setupcheck({"--help"}, temp).status, 0);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{}, {"--verbose", "x"}, {"a", "b"}})
+        EXPECT_EQ(setupcheck(wrong, temp).status, 2) << wrong.size();
+    const ToolRun missing = setupcheck({(temp / "nothing").string()}, temp);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.output.find("error: the folder holds no install.ini"), std::string::npos);
 }

@@ -4,11 +4,13 @@
 // a single-byte ANSI code page gives every byte its own character, so the way back is exact.
 #include "platform/ProfileFile.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/TextEncoding.h"
 #include "platform/win32/ReadOnly.h"
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <vector>
@@ -153,6 +155,60 @@ std::vector<std::wstring> readNameList(const std::wstring& file, const wchar_t* 
     }
 }
 
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t\r");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+// The section functions tell names, not lines. The lines are found in the file's own text: where
+// the first header of each section stands, and the first line of each of its keys. A name that
+// is not ASCII in an ANSI file, and every name of a UTF-16 file, keeps its line unknown.
+void findLines(const std::string& file, std::vector<ProfileSectionLines>& sections) {
+    constexpr std::size_t kScriptLimit = 64u << 20;
+    std::string bytes;
+    if (readRegularFile(file, kScriptLimit, bytes) != FileReadResult::Read)
+        return;
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        bytes.erase(0, 3);
+    ProfileSectionLines* current = nullptr;
+    std::size_t start = 0;
+    for (int number = 1; start < bytes.size(); ++number) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        const std::string line = trimmed(bytes.substr(start, end - start));
+        start = end + 1;
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            const std::string name = trimmed(line.substr(1, line.find(']') - 1));
+            const auto found = std::find_if(sections.begin(), sections.end(), [&](const auto& s) {
+                return sameName(s.name, name);
+            });
+            // Only the first section of a name is read; a later one's keys are not its keys.
+            current = found != sections.end() && found->line == kLineUnknown ? &*found : nullptr;
+            if (current)
+                current->line = number;
+            continue;
+        }
+        if (!current)
+            continue;
+        const std::string name = trimmed(line.substr(0, line.find('=')));
+        for (auto& key : current->keys)
+            if (key.line == kLineUnknown && sameName(key.name, name)) {
+                key.line = number;
+                break;
+            }
+    }
+}
+
 } // namespace
 
 std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
@@ -160,7 +216,6 @@ std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
     const std::wstring file = fullPath(path);
     if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
         return sections;
-    // The section functions tell names, not lines.
     for (const std::wstring& section : readNameList(file, nullptr)) {
         ProfileSectionLines entry;
         entry.name = win32::narrow(section);
@@ -177,6 +232,8 @@ std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
         }
         sections.push_back(std::move(entry));
     }
+    if (encodingOf(file) != FileEncoding::Utf16)
+        findLines(win32::narrow(file), sections);
     return sections;
 }
 
