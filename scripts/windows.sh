@@ -32,4 +32,8 @@ echo "Windows medium: $build/medium (setup.exe beside install.ini)"
 export WINEPREFIX=${SETUP_WINEPREFIX:-/tmp/cd-setup-wine-$(id -u)}
 wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
-scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j2
+# The first window of a Wine session starts the session's desktop process, which lives as long as
+# the session. Started from a test, it would keep that test's output open and ctest would wait for
+# it until the test times out: start it here first, with its output elsewhere.
+scripts/with-display.sh bash -c 'scripts/wine.sh rundll32.exe user32.dll,GetDesktopWindow \
+    </dev/null >/dev/null 2>&1 || true; exec "$@"' _ ctest --test-dir "$build" --output-on-failure -j2
