@@ -6,6 +6,22 @@
 
 #include <cstdint>
 
+namespace {
+
+#ifdef __WXMSW__
+// The Windows toolkit's owner-drawn combo works out a height of its own that, on some systems
+// (Wine's), leaves its field and button undrawn; it gets a system combo box's height instead.
+int fieldHeight(wxWindow* parent) {
+    return parent->GetCharHeight() + 8;
+}
+#else
+int fieldHeight(wxWindow*) {
+    return -1;
+}
+#endif
+
+} // namespace
+
 DriveComboBox::DriveComboBox() {
     LoadImages();
 }
@@ -14,7 +30,8 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
                            unsigned createOptions) {
     // The rectangle's height counts the dropped-down list; the field keeps its natural height.
     if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
-                                      wxSize(rect.width, -1), 0, nullptr, wxCB_READONLY))
+                                      wxSize(rect.width, fieldHeight(parent)), 0, nullptr,
+                                      wxCB_READONLY))
         return false;
     SetPopupMaxHeight(rect.height);
     options = createOptions & 0x7;
