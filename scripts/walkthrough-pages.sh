@@ -12,22 +12,32 @@ focus() {
     done
 }
 
-# page <title> <name> <keys...>: waits for a new window of that title (WALKTHROUGH_WAIT tenths of a
-# second at most), saves its picture, then presses the keys.
-page() {
-    local title=$1 name=$2 window=""
-    shift 2
+# wait_for_window <name> <xdotool search arguments...>: prints the newest visible window the search
+# finds, other than the previous page, waiting WALKTHROUGH_WAIT tenths of a second at most. Without
+# one it saves a picture of the screen, lists the windows shown and ends the walk.
+wait_for_window() {
+    local name=$1 window=""
+    shift
     for _ in $(seq "${WALKTHROUGH_WAIT:-100}"); do
-        window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | grep -vx "${previous:-none}" | tail -n 1 || true)
+        window=$(xdotool search --onlyvisible "$@" 2>/dev/null | grep -vx "${previous:-none}" | tail -n 1 || true)
         [ -n "$window" ] && break
         sleep 0.1
     done
     if [ -z "$window" ]; then
         import -window root "$shots/failed-waiting-for-$name.png"
-        echo "walkthrough: no window titled '$title' appeared; the windows shown:" >&2
+        echo "walkthrough: no window for '$name' appeared; the windows shown:" >&2
         xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | sed 's/^/  /' >&2 || true
         exit 1
     fi
+    echo "$window"
+}
+
+# page <title> <name> <keys...>: waits for a new window of that title, saves its picture, then
+# presses the keys.
+page() {
+    local title=$1 name=$2 window
+    shift 2
+    window=$(wait_for_window "$name" --name "^${title}\$") || exit 1
     focus "$window"
     step=$((step + 1))
     for _ in 1 2 3; do

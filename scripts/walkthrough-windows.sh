@@ -30,17 +30,8 @@ source "$root/scripts/walkthrough-pages.sh"
 # The installer opens the program group with the system's explorer. Its window takes the focus when
 # it appears; the walk goes on once it is there, so that no key press goes to it.
 program_group_window() {
-    local window=""
-    for _ in $(seq "$WALKTHROUGH_WAIT"); do
-        window=$(xdotool search --onlyvisible --class '^explorer\.exe$' 2>/dev/null | tail -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
-        import -window root "$shots/failed-waiting-for-program-group.png"
-        echo "walkthrough: the program group was not opened" >&2
-        exit 1
-    fi
+    local window
+    window=$(wait_for_window program-group --class '^explorer\.exe$') || exit 1
     sleep 1
     import -window "$window" -frame "$shots/program-group.png" 2>/dev/null || true
 }

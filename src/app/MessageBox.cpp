@@ -1,60 +1,54 @@
 #include "app/MessageBox.h"
 
 #include "app/MessageBoxIcons.h"
+#include "platform/SystemMessageBox.h"
 
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
-#ifdef __WXMSW__
-#include <windows.h>
-
 namespace {
 
-// The system's own box. wx's box looks for an owner when given none and would take the
-// minimised main window: the box would then be centred on the window's place off the screen
-// and hidden with it. Without an owner the box disables this program's windows itself.
-int showSystemMessageBox(wxWindow* owner, const std::string& text, const std::string& caption,
-                         long style) {
-    UINT type = (style & wxYES_NO) == wxYES_NO ? MB_YESNO : MB_OK;
-    if (style & wxNO_DEFAULT)
-        type |= MB_DEFBUTTON2;
-    if (style & wxICON_ERROR)
-        type |= MB_ICONERROR;
-    else if (style & wxICON_WARNING)
-        type |= MB_ICONWARNING;
-    else if (style & wxICON_QUESTION)
-        type |= MB_ICONQUESTION;
-    else if (style & wxICON_INFORMATION)
-        type |= MB_ICONINFORMATION;
-    if (!owner)
-        type |= MB_TASKMODAL | MB_SETFOREGROUND;
-    const HWND window = owner ? static_cast<HWND>(owner->GetHandle()) : nullptr;
-    switch (MessageBoxW(window, wxString::FromUTF8(text).wc_str(),
-                        wxString::FromUTF8(caption).wc_str(), type)) {
-    case IDYES:
+// The system's box where there is one. The toolkit's box looks for an owner when given none and
+// would take the minimised main window: on Windows it was then centred on the window's place off
+// the screen and hidden with it.
+std::optional<int> showSystemBox(wxWindow* owner, const std::string& text,
+                                 const std::string& caption, long style) {
+    using platform::BoxIcon;
+    const BoxIcon icon = style & wxICON_ERROR         ? BoxIcon::Error
+                         : style & wxICON_WARNING     ? BoxIcon::Warning
+                         : style & wxICON_QUESTION    ? BoxIcon::Question
+                         : style & wxICON_INFORMATION ? BoxIcon::Information
+                                                      : BoxIcon::None;
+    const auto buttons = (style & wxYES_NO) == wxYES_NO ? platform::BoxButtons::YesNo
+                                                        : platform::BoxButtons::Ok;
+    const auto answer = platform::showSystemMessageBox(owner ? owner->GetHandle() : nullptr, text,
+                                                       caption, buttons, icon,
+                                                       (style & wxNO_DEFAULT) != 0);
+    if (!answer)
+        return std::nullopt;
+    switch (*answer) {
+    case platform::BoxAnswer::Yes:
         return wxID_YES;
-    case IDNO:
+    case platform::BoxAnswer::No:
         return wxID_NO;
-    case IDOK:
+    case platform::BoxAnswer::Ok:
         return wxID_OK;
-    default:
-        return wxID_CANCEL;
+    case platform::BoxAnswer::Cancel:
+        break;
     }
+    return wxID_CANCEL;
 }
 
 } // namespace
-#endif
 
 int showMessageBox(wxWindow* owner, const std::string& text, const std::string& caption,
                    long style) {
     auto* window = owner ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(owner)) : nullptr;
     const bool minimised = window && window->IsIconized();
-#ifdef __WXMSW__
-    return showSystemMessageBox(minimised ? nullptr : window, text, caption, style);
-#else
+    if (const auto answer = showSystemBox(minimised ? nullptr : window, text, caption, style))
+        return *answer;
     showIconsInMessageBoxes();
     wxMessageDialog box(minimised ? nullptr : owner, wxString::FromUTF8(text),
                         wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
     return box.ShowModal();
-#endif
 }
