@@ -154,7 +154,7 @@ void InstallSequence::finish(const SetupScript& script) {
     }
     WxQuestionAsker asker;
     offerOtherPrograms(script, asker);
-    openReadme();
+    openReadme(reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle()));
     askForDirectX(script);
     runlog::write("installed", session.targetFolder);
     mainWindow.EndModal(wxID_CANCEL);

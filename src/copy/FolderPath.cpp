@@ -15,8 +15,16 @@ std::size_t firstLevelStart(const std::string& path) {
     return start;
 }
 
+// A level that is there must be a folder: Windows also says "exists" for a device name or a file.
 bool makeLevel(const std::string& level) {
-    return platform::makeFolder(level) != platform::MakeFolderResult::Failed;
+    switch (platform::makeFolder(level)) {
+    case platform::MakeFolderResult::Created:
+        return true;
+    case platform::MakeFolderResult::AlreadyExists:
+        return platform::folderExists(level);
+    default:
+        return false;
+    }
 }
 
 } // namespace

@@ -88,7 +88,14 @@ bool DirectoryPage::TransferDataFromWindow() {
     // was typed; the script has no text for this, so the page says it as the framework would.
     if (!isFullDrivePath(text.utf8_string()))
         return refuse(kFullPathMessage);
-    path = tidyDrivePath(text.utf8_string());
+    const std::string tidy = tidyDrivePath(text.utf8_string());
+    const std::string device = reservedDeviceComponent(tidy);
+    if (!device.empty()) {
+        wxString message = kDeviceNameMessage;
+        message.Replace("%1", wxString::FromUTF8(device));
+        return refuse(message);
+    }
+    path = tidy;
     return true;
 }
 

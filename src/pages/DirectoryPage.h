@@ -37,6 +37,9 @@ public:
     static constexpr std::size_t kMaxPathLength = 256;
     static constexpr const char* kFullPathMessage =
         "Please enter a full folder path that starts with a drive, such as C:\\Games.";
+    // Windows opens a device for such a name; no folder can be made or found under it.
+    static constexpr const char* kDeviceNameMessage =
+        "\"%1\" is a device name in Windows and cannot be a folder name. Please choose another name.";
 
     // A drive letter, a colon and a backslash: the only start of a folder the installation
     // can be recorded with.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@ namespace platform {
 int spawnAndWait(const std::string& program, const std::vector<std::string>& arguments);
 bool spawnDetached(const std::string& program, const std::vector<std::string>& arguments);
 
-// Opens a document or a folder with the desktop's default program, not waited for.
-bool openWithDefaultProgram(const std::string& path, const std::string& workFolder);
+// Opens a document or a folder with the desktop's default program, not waited for. The owner is
+// the native handle of the window that the shell's messages belong to, or 0 for none.
+bool openWithDefaultProgram(const std::string& path, const std::string& workFolder,
+                            std::uintptr_t ownerWindow = 0);
 
 } // namespace platform

@@ -17,7 +17,12 @@ std::string tidyDrivePath(const std::string& text) {
         std::size_t end = text.find('\\', at);
         if (end == std::string::npos)
             end = text.size();
-        const std::string component = text.substr(at, end - at);
+        std::string component = text.substr(at, end - at);
+        // Windows drops a name's trailing dots and blanks when it makes a folder ("X. " makes
+        // "X") but not when it later looks a path up through it: the name is tidied here as
+        // the folder will be named.
+        if (component != "." && component != "..")
+            component.erase(component.find_last_not_of(". ") + 1);
         if (component == "..") {
             if (!components.empty())
                 components.pop_back();
@@ -30,4 +35,30 @@ std::string tidyDrivePath(const std::string& text) {
     for (std::size_t index = 0; index < components.size(); ++index)
         tidy += (index ? "\\" : "") + components[index];
     return tidy;
+}
+
+bool isReservedDeviceName(const std::string& name) {
+    // The part before the first dot, without trailing blanks, decides: "NUL.txt" is NUL too.
+    std::string stem = name.substr(0, name.find('.'));
+    stem.erase(stem.find_last_not_of(' ') + 1);
+    for (char& c : stem)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL")
+        return true;
+    return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+std::string reservedDeviceComponent(const std::string& path) {
+    std::size_t at = isFullDrivePath(path) ? 3 : 0;
+    while (at <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", at);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string component = path.substr(at, end - at);
+        if (isReservedDeviceName(component))
+            return component;
+        at = end + 1;
+    }
+    return {};
 }

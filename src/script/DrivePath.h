@@ -5,7 +5,14 @@
 // "X:\" followed by anything: a folder that names its own drive.
 bool isFullDrivePath(const std::string& text);
 
-// A full drive path with "." and empty components left out and ".." taken back to the folder
-// above, never above the drive's root, as the system reads such a path. The folder recorded
+// A full drive path with "." and empty components left out, ".." taken back to the folder
+// above, never above the drive's root, and each name's trailing dots and blanks left out, as
+// the system reads such a path. The folder recorded
 // for the installation is then the folder the files went to.
 std::string tidyDrivePath(const std::string& text);
+
+// Whether Windows reserves a name for a device ("NUL", "con.txt", "Com1 "): such a name opens
+// the device, never a file or folder of that name, wherever it stands in a path.
+bool isReservedDeviceName(const std::string& name);
+// The first component of a path that is such a name, or empty.
+std::string reservedDeviceComponent(const std::string& path);

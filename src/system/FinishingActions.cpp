@@ -61,10 +61,10 @@ bool runDirectXSetup(const SetupSession& session, const SetupScript& script) {
     return result == 0;
 }
 
-void openReadme() {
+void openReadme(std::uintptr_t ownerWindow) {
     const std::string folder = ownProgramFolder();
     const std::string readme = folder + "\\readme.txt";
     // A missing readme is not reported, so the desktop is not asked to show an error either.
-    if (platform::fileExists(readme) && platform::openWithDefaultProgram(readme, folder))
+    if (platform::fileExists(readme) && platform::openWithDefaultProgram(readme, folder, ownerWindow))
         runlog::write("finishing", "readme shown: " + readme);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 // The finishing actions after a successful installation. None of them can make it fail.
 #include "script/SetupScript.h"
 #include "session/SetupSession.h"
@@ -16,8 +17,9 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker);
 // letter) and waits for it; true when it ended with exit code 0.
 bool runDirectXSetup(const SetupSession& session, const SetupScript& script);
 
-// Opens "readme.txt" of the setup program's folder with its default program, not waited for.
-void openReadme();
+// Opens "readme.txt" of the setup program's folder with its default program, not waited for,
+// owned by the given native window (the main window).
+void openReadme(std::uintptr_t ownerWindow);
 
 // The captions of the finishing questions.
 inline constexpr const char* kOtherProgramCaption = "Uwaga !";

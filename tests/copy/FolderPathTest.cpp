@@ -52,6 +52,18 @@ TEST(FolderPathTest, FailsWhenAFileBlocksALevel) {
     TempFolder temp;
     temp.write("Games", "a file, not a folder");
     EXPECT_FALSE(createFolderPath(drivePath(temp.path()) + "\\Games\\Demo"));
+    // The last level too: "there already" is success only for a folder.
+    EXPECT_FALSE(createFolderPath(drivePath(temp.path()) + "\\Games"));
+}
+
+// Windows says a device name exists as it refuses to make a folder of it; success must mean
+// that the folder is there, on every system.
+TEST(FolderPathTest, SucceedsOnlyWhenTheFolderIsThere) {
+    TempFolder temp;
+    for (const char* name : {"NUL", "con", "Aux.txt"}) {
+        const bool made = createFolderPath(drivePath(temp.path()) + "\\" + name);
+        EXPECT_EQ(made, fs::is_directory(temp / name)) << name;
+    }
 }
 
 TEST(FolderPathTest, DriveRootAloneSucceeds) {

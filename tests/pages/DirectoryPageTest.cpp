@@ -204,6 +204,27 @@ TEST_F(DirectoryPageTest, PathWithoutADriveIsRefusedAndThePageStaysOpen) {
     EXPECT_EQ(page->getChosenFolder(), "d:\\");
 }
 
+// A device name opens the device on Windows: no folder of that name can be made or used, and a
+// name with trailing dots or blanks is taken as Windows will name the folder.
+TEST_F(DirectoryPageTest, DeviceNamesAreRefusedAndTrailingDotsTidied) {
+    auto page = makePage("C:\\Games");
+    int stayedOpen = 0;
+    const int result = runPage(*page, [&] {
+        for (const char* text : {"C:\\Games\\NUL", "C:\\aux.txt\\Games"}) {
+            page->pathEdit()->ChangeValue(text);
+            wxString expected = DirectoryPage::kDeviceNameMessage;
+            expected.Replace("%1", text[3] == 'G' ? "NUL" : "aux.txt");
+            wxTEST_DIALOG(clickButton(*page, wxID_OK), ExpectMessage(expected, wxID_OK));
+            stayedOpen += page->IsModal();
+        }
+        page->pathEdit()->ChangeValue("C:\\Games\\Harbour. ");
+        clickButton(*page, wxID_OK);
+    });
+    EXPECT_EQ(stayedOpen, 2);
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(page->getChosenFolder(), "C:\\Games\\Harbour");
+}
+
 TEST_F(DirectoryPageTest, BackAndEscapeInTheListCancelWithoutReadingTheBox) {
     auto back = makePage("C:\\Games");
     EXPECT_EQ(runPage(*back,

@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Environment.h"
+#include "platform/ErrorMode.h"
 #include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,14 @@ TEST(ProcessWindows, WaitsForTheExitCodeAndTellsAProgramThatCannotStart) {
     EXPECT_EQ(platform::spawnAndWait(shell + "-missing", {"x"}), -1);
     EXPECT_FALSE(platform::spawnDetached(shell + "-missing", {"x"}));
     EXPECT_FALSE(platform::openWithDefaultProgram("missing.txt", "C:\\"));
+}
+
+// The two flags are added to what the process inherited from its starter, never put in its place.
+TEST(ErrorModeWindows, AddsItsFlagsToTheInheritedMode) {
+    const UINT before = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    platform::suppressSystemErrorBoxes();
+    EXPECT_EQ(GetErrorMode(), SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetErrorMode(before);
 }
 
 } // namespace

@@ -42,6 +42,27 @@ TEST_F(FilesTest, readOnlyDestinationFailsTheCopyEvenForTheAdministrator) {
     EXPECT_EQ(readWholeFile(target), "new");
 }
 
+#ifdef _WIN32
+// Windows refuses to copy over a hidden file and to create a file over a hidden or system one;
+// Wine would let both through. POSIX has no such attributes to set.
+TEST_F(FilesTest, hiddenDestinationFailsTheCopyAndSystemFilesAreNotCreatedOver) {
+    folder.write("source.txt", "new");
+    const auto hidden = folder.write("hidden.txt", "old");
+    const auto system = folder.write("system.txt", "old");
+    ASSERT_TRUE(platform::setFileAttributes(at("hidden.txt"), platform::kAttributeHidden));
+    ASSERT_TRUE(platform::setFileAttributes(at("system.txt"), platform::kAttributeSystem));
+    EXPECT_FALSE(platform::copyFile(at("source.txt"), at("hidden.txt"), false));
+    for (const char* name : {"hidden.txt", "system.txt"})
+        EXPECT_EQ(platform::openFile(at(name), "wb"), nullptr) << name;
+    EXPECT_EQ(readWholeFile(hidden), "old");
+    EXPECT_EQ(readWholeFile(system), "old");
+    if (std::FILE* appended = platform::openFile(at("hidden.txt"), "ab"))
+        std::fclose(appended); // appending is no new file: the system allows it
+    else
+        ADD_FAILURE() << "appending to a hidden file was refused";
+}
+#endif
+
 TEST_F(FilesTest, copyKeepsTheSourceReadOnlyStateAndHonoursFailIfExists) {
     const auto source = folder.write("cd/file.dat", "data");
     std::filesystem::permissions(source, std::filesystem::perms::owner_read);

@@ -21,8 +21,35 @@ TEST(DrivePath, dotsAndEmptyComponentsAreTidiedWithinTheDrive) {
         {"C:\\Games\\\\MH", "C:\\Games\\MH"},
         {"C:\\Games\\MH\\..", "C:\\Games"},
         {"C:\\..", "C:\\"},
+        // Windows makes "X" for "X. ", then finds nothing through "X. \\file".
+        {"C:\\Games\\X. ", "C:\\Games\\X"},
+        {"C:\\Games. \\X..\\", "C:\\Games\\X"},
+        {"C:\\Games\\ . \\X", "C:\\Games\\X"},
+        {"C:\\Games\\...", "C:\\Games"},
+        {"C:\\ Games", "C:\\ Games"}, // leading blanks are part of a name
         {"Games\\..\\x", "Games\\..\\x"}, // not a drive path: left as typed
     };
     for (const auto& c : cases)
         EXPECT_EQ(tidyDrivePath(c.typed), c.tidy) << c.typed;
+}
+
+TEST(DrivePath, namesThatWindowsKeepsForDevicesAreFoundWhereverTheyStand) {
+    const struct {
+        const char* path;
+        const char* device;
+    } cases[] = {
+        {"C:\\Games\\NUL", "NUL"},
+        {"C:\\con\\Games", "con"},
+        {"C:\\Games\\Aux.txt", "Aux.txt"},
+        {"C:\\Games\\COM9", "COM9"},
+        {"C:\\Games\\lpt1 .log", "lpt1 .log"},
+        {"data\\prn", "prn"},
+        {"C:\\Games\\NULL", ""},
+        {"C:\\Games\\COM0", ""},
+        {"C:\\Games\\CONSOLE", ""},
+        {"C:\\Games\\my nul", ""},
+        {"C:\\", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(reservedDeviceComponent(c.path), c.device) << c.path;
 }

@@ -54,6 +54,8 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         {{"--ignore-space"}, "add --silent"},
         {{"--silent", "--dir", "Games\\Harbour"}, "full path"},
         {{"--silent", "--dir", "/home/user/games"}, "full path"},
+        {{"--silent", "--dir", "C:\\Games\\NUL"}, "names a device in Windows (NUL)"},
+        {{"--silent", "--dir", "C:\\com1.dat\\x"}, "names a device in Windows (com1.dat)"},
         {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 256"},
         {{"--silent", "--type", "full"}, "min, std or max"},
     };

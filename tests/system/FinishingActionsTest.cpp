@@ -179,9 +179,9 @@ TEST_F(FinishingActionsTest, TheProgramGroupOpensInTheFileManager) {
 
 TEST_F(FinishingActionsTest, TheReadmeOpensFromTheSetupFolderWhenItIsThere) {
     fakeDesktopOpener();
-    openReadme();
+    openReadme(0);
     EXPECT_EQ(openedPath(std::chrono::milliseconds(300)), "");
     temp.write("d/readme.txt", "Read me.");
-    openReadme();
+    openReadme(0);
     EXPECT_EQ(openedPath(), native("d/readme.txt").string() + "\n");
 }

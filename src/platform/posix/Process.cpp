@@ -104,7 +104,8 @@ bool spawnDetached(const std::string& program, const std::vector<std::string>& p
     return startDetached(native, arguments, {}, false);
 }
 
-bool openWithDefaultProgram(const std::string& path, const std::string& workFolder) {
+bool openWithDefaultProgram(const std::string& path, const std::string& workFolder,
+                            std::uintptr_t) { // the desktop's opener has no owner window
     const bool relative =
         !path.empty() && path[0] != '/' && path[0] != '\\' && !(path.size() > 1 && path[1] == ':');
     const std::string native =

@@ -5,7 +5,8 @@
 namespace platform {
 
 void suppressSystemErrorBoxes() {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // Added to the mode the process inherited, so that what its starter chose stays chosen.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
 } // namespace platform

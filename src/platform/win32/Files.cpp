@@ -28,10 +28,14 @@ DWORD attributesOf(const std::string& path) {
 
 namespace win32 {
 
-bool isReadOnlyFile(const std::wstring& path) {
+bool fileHasAttribute(const std::wstring& path, DWORD wanted) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted) &&
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool isReadOnlyFile(const std::wstring& path) {
+    return fileHasAttribute(path, FILE_ATTRIBUTE_READONLY);
 }
 
 } // namespace win32
@@ -39,7 +43,8 @@ bool isReadOnlyFile(const std::wstring& path) {
 bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
     const std::wstring source = widePath(from);
     const std::wstring destination = widePath(to);
-    return !source.empty() && !destination.empty() && !win32::isReadOnlyFile(destination) &&
+    return !source.empty() && !destination.empty() &&
+           !win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN) &&
            CopyFileW(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE);
 }
 
@@ -105,7 +110,10 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     const std::wstring wideMode = win32::widen(mode ? mode : "");
     if (wide.empty() || wideMode.empty())
         return nullptr;
-    if (std::strpbrk(mode, "wa+") && win32::isReadOnlyFile(wide)) {
+    // A new file over a hidden or system one is refused as CreateFileW refuses it.
+    const DWORD refused = (std::strchr(mode, 'w') ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM : 0) |
+                          (std::strpbrk(mode, "wa+") ? FILE_ATTRIBUTE_READONLY : 0);
+    if (refused && win32::fileHasAttribute(wide, refused)) {
         errno = EACCES;
         return nullptr;
     }

@@ -72,7 +72,8 @@ bool spawnDetached(const std::string& program, const std::vector<std::string>& a
     return true;
 }
 
-bool openWithDefaultProgram(const std::string& path, const std::string& workFolder) {
+bool openWithDefaultProgram(const std::string& path, const std::string& workFolder,
+                            std::uintptr_t ownerWindow) {
     const bool relative =
         !path.empty() && path[0] != '/' && path[0] != '\\' && !(path.size() > 1 && path[1] == ':');
     const std::string full = relative && !workFolder.empty() ? workFolder + "\\" + path : path;
@@ -82,8 +83,9 @@ bool openWithDefaultProgram(const std::string& path, const std::string& workFold
     if (isFolder(target))
         return openFolder(full);
     const std::wstring folder = win32::widePath(workFolder);
-    const HINSTANCE result = ShellExecuteW(nullptr, L"open", target.c_str(), nullptr,
-                                           folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteW(reinterpret_cast<HWND>(ownerWindow), L"open", target.c_str(), nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
     // Values above 32 mean success.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
