@@ -46,6 +46,9 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found);
 
 // fopen on a drive path or a path relative to the current folder.
 std::FILE* openFile(const std::string& path, const char* mode);
+// Creates or empties a file for writing, named as this system names files (a path from the
+// command line, in UTF-8). Anything but a regular file is refused without waiting on it.
+std::FILE* createNativeFile(const std::string& nativePath);
 
 bool fileExists(const std::string& path);
 // The bytes the current user may still write on the file system of an existing folder.

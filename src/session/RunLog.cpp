@@ -1,5 +1,7 @@
 #include "session/RunLog.h"
 
+#include "platform/Files.h"
+
 #include <cstdio>
 
 namespace runlog {
@@ -12,7 +14,7 @@ std::FILE*& logFile() {
 
 bool open(const std::string& nativePath) {
     close();
-    logFile() = std::fopen(nativePath.c_str(), "w");
+    logFile() = platform::createNativeFile(nativePath);
     return logFile() != nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+#include <wx/vlbox.h>
 
 namespace {
 
@@ -105,6 +106,16 @@ TEST_F(DirectoryPageTest, RealControlsTakeThePlaceholdersPlacesAndTabOrder) {
     const wxRect combo = page->driveSelector()->GetRect();
     EXPECT_EQ(combo.GetPosition(), page->ConvertDialogToPixels(wxPoint(50, 151)));
     EXPECT_EQ(combo.width, page->ConvertDialogToPixels(wxSize(166, 0)).x);
+    // Dropped down, the list shows every drive, not a single row.
+    page->Show();
+    page->driveSelector()->Popup();
+    wxYield();
+    const auto* dropped = dynamic_cast<wxVListBox*>(page->driveSelector()->GetPopupControl());
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_EQ(dropped->GetVisibleRowsEnd() - dropped->GetVisibleRowsBegin(),
+              page->driveSelector()->GetCount());
+    page->driveSelector()->Dismiss();
+    page->Hide();
     page->pathEdit()->ChangeValue(std::string(256, 'x'));
     page->pathEdit()->AppendText("y"); // the box takes no more than 256 characters
     EXPECT_EQ(page->pathEdit()->GetValue(), std::string(256, 'x'));

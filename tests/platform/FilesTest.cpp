@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -62,6 +66,25 @@ TEST_F(FilesTest, hiddenDestinationFailsTheCopyAndSystemFilesAreNotCreatedOver) 
         ADD_FAILURE() << "appending to a hidden file was refused";
 }
 #endif
+
+// The log named on the command line: a name in any script lands under that very name, and only
+// a regular file is written.
+TEST_F(FilesTest, nativeFilesAreCreatedUnderTheirOwnNameAndOnlyAsRegularFiles) {
+    const std::filesystem::path log = folder.path() / std::filesystem::path(u8"dziennik-łódź.log");
+    const std::u8string name = log.u8string();
+    std::FILE* file = platform::createNativeFile(std::string(name.begin(), name.end()));
+    ASSERT_NE(file, nullptr);
+    std::fputs("run\n", file);
+    std::fclose(file);
+    EXPECT_EQ(readWholeFile(log), "run\n");
+    const std::u8string base = folder.path().u8string();
+    EXPECT_EQ(platform::createNativeFile(std::string(base.begin(), base.end())), nullptr);
+#ifndef _WIN32
+    const auto fifo = folder.path() / "log.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(platform::createNativeFile(fifo.string()), nullptr); // and does not wait for a reader
+#endif
+}
 
 TEST_F(FilesTest, copyKeepsTheSourceReadOnlyStateAndHonoursFailIfExists) {
     const auto source = folder.write("cd/file.dat", "data");

@@ -275,6 +275,18 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     return stream;
 }
 
+std::FILE* createNativeFile(const std::string& nativePath) {
+    if (nativePath.empty())
+        return nullptr;
+    const int descriptor = openRegular(nativePath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    std::FILE* stream = fdopen(descriptor, "w");
+    if (stream == nullptr)
+        close(descriptor);
+    return stream;
+}
+
 bool fileExists(const std::string& path) {
     struct stat info;
     return statNative(toNativePath(path), info) && !S_ISDIR(info.st_mode);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <io.h>
 
 #include <windows.h>
 
@@ -118,6 +119,25 @@ std::FILE* openFile(const std::string& path, const char* mode) {
         return nullptr;
     }
     return _wfopen(wide.c_str(), wideMode.c_str());
+}
+
+std::FILE* createNativeFile(const std::string& nativePath) {
+    const std::wstring wide = win32::widen(nativePath);
+    if (wide.empty() || win32::fileHasAttribute(wide, FILE_ATTRIBUTE_READONLY |
+                                                          FILE_ATTRIBUTE_HIDDEN |
+                                                          FILE_ATTRIBUTE_SYSTEM))
+        return nullptr;
+    // Only a file on disk: a device name such as CON or a pipe would take the log elsewhere.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return nullptr;
+    std::FILE* stream = _wfopen(wide.c_str(), L"w");
+    if (stream && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)))) !=
+                      FILE_TYPE_DISK) {
+        std::fclose(stream);
+        return nullptr;
+    }
+    return stream;
 }
 
 bool fileExists(const std::string& path) {
