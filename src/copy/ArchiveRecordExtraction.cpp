@@ -2,8 +2,10 @@
 
 #include "audio/AudioTranscoder.h"
 #include "copy/CopyPaths.h"
+#include "platform/Environment.h"
 #include "platform/Files.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -15,6 +17,14 @@ bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& d
     const bool written =
         data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
     return std::fclose(file) == 0 && written;
+}
+
+// A suffix that no other run, and no other record of this run, gives a file: the compressed file
+// and the WAVE file being written carry it until the WAVE file is complete, so that a failure,
+// or a second installer at work in the same folder, never touches a file it did not write.
+std::string ownSuffix() {
+    static unsigned long counter = 0;
+    return "." + std::to_string(platform::processId()) + "-" + std::to_string(++counter) + ".tmp";
 }
 
 bool convertRecord(std::uint32_t codec, const std::string& input, const std::string& output) {
@@ -40,7 +50,8 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     // only the record's own name is lower-cased for the WAVE file, so a folder that differs from
     // the target only in letter case never receives it.
     const std::string recordFolder = targetFolder + "\\" + folderPrefix(archivePath);
-    const std::string tempPath = recordFolder + record.name;
+    const std::string suffix = ownSuffix();
+    const std::string tempPath = recordFolder + record.name + suffix;
     outcome.displayName = recordDisplayName(record.name);
     const std::string extension = codecExtension(record.codec);
     if (extension.empty()) {
@@ -53,19 +64,26 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     if (!written) {
         (void)platform::deleteFile(tempPath); // a partial file may be there; nothing else to do
         outcome.result = RecordExtraction::Result::WriteFailed;
-        outcome.failedPath = tempPath;
+        outcome.failedPath = recordFolder + record.name;
         return outcome;
     }
     if (beforeConversion)
         beforeConversion(outcome.displayName);
 
     const std::string outputPath = recordOutputPath(recordFolder, record.name, extension);
-    const bool converted = convertRecord(record.codec, tempPath, outputPath);
+    // The suffix goes before the extension: the Speex path writes the real sizes only into a
+    // file named as a WAVE file.
+    const std::size_t dot = outputPath.rfind('.');
+    const bool hasExtension = dot != std::string::npos && outputPath.find('\\', dot) == std::string::npos;
+    const std::string partialPath =
+        hasExtension ? outputPath.substr(0, dot) + suffix + outputPath.substr(dot) : outputPath + suffix;
+    const bool converted = convertRecord(record.codec, tempPath, partialPath);
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
     (void)platform::deleteFile(tempPath);
-    if (!converted) {
-        (void)platform::deleteFile(outputPath);
+    if (!converted || !platform::replaceFile(partialPath, outputPath)) {
+        // Whatever stood at the WAVE file's name before stays as it was.
+        (void)platform::deleteFile(partialPath);
         outcome.result = RecordExtraction::Result::ConversionFailed;
         outcome.failedPath = outputPath; // the file the user misses is the WAVE file
         return outcome;

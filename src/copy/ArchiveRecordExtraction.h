@@ -1,6 +1,7 @@
 #pragma once
 // Unpacks one record of an open .snd archive into the target folder and converts it to a WAVE
-// file: the compressed file is written beside where the WAVE file goes, converted, and deleted.
+// file: the compressed file is written beside where the WAVE file goes, converted into a WAVE file
+// under a name of this run's own, and deleted; the WAVE file takes its name once it is complete.
 #include "copy/SoundArchive.h"
 
 #include <functional>

@@ -26,6 +26,9 @@ bool setFileAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t fileAttributes(const std::string& path);
 
 bool deleteFile(const std::string& path);
+// Puts a finished file in the place of another in one step, so the destination is either the
+// old file whole or the new one whole. Fails over a read-only file, as copyFile does.
+bool replaceFile(const std::string& from, const std::string& to);
 
 enum class MakeFolderResult { Created, AlreadyExists, Failed };
 // Creates one folder level (its parent must exist).

@@ -257,6 +257,22 @@ TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
     }
 }
 
+// A record that cannot be converted leaves an earlier installation's WAVE file as it was, and a
+// good record replaces it only once it is whole; nothing of the run's own is left beside them.
+TEST_F(CopyDialogTest, AFailedConversionKeepsTheWaveFileThatWasThere) {
+    fs::create_directories(target("sounds"));
+    std::ofstream(target("sounds/welcome.wav")) << "earlier install";
+    std::ofstream(target("sounds/intro.wav")) << "earlier install";
+    medium.write("sounds/speech.snd", encodeRecord(kCodecVorbis, "intro.ogg", vorbisBytes()) +
+                                          encodeRecord(kCodecSpeex, "welcome.spx", "no header"));
+    writeScript({"sounds\\speech.snd"});
+    EXPECT_EQ(runDialog(), wxID_CANCEL);
+    EXPECT_EQ(errorText, "Cannot write " + targetFolder + "\\sounds\\welcome.wav");
+    EXPECT_EQ(readWholeFile(target("sounds/welcome.wav")), "earlier install");
+    EXPECT_EQ(readWholeFile(target("sounds/intro.wav")).substr(0, 4), "RIFF");
+    EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"intro.wav", "welcome.wav"}));
+}
+
 // Only the record's own name is lower-cased: a folder beside the target that differs from it
 // only in letter case receives nothing and keeps what it holds.
 TEST_F(CopyDialogTest, RecordsLandInTheTargetAndNotInItsCaseTwin) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace platform {
 
@@ -19,6 +20,10 @@ std::string environmentValue(const char* name) {
 
 bool hasEnvironmentValue(const char* name) {
     return std::getenv(name) != nullptr;
+}
+
+unsigned long processId() {
+    return static_cast<unsigned long>(getpid());
 }
 
 } // namespace platform

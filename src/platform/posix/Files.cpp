@@ -180,6 +180,15 @@ std::uint32_t fileAttributes(const std::string& path) {
     return attributesOf(native.substr(slash == std::string::npos ? 0 : slash + 1), info);
 }
 
+bool replaceFile(const std::string& from, const std::string& to) {
+    const std::string source = toNativePath(from);
+    const std::string destination = toNativePath(to);
+    if (source.empty() || destination.empty() || isReadOnlyFile(destination))
+        return false;
+    // rename replaces a symbolic link itself, never the file it points to.
+    return std::rename(source.c_str(), destination.c_str()) == 0;
+}
+
 bool deleteFile(const std::string& path) {
     const std::string native = toNativePath(path);
     if (native.empty() || isReadOnlyFile(native))

@@ -38,4 +38,8 @@ bool hasEnvironmentValue(const char* name) {
     return readVariable(name, value);
 }
 
+unsigned long processId() {
+    return GetCurrentProcessId();
+}
+
 } // namespace platform

@@ -58,6 +58,16 @@ std::uint32_t fileAttributes(const std::string& path) {
     return attributesOf(path);
 }
 
+bool replaceFile(const std::string& from, const std::string& to) {
+    const std::wstring source = widePath(from);
+    const std::wstring destination = widePath(to);
+    // Refused where writing the destination anew would be refused.
+    return !source.empty() && !destination.empty() &&
+           !win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                     FILE_ATTRIBUTE_SYSTEM) &&
+           MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 bool deleteFile(const std::string& path) {
     const std::wstring wide = widePath(path);
     return !wide.empty() && DeleteFileW(wide.c_str());
