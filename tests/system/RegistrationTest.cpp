@@ -159,3 +159,18 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
             EXPECT_FALSE(std::filesystem::exists(native(outside))) << outside;
     }
 }
+
+// The system's list would start whatever the command names: an uninstaller outside the target
+// folder is not recorded, and the rest of the registration goes on.
+TEST_F(RegistrationTest, AnUninstallerOutsideTheTargetIsNotRecorded) {
+    for (const char* name : {"..\\..\\..\\evil.exe", "C:\\evil.exe", "\\evil.exe", "bin\\..\\..\\x.exe"}) {
+        SCOPED_TRACE(name);
+        temp.write("d/install.ini", std::string("[Option]\nPROGRAM_NAME=Demo\nDEINSTALLEXE_NAME=") +
+                                        name + "\n\n[English]\n");
+        const SetupScript climbing("D:\\install.ini", "English");
+        EXPECT_TRUE(registerInstallation(setup, climbing, setup.targetFolder, setup.languageSection));
+        EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
+                  "<missing>");
+        EXPECT_EQ(programPath(), "C:\\Games\\Demo");
+    }
+}
