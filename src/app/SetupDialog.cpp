@@ -2,6 +2,7 @@
 
 #include "app/InstallSequence.h"
 #include "pages/LanguagePage.h"
+#include "platform/BoundedRead.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
@@ -16,6 +17,7 @@
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/mstream.h>
 #include <wx/settings.h>
 
 namespace {
@@ -87,12 +89,18 @@ int SetupDialog::runUnattended(const CommandLine& options) {
 }
 
 void SetupDialog::loadTitleBitmap(const SetupScript& script) {
+    // Far above any title picture; the name may as well be a pipe or a device, which is never
+    // waited on.
+    constexpr std::size_t kPictureLimit = 64u << 20;
     const std::string name = script.languageText("Bitmap");
+    std::string bytes;
+    if (name.empty() ||
+        platform::readRegularFile(name, kPictureLimit, bytes) != platform::FileReadResult::Read)
+        return;
     wxImage picture;
-    const std::string native = platform::toNativePath(name);
+    wxMemoryInputStream stream(bytes.data(), bytes.size());
     wxLogNull quiet; // a missing or broken picture leaves the window without one, unreported
-    if (name.empty() || native.empty() ||
-        !picture.LoadFile(wxString::FromUTF8(native), wxBITMAP_TYPE_BMP))
+    if (!picture.LoadFile(stream, wxBITMAP_TYPE_BMP))
         return;
     titlePicture = wxBitmap(picture.Rescale(kTitleWidth, kTitleHeight, wxIMAGE_QUALITY_HIGH));
 }
