@@ -115,6 +115,13 @@ TEST_F(RegistryTest, AFileThatIsNoHiveIsNeitherReadNorOverwritten) {
     EXPECT_EQ(readValue(RegistryHive::CurrentUser, "K", "V"), "<unchanged>");
     EXPECT_FALSE(writeValue(RegistryHive::CurrentUser, "K", "V", "2"));
     EXPECT_EQ(readWholeFile(hive), "not a registry file\n[K]\n\"V\"=\"1\"\n");
+
+    // A pipe in a hive's place is neither waited on nor replaced.
+    const auto pipe = temp / "registry" / "local-machine.reg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(readValue(RegistryHive::LocalMachine, "K", "V"), "<unchanged>");
+    EXPECT_FALSE(writeValue(RegistryHive::LocalMachine, "K", "V", "2"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 TEST_F(RegistryTest, HiveFolderIsMadeWhenMissingAndLeavesNoTemporaryFiles) {

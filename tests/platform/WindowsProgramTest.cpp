@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -73,6 +74,9 @@ TEST_F(WindowsProgramTest, windowsProgramsStartThroughWineWhenItIsThere) {
         << "a script called .exe is no Windows program";
     EXPECT_EQ(platform::spawnAndWait(drive("dos.exe"), {"dos.exe"}), -1)
         << "an MZ header without the PE signature is not started through Wine";
+    ASSERT_EQ(mkfifo((temp / "piped.exe").c_str(), 0700), 0);
+    EXPECT_EQ(platform::spawnAndWait(drive("piped.exe"), {"piped.exe"}), -1)
+        << "a pipe is not waited on for a header";
     EXPECT_EQ(execOf("game.exe"), "wine \"" + (temp / "game.exe").string() + "\"");
     EXPECT_EQ(execOf("script.exe"), "\"" + (temp / "script.exe").string() + "\"");
     EXPECT_NE(readWholeFile(temp / "menu/Play.desktop").find("\nPath=" + temp.path().string()),

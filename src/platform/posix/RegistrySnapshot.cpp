@@ -1,5 +1,7 @@
 #include "platform/posix/RegistrySnapshot.h"
 
+#include "platform/posix/BoundedRead.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -46,7 +48,8 @@ bool RegistrySnapshot::refresh(const std::string& filePath, const std::string& r
     forget();
     path = filePath;
     parsed = RegistryHiveFile(rootName);
-    const int openFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file: a pipe in the hive's place would keep the first read waiting.
+    const int openFd = openRegular(path, O_RDONLY | O_CLOEXEC);
     if (openFd >= 0)
         return adoptOpenFile(openFd);
     if (errno != ENOENT)
@@ -84,7 +87,7 @@ std::optional<std::string> RegistrySnapshot::textToSave() const {
 }
 
 void RegistrySnapshot::saved(std::string text) {
-    const int newFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int newFd = openRegular(path, O_RDONLY | O_CLOEXEC);
     struct stat info;
     if (newFd < 0 || ::fstat(newFd, &info) != 0) {
         if (newFd >= 0)
