@@ -3,11 +3,11 @@
 #include "OggCodec.h"
 #include "SndPackSupport.h"
 #include "copy/CopyPaths.h"
+#include "platform/BoundedRead.h"
+#include "platform/Files.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <set>
 
@@ -15,19 +15,46 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool readFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+// A record's data is at most 4 GiB; a larger file is refused before it fills the memory.
+constexpr std::size_t kInputLimit = std::numeric_limits<std::uint32_t>::max();
+
+// Empty when read; otherwise why not.
+std::string readInput(const std::string& path, std::string& bytes) {
+    switch (platform::readRegularFile(nativeAbsolute(path), kInputLimit, bytes)) {
+    case platform::FileReadResult::Read:
+        return {};
+    case platform::FileReadResult::Missing:
+        return "not found";
+    case platform::FileReadResult::TooLarge:
+        return "larger than 4 GiB";
+    default:
+        return "is not a regular file, or cannot be read";
+    }
 }
 
-bool writeFile(const fs::path& path, const void* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    out.close();
-    return !out.fail();
+bool writeFile(const std::string& path, const void* data, std::size_t size,
+               platform::ExistingFile existing) {
+    std::FILE* out = platform::createNativeFile(path, existing);
+    if (!out)
+        return false;
+    const bool written = size == 0 || std::fwrite(data, 1, size, out) == size;
+    return std::fclose(out) == 0 && written;
+}
+
+// Makes room for a record's file in the output folder: nothing may be there unless asked, and
+// then only a regular file that may be written, never a link, a folder or a pipe.
+std::string clearPlace(const fs::path& file, bool overwrite) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(file, error);
+    if (!fs::exists(status))
+        return {};
+    if (!overwrite)
+        return "exists already (--overwrite replaces it)";
+    if (!fs::is_regular_file(status))
+        return "is not a regular file, so it is not replaced";
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return "is read-only, so it is not replaced";
+    return fs::remove(file, error) ? std::string() : "cannot be replaced: " + error.message();
 }
 
 const char* codecName(std::uint32_t codec) {
@@ -37,9 +64,9 @@ const char* codecName(std::uint32_t codec) {
 // One record from an input file, or a complaint saying why the file cannot be packed.
 bool makeRecord(const std::string& input, std::string& record) {
     std::string bytes;
-    if (!readFile(input, bytes))
-        return complain(input, "cannot be read");
-    std::string why;
+    std::string why = readInput(input, bytes);
+    if (!why.empty())
+        return complain(input, why);
     const auto codec = detectOggCodec(bytes, why);
     if (!codec)
         return complain(input, why + "; only Ogg Vorbis and Ogg Speex files can be packed");
@@ -67,7 +94,8 @@ bool packArchive(const std::string& archive, const std::vector<std::string>& inp
             return false;
         bytes += record;
     }
-    if (!writeFile(archive, bytes.data(), bytes.size())) {
+    if (!writeFile(nativeAbsolute(archive), bytes.data(), bytes.size(),
+                   platform::ExistingFile::Replace)) {
         std::error_code ignored;
         fs::remove(archive, ignored);
         return complain(archive, "cannot be written");
@@ -88,14 +116,19 @@ bool listArchive(const std::string& archive) {
     });
 }
 
-bool extractArchive(const std::string& archive, const std::string& folder) {
+bool extractArchive(const std::string& archive, const std::string& folder, bool overwrite) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
         return complain(folder, "cannot be created: " + error.message());
     return forEachRecord(archive, [&](const SoundArchiveRecord& record) {
         const fs::path file = fs::path(folder) / record.name;
-        if (!writeFile(file, record.data.data(), record.data.size()))
+        if (const std::string why = clearPlace(file, overwrite); !why.empty())
+            return complain(file.string(), why);
+        // Only a file made here and now is written: a link put in its place meanwhile is not
+        // followed.
+        if (!writeFile(nativeAbsolute(file.string()), record.data.data(), record.data.size(),
+                       platform::ExistingFile::Refuse))
             return complain(file.string(), "cannot be written");
         std::printf("%s\n", file.string().c_str());
         return true;

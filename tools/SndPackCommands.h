@@ -6,5 +6,5 @@
 
 bool packArchive(const std::string& archive, const std::vector<std::string>& inputs);
 bool listArchive(const std::string& archive);
-bool extractArchive(const std::string& archive, const std::string& folder);
+bool extractArchive(const std::string& archive, const std::string& folder, bool overwrite);
 bool verifyArchive(const std::string& archive);

@@ -15,7 +15,10 @@ const char kUsage[] =
     "  pack ARCHIVE FILE...     pack Ogg Vorbis (.ogg) and Ogg Speex (.spx) files into ARCHIVE;\n"
     "                           each record is named after its file, without the folder part\n"
     "  list ARCHIVE             print each record's codec, data size, record size and name\n"
-    "  extract ARCHIVE FOLDER   write each record's compressed file into FOLDER\n"
+    "  extract [--overwrite] ARCHIVE FOLDER\n"
+    "                           write each record's compressed file into FOLDER; a file of that\n"
+    "                           name already there is only replaced with --overwrite, and never\n"
+    "                           a link, a read-only file or anything but a regular file\n"
     "  verify ARCHIVE           decode every record with the installer's own decoders\n"
     "  --help                   print this text\n"
     "\n"
@@ -33,7 +36,9 @@ int run(const std::string& command, const std::vector<std::string>& args) {
     if (command == "list" && args.size() == 1)
         return listArchive(args[0]) ? 0 : 1;
     if (command == "extract" && args.size() == 2)
-        return extractArchive(args[0], args[1]) ? 0 : 1;
+        return extractArchive(args[0], args[1], false) ? 0 : 1;
+    if (command == "extract" && args.size() == 3 && args[0] == "--overwrite")
+        return extractArchive(args[1], args[2], true) ? 0 : 1;
     if (command == "verify" && args.size() == 1)
         return verifyArchive(args[0]) ? 0 : 1;
     if (command == "pack" || command == "list" || command == "extract" || command == "verify")

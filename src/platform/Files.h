@@ -49,9 +49,13 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found);
 
 // fopen on a drive path or a path relative to the current folder.
 std::FILE* openFile(const std::string& path, const char* mode);
-// Creates or empties a file for writing, named as this system names files (a path from the
-// command line, in UTF-8). Anything but a regular file is refused without waiting on it.
-std::FILE* createNativeFile(const std::string& nativePath);
+// Creates a file for writing in binary, named as this system names files (a path from the
+// command line, in UTF-8). Anything but a regular file at that name is refused without waiting
+// on it; with Refuse, so is anything at all, a symbolic link included, so that only a file this
+// call made is written.
+enum class ExistingFile { Replace, Refuse };
+std::FILE* createNativeFile(const std::string& nativePath,
+                            ExistingFile existing = ExistingFile::Replace);
 
 bool fileExists(const std::string& path);
 // The bytes the current user may still write on the file system of an existing folder.

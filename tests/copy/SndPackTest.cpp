@@ -8,6 +8,9 @@
 
 #include <cstdlib>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -84,6 +87,56 @@ TEST_F(SndPackTest, ReportsBrokenArchivesAndBadRecords) {
     EXPECT_EQ(sndpack("verify bad.snd"), 1);
     EXPECT_NE(output.find("FAILED a.ogg"), std::string::npos) << output;
     EXPECT_NE(output.find("2 records, 2 failed"), std::string::npos) << output;
+}
+
+// What the packer cannot take ends with a message and status 1, without waiting on anything.
+TEST_F(SndPackTest, InputsThatAreNoFilesAreRefusedWithAReason) {
+    std::filesystem::create_directory(temp / "folder.ogg");
+    struct Case {
+        const char* input;
+        const char* why;
+    };
+    std::vector<Case> cases = {{"folder.ogg", "folder.ogg: is not a regular file"},
+                               {"missing.ogg", "missing.ogg: not found"}};
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo((temp / "pipe.ogg").c_str(), 0600), 0);
+    cases.push_back({"pipe.ogg", "pipe.ogg: is not a regular file"});
+    cases.push_back({"/dev/zero", "/dev/zero: is not a regular file"});
+#endif
+    for (const Case& c : cases) {
+        EXPECT_EQ(sndpack(std::string("pack out.snd ") + c.input), 1) << c.input;
+        EXPECT_NE(output.find(c.why), std::string::npos) << output;
+        EXPECT_FALSE(std::filesystem::exists(temp / "out.snd"));
+    }
+}
+
+// Extraction makes files inside its folder only: never through a link, never over a file that
+// is there already unless asked, and never over a read-only file.
+TEST_F(SndPackTest, ExtractionWritesOnlyFilesItMakes) {
+    namespace fs = std::filesystem;
+    temp.write("in/theme.ogg", vorbisBytes());
+    ASSERT_EQ(sndpack("pack music.snd in/theme.ogg"), 0) << output;
+    fs::create_directory(temp / "out");
+#ifndef _WIN32 // links need rights of their own on Windows
+    const auto victim = temp.write("victim.txt", "kept");
+    fs::create_symlink(victim, temp / "out/theme.ogg");
+    for (const char* options : {"", "--overwrite "}) {
+        EXPECT_EQ(sndpack(std::string("extract ") + options + "music.snd out"), 1) << options;
+        EXPECT_EQ(readWholeFile(victim), "kept");
+    }
+    fs::remove(temp / "out/theme.ogg");
+#endif
+
+    temp.write("out/theme.ogg", "earlier");
+    EXPECT_EQ(sndpack("extract music.snd out"), 1);
+    EXPECT_NE(output.find("exists already (--overwrite replaces it)"), std::string::npos) << output;
+    EXPECT_EQ(readWholeFile(temp / "out/theme.ogg"), "earlier");
+    fs::permissions(temp / "out/theme.ogg", fs::perms::owner_read);
+    EXPECT_EQ(sndpack("extract --overwrite music.snd out"), 1);
+    EXPECT_NE(output.find("read-only"), std::string::npos) << output;
+    fs::permissions(temp / "out/theme.ogg", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(sndpack("extract --overwrite music.snd out"), 0) << output;
+    EXPECT_EQ(readWholeFile(temp / "out/theme.ogg"), vorbisBytes());
 }
 
 TEST_F(SndPackTest, CommandLine) {

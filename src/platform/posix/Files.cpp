@@ -284,13 +284,15 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     return stream;
 }
 
-std::FILE* createNativeFile(const std::string& nativePath) {
+std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing) {
     if (nativePath.empty())
         return nullptr;
-    const int descriptor = openRegular(nativePath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int flags = existing == ExistingFile::Refuse ? O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC
+                                                       : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int descriptor = openRegular(nativePath, flags, 0666);
     if (descriptor < 0)
         return nullptr;
-    std::FILE* stream = fdopen(descriptor, "w");
+    std::FILE* stream = fdopen(descriptor, "wb");
     if (stream == nullptr)
         close(descriptor);
     return stream;

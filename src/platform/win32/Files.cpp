@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <io.h>
 
 #include <windows.h>
@@ -131,8 +132,24 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     return _wfopen(wide.c_str(), wideMode.c_str());
 }
 
-std::FILE* createNativeFile(const std::string& nativePath) {
+std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing) {
     const std::wstring wide = win32::widen(nativePath);
+    if (existing == ExistingFile::Refuse) {
+        // CREATE_NEW fails for anything at the name, a link included.
+        const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return nullptr;
+        const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        if (descriptor < 0) {
+            CloseHandle(handle);
+            return nullptr;
+        }
+        std::FILE* stream = _fdopen(descriptor, "wb");
+        if (!stream)
+            _close(descriptor);
+        return stream;
+    }
     if (wide.empty() || win32::fileHasAttribute(wide, FILE_ATTRIBUTE_READONLY |
                                                           FILE_ATTRIBUTE_HIDDEN |
                                                           FILE_ATTRIBUTE_SYSTEM))
@@ -141,7 +158,7 @@ std::FILE* createNativeFile(const std::string& nativePath) {
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return nullptr;
-    std::FILE* stream = _wfopen(wide.c_str(), L"w");
+    std::FILE* stream = _wfopen(wide.c_str(), L"wb");
     if (stream && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)))) !=
                       FILE_TYPE_DISK) {
         std::fclose(stream);
