@@ -86,11 +86,13 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
 CopyEngine::Step CopyEngine::openArchive(const std::string& entry) {
     archivePath = toLowerCase(entry);
     archiveActive = true;
+    recordIndex = 0;
     if (archiveFile.open(entry)) {
         runlog::write("unpacking", entry);
         return Step::Continue;
     }
     archiveActive = false;
+    addReason("the archive cannot be opened");
     return Step::Failed;
 }
 
@@ -100,6 +102,8 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
         ++currentIndex;
         return Step::Continue;
     }
+    const std::string where = "record " + std::to_string(recordIndex++) + " at byte " +
+                              std::to_string(archiveFile.position()) + ": ";
     const RecordExtraction outcome = extractArchiveRecord(
         archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
             setStatus(name);
@@ -118,5 +122,22 @@ CopyEngine::Step CopyEngine::copyArchiveRecord() {
     // written or converted names the record's path in the target.
     if (!outcome.failedPath.empty())
         errorText = text(textkeys::kWriteFailed) + " " + outcome.failedPath;
+    switch (outcome.result) {
+    case RecordExtraction::Result::ArchiveBroken:
+        addReason(where + describeArchiveStatus(outcome.status));
+        break;
+    case RecordExtraction::Result::ConversionFailed:
+        addReason(where + "its sound stream could not be decoded");
+        break;
+    default:
+        addReason(where + "the file could not be written");
+        break;
+    }
     return Step::Failed;
+}
+
+// The box keeps its text and names the reason on a line of its own; the log says it too.
+void CopyEngine::addReason(const std::string& reason) {
+    errorText += "\n" + reason;
+    runlog::write("archive failed", archivePath + ": " + reason);
 }

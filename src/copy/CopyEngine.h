@@ -46,6 +46,7 @@ private:
     Step openArchive(const std::string& entry);
     Step copyArchiveRecord();
     void setStatus(const std::string& name);
+    void addReason(const std::string& reason);
     void setPosition(int position);
     void logWrittenFile(const char* kind, const std::string& name, const std::string& path);
 
@@ -54,6 +55,7 @@ private:
     const std::string* targetFolder;
     std::string errorText;
     bool archiveActive = false;
+    int recordIndex = 0; // of the open archive's next record
     SoundArchive archiveFile;
     std::string languageSection;
     std::string archivePath;

@@ -219,24 +219,34 @@ struct BrokenArchive {
     std::string second;
     bool last;                // the broken bytes end the archive
     const char* failingEntry; // what errorText names after "Cannot write "
+    const char* reason;       // what its second line says after "record 1 at byte N: "
 };
 
 TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
     const char* archive = "sounds\\speech.snd";
+    const char* badName = describeArchiveStatus(ArchiveStatus::BadName);
+    const char* noExtension = describeArchiveStatus(ArchiveStatus::MissingExtension);
     const BrokenArchive cases[] = {
-        {"short header", std::string("\x01\x00\x00", 3), true, archive},
-        {"name too long", recordHeader(0, 0, 260) + std::string(260, 'n'), false, archive},
-        {"name past end", recordHeader(0, 0, 200) + "ab", true, archive},
-        {"data past end", recordHeader(0, 0xFFFFFFF0u, 7) + "big.ogg" + "xyz", true, archive},
-        {"empty name", encodeRecord(0, "", vorbisBytes()), false, archive},
-        {"backslash", encodeRecord(0, "..\\..\\escape.ogg", vorbisBytes()), false, archive},
-        {"slash", encodeRecord(0, "../escape.ogg", vorbisBytes()), false, archive},
-        {"drive", encodeRecord(0, "c:escape.ogg", vorbisBytes()), false, archive},
-        {"dot dot", encodeRecord(3, "..", "x"), false, archive},
-        {"missing extension", encodeRecord(0, "escape", vorbisBytes()), false, archive},
-        {"speex named .ogg", encodeRecord(1, "voice.ogg", speexBytes()), false, archive},
-        {"conversion fails", encodeRecord(0, "Bad.ogg", "not an Ogg stream"), false, nullptr},
+        {"short header", std::string("\x01\x00\x00", 3), true, archive, "record header cut short"},
+        {"name too long", recordHeader(0, 0, 260) + std::string(260, 'n'), false, archive,
+         "record name longer than 259 bytes"},
+        {"name past end", recordHeader(0, 0, 200) + "ab", true, archive,
+         "record name runs past the end of the archive"},
+        {"data past end", recordHeader(0, 0xFFFFFFF0u, 7) + "big.ogg" + "xyz", true, archive,
+         "record data runs past the end of the archive"},
+        {"empty name", encodeRecord(0, "", vorbisBytes()), false, archive, badName},
+        {"backslash", encodeRecord(0, "..\\..\\escape.ogg", vorbisBytes()), false, archive, badName},
+        {"slash", encodeRecord(0, "../escape.ogg", vorbisBytes()), false, archive, badName},
+        {"drive", encodeRecord(0, "c:escape.ogg", vorbisBytes()), false, archive, badName},
+        {"dot dot", encodeRecord(3, "..", "x"), false, archive, badName},
+        {"missing extension", encodeRecord(0, "escape", vorbisBytes()), false, archive, noExtension},
+        {"speex named .ogg", encodeRecord(1, "voice.ogg", speexBytes()), false, archive, noExtension},
+        {"conversion fails", encodeRecord(0, "Bad.ogg", "not an Ogg stream"), false, nullptr,
+         "its sound stream could not be decoded"},
     };
+    const std::string where =
+        "record 1 at byte " +
+        std::to_string(encodeRecord(kCodecVorbis, "first.ogg", vorbisBytes()).size()) + ": ";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(target(""));
@@ -249,7 +259,7 @@ TEST_F(CopyDialogTest, BrokenArchivesEndWithCancelAndKeepEarlierRecords) {
         // A record that fails its conversion is named by the WAVE file it should have become.
         const std::string failing =
             c.failingEntry ? c.failingEntry : targetFolder + "\\sounds\\bad.wav";
-        EXPECT_EQ(errorText, "Cannot write " + failing);
+        EXPECT_EQ(errorText, "Cannot write " + failing + "\n" + where + c.reason);
         EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"first.wav"}));
         EXPECT_EQ(targetFiles(""), (std::vector<std::string>{"sounds"}));
         EXPECT_FALSE(fs::exists(place / "escape.ogg"));
@@ -267,7 +277,8 @@ TEST_F(CopyDialogTest, AFailedConversionKeepsTheWaveFileThatWasThere) {
                                           encodeRecord(kCodecSpeex, "welcome.spx", "no header"));
     writeScript({"sounds\\speech.snd"});
     EXPECT_EQ(runDialog(), wxID_CANCEL);
-    EXPECT_EQ(errorText, "Cannot write " + targetFolder + "\\sounds\\welcome.wav");
+    EXPECT_EQ(errorText.substr(0, errorText.find('\n')),
+              "Cannot write " + targetFolder + "\\sounds\\welcome.wav");
     EXPECT_EQ(readWholeFile(target("sounds/welcome.wav")), "earlier install");
     EXPECT_EQ(readWholeFile(target("sounds/intro.wav")).substr(0, 4), "RIFF");
     EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"intro.wav", "welcome.wav"}));
@@ -318,7 +329,9 @@ TEST_F(CopyDialogTest, NamedPipesAndDevicesEndTheCopy) {
     const struct {
         const char* entry;
         const char* named;
-    } cases[] = {{"data\\", "data\\pipe"}, {"pipe.snd", "pipe.snd"}, {"dev\\null", "dev\\null"}};
+    } cases[] = {{"data\\", "data\\pipe"},
+                 {"pipe.snd", "pipe.snd\nthe archive cannot be opened"},
+                 {"dev\\null", "dev\\null"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         writeScript({c.entry});
@@ -345,7 +358,7 @@ TEST_F(CopyDialogTest, EntriesOutsideTheTargetAreRefused) {
 TEST_F(CopyDialogTest, ArchiveThatCannotBeOpenedEndsWithCancel) {
     writeScript({"sounds\\Missing.SND"});
     EXPECT_EQ(runDialog(), wxID_CANCEL);
-    EXPECT_EQ(errorText, "Cannot write sounds\\Missing.SND");
+    EXPECT_EQ(errorText, "Cannot write sounds\\Missing.SND\nthe archive cannot be opened");
     EXPECT_TRUE(fs::is_directory(target("sounds")));
 }
 
