@@ -79,6 +79,8 @@ std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size
     bool streamSetUp = false;
     SpeexHeader* header = nullptr;
     std::uint64_t packets = 0;
+    std::uint64_t frames = 0; // of the audio packets
+    std::uint64_t headerPackets = 2;
     bool ended = false;
     forEachPage(data, size, [&](ogg_page& page) {
         if (!streamSetUp) {
@@ -94,6 +96,13 @@ std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size
                                                 static_cast<int>(packet.bytes));
                 if (header == nullptr)
                     return false;
+                headerPackets += static_cast<std::uint64_t>(std::max(header->extra_headers, 0));
+            } else if (packets > headerPackets) {
+                // Every decoded frame reads at least its 5 bits of mode: a packet holds no more
+                // frames than its bits allow, whatever its header promises.
+                const std::uint64_t promised = static_cast<std::uint64_t>(
+                    header->frames_per_packet <= 0 ? 1 : header->frames_per_packet);
+                frames += std::min(promised, static_cast<std::uint64_t>(packet.bytes) * 8 / 5);
             }
             ended = packet.e_o_s != 0 && packets > 2;
         }
@@ -114,14 +123,10 @@ std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size
     if (mode != nullptr)
         speex_mode_query(mode, SPEEX_MODE_FRAME_SIZE, &frameSize);
     const int channels = header->nb_channels;
-    const int framesPerPacket = header->frames_per_packet == 0 ? 1 : header->frames_per_packet;
-    const std::uint64_t headerPackets =
-        2 + static_cast<std::uint64_t>(header->extra_headers < 0 ? 0 : header->extra_headers);
+    const bool framesValid = header->frames_per_packet >= 0;
     speex_header_free(header);
-    if (frameSize <= 0 || (channels != 1 && channels != 2) || framesPerPacket < 0)
+    if (frameSize <= 0 || (channels != 1 && channels != 2) || !framesValid)
         return std::nullopt;
-    const std::uint64_t audioPackets = packets > headerPackets ? packets - headerPackets : 0;
-    return kWaveHeaderBytes + audioPackets * static_cast<std::uint64_t>(framesPerPacket) *
-                                  static_cast<std::uint64_t>(frameSize) *
+    return kWaveHeaderBytes + frames * static_cast<std::uint64_t>(frameSize) *
                                   static_cast<std::uint64_t>(channels) * kBytesPerSample;
 }

@@ -3,6 +3,7 @@
 #include "copy/InstallSize.h"
 #include "SoundFixtures.h"
 #include "audio/AudioTranscoder.h"
+#include "audio/OggPackets.h"
 #include "copy/SoundArchive.h"
 #include "support/TempFolder.h"
 
@@ -71,6 +72,23 @@ TEST(InstallSizeTest, waveBytesFromTheStreamsEqualTheDecodedFiles) {
     EXPECT_FALSE(recordWaveBytes(broken, estimate));
     broken.codec = kCodecVorbis;
     EXPECT_FALSE(recordWaveBytes(broken, estimate));
+}
+
+// A header may promise any number of frames per packet; the estimate counts no more frames than
+// a packet's bits can hold, so the space check does not ask for terabytes for a short voice.
+TEST(InstallSizeTest, speexEstimateIsBoundedByWhatThePacketsHold) {
+    TempFolder temp;
+    const fs::path voice = temp.write("voice.spx", speexBytes());
+    std::vector<OggPacket> packets = readOggPackets(voice);
+    ASSERT_GT(packets.size(), 2u);
+    setPacketField(packets[0], 64, 2000000000); // frames_per_packet
+    const std::string edited = writeOggStream(packets, 7);
+    const SoundArchiveRecord record{kCodecSpeex, 0, 0, "voice.spx", {edited.begin(), edited.end()}};
+    std::uint64_t estimate = 0;
+    ASSERT_TRUE(recordWaveBytes(record, estimate));
+    const std::uint64_t decoded = decodedSize(record, temp);
+    EXPECT_GE(estimate, decoded);
+    EXPECT_LE(estimate, 44 + edited.size() * 8 / 5 * 320 * 2) << "at most one frame per 5 bits";
 }
 
 } // namespace
