@@ -175,8 +175,11 @@ void InstallSequence::copyScriptWithLanguage() {
 void InstallSequence::copyTitlePicture(const SetupScript& script) {
     const std::string picture = script.languageText("Bitmap");
     // A name that climbs out of the target ("..\\x.bmp") is left out, as copy-list entries are.
-    if (!isEntryInsideTarget(picture))
+    if (!isEntryInsideTarget(picture)) {
+        runlog::write("finishing", "title picture not copied: " + picture +
+                                       " is not inside the target folder");
         return;
+    }
     const std::string copy = session.targetFolder + "\\" + picture;
     const bool copied = platform::copyFile(picture, copy, false);
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);

@@ -32,7 +32,11 @@ void write(const std::string& kind, const std::string& text) {
     std::FILE* file = logFile();
     if (!file)
         return;
-    const std::string line = kind + ": " + text + "\n";
+    // One line per entry: a name holding a line break cannot split it or forge another.
+    std::string line = kind + ": ";
+    for (char c : text)
+        line += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
+    line += "\n";
     std::fwrite(line.data(), 1, line.size(), file);
     std::fflush(file);
 }

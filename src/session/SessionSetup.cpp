@@ -5,6 +5,7 @@
 #include "script/SetupScript.h"
 #include "script/TextCase.h"
 #include "script/TextKeys.h"
+#include "session/RunLog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,12 +46,23 @@ void fillSetupSession(SetupSession& session, const SetupScript& script) {
     session.registryKey += suffix;
     session.uninstallKey += suffix;
     // The table has ten rows: a longer list in the script is read as far as it fits.
-    session.shortcutCount = std::clamp(script.languageCount("Shortcuts"), 0, kShortcutRows);
-    for (int i = 0; i < session.shortcutCount; ++i) {
-        ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
+    const int listed = std::clamp(script.languageCount("Shortcuts"), 0, kShortcutRows);
+    session.shortcutCount = 0;
+    for (int i = 0; i < listed; ++i) {
+        ShortcutEntry row;
         row.linkName = script.languageText(SetupScript::indexedKey("Description%d", i));
         row.targetName = script.languageText(SetupScript::indexedKey("File%d", i));
         row.workFolder = script.languageText(SetupScript::indexedKey("Work%d", i));
+        // A row with neither a name nor a target is past the rows the script has (a count
+        // larger than its list): the table ends there, as the copy list ends at its first
+        // missing key, rather than failing the registration on a shortcut of no name.
+        if (row.linkName.empty() && row.targetName.empty()) {
+            runlog::write("shortcuts", "the script counts " + std::to_string(listed) +
+                                           " but has " + std::to_string(i) + " rows");
+            break;
+        }
+        session.shortcuts[static_cast<std::size_t>(i)] = row;
+        ++session.shortcutCount;
     }
     session.companyName = script.languageText(textkeys::kCompanyName);
     session.programName = script.languageText(textkeys::kProgramName);

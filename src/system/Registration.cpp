@@ -21,8 +21,11 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
         const ShortcutEntry& row = session.shortcuts[static_cast<std::size_t>(i)];
         // A link name that would leave the group ("..\\..\\autostart\\x.lnk") is not the
         // script's to choose: that shortcut is left out and the rows go on.
-        if (!isEntryInsideTarget(row.linkName))
+        if (!isEntryInsideTarget(row.linkName)) {
+            runlog::write("shortcut not created",
+                          row.linkName + " is not inside the program group");
             continue;
+        }
         if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, ""))
             return false;
     }

@@ -1,5 +1,7 @@
 // The command line: every accepted form gives its answers, every bad one an error naming it.
 #include "session/CommandLine.h"
+#include "session/RunLog.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,17 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         EXPECT_EQ(line.action, CommandLine::Action::Error) << c.said;
         EXPECT_NE(line.error.find(c.said), std::string::npos) << line.error;
     }
+}
+
+// Each entry of the log is one line: a name with a line break in it cannot start another entry.
+TEST(RunLogTest, anEntryStaysOnOneLine) {
+    TempFolder folder;
+    const std::filesystem::path log = folder / "run.log";
+    const std::u8string name = log.u8string();
+    ASSERT_TRUE(runlog::open(std::string(name.begin(), name.end())));
+    runlog::write("converted", "sounds\\a\nfailed: forged\r.wav");
+    runlog::close();
+    EXPECT_EQ(readWholeFile(log), "converted: sounds\\a\\nfailed: forged\\r.wav\n");
 }
 
 } // namespace

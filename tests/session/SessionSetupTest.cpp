@@ -93,6 +93,10 @@ TEST(SessionFilling, shortcutCountIsKeptWithinTheTable) {
     const SetupSession none = filledSession("[E]\nShortcuts=0\n" + rows, "E");
     EXPECT_EQ(none.shortcutCount, 0);
     EXPECT_EQ(none.shortcuts[0].linkName, "") << "no row is read";
+    // A count beyond the rows present ends at the first row with neither name nor target.
+    const std::string three = "Description0=A\nFile0=a.exe\nFile1=b.exe\nDescription2=C\n";
+    EXPECT_EQ(filledSession("[E]\nShortcuts=99\n" + three, "E").shortcutCount, 3);
+    EXPECT_EQ(filledSession("[E]\nShortcuts=99\n" + three + "File4=e.exe\n", "E").shortcutCount, 3);
 }
 
 TEST(SourceDrive, firstCdRomDriveHoldingTheScriptWins) {
