@@ -20,16 +20,8 @@ constexpr std::size_t kInputLimit = std::numeric_limits<std::uint32_t>::max();
 
 // Empty when read; otherwise why not.
 std::string readInput(const std::string& path, std::string& bytes) {
-    switch (platform::readRegularFile(nativeAbsolute(path), kInputLimit, bytes)) {
-    case platform::FileReadResult::Read:
-        return {};
-    case platform::FileReadResult::Missing:
-        return "not found";
-    case platform::FileReadResult::TooLarge:
-        return "larger than 4 GiB";
-    default:
-        return "is not a regular file, or cannot be read";
-    }
+    return platform::describeUnreadFile(
+        platform::readRegularFile(nativeAbsolute(path), kInputLimit, bytes), kInputLimit);
 }
 
 bool writeFile(const std::string& path, const void* data, std::size_t size,

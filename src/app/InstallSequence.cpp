@@ -130,7 +130,8 @@ bool InstallSequence::fitsOnDisk(const SetupScript& script, const std::string& i
         return true;
     const bool goOn = unattended && unattended->ignoreSpace;
     if (unattended && !goOn) {
-        stop(noSpaceText(script, need), script.languageText(textkeys::kGameName));
+        stop(noSpaceText(script, need) + " (--ignore-space installs all the same)",
+             script.languageText(textkeys::kGameName));
         return false;
     }
     return ask(noSpaceText(script, need), script.languageText(textkeys::kGameName), goOn,

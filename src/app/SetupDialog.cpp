@@ -5,6 +5,7 @@
 #include "platform/BoundedRead.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/CommandLine.h"
@@ -60,6 +61,16 @@ void SetupDialog::fillFromScript() {
 }
 
 int SetupDialog::runUnattended(const CommandLine& options) {
+    // A script that cannot be read would otherwise be reported as one without languages.
+    constexpr std::size_t kScriptLimit = 64u << 20;
+    std::string bytes;
+    const std::string unread = platform::describeUnreadFile(
+        platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
+    if (!unread.empty() || platform::listProfileLines(setupSession.scriptPath).empty()) {
+        runlog::failure("the script could not be read: " + setupSession.scriptPath + " is " +
+                        (unread.empty() ? std::string("no setup script (it has no sections)") : unread));
+        return 1;
+    }
     const SetupScript anyLanguage(setupSession.scriptPath);
     std::optional<std::string> language;
     std::string failure;

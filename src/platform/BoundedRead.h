@@ -14,4 +14,20 @@ enum class FileReadResult { Read, Missing, Unreadable, TooLarge };
 // stand for the file's attributes. A read error is Unreadable; the bytes are then empty.
 FileReadResult readRegularFile(const std::string& path, std::size_t limit, std::string& bytes);
 
+// Why a file was not read, for a message ("not found"); empty for Read.
+inline std::string describeUnreadFile(FileReadResult result, std::size_t limit) {
+    switch (result) {
+    case FileReadResult::Read:
+        return {};
+    case FileReadResult::Missing:
+        return "not found";
+    case FileReadResult::TooLarge:
+        return limit >= (std::size_t{1} << 30) ? "larger than " + std::to_string(limit >> 30) + " GiB"
+                                              : "larger than " + std::to_string(limit >> 20) + " MiB";
+    case FileReadResult::Unreadable:
+        break;
+    }
+    return "not a regular file, or it cannot be read";
+}
+
 } // namespace platform

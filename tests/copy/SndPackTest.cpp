@@ -96,12 +96,12 @@ TEST_F(SndPackTest, InputsThatAreNoFilesAreRefusedWithAReason) {
         const char* input;
         const char* why;
     };
-    std::vector<Case> cases = {{"folder.ogg", "folder.ogg: is not a regular file"},
+    std::vector<Case> cases = {{"folder.ogg", "folder.ogg: not a regular file"},
                                {"missing.ogg", "missing.ogg: not found"}};
 #ifndef _WIN32
     ASSERT_EQ(mkfifo((temp / "pipe.ogg").c_str(), 0600), 0);
-    cases.push_back({"pipe.ogg", "pipe.ogg: is not a regular file"});
-    cases.push_back({"/dev/zero", "/dev/zero: is not a regular file"});
+    cases.push_back({"pipe.ogg", "pipe.ogg: not a regular file"});
+    cases.push_back({"/dev/zero", "/dev/zero: not a regular file"});
 #endif
     for (const Case& c : cases) {
         EXPECT_EQ(sndpack(std::string("pack out.snd ") + c.input), 1) << c.input;

@@ -10,6 +10,8 @@
 #include <wx/msgdlg.h>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <functional>
 
 #include <fstream>
 #include <map>
@@ -209,6 +211,8 @@ TEST_F(UnattendedRun, tooLittleSpaceFailsAnUnattendedRunUnlessIgnored) {
     EXPECT_FALSE(fs::exists(target()));
     EXPECT_NE(readWholeFile(logs / "run.log").find(std::string("failed: ") + kNoSpace),
               std::string::npos);
+    EXPECT_NE(readWholeFile(logs / "run.log").find("(--ignore-space installs all the same)"),
+              std::string::npos);
     EXPECT_EQ(unattendedRun({"--quiet", "--type", "min", "--ignore-space"}), 0);
     EXPECT_TRUE(fs::exists(target() / "data/levels/level5.lvl"));
 }
@@ -250,6 +254,44 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
           "converted: speech\\welcome.wav (", "shortcut: ",
           "finishing: script copied with its language", "installed: C:\\Games\\Moonrise Harbour\n"})
         EXPECT_NE(text.find(step), std::string::npos) << step;
+}
+
+// Unattended, a script or a log that cannot be used fails the run before anything is made,
+// and says why rather than that no language fits.
+TEST_F(UnattendedRun, anUnreadableScriptOrLogSaysWhy) {
+    const fs::path script = sandbox.medium() / "install.ini";
+    const fs::path saved = logs / "install.ini.saved";
+    fs::rename(script, saved);
+    std::string garbage(4096, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 37 + 11) % 256 == '[' ? 0 : (i * 37 + 11) % 256);
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        const char* why;
+    } cases[] = {
+        {"folder", [&] { fs::create_directory(script); }, "not a regular file"},
+        {"pipe", [&] { ASSERT_EQ(mkfifo(script.c_str(), 0600), 0); }, "not a regular file"},
+        {"huge", [&] { std::ofstream(script) << "[Option]\n"; fs::resize_file(script, 65u << 20); },
+         "larger than 64 MiB"},
+        {"random bytes", [&] { std::ofstream(script, std::ios::binary) << garbage; },
+         "no setup script"},
+        {"missing", [] {}, "not found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        EXPECT_EQ(program("--quiet"), 1);
+        EXPECT_NE(readWholeFile(output).find("the script could not be read: "), std::string::npos)
+            << readWholeFile(output);
+        EXPECT_NE(readWholeFile(output).find(c.why), std::string::npos) << readWholeFile(output);
+        std::error_code ignored;
+        fs::remove(script, ignored);
+    }
+    fs::rename(saved, script);
+    EXPECT_EQ(program("--quiet --log /dev/full"), 1);
+    EXPECT_NE(readWholeFile(output).find("cannot write the log"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target()));
 }
 
 } // namespace
