@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "session/CommandLine.h"
+#include "script/DrivePath.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/DialogResources.h"

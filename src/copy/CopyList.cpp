@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "script/DrivePath.h"
 #include "script/SetupScript.h"
 
 void buildFileList(const std::string& scriptPath, const std::string& installMode,
@@ -23,7 +24,7 @@ void buildFileList(const std::string& scriptPath, const std::string& installMode
 }
 
 bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& fileList) {
-    std::string pattern = installerFolder();
+    std::string pattern = ownProgramFolder();
     if (pattern.empty() || pattern.back() != '\\')
         pattern += '\\';
     pattern += folderEntry + "*.*";
@@ -40,8 +41,3 @@ bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& f
     return true;
 }
 
-std::string installerFolder() {
-    const std::string program = platform::ownProgramPath();
-    const auto cut = program.rfind('\\');
-    return cut == std::string::npos ? program : program.substr(0, cut);
-}

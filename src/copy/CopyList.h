@@ -15,5 +15,3 @@ void buildFileList(const std::string& scriptPath, const std::string& installMode
 // Always true: a missing or empty folder adds nothing.
 bool listFolderFiles(const std::string& folderEntry, std::vector<std::string>& fileList);
 
-// The running program's folder: its full path cut at the last backslash ("D:" at a drive's root).
-std::string installerFolder();

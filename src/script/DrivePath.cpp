@@ -1,5 +1,7 @@
 #include "script/DrivePath.h"
 
+#include "platform/Paths.h"
+
 #include <cctype>
 #include <vector>
 
@@ -61,4 +63,13 @@ std::string reservedDeviceComponent(const std::string& path) {
         at = end + 1;
     }
     return {};
+}
+
+std::string folderOfPath(const std::string& path) {
+    const auto cut = path.rfind('\\');
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+}
+
+std::string ownProgramFolder() {
+    return folderOfPath(platform::ownProgramPath());
 }

@@ -11,6 +11,12 @@ bool isFullDrivePath(const std::string& text);
 // for the installation is then the folder the files went to.
 std::string tidyDrivePath(const std::string& text);
 
+// The folder of a path: the path cut at its last backslash ("D:" for "D:\\setup.exe"). A name
+// without a folder part lies in the current folder, ".".
+std::string folderOfPath(const std::string& path);
+// The running program's own folder, as above.
+std::string ownProgramFolder();
+
 // Whether Windows reserves a name for a device ("NUL", "con.txt", "Com1 "): such a name opens
 // the device, never a file or folder of that name, wherever it stands in a path.
 bool isReservedDeviceName(const std::string& name);

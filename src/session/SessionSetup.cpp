@@ -2,6 +2,7 @@
 
 #include "platform/Drives.h"
 #include "platform/Files.h"
+#include "script/DrivePath.h"
 #include "script/SetupScript.h"
 #include "script/TextCase.h"
 #include "script/TextKeys.h"
@@ -9,11 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-
-std::string folderOfPath(const std::string& path) {
-    const auto cut = path.find_last_of('\\');
-    return cut == std::string::npos ? path : path.substr(0, cut);
-}
 
 std::string scriptPathBeside(const std::string& programPath) {
     return folderOfPath(programPath) + "\\install.ini";

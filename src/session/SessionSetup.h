@@ -11,8 +11,6 @@ class SetupScript;
 // The script beside the program: its folder followed by "\install.ini".
 std::string scriptPathBeside(const std::string& programPath);
 
-// The part of a path before its last backslash (the whole path when it has none).
-std::string folderOfPath(const std::string& path);
 
 // The language section: the system language's entry in "Language" when it is not empty,
 // otherwise what the language page returns; nothing when the page was cancelled.

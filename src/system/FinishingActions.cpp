@@ -4,7 +4,7 @@
 #include "platform/Process.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
-#include "system/OwnFolder.h"
+#include "script/DrivePath.h"
 #include "system/ProgramGroup.h"
 
 void openProgramGroup(const SetupSession& session) {

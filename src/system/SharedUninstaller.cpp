@@ -3,7 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "session/RunLog.h"
-#include "system/OwnFolder.h"
+#include "script/DrivePath.h"
 
 #include <string>
 

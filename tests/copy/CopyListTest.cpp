@@ -1,4 +1,5 @@
 #include "copy/CopyList.h"
+#include "script/DrivePath.h"
 #include "SoundFixtures.h"
 #include "platform/Paths.h"
 #include "support/OwnProgramPath.h"
@@ -79,10 +80,13 @@ TEST_F(CopyListTest, MissingKeyEndsTheList) {
 
 TEST(InstallerFolderTest, CutsTheProgramPathAtTheLastBackslash) {
     platform::overrideOwnProgramPath("D:\\setup.exe");
-    EXPECT_EQ(installerFolder(), "D:");
+    EXPECT_EQ(ownProgramFolder(), "D:");
     platform::overrideOwnProgramPath("D:\\Setup\\bin\\setup.exe");
-    EXPECT_EQ(installerFolder(), "D:\\Setup\\bin");
+    EXPECT_EQ(ownProgramFolder(), "D:\\Setup\\bin");
     platform::overrideOwnProgramPath("");
+    // A name without a folder lies in the current folder, for every user of the rule alike.
+    EXPECT_EQ(folderOfPath("setup.exe"), ".");
+    EXPECT_EQ(folderOfPath("C:\\"), "C:");
 }
 
 } // namespace
