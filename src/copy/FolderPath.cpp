@@ -15,16 +15,11 @@ std::size_t firstLevelStart(const std::string& path) {
     return start;
 }
 
-// A level that is there must be a folder: Windows also says "exists" for a device name or a file.
+// A level counts as made only when it then is a folder: Windows says "exists" for a device name
+// or a file, and Wine makes a folder named like a device that no program can then reach.
 bool makeLevel(const std::string& level) {
-    switch (platform::makeFolder(level)) {
-    case platform::MakeFolderResult::Created:
-        return true;
-    case platform::MakeFolderResult::AlreadyExists:
-        return platform::folderExists(level);
-    default:
-        return false;
-    }
+    return platform::makeFolder(level) != platform::MakeFolderResult::Failed &&
+           platform::folderExists(level);
 }
 
 } // namespace
