@@ -31,7 +31,6 @@ public:
 
     int GetDriveKind(unsigned int index) const;
     const ItemMetrics& GetItemMetrics() const { return metrics; }
-    unsigned GetOptions() const { return options; }
 
     // Draws item `index` (nothing for -1) into the rectangle.
     void DrawItem(wxDC& dc, const wxRect& rect, int index, bool selected, bool focused) const;

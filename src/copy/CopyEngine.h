@@ -30,9 +30,6 @@ public:
 
     const std::string& getErrorText() const { return errorText; }
     int getEntryCount() const { return entryCount; }
-    int getCurrentIndex() const { return currentIndex; }
-    bool isArchiveActive() const { return archiveActive; }
-    const std::vector<std::string>& getFileList() const { return fileList; }
 
     // The text a language key gives, from the language section of the script.
     std::string text(const char* key) const;

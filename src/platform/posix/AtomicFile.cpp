@@ -80,25 +80,4 @@ void removeLeftoverTemporaries(const std::string& nativePath) {
     ::closedir(entries);
 }
 
-ReadResult readWholeFile(const std::string& nativePath, std::string& bytes) {
-    bytes.clear();
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    char buffer[16384];
-    ReadResult result = ReadResult::Read;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            result = ReadResult::Failed;
-        if (n <= 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return result;
-}
-
 } // namespace platform::posix

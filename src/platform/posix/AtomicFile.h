@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and replacements that a crash at any moment leaves either old or new.
+// Whole-file replacements that a crash at any moment leaves either old or new.
 #include <string>
 #include <sys/types.h>
 
@@ -12,8 +12,5 @@ bool writeFileAtomically(const std::string& nativePath, const std::string& bytes
 // Removes the temporary files that writers killed in the middle left beside the target. Only
 // for a caller that knows no other writer of the target runs (one holding the target's lock).
 void removeLeftoverTemporaries(const std::string& nativePath);
-
-enum class ReadResult { Read, Missing, Failed };
-ReadResult readWholeFile(const std::string& nativePath, std::string& bytes);
 
 } // namespace platform::posix
