@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
-#include <functional>
 #include <sys/stat.h>
 #include <thread>
 

@@ -54,8 +54,8 @@ Nanoseconds nanosecondsOf(std::uint64_t fileTime) {
     return (static_cast<Nanoseconds>(fileTime) - static_cast<Nanoseconds>(k1970)) * 100;
 }
 
-// The stamp a file's times and size give. A file replaced by another has the other's creation
-// time; a file system without a change time (FAT) reports none, and its write time stands in.
+// The stamp a file's times and size give. Every write and every rename sets the change time; a
+// file system without one (FAT) reports none, and its write time stands in.
 FileStamp stampOf(const LARGE_INTEGER& created, const LARGE_INTEGER& written,
                   const LARGE_INTEGER& changed, const LARGE_INTEGER& size) {
     const auto changedAt = changed.QuadPart ? changed.QuadPart : written.QuadPart;
