@@ -58,6 +58,10 @@ struct ProfileCase {
     int codePage = 0;                    // of an ANSI script; 0 for any
 };
 
+void PrintTo(const ProfileCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 // Tricky inputs for the profile reader and what the system's reader makes of them. On Windows
 // the system's reader is asked too and must agree, except where the row says why not.
 const ProfileCase kProfileCases[] = {
