@@ -17,10 +17,6 @@
 #include <windows.h>
 #include <winternl.h>
 
-// The file's attributes by its name (ntdll; what GetFileAttributesExW asks, with the change time).
-extern "C" NTSTATUS NTAPI NtQueryFullAttributesFile(POBJECT_ATTRIBUTES attributes,
-                                                    PFILE_NETWORK_OPEN_INFORMATION information);
-
 namespace platform {
 namespace {
 
@@ -75,20 +71,54 @@ bool stampOf(HANDLE file, FileStamp& stamp) {
     return true;
 }
 
-// The same by the file's name, without opening it: an open costs the file server a round trip,
-// several hundred microseconds under Wine, and every value read asks for the stamp.
+// Opened for its attributes only, so that no writer is kept out.
+HANDLE openForAttributes(const std::wstring& path) {
+    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The file's attributes by its name, change time included: what GetFileAttributesExW asks the
+// system's own layer for. Looked up, not linked, as the programs import only the documented DLLs.
+using QueryFullAttributes = NTSTATUS(NTAPI*)(POBJECT_ATTRIBUTES, PFILE_NETWORK_OPEN_INFORMATION);
+QueryFullAttributes queryFullAttributes() {
+    static const auto query = reinterpret_cast<QueryFullAttributes>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryFullAttributesFile")));
+    return query;
+}
+
+// The system's own name of a full path: \??\C:\dir\file, \??\UNC\server\share\file.
+std::wstring systemName(const std::wstring& full) {
+    if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)"))
+        return LR"(\??\)" + full.substr(4);
+    if (full.starts_with(LR"(\\)"))
+        return LR"(\??\UNC\)" + full.substr(2);
+    return LR"(\??\)" + full;
+}
+
+// The same by the file's name, without opening it where the system allows: an open costs the
+// file server a round trip, several hundred microseconds under Wine, and every value read asks
+// for the stamp.
 bool stampOf(const std::wstring& path, FileStamp& stamp) {
-    UNICODE_STRING name;
-    if (!RtlDosPathNameToNtPathName_U(path.c_str(), &name, nullptr, nullptr))
-        return false;
+    std::wstring name = systemName(path);
+    const auto query = queryFullAttributes();
+    if (!query || name.size() * sizeof(wchar_t) > 0xFFFE) {
+        HANDLE file = openForAttributes(path);
+        const bool stamped = file != INVALID_HANDLE_VALUE && stampOf(file, stamp);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return stamped;
+    }
+    UNICODE_STRING systemPath;
+    systemPath.Buffer = name.data();
+    systemPath.Length = systemPath.MaximumLength =
+        static_cast<USHORT>(name.size() * sizeof(wchar_t));
     OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+    InitializeObjectAttributes(&attributes, &systemPath, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
     FILE_NETWORK_OPEN_INFORMATION info;
-    const bool known = NtQueryFullAttributesFile(&attributes, &info) >= 0;
-    RtlFreeUnicodeString(&name);
-    if (known)
-        stamp = stampOf(info.CreationTime, info.LastWriteTime, info.ChangeTime, info.EndOfFile);
-    return known;
+    if (query(&attributes, &info) < 0)
+        return false;
+    stamp = stampOf(info.CreationTime, info.LastWriteTime, info.ChangeTime, info.EndOfFile);
+    return true;
 }
 
 class WideFile : public profile::ProfileSource {
@@ -106,7 +136,7 @@ public:
     }
 
     bool unchangeable() override {
-        HANDLE file = open();
+        HANDLE file = openForAttributes(path);
         if (file == INVALID_HANDLE_VALUE)
             return false;
         DWORD flags = 0;
@@ -124,12 +154,6 @@ public:
     }
 
 private:
-    // Opened for its volume's attributes only, so that no writer is kept out.
-    HANDLE open() const {
-        return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    }
-
     const std::wstring& path;
 };
 
