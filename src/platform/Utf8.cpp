@@ -1,4 +1,5 @@
-// UTF-8 rules that hold on every system.
+// UTF-8 and letter-case rules that hold on every system.
+#include "platform/AsciiCase.h"
 #include "platform/TextEncoding.h"
 
 namespace platform {
@@ -30,6 +31,18 @@ std::string utf8Prefix(const std::string& text, std::size_t count) {
             ++at;
     }
     return text.substr(0, at);
+}
+
+std::string asciiLower(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && asciiLower(a) == asciiLower(b);
 }
 
 } // namespace platform

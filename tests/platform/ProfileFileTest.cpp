@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
-#include <functional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -83,74 +81,6 @@ void letSettle() {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
-timespec modificationTime(const fs::path& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mtim;
-}
-
-void setModificationTime(const fs::path& path, timespec time) {
-    const timespec times[2] = {{0, UTIME_OMIT}, time};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
-// Each change follows a read of the previous content, so a copy kept without checking the file
-// would give the old value.
-TEST_F(ProfileFileTest, everyChangeIsSeenByTheNextRead) {
-    const struct {
-        const char* name;
-        std::function<void(const fs::path&)> change;
-        const char* expected;
-    } changes[] = {
-        {"rewritten, same size, time one nanosecond later",
-         [&](const fs::path& path) {
-             timespec time = modificationTime(path);
-             folder.write("install.ini", "[s]\nk=two\n");
-             time.tv_nsec = (time.tv_nsec + 1) % 1'000'000'000;
-             setModificationTime(path, time);
-         },
-         "two"},
-        {"rewritten, same size, time put back",
-         [&](const fs::path& path) {
-             const timespec time = modificationTime(path);
-             folder.write("install.ini", "[s]\nk=six\n");
-             setModificationTime(path, time);
-         },
-         "six"},
-        {"rewritten, other size, time put back",
-         [&](const fs::path& path) {
-             const timespec time = modificationTime(path);
-             folder.write("install.ini", "[s]\nk=three\n");
-             setModificationTime(path, time);
-         },
-         "three"},
-        {"replaced by a file of the same size and time",
-         [&](const fs::path& path) {
-             const auto other = folder.write("other.ini", "[s]\nk=seven\n");
-             setModificationTime(other, modificationTime(path));
-             fs::rename(other, path);
-         },
-         "seven"},
-        {"made unreadable",
-         [&](const fs::path& path) { fs::permissions(path, fs::perms::owner_write); }, ""},
-        {"written by the program",
-         [&](const fs::path& path) {
-             fs::permissions(path, fs::perms::owner_all);
-             ASSERT_TRUE(writeProfileString("c:\\install.ini", "S", "K", "eight"));
-         },
-         "eight"},
-    };
-    folder.write("install.ini", "[s]\nk=one\n");
-    std::string previous = "one";
-    for (const auto& change : changes) {
-        letSettle();
-        ASSERT_EQ(readProfileString("c:\\install.ini", "s", "k"), previous) << change.name;
-        change.change(script);
-        EXPECT_EQ(readProfileString("c:\\install.ini", "s", "k"), change.expected) << change.name;
-        previous = change.expected;
-    }
-}
-
 TEST_F(ProfileFileTest, aCodePageFileIsDecodedInTheCodePageOfTheMoment) {
     const char* language = std::getenv("LANG");
     const std::string saved = language ? language : "";
@@ -164,40 +94,3 @@ TEST_F(ProfileFileTest, aCodePageFileIsDecodedInTheCodePageOfTheMoment) {
 }
 
 } // namespace
-
-namespace {
-
-std::string describe(const std::vector<platform::ProfileSectionLines>& sections) {
-    std::string text;
-    for (const auto& section : sections) {
-        text += "[" + section.name + "]" + std::to_string(section.line);
-        for (const auto& key : section.keys)
-            text += " " + key.name + std::to_string(key.line);
-        text += ";";
-    }
-    return text;
-}
-
-} // namespace
-
-// The lines a checker reports must be those of the values the reader gives: the first section
-// and first key of a name, counted the same in every encoding.
-TEST_F(ProfileFileTest, sectionsAndKeysAreListedWithTheirLines) {
-    const std::string body = "; comment\r\n[Option]\r\nA=1\r\n\r\na=2\r\n[Two]\r\nB=3\r\n"
-                             "[option]\r\nC=4\r\n  [ Three ]  \r\nD";
-    const struct {
-        const char* name;
-        std::string bytes;
-    } cases[] = {
-        {"utf-8 with CRLF", body},
-        {"utf-8 with a byte order mark", "\xEF\xBB\xBF" + body},
-        {"code page", "; komentarz \xB3\r\n" + body.substr(body.find('\n') + 1)},
-    };
-    for (const auto& c : cases) {
-        folder.write("install.ini", c.bytes);
-        EXPECT_EQ(describe(platform::listProfileLines("c:\\install.ini")),
-                  "[Option]2 A3;[Two]6 B7;[Three]10 D11;")
-            << c.name;
-    }
-    EXPECT_TRUE(platform::listProfileLines("c:\\missing.ini").empty());
-}

@@ -41,9 +41,10 @@ std::string tinyBitmap() {
     return bmp + std::string(16, '\x7f');
 }
 
-// Each faulty line of the script is marked with the finding it must give.
+// Each faulty line of the script is marked with the finding it must give. The script is UTF-8
+// with its mark, which Windows' own reader would take for part of the first section's name.
 const char* const kScript[] = {
-    "[Option]",
+    "\xEF\xBB\xBF[Option]",
     "PROGRAM_NAME=Test",
     "show_licence=true",
     "show_install_mode=true",

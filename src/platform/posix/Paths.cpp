@@ -23,18 +23,6 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-std::string asciiLower(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && asciiLower(a) == asciiLower(b);
-}
-
 std::string nativeParent(const std::string& nativePath) {
     const auto slash = nativePath.find_last_of('/');
     if (slash == std::string::npos)

@@ -1,4 +1,4 @@
-#include "platform/BoundedRead.h"
+#include "platform/win32/BoundedRead.h"
 
 #include "platform/win32/WideText.h"
 
@@ -6,10 +6,11 @@
 #include <windows.h>
 
 namespace platform {
+namespace win32 {
 
-FileReadResult readRegularFile(const std::string& path, std::size_t limit, std::string& bytes) {
+FileReadResult readRegularWideFile(const std::wstring& wide, std::size_t limit, std::string& bytes,
+                                   const std::function<void(HANDLE)>& afterRead) {
     bytes.clear();
-    const std::wstring wide = win32::widePath(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return FileReadResult::Missing;
@@ -31,7 +32,8 @@ FileReadResult readRegularFile(const std::string& path, std::size_t limit, std::
         std::size_t done = 0;
         while (done < bytes.size()) {
             DWORD got = 0;
-            const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+            const DWORD ask =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
             if (!ReadFile(file, bytes.data() + done, ask, &got, nullptr) || got == 0)
                 break;
             done += got;
@@ -39,10 +41,18 @@ FileReadResult readRegularFile(const std::string& path, std::size_t limit, std::
         if (done != bytes.size()) {
             bytes.clear();
             result = FileReadResult::Unreadable;
+        } else if (afterRead) {
+            afterRead(file);
         }
     }
     CloseHandle(file);
     return result;
+}
+
+} // namespace win32
+
+FileReadResult readRegularFile(const std::string& path, std::size_t limit, std::string& bytes) {
+    return win32::readRegularWideFile(win32::widePath(path), limit, bytes);
 }
 
 } // namespace platform

@@ -1,31 +1,32 @@
-// Profile files through the system's own profile functions. They read a file with a UTF-16
-// byte order mark as UTF-16 and any other file as ANSI text in the system's code page. A
-// script written in UTF-8 is therefore read as ANSI and turned back into its own bytes here:
-// a single-byte ANSI code page gives every byte its own character, so the way back is exact.
+// Profile files on Windows. The system's own profile functions know ANSI text in the system's
+// code page, and UTF-16 only with a little-endian mark: a script in UTF-8, with or without its
+// mark, or in big-endian UTF-16 would lose its first section or read as other letters. So every
+// script is read by the reading shared with the other systems, and only a script in the code
+// page is handed to the system's functions for its values and writes, as the program was made
+// for.
 #include "platform/ProfileFile.h"
 
-#include "platform/BoundedRead.h"
 #include "platform/TextEncoding.h"
+#include "platform/profile/ProfileCopies.h"
+#include "platform/profile/ProfileEdit.h"
+#include "platform/win32/BoundedRead.h"
 #include "platform/win32/ReadOnly.h"
 #include "platform/win32/WideText.h"
 
-#include <algorithm>
-#include <cctype>
-#include <climits>
-#include <cstdio>
-#include <vector>
+#include <exception>
 #include <windows.h>
+#include <winternl.h>
 
 namespace platform {
 namespace {
 
+using profile::FileStamp;
+using profile::Nanoseconds;
+using profile::ProfileEncoding;
+
 constexpr std::size_t kValueLimit = 259;
 // A value longer than this is cut here before our own cut (characters, terminator included).
 constexpr DWORD kLongestRead = 1 << 16;
-// The part of the file that decides whether it is UTF-8.
-constexpr std::size_t kEncodingProbe = 1 << 20;
-
-enum class FileEncoding { Ansi, Utf8, MarkedUtf8, Utf16 };
 
 // The profile functions look for a path without a folder in the Windows folder; here a
 // relative path means the current folder, as everywhere else.
@@ -44,84 +45,125 @@ std::wstring fullPath(const std::string& path) {
     return full;
 }
 
-bool isAscii(const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
+Nanoseconds nanosecondsOf(std::uint64_t fileTime) {
+    constexpr std::uint64_t k1970 = 116444736000000000; // in 100 ns since 1601
+    return (static_cast<Nanoseconds>(fileTime) - static_cast<Nanoseconds>(k1970)) * 100;
+}
+
+// The stamp a file's times and size give. Every write and every rename sets the change time; a
+// file system without one (FAT) reports none, and its write time stands in.
+FileStamp stampOf(const LARGE_INTEGER& created, const LARGE_INTEGER& written,
+                  const LARGE_INTEGER& changed, const LARGE_INTEGER& size) {
+    const auto changedAt = changed.QuadPart ? changed.QuadPart : written.QuadPart;
+    return {0, static_cast<std::uint64_t>(created.QuadPart),
+            static_cast<std::uint64_t>(size.QuadPart),
+            nanosecondsOf(static_cast<std::uint64_t>(written.QuadPart)),
+            nanosecondsOf(static_cast<std::uint64_t>(changedAt))};
+}
+
+bool stampOf(HANDLE file, FileStamp& stamp) {
+    FILE_BASIC_INFO basic;
+    LARGE_INTEGER size;
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileSizeEx(file, &size))
+        return false;
+    stamp = stampOf(basic.CreationTime, basic.LastWriteTime, basic.ChangeTime, size);
     return true;
 }
 
-FileEncoding encodingOf(const std::wstring& path) {
-    std::FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return FileEncoding::Ansi;
-    std::string head;
-    char chunk[1 << 14];
-    while (head.size() < kEncodingProbe) {
-        const std::size_t wanted = std::min(sizeof chunk, kEncodingProbe - head.size());
-        const std::size_t got = std::fread(chunk, 1, wanted, file);
-        head.append(chunk, got);
-        if (got < wanted)
-            break;
+// Opened for its attributes only, so that no writer is kept out.
+HANDLE openForAttributes(const std::wstring& path) {
+    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The file's attributes by its name, change time included: what GetFileAttributesExW asks the
+// system's own layer for. Looked up, not linked, as the programs import only the documented DLLs.
+using QueryFullAttributes = NTSTATUS(NTAPI*)(POBJECT_ATTRIBUTES, PFILE_NETWORK_OPEN_INFORMATION);
+QueryFullAttributes queryFullAttributes() {
+    static const auto query = reinterpret_cast<QueryFullAttributes>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryFullAttributesFile")));
+    return query;
+}
+
+// The system's own name of a full path: \??\C:\dir\file, \??\UNC\server\share\file.
+std::wstring systemName(const std::wstring& full) {
+    if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)"))
+        return LR"(\??\)" + full.substr(4);
+    if (full.starts_with(LR"(\\)"))
+        return LR"(\??\UNC\)" + full.substr(2);
+    return LR"(\??\)" + full;
+}
+
+// The same by the file's name, without opening it where the system allows: an open costs the
+// file server a round trip, several hundred microseconds under Wine, and every value read asks
+// for the stamp.
+bool stampOf(const std::wstring& path, FileStamp& stamp) {
+    std::wstring name = systemName(path);
+    const auto query = queryFullAttributes();
+    if (!query || name.size() * sizeof(wchar_t) > 0xFFFE) {
+        HANDLE file = openForAttributes(path);
+        const bool stamped = file != INVALID_HANDLE_VALUE && stampOf(file, stamp);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return stamped;
     }
-    std::fclose(file);
-    if (head.compare(0, 2, "\xFF\xFE") == 0 || head.compare(0, 2, "\xFE\xFF") == 0)
-        return FileEncoding::Utf16;
-    if (head.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return FileEncoding::MarkedUtf8;
-    if (head.size() == kEncodingProbe) {
-        // The probe may end inside a character: judge the whole characters before it.
-        while (!head.empty() && (static_cast<unsigned char>(head.back()) & 0xC0) == 0x80)
-            head.pop_back();
-        if (!head.empty() && static_cast<unsigned char>(head.back()) >= 0xC0)
-            head.pop_back();
+    UNICODE_STRING systemPath;
+    systemPath.Buffer = name.data();
+    systemPath.Length = systemPath.MaximumLength =
+        static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &systemPath, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+    FILE_NETWORK_OPEN_INFORMATION info;
+    if (query(&attributes, &info) < 0)
+        return false;
+    stamp = stampOf(info.CreationTime, info.LastWriteTime, info.ChangeTime, info.EndOfFile);
+    return true;
+}
+
+class WideFile : public profile::ProfileSource {
+public:
+    explicit WideFile(const std::wstring& fullPath) : path(fullPath) {}
+
+    bool stamp(FileStamp& now) override { return stampOf(path, now); }
+
+    FileReadResult read(std::string& bytes, FileStamp& after) override {
+        bool stamped = false;
+        const FileReadResult result =
+            win32::readRegularWideFile(path, profile::kProfileSizeLimit, bytes,
+                                       [&](HANDLE file) { stamped = stampOf(file, after); });
+        return result == FileReadResult::Read && !stamped ? FileReadResult::Unreadable : result;
     }
-    return isValidUtf8(head) ? FileEncoding::Utf8 : FileEncoding::Ansi;
+
+    bool unchangeable() override {
+        HANDLE file = openForAttributes(path);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD flags = 0;
+        const BOOL known =
+            GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+        CloseHandle(file);
+        return known && (flags & FILE_READ_ONLY_VOLUME);
+    }
+
+    Nanoseconds clock() override {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        return nanosecondsOf(static_cast<std::uint64_t>(now.dwHighDateTime) << 32 |
+                             now.dwLowDateTime);
+    }
+
+private:
+    const std::wstring& path;
+};
+
+std::shared_ptr<const profile::ProfileIndex> parsedProfileOf(const std::wstring& file) {
+    WideFile source(file);
+    return profile::parsedProfile(win32::narrow(file), source, static_cast<int>(GetACP()));
 }
 
-// The bytes that the ANSI code page gives the text; false when a character has none.
-bool ansiBytes(const std::wstring& text, std::string& bytes) {
-    if (text.size() > INT_MAX)
-        return false;
-    const int size = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size,
-                                           nullptr, 0, nullptr, &lossy);
-    if (length <= 0 || lossy)
-        return false;
-    bytes.assign(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), length,
-                        nullptr, &lossy);
-    return !lossy;
-}
-
-// The text whose ANSI reading the bytes are: what the profile functions must be given to put
-// exactly these bytes into an ANSI file. False when the code page cannot carry them back.
-bool ansiReading(const std::string& bytes, std::wstring& text) {
-    if (bytes.size() > INT_MAX)
-        return false;
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    if (length <= 0)
-        return false;
-    text.assign(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
-    std::string back;
-    return ansiBytes(text, back) && back == bytes;
-}
-
-// A value of a UTF-8 file. Read as ANSI text, its ANSI bytes are the file's own; where the
-// system knew the file for UTF-8 by its mark the text is right already, and its ANSI bytes
-// are lost or no UTF-8.
-std::string valueOfUtf8File(const std::wstring& value) {
-    std::string bytes;
-    if (GetACP() != CP_UTF8 && ansiBytes(value, bytes) && isValidUtf8(bytes))
-        return bytes;
-    return win32::narrow(value);
-}
-
-std::wstring readValue(const std::wstring& file, const std::string& section,
-                       const std::string& key) {
+std::wstring systemValue(const std::wstring& file, const std::string& section,
+                         const std::string& key) {
     const std::wstring wideSection = win32::widen(section);
     const std::wstring wideKey = win32::widen(key);
     for (DWORD size = 1024;; size *= 2) {
@@ -136,138 +178,105 @@ std::wstring readValue(const std::wstring& file, const std::string& section,
     }
 }
 
-// A list of zero-terminated names ending in an empty one, as the section functions give it.
-std::vector<std::wstring> readNameList(const std::wstring& file, const wchar_t* section) {
-    for (DWORD size = 4096;; size *= 2) {
-        std::wstring buffer(size, L'\0');
-        const DWORD length =
-            section ? GetPrivateProfileSectionW(section, buffer.data(), size, file.c_str())
-                    : GetPrivateProfileSectionNamesW(buffer.data(), size, file.c_str());
-        if (length + 2 >= size && size < (1u << 24))
-            continue; // cut short: read again with more room
-        std::vector<std::wstring> names;
-        for (std::size_t at = 0; at < length && buffer[at] != L'\0';) {
-            const std::size_t end = buffer.find(L'\0', at);
-            names.push_back(buffer.substr(at, end - at));
-            at = end + 1;
-        }
-        return names;
+bool writeAll(HANDLE file, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        DWORD wrote = 0;
+        const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file, bytes.data() + done, ask, &wrote, nullptr) || wrote == 0)
+            return false;
+        done += wrote;
     }
+    return FlushFileBuffers(file) != 0;
 }
 
-
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t\r");
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
-
-// The section functions tell names, not lines. The lines are found in the file's own text: where
-// the first header of each section stands, and the first line of each of its keys. A name that
-// is not ASCII in an ANSI file, and every name of a UTF-16 file, keeps its line unknown.
-void findLines(const std::string& file, std::vector<ProfileSectionLines>& sections) {
-    constexpr std::size_t kScriptLimit = 64u << 20;
-    std::string bytes;
-    if (readRegularFile(file, kScriptLimit, bytes) != FileReadResult::Read)
-        return;
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        bytes.erase(0, 3);
-    ProfileSectionLines* current = nullptr;
-    std::size_t start = 0;
-    for (int number = 1; start < bytes.size(); ++number) {
-        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        const std::string line = trimmed(bytes.substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line[0] == '[') {
-            const std::string name = trimmed(line.substr(1, line.find(']') - 1));
-            const auto found = std::find_if(sections.begin(), sections.end(), [&](const auto& s) {
-                return sameName(s.name, name);
-            });
-            // Only the first section of a name is read; a later one's keys are not its keys.
-            current = found != sections.end() && found->line == kLineUnknown ? &*found : nullptr;
-            if (current)
-                current->line = number;
-            continue;
-        }
-        if (!current)
-            continue;
-        const std::string name = trimmed(line.substr(0, line.find('=')));
-        for (auto& key : current->keys)
-            if (key.line == kLineUnknown && sameName(key.name, name)) {
-                key.line = number;
-                break;
-            }
+// The bytes go to a new file beside the target, which then takes the target's place in one
+// step (keeping an existing target's attributes), so that a crash leaves the old file or the new.
+bool writeFileAtomically(const std::wstring& target, const std::string& bytes, bool replacing) {
+    static LONG counter = 0;
+    std::wstring temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
+                    std::to_wstring(InterlockedIncrement(&counter)) + L".tmp";
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return false;
     }
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written = writeAll(file, bytes);
+    CloseHandle(file);
+    const bool placed =
+        written &&
+        (replacing ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
+    if (!placed)
+        DeleteFileW(temporary.c_str());
+    return placed;
+}
+
+bool writeProfileFile(const std::wstring& file, const std::string& section, const std::string& key,
+                      const std::string& value) {
+    if (win32::isReadOnlyFile(file))
+        return false;
+    std::string bytes, edited;
+    switch (win32::readRegularWideFile(file, profile::kProfileSizeLimit, bytes)) {
+    case FileReadResult::Missing:
+        return profile::editedProfileBytes({}, section, key, value, edited) &&
+               writeFileAtomically(file, edited, false);
+    case FileReadResult::Read:
+        break;
+    default: // never rewrite what could not be read: its content would be lost
+        return false;
+    }
+    const auto text = profile::profileTextOf(std::move(bytes), static_cast<int>(GetACP()));
+    if (text.encoding == ProfileEncoding::CodePage)
+        return WritePrivateProfileStringW(win32::widen(section).c_str(), win32::widen(key).c_str(),
+                                          win32::widen(value).c_str(), file.c_str());
+    return profile::editedProfileBytes(text, section, key, value, edited) &&
+           writeFileAtomically(file, edited, true);
 }
 
 } // namespace
 
-std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
-    std::vector<ProfileSectionLines> sections;
-    const std::wstring file = fullPath(path);
-    if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return sections;
-    for (const std::wstring& section : readNameList(file, nullptr)) {
-        ProfileSectionLines entry;
-        entry.name = win32::narrow(section);
-        for (const std::wstring& line : readNameList(file, section.c_str())) {
-            const std::wstring name = line.substr(0, line.find(L'='));
-            const bool seen = std::any_of(entry.keys.begin(), entry.keys.end(),
-                                          [&](const ProfileKeyLine& key) {
-                                              return CompareStringOrdinal(
-                                                         win32::widen(key.name).c_str(), -1,
-                                                         name.c_str(), -1, TRUE) == CSTR_EQUAL;
-                                          });
-            if (!seen)
-                entry.keys.push_back({win32::narrow(name), kLineUnknown});
-        }
-        sections.push_back(std::move(entry));
-    }
-    if (encodingOf(file) != FileEncoding::Utf16)
-        findLines(win32::narrow(file), sections);
-    return sections;
-}
-
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key) {
-    const std::wstring file = fullPath(path);
-    if (file.empty())
+    try {
+        const std::wstring file = fullPath(path);
+        const auto index = file.empty() ? nullptr : parsedProfileOf(file);
+        if (!index)
+            return {};
+        if (index->encoding() != ProfileEncoding::CodePage)
+            return index->value(section, key);
+        return utf8Prefix(win32::narrow(systemValue(file, section, key)), kValueLimit);
+    } catch (const std::exception&) { // out of memory for a huge file: it reads as unreadable
         return {};
-    const std::wstring value = readValue(file, section, key);
-    std::string text = win32::narrow(value);
-    if (!isAscii(text)) {
-        const FileEncoding encoding = encodingOf(file);
-        if (encoding == FileEncoding::Utf8 || encoding == FileEncoding::MarkedUtf8)
-            text = valueOfUtf8File(value);
     }
-    return utf8Prefix(text, kValueLimit);
+}
+
+std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
+    try {
+        const std::wstring file = fullPath(path);
+        const auto index = file.empty() ? nullptr : parsedProfileOf(file);
+        return index ? index->lines() : std::vector<ProfileSectionLines>();
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    const std::wstring file = fullPath(path);
-    if (file.empty())
+    try {
+        const std::wstring file = fullPath(path);
+        const bool written = !file.empty() && writeProfileFile(file, section, key, value);
+        profile::forgetParsedProfiles();
+        return written;
+    } catch (const std::exception&) {
+        profile::forgetParsedProfiles();
         return false;
-    if (win32::isReadOnlyFile(file))
-        return false;
-    std::wstring text = win32::widen(value);
-    // An unmarked UTF-8 file is ANSI text to the system: give it the text whose ANSI bytes are
-    // the value's UTF-8, so that the file keeps one encoding.
-    std::wstring asAnsi;
-    if (!isAscii(value) && GetACP() != CP_UTF8 && encodingOf(file) == FileEncoding::Utf8 &&
-        ansiReading(value, asAnsi))
-        text = asAnsi;
-    return WritePrivateProfileStringW(win32::widen(section).c_str(), win32::widen(key).c_str(),
-                                      text.c_str(), file.c_str());
+    }
 }
 
 } // namespace platform

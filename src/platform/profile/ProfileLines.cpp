@@ -1,9 +1,9 @@
-#include "platform/posix/ProfileFileLines.h"
+#include "platform/profile/ProfileLines.h"
 
 #include <algorithm>
 #include <string_view>
 
-namespace platform::posix {
+namespace platform::profile {
 namespace {
 
 bool isBlank(char c) {
@@ -28,6 +28,12 @@ ProfileLine classify(std::string_view text) {
         line.kind = close == std::string_view::npos ? ProfileLine::Other : ProfileLine::Section;
         line.name = trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos
                                                                            : close - 1));
+        return line;
+    }
+    // Windows' reader takes a line that begins with ';' for a comment: it neither lists it nor
+    // reads a key by its name. (Wine's lists none either, but reads ";k" as a key.)
+    if (!trimmed.empty() && trimmed[0] == ';') {
+        line.kind = ProfileLine::Comment;
         return line;
     }
     const auto equals = trimmed.find('=');
@@ -88,4 +94,4 @@ std::vector<ProfileLine> profileLines(const ProfileText& text) {
     return lines;
 }
 
-} // namespace platform::posix
+} // namespace platform::profile

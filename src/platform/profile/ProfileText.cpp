@@ -1,11 +1,10 @@
-#include "platform/posix/ProfileFileText.h"
+#include "platform/profile/ProfileText.h"
 
-#include "platform/Locale.h"
 #include "platform/TextEncoding.h"
 
 #include <cstdint>
 
-namespace platform::posix {
+namespace platform::profile {
 namespace {
 
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
@@ -111,21 +110,30 @@ std::string ProfileText::fileBytes(const std::string& editedRaw) const {
     return (bigEndian ? kUtf16BeMark : kUtf16LeMark) + utf8ToUtf16(editedRaw, bigEndian);
 }
 
-ProfileText profileTextOf(std::string fileBytes) {
+ProfileEncoding profileEncodingOf(const std::string& fileBytes) {
+    if (fileBytes.starts_with(kUtf16LeMark))
+        return ProfileEncoding::Utf16Le;
+    if (fileBytes.starts_with(kUtf16BeMark))
+        return ProfileEncoding::Utf16Be;
+    // All of the file decides, not a first part of it: one ANSI letter far down makes the whole
+    // file ANSI text.
+    return fileBytes.starts_with(kUtf8Mark) || isValidUtf8(fileBytes) ? ProfileEncoding::Utf8
+                                                                      : ProfileEncoding::CodePage;
+}
+
+ProfileText profileTextOf(std::string fileBytes, int codePage) {
     ProfileText text;
-    const bool littleEndian = fileBytes.starts_with(kUtf16LeMark);
-    if (littleEndian || fileBytes.starts_with(kUtf16BeMark)) {
-        text.encoding = littleEndian ? ProfileEncoding::Utf16Le : ProfileEncoding::Utf16Be;
-        text.raw = utf16ToUtf8(fileBytes, kUtf16LeMark.size(), !littleEndian, text.reversible);
+    text.encoding = profileEncodingOf(fileBytes);
+    if (isUtf16(text.encoding)) {
+        text.raw = utf16ToUtf8(fileBytes, kUtf16LeMark.size(),
+                               text.encoding == ProfileEncoding::Utf16Be, text.reversible);
         return text;
     }
     text.bodyStart = fileBytes.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
-    if (text.bodyStart == 0 && !isValidUtf8(fileBytes)) {
-        text.encoding = ProfileEncoding::CodePage;
-        text.codePage = ansiCodePage();
-    }
+    if (text.encoding == ProfileEncoding::CodePage)
+        text.codePage = codePage;
     text.raw = std::move(fileBytes);
     return text;
 }
 
-} // namespace platform::posix
+} // namespace platform::profile

@@ -1,11 +1,10 @@
-#include "platform/posix/ProfileFileIndex.h"
+#include "platform/profile/ProfileIndex.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/TextEncoding.h"
+#include "platform/profile/ProfileLines.h"
 
-#include "platform/posix/NativePath.h"
-#include "platform/posix/ProfileFileLines.h"
-
-namespace platform::posix {
+namespace platform::profile {
 namespace {
 
 // What fits the 260-byte buffer the system's reader is called with.
@@ -19,7 +18,7 @@ std::string withoutQuotes(const std::string& value) {
 
 } // namespace
 
-ProfileIndex::ProfileIndex(const ProfileText& text) {
+ProfileIndex::ProfileIndex(const ProfileText& text) : fileEncoding(text.encoding) {
     // Only the first section of a name counts and only the first key of a name in it, as the
     // system's reader stops at the first match.
     // Lines count from 1 at the start of the file; a byte-order mark is part of line 1.
@@ -49,4 +48,4 @@ std::string ProfileIndex::value(const std::string& section, const std::string& k
     return value == keys->second.end() ? std::string() : value->second;
 }
 
-} // namespace platform::posix
+} // namespace platform::profile

@@ -1,10 +1,11 @@
 #pragma once
 // A profile file's bytes with what is needed to read and write them in the file's own encoding:
-// UTF-8, the system's code page, or UTF-16 of either byte order with its byte order mark.
+// UTF-8, the system's code page, or UTF-16 of either byte order with its byte order mark. The
+// rule that tells them apart is the same on every system.
 #include <cstddef>
 #include <string>
 
-namespace platform::posix {
+namespace platform::profile {
 
 // Far above any script (a medium listing 100,000 files needs about 5 MiB), far below what
 // would exhaust the memory of the machines the program runs on.
@@ -27,6 +28,11 @@ struct ProfileText {
     std::string fileBytes(const std::string& editedRaw) const;
 };
 
-ProfileText profileTextOf(std::string fileBytes);
+// A file with a UTF-16 mark is UTF-16; a file with the UTF-8 mark, or whose bytes are all valid
+// UTF-8, is UTF-8; any other file is text in `codePage`. A pure-ASCII file is therefore UTF-8:
+// every code page the system uses gives ASCII bytes the same characters, so both readings agree
+// on its text, and reading it as UTF-8 gives it the same lines and keys on every system.
+ProfileEncoding profileEncodingOf(const std::string& fileBytes);
+ProfileText profileTextOf(std::string fileBytes, int codePage);
 
-} // namespace platform::posix
+} // namespace platform::profile

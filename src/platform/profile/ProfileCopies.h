@@ -1,0 +1,48 @@
+#pragma once
+// Parsed copies of the last few profile files read, each used only while the file on the disk is
+// provably the one parsed; reading through them gives what reading the file would. The backends
+// tell the state of a file; which copies are kept, and when one may be used, is decided here.
+#include "platform/BoundedRead.h"
+#include "platform/profile/ProfileIndex.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform::profile {
+
+using Nanoseconds = long long; // since 1970
+
+// What tells one state of a file from another: any write changes the change time, and a file
+// replaced by a rename is another file of its volume.
+struct FileStamp {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    Nanoseconds modified = 0;
+    Nanoseconds changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One file as its system shows it.
+class ProfileSource {
+public:
+    virtual ~ProfileSource() = default;
+    // False when the file is missing.
+    virtual bool stamp(FileStamp& now) = 0;
+    // A bounded read of the regular file; `after` is its state after the last read.
+    virtual FileReadResult read(std::string& bytes, FileStamp& after) = 0;
+    // True when nothing can change the file, as on a read-only medium.
+    virtual bool unchangeable() = 0;
+    virtual Nanoseconds clock() = 0; // the time the stamps are in
+};
+
+// The parsed file named `name` (a full path), read again unless the copy is known unchanged;
+// null when the file is missing or cannot be read. Code-page files are decoded in `codePage`.
+std::shared_ptr<const ProfileIndex> parsedProfile(const std::string& name, ProfileSource& source,
+                                                  int codePage);
+
+// Drops every parsed copy; the writer calls it, so its writes are seen by the next read.
+void forgetParsedProfiles();
+
+} // namespace platform::profile
