@@ -8,7 +8,7 @@
 #include "copy/CopyPaths.h"
 #include "copy/SoundArchive.h"
 #include "platform/Files.h"
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 #include "script/TextKeys.h"
 
 #include <algorithm>
@@ -35,7 +35,7 @@ std::vector<ListedEntry> listedEntries(const MediumScript& medium,
             const std::string entry = medium.script().readText(type, key);
             if (entry.empty())
                 continue; // reported with the count
-            const auto [at, added] = byName.try_emplace(toLowerCase(entry), entries.size());
+            const auto [at, added] = byName.try_emplace(platform::asciiLower(entry), entries.size());
             if (added)
                 entries.push_back({entry, medium.lineOf(type, key), {}});
             entries[at->second].types.push_back(type);
@@ -82,7 +82,7 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
     buildFileList(medium.script().path(), type, fileList, entryCount);
     for (const std::string& entry : fileList) {
         if (!isArchiveEntry(entry)) {
-            names.push_back(toLowerCase(entry));
+            names.push_back(platform::asciiLower(entry));
             continue;
         }
         SoundArchive archive;
@@ -90,7 +90,7 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
             continue;
         SoundArchiveRecord record;
         while (!archive.atEnd() && archive.readRecord(record) == ArchiveStatus::Ok)
-            names.push_back(toLowerCase(folderPrefix(entry)) + recordDisplayName(record.name));
+            names.push_back(platform::asciiLower(folderPrefix(entry)) + recordDisplayName(record.name));
     }
     return names;
 }
@@ -99,7 +99,7 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
 
 bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableTypes,
                    const std::string& relative) {
-    std::string wanted = toLowerCase(relative);
+    std::string wanted = platform::asciiLower(relative);
     std::replace(wanted.begin(), wanted.end(), '/', '\\');
     for (const std::string& type : usableTypes) {
         auto [at, added] = medium.installedByType.try_emplace(type);

@@ -8,7 +8,7 @@
 #else
 #include "platform/posix/ProgramPath.h"
 #endif
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -44,7 +44,7 @@ MediumScript::MediumScript(const std::string& mediumFolder)
 
 const platform::ProfileSectionLines* MediumScript::section(const std::string& name) const {
     for (const auto& section : outline)
-        if (equalsIgnoringCase(section.name, name))
+        if (platform::equalsIgnoringCase(section.name, name))
             return &section;
     return nullptr;
 }
@@ -56,7 +56,7 @@ bool MediumScript::hasSection(const std::string& name) const {
 bool MediumScript::hasKey(const std::string& sectionName, const std::string& key) const {
     const auto* found = section(sectionName);
     return found && std::any_of(found->keys.begin(), found->keys.end(), [&](const auto& line) {
-               return equalsIgnoringCase(line.name, key);
+               return platform::equalsIgnoringCase(line.name, key);
            });
 }
 
@@ -65,7 +65,7 @@ int MediumScript::lineOf(const std::string& sectionName, const std::string& key)
     if (!found)
         return platform::kLineUnknown;
     for (const auto& line : found->keys)
-        if (!key.empty() && equalsIgnoringCase(line.name, key))
+        if (!key.empty() && platform::equalsIgnoringCase(line.name, key))
             return line.line;
     return found->line;
 }

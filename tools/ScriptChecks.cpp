@@ -2,7 +2,7 @@
 // the texts of every language section.
 #include "MediumScript.h"
 
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 #include "script/TextKeys.h"
 #include "session/SetupSession.h"
 
@@ -15,7 +15,7 @@ constexpr const char* kInstallTypes[] = {"min", "std", "max"};
 
 void addUnique(std::vector<std::string>& names, const std::string& name) {
     const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& old) {
-        return equalsIgnoringCase(old, name);
+        return platform::equalsIgnoringCase(old, name);
     });
     if (!known)
         names.push_back(name);

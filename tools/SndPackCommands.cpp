@@ -3,6 +3,7 @@
 #include "OggCodec.h"
 #include "SndPackSupport.h"
 #include "copy/CopyPaths.h"
+#include "platform/AsciiCase.h"
 #include "platform/BoundedRead.h"
 #include "platform/Files.h"
 
@@ -79,7 +80,7 @@ bool packArchive(const std::string& archive, const std::vector<std::string>& inp
     std::set<std::string> names;
     for (const auto& input : inputs) {
         // The installer's file names ignore letter case, so two such records would collide.
-        if (!names.insert(toLowerCase(fs::path(input).filename().string())).second)
+        if (!names.insert(platform::asciiLower(fs::path(input).filename().string())).second)
             return complain(input, "a record of that name is packed already");
         std::string record;
         if (!makeRecord(input, record))

@@ -1,6 +1,6 @@
 #include "controls/OfferedDrives.h"
 
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 
 #include <cctype>
 
@@ -31,7 +31,7 @@ static bool describeDrive(char letter, OfferedDrive& drive) {
         if (volume.fileSystemFlags & platform::kCompressedVolumeFlag)
             drive.kind = kDriveCompressed;
     }
-    drive.text = toLowerCase(drive.text);
+    drive.text = platform::asciiLower(drive.text);
     return true;
 }
 

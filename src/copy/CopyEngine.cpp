@@ -5,6 +5,7 @@
 #include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
 #include "copy/InstallSize.h"
+#include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
@@ -84,7 +85,7 @@ CopyEngine::Step CopyEngine::copyPlainEntry() {
 }
 
 CopyEngine::Step CopyEngine::openArchive(const std::string& entry) {
-    archivePath = toLowerCase(entry);
+    archivePath = platform::asciiLower(entry);
     archiveActive = true;
     recordIndex = 0;
     if (archiveFile.open(entry)) {

@@ -1,5 +1,7 @@
 #include "copy/CopyPaths.h"
 
+#include "platform/AsciiCase.h"
+
 bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -36,14 +38,14 @@ bool isEntryInsideTarget(const std::string& entry) {
 }
 
 bool isArchiveEntry(const std::string& entry) {
-    return toLowerCase(entry).find(".snd") != std::string::npos;
+    return platform::asciiLower(entry).find(".snd") != std::string::npos;
 }
 
 std::string recordDisplayName(const std::string& name) {
-    return replaceAll(replaceAll(toLowerCase(name), ".ogg", ".wav"), ".spx", ".wav");
+    return replaceAll(replaceAll(platform::asciiLower(name), ".ogg", ".wav"), ".spx", ".wav");
 }
 
 std::string recordOutputPath(const std::string& recordFolder, const std::string& name,
                              const std::string& extension) {
-    return recordFolder + replaceAll(toLowerCase(name), extension, ".wav");
+    return recordFolder + replaceAll(platform::asciiLower(name), extension, ".wav");
 }

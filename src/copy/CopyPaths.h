@@ -1,7 +1,6 @@
 #pragma once
 // Path texts of the copy: Windows paths, compared and lower-cased byte by byte (ASCII letters
 // only, as the rest of the installer does).
-#include "script/TextCase.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "copy/SoundArchiveRecord.h"
 
 #include "copy/CopyPaths.h"
+#include "platform/AsciiCase.h"
 
 std::string codecExtension(std::uint32_t codec) {
     switch (codec) {
@@ -21,7 +22,7 @@ ArchiveStatus checkRecordName(std::uint32_t codec, const std::string& name) {
     if (name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos)
         return ArchiveStatus::BadName;
     const std::string extension = codecExtension(codec);
-    if (!extension.empty() && !endsWith(toLowerCase(name), extension))
+    if (!extension.empty() && !endsWith(platform::asciiLower(name), extension))
         return ArchiveStatus::MissingExtension;
     return ArchiveStatus::Ok;
 }

@@ -1,7 +1,7 @@
 #include "script/SetupScript.h"
 
 #include "platform/ProfileFile.h"
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 
 #include <cctype>
 #include <climits>
@@ -16,7 +16,7 @@ int SetupScript::readCount(const std::string& section, const std::string& key) c
 }
 
 bool SetupScript::readFlag(const std::string& section, const std::string& key) const {
-    return equalsIgnoringCase(readText(section, key), "true");
+    return platform::equalsIgnoringCase(readText(section, key), "true");
 }
 
 std::string SetupScript::languageText(const std::string& key) const {

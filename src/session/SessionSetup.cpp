@@ -4,7 +4,7 @@
 #include "platform/Files.h"
 #include "script/DrivePath.h"
 #include "script/SetupScript.h"
-#include "script/TextCase.h"
+#include "platform/AsciiCase.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 
@@ -30,7 +30,7 @@ std::optional<std::string> listedLanguage(const SetupScript& script, const std::
     const int count = std::min(script.readCount("Language", "Nr"), kMostLanguages);
     for (int i = 0; i < count; ++i) {
         std::string listed = script.readText("Language", std::to_string(i));
-        if (!listed.empty() && equalsIgnoringCase(listed, name))
+        if (!listed.empty() && platform::equalsIgnoringCase(listed, name))
             return listed;
     }
     return std::nullopt;
