@@ -16,7 +16,6 @@
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "system/FinishingActions.h"
-#include "system/InstallationRecord.h"
 #include "system/Registration.h"
 #include "system/SharedUninstaller.h"
 

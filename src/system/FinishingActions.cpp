@@ -5,7 +5,7 @@
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 #include "script/DrivePath.h"
-#include "system/ProgramGroup.h"
+#include "system/Registration.h"
 
 void openProgramGroup(const SetupSession& session) {
     std::string programsFolder;

@@ -4,11 +4,11 @@
 #include "copy/FolderPath.h"
 #include "platform/ShellLink.h"
 #include "session/RunLog.h"
-#include "system/InstallationRecord.h"
-#include "system/ProgramGroup.h"
-#include "system/UninstallEntry.h"
+#include "system/RegistryStrings.h"
 
 #include <algorithm>
+
+using platform::RegistryHive;
 
 namespace {
 
@@ -62,4 +62,52 @@ bool createShortcut(const std::string& target, const std::string& linkPath,
         platform::createShellLink(target, linkPath, arguments, workFolder, description);
     runlog::write(created ? "shortcut" : "shortcut not created", linkPath + " -> " + target);
     return created;
+}
+
+void writeUninstallEntry(const SetupSession& session, const std::string& targetFolder,
+                         const std::string& uninstallerName) {
+    // The uninstaller is the product's own, inside its folder: a name that leads elsewhere would
+    // have the system's list start some other program.
+    if (!isEntryInsideTarget(uninstallerName)) {
+        runlog::write("uninstall entry not written",
+                      "the uninstaller " + uninstallerName + " is not inside " + targetFolder);
+        return;
+    }
+    // The list is the system's business; a missing entry does not make the installation fail.
+    (void)writeRegistryString(RegistryHive::LocalMachine, session.uninstallKey, "DisplayName",
+                              session.programName);
+    (void)writeRegistryString(RegistryHive::LocalMachine, session.uninstallKey, "UninstallString",
+                              targetFolder + "\\" + uninstallerName);
+}
+
+bool recordInstallation(const SetupSession& session, const std::string& languageSection) {
+    replaceRegistryString(RegistryHive::CurrentUser, session.registryKey, "ProgramPath",
+                          session.targetFolder);
+    replaceRegistryString(RegistryHive::CurrentUser, session.registryKey, "Lang", languageSection);
+    return true;
+}
+
+bool recordProgramFolder(const SetupSession& session, const std::string& folder,
+                         const std::string& languageSection) {
+    replaceRegistryString(RegistryHive::CurrentUser, session.registryKey, "Program", folder);
+    replaceRegistryString(RegistryHive::CurrentUser, session.registryKey, "Lang", languageSection);
+    return true;
+}
+
+bool readProgramsFolder(std::string& folder) {
+    return readRegistryString(
+        platform::RegistryHive::CurrentUser,
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs",
+        folder);
+}
+
+std::string programGroupFolder(const std::string& programsFolder, const std::string& companyName,
+                               const std::string& programName) {
+    return withTrailingBackslash(programsFolder) + companyName + '\\' + programName + '\\';
+}
+
+std::string withTrailingBackslash(const std::string& folder) {
+    if (!folder.empty() && folder.back() == '\\')
+        return folder;
+    return folder + '\\';
 }

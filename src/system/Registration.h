@@ -16,3 +16,29 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
 bool createShortcut(const std::string& target, const std::string& linkPath,
                     const std::string& arguments, const std::string& workFolder,
                     const std::string& description);
+
+// The product's entry in the local machine's list of installed programs.
+// "DisplayName" <- programName and "UninstallString" <- target folder, '\' and the uninstaller's
+// name, under uninstallKey. Failures are silent (a user without the right to write the list).
+void writeUninstallEntry(const SetupSession& session, const std::string& targetFolder,
+                         const std::string& uninstallerName);
+
+// The installer's own record of an installed product, under the current user's registryKey.
+// "ProgramPath" <- targetFolder and "Lang" <- languageSection, after a complete registration.
+// Always true: a registry write that fails never fails the installation.
+bool recordInstallation(const SetupSession& session, const std::string& languageSection);
+
+// "Program" <- folder and "Lang" <- languageSection, when the registration failed. Always true.
+bool recordProgramFolder(const SetupSession& session, const std::string& folder,
+                         const std::string& languageSection);
+
+// The product's program group: a folder in the current user's Start-menu programs folder.
+// The current user's programs folder as the registry's "Shell Folders" list records it.
+bool readProgramsFolder(std::string& folder);
+
+// programs\company\program\ with one backslash after the programs folder, as the group is made.
+std::string programGroupFolder(const std::string& programsFolder, const std::string& companyName,
+                               const std::string& programName);
+
+// The folder with a backslash added unless it ends with one; empty gives a lone backslash.
+std::string withTrailingBackslash(const std::string& folder);

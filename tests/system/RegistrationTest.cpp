@@ -1,6 +1,5 @@
 #include "system/Registration.h"
 #include "platform/Paths.h"
-#include "system/ProgramGroup.h"
 #include "system/SystemFixture.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "system/InstallationRecord.h"
+#include "system/Registration.h"
 #include "system/RegistryStrings.h"
 #include "system/SystemFixture.h"
 
