@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <dirent.h>
 #include <list>
-#include <mutex>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -187,9 +186,7 @@ private:
 } // namespace
 
 std::string entryIgnoringCase(const std::string& folder, const std::string& name) {
-    static std::mutex mutex;
-    static KeptFolders kept;
-    const std::lock_guard guard(mutex);
+    static KeptFolders kept; // the program has one thread
     return kept.find(folder, name);
 }
 

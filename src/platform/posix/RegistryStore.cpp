@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,9 +56,7 @@ private:
     int fd = -1;
 };
 
-// One held parse per hive, shared by every key of the process; the mutex keeps threads from
-// reading a hive while another changes it.
-std::mutex snapshotsMutex;
+// One held parse per hive, shared by every key of the process (which has one thread).
 RegistrySnapshot snapshots[2];
 
 RegistrySnapshot& snapshotOf(RegistryHive hive) {
@@ -87,7 +84,6 @@ bool readHive(RegistryHive hive, const std::function<void(const RegistryHiveFile
     const std::string path = hiveFilePath(hive);
     if (path.empty())
         return false;
-    const std::lock_guard guard(snapshotsMutex);
     RegistrySnapshot& snapshot = snapshotOf(hive);
     if (!snapshot.refresh(path, rootName(hive)))
         return false;
@@ -99,7 +95,6 @@ bool updateHive(RegistryHive hive, const std::function<bool(RegistryHiveFile&)>&
     const std::string path = hiveFilePath(hive);
     if (path.empty() || !makeFolders(registryFolder()))
         return false;
-    const std::lock_guard guard(snapshotsMutex);
     const HiveLock lock(path + ".lock");
     if (!lock.held())
         return false;

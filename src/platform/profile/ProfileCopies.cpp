@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <list>
-#include <mutex>
 
 namespace platform::profile {
 namespace {
@@ -30,11 +29,11 @@ struct Copy {
     std::shared_ptr<const ProfileIndex> index;
 };
 
+// The copies of the program's one thread.
 class CopyList {
 public:
     std::shared_ptr<const ProfileIndex> find(const std::string& name, const FileStamp& stamp,
                                              int codePage) {
-        const std::lock_guard guard(lock);
         for (auto copy = copies.begin(); copy != copies.end(); ++copy) {
             if (copy->name != name)
                 continue;
@@ -49,7 +48,6 @@ public:
     }
 
     void keep(Copy copy) {
-        const std::lock_guard guard(lock);
         std::erase_if(copies, [&](const Copy& old) { return old.name == copy.name; });
         // The most recently used that fit beside the new copy stay.
         std::size_t files = 1, bytes = copy.bytes;
@@ -64,17 +62,14 @@ public:
     }
 
     void forget(const std::string& name) {
-        const std::lock_guard guard(lock);
         std::erase_if(copies, [&](const Copy& old) { return old.name == name; });
     }
 
     void clear() {
-        const std::lock_guard guard(lock);
         copies.clear();
     }
 
 private:
-    std::mutex lock;
     std::list<Copy> copies;
 };
 
