@@ -1,8 +1,7 @@
 #include "app/InstallSequence.h"
 
-#include "app/MessageBox.h"
+#include "app/InstallAnswers.h"
 #include "app/SetupDialog.h"
-#include "app/WxQuestionAsker.h"
 #include "copy/CopyPaths.h"
 #include "copy/CopyProgressDialog.h"
 #include "copy/FolderPath.h"
@@ -13,22 +12,13 @@
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
-#include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "system/FinishingActions.h"
 #include "system/Registration.h"
 #include "system/SharedUninstaller.h"
 
-#include <wx/msgdlg.h>
-
-namespace {
-constexpr long kStopBox = wxOK | wxICON_ERROR;
-constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
-constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
-} // namespace
-
-InstallSequence::InstallSequence(SetupDialog& mainWindow, const CommandLine* unattended)
-    : mainWindow(mainWindow), session(mainWindow.session()), unattended(unattended) {}
+InstallSequence::InstallSequence(SetupDialog& mainWindow, InstallAnswers& answers)
+    : mainWindow(mainWindow), session(mainWindow.session()), answers(answers) {}
 
 // One piece, as the order of the whole installation is the point of this function: every step
 // reads best right after the one before it.
@@ -39,52 +29,36 @@ bool InstallSequence::run() {
     CopyProgressDialog copy(&session.targetFolder, nullptr, language, session.scriptPath);
     DirectoryPage directory(&mainWindow, session.targetFolder, language, session.scriptPath);
     InstallTypePage installType(nullptr, language, session.scriptPath);
-    if (!unattended)
-        mainWindow.Iconize(true);
+    answers.begin();
     runlog::write("language", language);
 
-    if (script.readFlag("Option", "show_licence")) {
-        if (unattended)
-            runlog::write("licence", "accepted by the command line");
-        else if (showPage(agreement) == wxID_CANCEL)
-            return giveBackMainWindow();
-    }
-    std::string installMode = "std";
-    if (unattended && !unattended->installType.empty())
-        installMode = unattended->installType;
-    else if (!unattended && script.readFlag("Option", "show_install_mode") &&
-             showPage(installType) == wxID_OK)
-        installMode = installType.getInstallMode();
+    if (script.readFlag("Option", "show_licence") && !answers.acceptLicence(agreement))
+        return answers.giveBack();
+    const std::string installMode =
+        answers.chooseInstallMode(installType, script.readFlag("Option", "show_install_mode"));
     copy.setInstallMode(installMode);
     runlog::write("install type", installMode);
 
-    if (unattended) {
-        if (!unattended->folder.empty())
-            session.targetFolder = unattended->folder;
-    } else {
-        if (showPage(directory) != wxID_OK)
-            return giveBackMainWindow();
-        session.targetFolder = directory.getChosenFolder();
-    }
+    if (!answers.chooseTargetFolder(directory, session.targetFolder))
+        return answers.giveBack();
     runlog::write("target folder", session.targetFolder);
 
     const TargetFolder folder = confirmTargetFolder(script);
     if (folder == TargetFolder::Refused || !fitsOnDisk(script, installMode))
-        return giveBackMainWindow();
+        return answers.giveBack();
     if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
-        return giveBackMainWindow();
+        return answers.giveBack();
 
-    const int copied = unattended && unattended->quiet ? copy.runWithoutWindow() : showPage(copy);
-    if (copied != wxID_OK) {
-        stop(copy.getErrorText(), script.languageText(textkeys::kCopyEnded));
-        return giveBackMainWindow();
+    if (answers.copy(copy) != wxID_OK) {
+        answers.stop(copy.getErrorText(), script.languageText(textkeys::kCopyEnded));
+        return answers.giveBack();
     }
     runlog::write("copy", "complete");
     if (!registerInstallation(session, script, session.targetFolder, language)) {
-        stop(script.languageText(textkeys::kShortcutFailed),
-             script.languageText(textkeys::kGameName));
+        answers.stop(script.languageText(textkeys::kShortcutFailed),
+                     script.languageText(textkeys::kGameName));
         (void)recordProgramFolder(session, session.targetFolder, language);
-        return giveBackMainWindow();
+        return answers.giveBack();
     }
     finish(script);
     return true;
@@ -101,10 +75,10 @@ InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupSc
     const std::string caption = script.languageText(textkeys::kGameName);
     // A file where the folder should be is not a missing folder: no folder can be made there.
     if (platform::fileExists(session.targetFolder)) {
-        stop(script.languageText(textkeys::kFolderNotCreated), caption);
+        answers.stop(script.languageText(textkeys::kFolderNotCreated), caption);
         return TargetFolder::Refused;
     }
-    if (!ask(script.languageText(textkeys::kFolderMissing), caption, true))
+    if (!answers.ask(script.languageText(textkeys::kFolderMissing), caption, false))
         return TargetFolder::Refused;
     return TargetFolder::ToCreate;
 }
@@ -114,50 +88,29 @@ bool InstallSequence::createTargetFolder(const SetupScript& script) {
         runlog::write("folder created", session.targetFolder);
         return true;
     }
-    stop(script.languageText(textkeys::kFolderNotCreated),
-         script.languageText(textkeys::kGameName));
+    answers.stop(script.languageText(textkeys::kFolderNotCreated),
+                 script.languageText(textkeys::kGameName));
     return false;
 }
 
-// Unattended, a disk that looks too small fails the run unless the command line says to go on:
-// a copy that runs out of space half-way leaves a broken installation behind.
 bool InstallSequence::fitsOnDisk(const SetupScript& script, const std::string& installMode) {
     const SpaceNeed need = measureSpaceNeed(session.scriptPath, installMode, session.targetFolder);
     runlog::write("space", "needed " + std::to_string(need.needed) + " bytes, free " +
                                (need.free ? std::to_string(*need.free) + " bytes" : "unknown"));
-    if (need.fits())
-        return true;
-    const bool goOn = unattended && unattended->ignoreSpace;
-    if (unattended && !goOn) {
-        stop(noSpaceText(script, need) + " (--ignore-space installs all the same)",
-             script.languageText(textkeys::kGameName));
-        return false;
-    }
-    return ask(noSpaceText(script, need), script.languageText(textkeys::kGameName), goOn,
-               wxNO_DEFAULT);
+    return need.fits() || answers.goOnWithoutSpace(noSpaceText(script, need),
+                                                   script.languageText(textkeys::kGameName));
 }
 
 void InstallSequence::finish(const SetupScript& script) {
-    inform(script.languageText(textkeys::kFinished), script.languageText(textkeys::kMainCaption));
-    // Unattended, no window of another program opens either.
-    if (unattended)
-        runlog::write("finishing", "program group not shown (unattended)");
-    else
-        openProgramGroup(session);
+    answers.inform(script.languageText(textkeys::kFinished),
+                   script.languageText(textkeys::kMainCaption));
+    answers.showProgramGroup(session);
     installSharedUninstaller();
     copyScriptWithLanguage();
     copyTitlePicture(script);
-    if (unattended) {
-        runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
-        runlog::write("installed", session.targetFolder);
-        return;
-    }
-    WxQuestionAsker asker;
-    offerOtherPrograms(script, asker);
-    openReadme(reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle()));
-    askForDirectX(script);
+    answers.offerFinishingActions(session, script);
     runlog::write("installed", session.targetFolder);
-    mainWindow.EndModal(wxID_CANCEL);
+    answers.end();
 }
 
 void InstallSequence::copyScriptWithLanguage() {
@@ -176,8 +129,8 @@ void InstallSequence::copyTitlePicture(const SetupScript& script) {
     const std::string picture = script.languageText("Bitmap");
     // A name that climbs out of the target ("..\\x.bmp") is left out, as copy-list entries are.
     if (!isEntryInsideTarget(picture)) {
-        runlog::write("finishing", "title picture not copied: " + picture +
-                                       " is not inside the target folder");
+        runlog::write("finishing",
+                      "title picture not copied: " + picture + " is not inside the target folder");
         return;
     }
     const std::string copy = session.targetFolder + "\\" + picture;
@@ -185,56 +138,4 @@ void InstallSequence::copyTitlePicture(const SetupScript& script) {
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
     runlog::write("finishing",
                   (copied ? "title picture copied: " : "title picture not copied: ") + copy);
-}
-
-void InstallSequence::askForDirectX(const SetupScript& script) {
-    WxQuestionAsker asker;
-    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
-        (void)runDirectXSetup(session, script);
-    else
-        runlog::write("finishing", "DirectX declined");
-}
-
-void InstallSequence::stop(const std::string& text, const std::string& caption) {
-    if (unattended) {
-        runlog::failure(text);
-        return;
-    }
-    runlog::write("failed", text);
-    (void)showMessageBox(&mainWindow, text, caption, kStopBox);
-}
-
-bool InstallSequence::ask(const std::string& text, const std::string& caption,
-                          bool unattendedAnswer, long defaultButton) {
-    const bool yes = unattended ? unattendedAnswer
-                                : showMessageBox(&mainWindow, text, caption,
-                                                 kQuestionBox | defaultButton) == wxID_YES;
-    runlog::write("question",
-                  text + (yes ? " -> Yes" : " -> No") + (unattended ? " (unattended)" : ""));
-    return yes;
-}
-
-void InstallSequence::inform(const std::string& text, const std::string& caption) {
-    runlog::write("message", text);
-    if (!unattended)
-        (void)showMessageBox(&mainWindow, text, caption, kInformationBox);
-}
-
-// Closing a page may bring the minimised main window back on some desktops (the system
-// activates it, and the window manager restores what is activated), so it is minimised again.
-int InstallSequence::showPage(wxDialog& page) {
-    const int result = page.ShowModal();
-    if (!unattended)
-        mainWindow.Iconize(true);
-    return result;
-}
-
-bool InstallSequence::giveBackMainWindow() {
-    if (unattended)
-        return false;
-    runlog::write("stopped", "the main window is back");
-    mainWindow.Iconize(false);
-    mainWindow.Show();
-    mainWindow.Raise();
-    return false;
 }

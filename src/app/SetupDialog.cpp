@@ -1,6 +1,8 @@
 #include "app/SetupDialog.h"
 
+#include "app/CommandLineAnswers.h"
 #include "app/InstallSequence.h"
+#include "app/PersonAnswers.h"
 #include "pages/LanguagePage.h"
 #include "platform/BoundedRead.h"
 #include "platform/Locale.h"
@@ -96,7 +98,8 @@ int SetupDialog::runUnattended(const CommandLine& options) {
         runlog::failure(failure);
         return 1;
     }
-    return InstallSequence(*this, &options).run() ? 0 : 1;
+    CommandLineAnswers answers(options);
+    return InstallSequence(*this, answers).run() ? 0 : 1;
 }
 
 void SetupDialog::loadTitleBitmap(const SetupScript& script) {
@@ -139,5 +142,6 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 }
 
 void SetupDialog::runInstallSequence() {
-    (void)InstallSequence(*this).run();
+    PersonAnswers answers(*this);
+    (void)InstallSequence(*this, answers).run();
 }

@@ -1,0 +1,100 @@
+#include "app/PersonAnswers.h"
+
+#include "app/MessageBox.h"
+#include "app/SetupDialog.h"
+#include "app/WxQuestionAsker.h"
+#include "copy/CopyProgressDialog.h"
+#include "pages/AgreementPage.h"
+#include "pages/DirectoryPage.h"
+#include "pages/InstallTypePage.h"
+#include "script/SetupScript.h"
+#include "script/TextKeys.h"
+#include "session/RunLog.h"
+#include "system/FinishingActions.h"
+
+#include <cstdint>
+#include <wx/msgdlg.h>
+
+namespace {
+constexpr long kStopBox = wxOK | wxICON_ERROR;
+constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
+constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
+} // namespace
+
+void PersonAnswers::begin() {
+    mainWindow.Iconize(true);
+}
+
+bool PersonAnswers::acceptLicence(AgreementPage& page) {
+    return showPage(page) != wxID_CANCEL;
+}
+
+std::string PersonAnswers::chooseInstallMode(InstallTypePage& page, bool showThePage) {
+    return showThePage && showPage(page) == wxID_OK ? page.getInstallMode() : "std";
+}
+
+bool PersonAnswers::chooseTargetFolder(DirectoryPage& page, std::string& folder) {
+    if (showPage(page) != wxID_OK)
+        return false;
+    folder = page.getChosenFolder();
+    return true;
+}
+
+int PersonAnswers::copy(CopyProgressDialog& dialog) {
+    return showPage(dialog);
+}
+
+bool PersonAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {
+    return ask(text, caption, true);
+}
+
+bool PersonAnswers::ask(const std::string& text, const std::string& caption, bool noIsDefault) {
+    const long style = kQuestionBox | (noIsDefault ? wxNO_DEFAULT : 0);
+    const bool yes = showMessageBox(&mainWindow, text, caption, style) == wxID_YES;
+    runlog::write("question", text + (yes ? " -> Yes" : " -> No"));
+    return yes;
+}
+
+void PersonAnswers::stop(const std::string& text, const std::string& caption) {
+    runlog::write("failed", text);
+    (void)showMessageBox(&mainWindow, text, caption, kStopBox);
+}
+
+void PersonAnswers::inform(const std::string& text, const std::string& caption) {
+    runlog::write("message", text);
+    (void)showMessageBox(&mainWindow, text, caption, kInformationBox);
+}
+
+void PersonAnswers::showProgramGroup(const SetupSession& session) {
+    openProgramGroup(session);
+}
+
+void PersonAnswers::offerFinishingActions(const SetupSession& session, const SetupScript& script) {
+    WxQuestionAsker asker;
+    offerOtherPrograms(script, asker);
+    openReadme(reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle()));
+    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
+        (void)runDirectXSetup(session, script);
+    else
+        runlog::write("finishing", "DirectX declined");
+}
+
+void PersonAnswers::end() {
+    mainWindow.EndModal(wxID_CANCEL);
+}
+
+bool PersonAnswers::giveBack() {
+    runlog::write("stopped", "the main window is back");
+    mainWindow.Iconize(false);
+    mainWindow.Show();
+    mainWindow.Raise();
+    return false;
+}
+
+// Closing a page may bring the minimised main window back on some desktops (the system
+// activates it, and the window manager restores what is activated), so it is minimised again.
+int PersonAnswers::showPage(wxDialog& page) {
+    const int result = page.ShowModal();
+    mainWindow.Iconize(true);
+    return result;
+}
