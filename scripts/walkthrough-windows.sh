@@ -21,6 +21,9 @@ if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
     "$root/scripts/wine.sh" --init
     ln -s "$medium" "$WINEPREFIX/dosdevices/d:"
     "$root/scripts/wine.sh" reg add 'HKLM\Software\Wine\Drives' /v 'd:' /d cdrom /f >/dev/null
+    # Windows opens text files with its editor; a fresh Wine prefix has the editor's file type
+    # (txtfile) but no .txt entry naming it.
+    "$root/scripts/wine.sh" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null
     wineserver -w
     export WALKTHROUGH_DISPLAY_READY=1
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'openbox >/dev/null 2>&1 & exec "$@"' _ "$0" "$out"
@@ -72,12 +75,23 @@ opened_program() {
     printf '%s\t%s\n' "$name" "$line" >>"$out/opened.txt"
 }
 
+# wait_for_title <window> <pattern>: waits until the window's title matches (a program sets its
+# title once it has opened its folder or file).
+wait_for_title() {
+    for _ in $(seq "$wait_limit"); do
+        xdotool getwindowname "$1" 2>/dev/null | grep -qE "$2" && return 0
+        sleep 0.1
+    done
+    give_up "window $1 never got a title like '$2'"
+}
+
 # The installer opens the program group with the system's explorer, which takes the focus when it
 # appears: the walk goes on once its window shows the group, so that no key press goes to it. The
 # window's title is the folder's name; a click into its location box shows the whole path there.
 program_group_window() {
     local window
-    window=$(wait_for_window program-group --all --class '^explorer\.exe$' --name '^Moonrise Harbour$') || exit 1
+    window=$(wait_for_window program-group --class '^explorer\.exe$') || exit 1
+    wait_for_title "$window" '^Moonrise Harbour$'
     opened_program program-group '^C:\\windows\\explorer\.exe '
     focus "$window"
     xdotool mousemove --window "$window" 300 48 click 1
@@ -89,7 +103,8 @@ program_group_window() {
 # to it.
 readme_window() {
     local window
-    window=$(wait_for_window readme --all --class '^notepad\.exe$' --name '^readme\.txt - ') || exit 1
+    window=$(wait_for_window readme --class '^notepad\.exe$') || exit 1
+    wait_for_title "$window" '^readme\.txt - '
     opened_program readme 'notepad\.exe.*readme\.txt'
     snapshot "$window" "$shots/readme.png"
 }

@@ -61,17 +61,19 @@ grep -qa 'harbour.exe' "$group/Moonrise Harbour.lnk" || fail "the game's shortcu
 # current folder" and "ended, time, own path"; the walk noted when each window was first seen.
 records="$out/windows/programs.txt" timeline="$out/windows/timeline.txt" opened="$out/windows/opened.txt"
 [ -f "$records" ] || fail "the further program and the DirectX program left no record"
+# The values go through the environment: awk -v would read the backslashes as escapes.
 record() { # record <event> <own path> <field>
-    awk -F'\t' -v event="$1" -v path="$2" -v field="$3" '
-        { sub(/\r$/, "") } $1 == event && $3 == path { print $field; exit }' "$records"
+    event=$1 path=$2 field=$3 awk -F'\t' '{ sub(/\r$/, "") }
+        $1 == ENVIRON["event"] && $3 == ENVIRON["path"] { print $ENVIRON["field"]; exit }' "$records"
 }
 seen() { # seen <event> <detail>: the time it was first noted
-    awk -F'\t' -v event="$1" -v detail="$2" '$2 == event && $3 == detail { print $1; exit }' "$timeline"
+    event=$1 detail=$2 awk -F'\t' '$2 == ENVIRON["event"] && $3 == ENVIRON["detail"] { print $1; exit }' "$timeline"
 }
-configure='D:\tools\configure.exe' directx='D:\directx\dxsetup.exe'
+configure='D:\tools\configure.exe' directx='d:\directx\dxsetup.exe'
 [ "$(grep -c '^started' "$records")" -eq 2 ] || fail "expected two programs run, recorded: $(cat "$records")"
 # The further program by setup's own folder and its script text, which is its only word; the
-# DirectX program from the CD-ROM drive D:, not the script's X:, by its path alone.
+# DirectX program by its path alone, the script's X: replaced with the medium's drive letter, which
+# the program keeps in lower case.
 [ "$(record started "$configure" 4)" = 'tools\configure.exe' ] ||
     fail "the further program's command line is '$(record started "$configure" 4)'"
 [ "$(record started "$directx" 4)" = "$directx" ] ||
