@@ -6,7 +6,7 @@
  * Times are milliseconds since 1970 (UTC). The file is the one DEMO_PROGRAM_RECORD names, else
  * demo-programs.txt in the temporary folder (the medium itself is read-only). The program takes a
  * moment before it ends, so that a wait for it can be observed, and ends with exit code 0.
- * Only kernel32: it must run from the CD with nothing installed. */
+ * Only kernel32 and the C run-time Windows ships: it must run from the CD with nothing installed. */
 #include <windows.h>
 
 #define RUN_TIME_MS 2000
@@ -14,7 +14,8 @@
 static unsigned long long nowMs(void) {
     FILETIME time;
     GetSystemTimeAsFileTime(&time);
-    const unsigned long long ticks = ((unsigned long long)time.dwHighDateTime << 32) | time.dwLowDateTime;
+    const unsigned long long ticks =
+        ((unsigned long long)time.dwHighDateTime << 32) | time.dwLowDateTime;
     /* FILETIME counts 100 ns from 1601; 11644473600 s lie between 1601 and 1970. */
     return ticks / 10000 - 11644473600000ULL;
 }
@@ -37,7 +38,8 @@ static BOOL appendText(char* line, int* used, int size, const wchar_t* text) {
         return TRUE;
     if (*used >= size)
         return FALSE;
-    const int written = WideCharToMultiByte(CP_UTF8, 0, text, length, line + *used, size - *used, NULL, NULL);
+    const int written =
+        WideCharToMultiByte(CP_UTF8, 0, text, length, line + *used, size - *used, NULL, NULL);
     if (written <= 0)
         return FALSE;
     *used += written;
@@ -76,8 +78,8 @@ static void record(const wchar_t* event, const wchar_t* const* fields, int field
     recordPath(path, MAX_PATH * 2);
     if (path[0] == L'\0')
         return;
-    const HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    const HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
