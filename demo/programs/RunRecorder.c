@@ -6,7 +6,7 @@
  * Times are milliseconds since 1970 (UTC). The file is the one DEMO_PROGRAM_RECORD names, else
  * demo-programs.txt in the temporary folder (the medium itself is read-only). The program takes a
  * moment before it ends, so that a wait for it can be observed, and ends with exit code 0.
- * Only kernel32 and the C run-time Windows ships: it must run from the CD with nothing installed. */
+ * Only kernel32 and the C run-time Windows ships: it runs from the CD with nothing installed. */
 #include <windows.h>
 
 #define RUN_TIME_MS 2000
