@@ -19,7 +19,7 @@ TABLE
 
 if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
     export WALKTHROUGH_DISPLAY_READY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'openbox >/dev/null 2>&1 & sleep 0.5; exec "$@"' _ "$0" "$out"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'openbox >/dev/null 2>&1 & exec "$@"' _ "$0" "$out"
 fi
 
 export SETUP_DRIVE_TABLE="$machine/drives" SETUP_REGISTRY_DIR="$machine/registry"
@@ -31,6 +31,7 @@ chmod +x "$machine/bin/xdg-open"
 export PATH="$machine/bin:$PATH"
 
 source "$root/scripts/walkthrough-pages.sh"
+wait_for_window_manager
 
 cd "$medium"
 ./setup 2>"$out/setup-stderr.txt" &
