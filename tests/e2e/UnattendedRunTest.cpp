@@ -5,7 +5,11 @@
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
 #include "session/CommandLine.h"
+#include "platform/Registry.h"
 #include "session/RunLog.h"
+#include "support/HostCommand.h"
+#include "support/ShortcutFile.h"
+#include "system/RegistryStrings.h"
 
 #include <wx/msgdlg.h>
 
@@ -55,9 +59,17 @@ protected:
     }
 
     void forgetInstallation() {
-        for (const fs::path& root : {target(), sandbox.registryFolder(), applications(),
+        for (const fs::path& root : {target(), applications(),
                                      sandbox.sharedUninstaller().parent_path()})
             fs::remove_all(root);
+        sandbox.forgetRecords();
+    }
+
+    // Whether the run left the installation's record in the registry.
+    static bool recorded() {
+        std::string value;
+        return readRegistryString(platform::RegistryHive::CurrentUser,
+                                  "Software\\Tervalis\\MoonriseHarbour_English", "Lang", value);
     }
 
     int interactiveRun(ScriptedDialogs& dialogs, int runs = 1) {
@@ -82,11 +94,10 @@ protected:
     }
 
     // The program itself, run from the sandbox's medium; its exit status.
-    int program(const std::string& arguments) {
-        const std::string command = "'" + (sandbox.medium() / "setup").string() + "' " + arguments +
-                                    " >'" + output.string() + "' 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int program(const std::vector<std::string>& arguments) {
+        const ToolRun run = runTool(sandbox.setupProgram(), arguments, fs::current_path());
+        output = run.output;
+        return run.status;
     }
 
     // The log's lines of the given kinds, in order.
@@ -102,7 +113,7 @@ protected:
 
     InstallSandbox sandbox;
     TempFolder logs;
-    fs::path output = logs / "output.txt";
+    std::string output; // of the last program run
 };
 
 // The keyboard walkthrough's answers (English, full, the default folder) given on the command
@@ -188,7 +199,8 @@ TEST_F(UnattendedRun, tooLittleSpaceAsksWithTheNumbers) {
         main.CallAfter([&] {
             main.runInstallSequence();
             leftNothing = !fs::exists(target()) && !fs::exists(sandbox.home() / "Games") &&
-                          !fs::exists(sandbox.registryFolder() / "current-user.reg");
+                          !fs::exists(sandbox.registryFolder() / "current-user.reg") &&
+                          !recorded();
             if (main.IsModal())
                 main.runInstallSequence();
             if (main.IsModal())
@@ -214,35 +226,38 @@ TEST_F(UnattendedRun, tooLittleSpaceFailsAnUnattendedRunUnlessIgnored) {
 }
 
 TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
-    EXPECT_EQ(program("--help"), 0);
-    EXPECT_NE(readWholeFile(output).find("Usage:"), std::string::npos);
-    for (const char* bad : {"--bogus", "--silent --type full", "--dir C:\\\\Games",
-                            "--silent --log", "--quiet --dir relative\\\\folder"}) {
-        EXPECT_EQ(program(bad), 2) << bad;
-        EXPECT_NE(readWholeFile(output).find("Usage:"), std::string::npos) << bad;
+    EXPECT_EQ(program({"--help"}), 0);
+    EXPECT_NE(output.find("Usage:"), std::string::npos);
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--bogus"},
+                                               {"--silent", "--type", "full"},
+                                               {"--dir", "C:\\Games"},
+                                               {"--silent", "--log"},
+                                               {"--quiet", "--dir", "relative\\folder"}}) {
+        EXPECT_EQ(program(bad), 2) << bad.back();
+        EXPECT_NE(output.find("Usage:"), std::string::npos) << bad.back();
     }
 
     std::ofstream(sandbox.home() / "Blocked") << "a file";
-    EXPECT_EQ(program("--quiet --dir 'C:\\Blocked\\Harbour' --log '" +
-                      (logs / "fail.log").string() + "'"),
+    EXPECT_EQ(program({"--quiet", "--dir", "C:\\Blocked\\Harbour", "--log",
+                       (logs / "fail.log").string()}),
               1);
-    EXPECT_NE(readWholeFile(output).find("The folder could not be created."), std::string::npos);
+    EXPECT_NE(output.find("The folder could not be created."), std::string::npos);
     EXPECT_NE(readWholeFile(logs / "fail.log").find("failed: The folder could not be created."),
               std::string::npos);
-    EXPECT_EQ(program("--quiet --log '" + (logs / "no/such/folder.log").string() + "'"), 1);
-    EXPECT_NE(readWholeFile(output).find("cannot write the log"), std::string::npos);
+    EXPECT_EQ(program({"--quiet", "--log", (logs / "no/such/folder.log").string()}), 1);
+    EXPECT_NE(output.find("cannot write the log"), std::string::npos);
     EXPECT_FALSE(fs::exists(target())) << "nothing is installed without the log asked for";
-    EXPECT_EQ(program("--quiet --language Klingon"), 1);
-    EXPECT_NE(readWholeFile(output).find("Klingon"), std::string::npos);
+    EXPECT_EQ(program({"--quiet", "--language", "Klingon"}), 1);
+    EXPECT_NE(output.find("Klingon"), std::string::npos);
 
     const fs::path log = logs / "polski.log";
-    EXPECT_EQ(program("--quiet --dir 'C:\\Games\\Moonrise Harbour' --type max --language Polski "
-                      "--log '" +
-                      log.string() + "'"),
+    EXPECT_EQ(program({"--quiet", "--dir", "C:\\Games\\Moonrise Harbour", "--type", "max",
+                       "--language", "Polski", "--log", log.string()}),
               0)
-        << readWholeFile(output);
+        << output;
     EXPECT_TRUE(fs::exists(target() / "speech/goodbye.wav"));
-    EXPECT_TRUE(fs::exists(sandbox.programGroup() / "Przeczytaj mnie.desktop"));
+    EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), "Przeczytaj mnie.lnk")));
     EXPECT_EQ(sandbox.opened(), "") << "nothing was opened for a person to see";
     const std::string text = readWholeFile(log);
     for (const char* step :
