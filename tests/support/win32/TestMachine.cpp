@@ -98,8 +98,9 @@ UINT driveTypeOf(const std::string& type) {
 // The Unix folder under a Windows path, which the mount manager takes as the mount point.
 std::string unixPathOf(const fs::path& path) {
     using UnixName = char* (*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    // Through a plain pointer: the system hands out every entry point as one function type.
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixName)
         return {};
     char* name = unixName(fs::absolute(path).c_str());
