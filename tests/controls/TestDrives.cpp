@@ -3,7 +3,8 @@
 std::filesystem::path TestDrives::add(char letter, const std::string& type,
                                       const std::string& label, bool compressed) {
     const auto folder = folderOf(letter);
-    std::filesystem::create_directories(folder);
+    if (!std::filesystem::exists(folder)) // the system drive's root is there already
+        std::filesystem::create_directories(folder);
     drives.push_back({letter, type, folder, label, compressed});
     return folder;
 }

@@ -12,7 +12,8 @@ using platform::RegistryHive;
 
 void SystemFixture::SetUp() {
     const auto c = TestMachine::driveFolder(temp.path(), 'c');
-    std::filesystem::create_directories(c);
+    if (!std::filesystem::exists(c)) // the system drive's root is there already
+        std::filesystem::create_directories(c);
     std::filesystem::create_directories(temp / "d");
     if (const char* windows = std::getenv("WINDIR"))
         savedWindowsFolder = windows;

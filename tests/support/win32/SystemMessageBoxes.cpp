@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
-#include <wx/msw/private.h>
+#include <wx/toplevel.h>
 #include <wx/window.h>
 
 namespace {
@@ -45,9 +45,16 @@ BoxAnswer answerOf(int id) {
     }
 }
 
+// The program's window whose native window owns the box: the boxes are owned by top windows.
+wxWindow* windowOf(void* handle) {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (handle && window->GetHandle() == handle)
+            return window;
+    return nullptr;
+}
+
 BoxAnswer answerThroughHooks(const platform::SystemMessageBoxRequest& request) {
-    wxWindow* owner = request.owner ? wxFindWinFromHandle(static_cast<WXHWND>(request.owner))
-                                    : nullptr;
+    wxWindow* owner = windowOf(request.owner);
     wxMessageDialog box(owner, wxString::FromUTF8(request.text),
                         wxString::FromUTF8(request.caption), styleOf(request));
     const int id = wxModalDialogHook::CallEnter(&box);

@@ -128,77 +128,6 @@ fs::path windowsFolder() {
     return folder;
 }
 
-} // namespace
-
-struct TestMachine::State {
-    std::vector<char> defined;
-    std::vector<DriveDefinition> putAway;
-};
-
-TestMachine::TestMachine(const TempFolder&, const std::vector<TestDrive>& drives)
-    : state(std::make_unique<State>()) {
-    std::set<char> wanted;
-    for (const TestDrive& drive : drives)
-        wanted.insert(static_cast<char>(std::tolower(drive.letter)));
-    const DWORD present = GetLogicalDrives();
-    for (char letter = 'a'; letter <= 'z'; ++letter)
-        if (letter != 'c' && !wanted.count(letter) && ((present >> (letter - 'a')) & 1u)) {
-            state->putAway.push_back(queryDrive(letter));
-            EXPECT_TRUE(defineDrive({letter, DRIVE_NO_ROOT_DIR, {}})) << letter;
-        }
-    for (const TestDrive& drive : drives) {
-        const char letter = static_cast<char>(std::tolower(drive.letter));
-        if (letter == 'c') {
-            if (!drive.label.empty())
-                writeLabel("C:\\", drive.label);
-            continue;
-        }
-        std::string mountPoint;
-        if (!drive.folder.empty()) {
-            fs::create_directories(drive.folder);
-            if (!drive.label.empty())
-                writeLabel(drive.folder, drive.label);
-            mountPoint = drive.folder == "/" ? "/" : unixPathOf(drive.folder);
-        }
-        EXPECT_TRUE(defineDrive({letter, driveTypeOf(drive.type), mountPoint})) << letter;
-        state->defined.push_back(letter);
-    }
-}
-
-TestMachine::~TestMachine() {
-    for (char letter : state->defined)
-        defineDrive({letter, DRIVE_NO_ROOT_DIR, {}});
-    for (const DriveDefinition& drive : state->putAway)
-        defineDrive(drive);
-}
-
-struct SystemFolderGuard::State {
-    // The system drive's folders that tests add to, with what they held before.
-    std::vector<std::pair<fs::path, std::set<fs::path>>> folders;
-};
-
-SystemFolderGuard::SystemFolderGuard() : state(std::make_unique<State>()) {
-    for (const fs::path& folder : {fs::path("C:\\"), fs::path("C:\\Program Files"), windowsFolder()})
-        state->folders.emplace_back(folder, entriesOf(folder));
-}
-
-SystemFolderGuard::~SystemFolderGuard() {
-    for (const auto& [folder, before] : state->folders)
-        for (const fs::path& entry : entriesOf(folder))
-            if (!before.count(entry))
-                removeTree(entry);
-}
-
-fs::path TestMachine::driveFolder(const fs::path& under, char letter) {
-    return std::tolower(letter) == 'c' ? fs::path("C:\\") : under / std::string(1, letter);
-}
-
-bool TestMachine::presentsCompressedDrives() {
-    return false;
-}
-
-namespace {
-
 constexpr REGSAM kView = KEY_WOW64_32KEY;
 const wchar_t* const kUninstallList = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const wchar_t* const kShellFolders =
@@ -261,6 +190,79 @@ void restoreProgramsFolder(const std::optional<std::wstring>& value) {
 }
 
 } // namespace
+
+struct TestMachine::State {
+    std::vector<char> defined;
+    std::vector<DriveDefinition> putAway;
+};
+
+TestMachine::TestMachine(const TempFolder&, const std::vector<TestDrive>& drives)
+    : state(std::make_unique<State>()) {
+    std::set<char> wanted;
+    for (const TestDrive& drive : drives)
+        wanted.insert(static_cast<char>(std::tolower(drive.letter)));
+    // Every drive there is, but the system drive, is put back as it was at the end.
+    const DWORD present = GetLogicalDrives();
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+        if (letter != 'c' && ((present >> (letter - 'a')) & 1u)) {
+            state->putAway.push_back(queryDrive(letter));
+            if (!wanted.count(letter))
+                EXPECT_TRUE(defineDrive({letter, DRIVE_NO_ROOT_DIR, {}})) << letter;
+        }
+    for (const TestDrive& drive : drives) {
+        const char letter = static_cast<char>(std::tolower(drive.letter));
+        if (letter == 'c') {
+            if (!drive.label.empty())
+                writeLabel("C:\\", drive.label);
+            continue;
+        }
+        std::string mountPoint;
+        if (!drive.folder.empty()) {
+            if (!fs::exists(drive.folder))
+                fs::create_directories(drive.folder);
+            if (!drive.label.empty())
+                writeLabel(drive.folder, drive.label);
+            mountPoint = drive.folder == "/" ? "/" : unixPathOf(drive.folder);
+        }
+        EXPECT_TRUE(defineDrive({letter, driveTypeOf(drive.type), mountPoint})) << letter;
+        state->defined.push_back(letter);
+    }
+}
+
+TestMachine::~TestMachine() {
+    for (char letter : state->defined)
+        defineDrive({letter, DRIVE_NO_ROOT_DIR, {}});
+    for (const DriveDefinition& drive : state->putAway)
+        defineDrive(drive);
+}
+
+struct SystemFolderGuard::State {
+    // The system drive's folders that tests add to, with what they held before.
+    std::vector<std::pair<fs::path, std::set<fs::path>>> folders;
+};
+
+SystemFolderGuard::SystemFolderGuard() : state(std::make_unique<State>()) {
+    std::vector<fs::path> folders = {"C:\\", "C:\\Program Files", windowsFolder()};
+    if (const auto programs = programsFolderValue())
+        folders.push_back(*programs);
+    for (const fs::path& folder : folders)
+        state->folders.emplace_back(folder, entriesOf(folder));
+}
+
+SystemFolderGuard::~SystemFolderGuard() {
+    for (const auto& [folder, before] : state->folders)
+        for (const fs::path& entry : entriesOf(folder))
+            if (!before.count(entry))
+                removeTree(entry);
+}
+
+fs::path TestMachine::driveFolder(const fs::path& under, char letter) {
+    return std::tolower(letter) == 'c' ? fs::path("C:\\") : under / std::string(1, letter);
+}
+
+bool TestMachine::presentsCompressedDrives() {
+    return false;
+}
 
 struct TestRegistry::State {
     std::vector<std::set<std::wstring>> subkeys;
