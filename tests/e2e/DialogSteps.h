@@ -4,15 +4,30 @@
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
 
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
+
+// Whether a window's modal loop still runs: the toolkit on Windows keeps a window modal until its
+// loop has returned, though it was ended and hidden already.
+inline bool stillOpen(wxDialog& window) {
+    return window.IsModal() && window.IsShown();
+}
+
+// A run's log with its lines ending in LF (on Windows they end in CR LF).
+inline std::string readLog(const std::filesystem::path& log) {
+    std::string text = readWholeFile(log);
+    std::erase(text, '\r');
+    return text;
+}
 
 template <typename Page> Page* as(wxDialog* dialog) {
     auto* page = dynamic_cast<Page*>(dialog);

@@ -27,6 +27,7 @@
 
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -75,12 +76,12 @@ protected:
         SetupDialog window(nullptr);
         EXPECT_TRUE(window.initialise());
         window.CallAfter([&] {
-            for (int run = 0; run < runs && window.IsModal(); ++run) {
+            for (int run = 0; run < runs && stillOpen(window); ++run) {
                 if (run > 0 && betweenRuns)
                     betweenRuns();
                 window.runInstallSequence();
             }
-            if (window.IsModal())
+            if (stillOpen(window))
                 window.EndModal(kGivenBack);
         });
         const int result = window.ShowModal();
@@ -131,6 +132,16 @@ protected:
     std::string chosenFolder;
 };
 
+// The lines that hold any text, each ending in LF.
+std::string textLines(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line, kept;
+    while (std::getline(lines, line))
+        if (!line.empty())
+            kept += line + "\n";
+    return kept;
+}
+
 void expectSamplesOf(const fs::path& wav, const Samples& peer, std::size_t offset) {
     const WavFile file = readWav(wav);
     EXPECT_EQ(file.dataSize, file.samples.size() * 2) << wav;
@@ -176,7 +187,12 @@ TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
     std::string script = readWholeFile(sandbox.medium() / "install.ini");
     const std::string anchor = "DEINSTALLEXE_NAME=uninstall.exe\n";
     script.insert(script.find(anchor) + anchor.size(), "Language=English\n");
-    EXPECT_EQ(readWholeFile(target() / "install.ini"), script);
+    // The system's profile writer under Wine writes the file anew: lines end in CR LF and the
+    // blank lines are gone. The lines with text stay as they were.
+    if (kTestsRunOnWindows)
+        EXPECT_EQ(textLines(readLog(target() / "install.ini")), textLines(script));
+    else
+        EXPECT_EQ(readWholeFile(target() / "install.ini"), script);
 
     using platform::RegistryHive;
     EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, "ProgramPath"),

@@ -53,9 +53,18 @@ protected:
                 continue;
             for (const auto& item : fs::recursive_directory_iterator(root))
                 if (item.is_regular_file())
-                    files[item.path().string()] = readWholeFile(item.path());
+                    files[item.path().string()] = contentOf(item.path());
         }
         return files;
+    }
+
+    // A file's bytes; a Windows shortcut's fields, as its bytes hold the target's file times.
+    static std::string contentOf(const fs::path& file) {
+        ShortcutFields link;
+        if (kTestsRunOnWindows && file.extension() == ".lnk" && readShortcut(file, link))
+            return link.target.string() + "|" + link.arguments + "|" + link.workFolder.string() +
+                   "|" + link.description;
+        return readWholeFile(file);
     }
 
     void forgetInstallation() {
@@ -76,9 +85,9 @@ protected:
         SetupDialog window(nullptr);
         EXPECT_TRUE(window.initialise());
         window.CallAfter([&] {
-            for (int run = 0; run < runs && window.IsModal(); ++run)
+            for (int run = 0; run < runs && stillOpen(window); ++run)
                 window.runInstallSequence();
-            if (window.IsModal())
+            if (stillOpen(window))
                 window.EndModal(wxID_ABORT);
         });
         const int result = window.ShowModal();
@@ -102,7 +111,7 @@ protected:
 
     // The log's lines of the given kinds, in order.
     static std::string logLines(const fs::path& log, std::initializer_list<const char*> kinds) {
-        std::istringstream lines(readWholeFile(log));
+        std::istringstream lines(readLog(log));
         std::string line, kept;
         while (std::getline(lines, line))
             for (const char* kind : kinds)
@@ -168,7 +177,7 @@ TEST_F(UnattendedRun, leavesWhatTheInteractiveRunLeaves) {
                                          {"language", "install type", "target folder", "question"});
     EXPECT_EQ(answers, "language: English\ninstall type: max\ntarget folder: " +
                            std::string(kFolder) + "\nquestion: " + kCreateFolder + " -> Yes\n");
-    EXPECT_NE(readWholeFile(logs / "interactive.log").find("finishing: DirectX declined\n"),
+    EXPECT_NE(readLog(logs / "interactive.log").find("finishing: DirectX declined\n"),
               std::string::npos);
 }
 
@@ -201,9 +210,9 @@ TEST_F(UnattendedRun, tooLittleSpaceAsksWithTheNumbers) {
             leftNothing = !fs::exists(target()) && !fs::exists(sandbox.home() / "Games") &&
                           !fs::exists(sandbox.registryFolder() / "current-user.reg") &&
                           !recorded();
-            if (main.IsModal())
+            if (stillOpen(main))
                 main.runInstallSequence();
-            if (main.IsModal())
+            if (stillOpen(main))
                 main.EndModal(wxID_ABORT);
         });
         EXPECT_EQ(main.ShowModal(), wxID_CANCEL);
@@ -219,7 +228,7 @@ TEST_F(UnattendedRun, tooLittleSpaceFailsAnUnattendedRunUnlessIgnored) {
     ASSERT_TRUE(runlog::open((logs / "run.log").string()));
     EXPECT_EQ(unattendedRun({"--quiet", "--type", "min"}), 1);
     EXPECT_FALSE(fs::exists(target()));
-    EXPECT_NE(readWholeFile(logs / "run.log").find(std::string("failed: ") + kNoSpace),
+    EXPECT_NE(readLog(logs / "run.log").find(std::string("failed: ") + kNoSpace),
               std::string::npos);
     EXPECT_EQ(unattendedRun({"--quiet", "--type", "min", "--ignore-space"}), 0);
     EXPECT_TRUE(fs::exists(target() / "data/levels/level5.lvl"));
@@ -243,7 +252,7 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
                        (logs / "fail.log").string()}),
               1);
     EXPECT_NE(output.find("The folder could not be created."), std::string::npos);
-    EXPECT_NE(readWholeFile(logs / "fail.log").find("failed: The folder could not be created."),
+    EXPECT_NE(readLog(logs / "fail.log").find("failed: The folder could not be created."),
               std::string::npos);
     EXPECT_EQ(program({"--quiet", "--log", (logs / "no/such/folder.log").string()}), 1);
     EXPECT_NE(output.find("cannot write the log"), std::string::npos);
@@ -259,7 +268,7 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
     EXPECT_TRUE(fs::exists(target() / "speech/goodbye.wav"));
     EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), "Przeczytaj mnie.lnk")));
     EXPECT_EQ(sandbox.opened(), "") << "nothing was opened for a person to see";
-    const std::string text = readWholeFile(log);
+    const std::string text = readLog(log);
     for (const char* step :
          {"language: Polski\n", "install type: max\n", "copied: extras\\artwork\\sketch2.txt (",
           "converted: speech\\welcome.wav (", "shortcut: ",

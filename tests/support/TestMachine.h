@@ -38,6 +38,9 @@ public:
     static std::filesystem::path driveFolder(const std::filesystem::path& under, char letter);
     // Whether a drive can be shown with a compressed file system (Wine has none).
     static bool presentsCompressedDrives();
+    // Whether a drive without a medium has no volume, as on Windows itself; Wine reports an
+    // empty volume with no label for it.
+    static bool presentsDrivesWithoutMedium();
 
     struct State;
 

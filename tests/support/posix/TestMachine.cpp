@@ -30,6 +30,10 @@ bool TestMachine::presentsCompressedDrives() {
     return true;
 }
 
+bool TestMachine::presentsDrivesWithoutMedium() {
+    return true;
+}
+
 struct SystemFolderGuard::State {};
 
 SystemFolderGuard::SystemFolderGuard() = default;

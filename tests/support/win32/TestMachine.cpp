@@ -83,6 +83,15 @@ DriveDefinition queryDrive(char letter) {
     return definition;
 }
 
+// Wine reaches the host's files, its fonts among them, through the drive of the host's root: that
+// drive stays, as a CD-ROM drive without the setup script, which the program neither offers nor
+// takes for the medium. Every other drive the test did not ask for goes.
+DriveDefinition putAsideDefinition(const DriveDefinition& drive) {
+    if (drive.mountPoint == "/")
+        return {drive.letter, DRIVE_CDROM, "/"};
+    return {drive.letter, DRIVE_NO_ROOT_DIR, {}};
+}
+
 UINT driveTypeOf(const std::string& type) {
     if (type == "removable")
         return DRIVE_REMOVABLE;
@@ -207,13 +216,18 @@ TestMachine::TestMachine(const TempFolder&, const std::vector<TestDrive>& drives
         if (letter != 'c' && ((present >> (letter - 'a')) & 1u)) {
             state->putAway.push_back(queryDrive(letter));
             if (!wanted.count(letter))
-                EXPECT_TRUE(defineDrive({letter, DRIVE_NO_ROOT_DIR, {}})) << letter;
+                EXPECT_TRUE(defineDrive(putAsideDefinition(state->putAway.back()))) << letter;
         }
     for (const TestDrive& drive : drives) {
         const char letter = static_cast<char>(std::tolower(drive.letter));
         if (letter == 'c') {
-            if (!drive.label.empty())
+            if (!drive.label.empty()) {
+                // Defined anew over its own folder, so that the system reads the new label.
                 writeLabel("C:\\", drive.label);
+                const DriveDefinition system = queryDrive('c');
+                state->putAway.push_back(system);
+                EXPECT_TRUE(defineDrive(system));
+            }
             continue;
         }
         std::string mountPoint;
@@ -261,6 +275,10 @@ fs::path TestMachine::driveFolder(const fs::path& under, char letter) {
 }
 
 bool TestMachine::presentsCompressedDrives() {
+    return false;
+}
+
+bool TestMachine::presentsDrivesWithoutMedium() {
     return false;
 }
 
