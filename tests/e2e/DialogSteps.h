@@ -3,6 +3,7 @@
 #include "copy/CopyProgressDialog.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "pages/PageRunner.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -15,12 +16,6 @@
 #include <string>
 
 namespace {
-
-// Whether a window's modal loop still runs: the toolkit on Windows keeps a window modal until its
-// loop has returned, though it was ended and hidden already.
-inline bool stillOpen(wxDialog& window) {
-    return window.IsModal() && window.IsShown();
-}
 
 // A run's log with its lines ending in LF (on Windows they end in CR LF).
 inline std::string readLog(const std::filesystem::path& log) {
