@@ -151,16 +151,18 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
     addShortcut("Play.lnk", "demo.exe");
     ASSERT_TRUE(registerNow());
     EXPECT_TRUE(std::filesystem::exists(shortcutFile(group(), "Play.lnk")));
-    // Four levels above the group, and the drive's root.
-    const std::filesystem::path above = programsFolder().parent_path().parent_path();
     std::vector<std::string> written;
-    for (const auto& root : {temp.path(), above})
-        for (const auto& item : std::filesystem::recursive_directory_iterator(root))
-            if (item.path().filename().string().find("evil") != std::string::npos)
-                written.push_back(item.path().string());
-    for (const char* name : {"c/evil.lnk", "c/evil.desktop"})
-        if (std::filesystem::exists(native(name)))
-            written.push_back(name);
+    for (const auto& item : std::filesystem::recursive_directory_iterator(temp.path()))
+        if (item.path().filename().string().find("evil") != std::string::npos)
+            written.push_back(item.path().string());
+    // The group's folders up to four levels above it, and the drive's root.
+    std::vector<std::filesystem::path> above = {native("c")};
+    for (auto folder = group(); above.size() < 6; folder = folder.parent_path())
+        above.push_back(folder);
+    for (const auto& folder : above)
+        for (const char* name : {"evil.lnk", "evil.desktop"})
+            if (std::filesystem::exists(folder / name))
+                written.push_back((folder / name).string());
     EXPECT_TRUE(written.empty()) << written.front();
 
     for (const auto& [company, program] :
