@@ -139,8 +139,8 @@ TEST_F(DriveComboBoxTest, ACompressedDriveHasItsOwnKindAndIcon) {
     EXPECT_EQ(combo->GetDriveKind(item), kDriveCompressed);
     const ItemMetrics metrics = combo->GetItemMetrics();
     const wxSize size(200, metrics.itemHeight);
-    const wxImage drawn = drawToImage(
-        size, [&](wxDC& dc) { combo->DrawItem(dc, wxRect(size), item, false, false); });
+    const wxImage drawn =
+        drawToImage(size, [&](wxDC& dc) { combo->DrawItem(dc, wxRect(size), item, false, false); });
     EXPECT_TRUE(samePixels(drawn, expectedItem(size, metrics, parent.GetFont(),
                                                &controlImage(ControlImage::DriveCompressed),
                                                "h:\\ packed", 23)));

@@ -10,9 +10,9 @@
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Drives.h"
-#include "support/OwnProgramPath.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "support/OwnProgramPath.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ShortcutFile.h"
 #include "system/RegistryStrings.h"
@@ -115,11 +115,13 @@ protected:
 
     // No registry record of the installation: on POSIX no hive was even written.
     void expectNothingRecorded() {
-        EXPECT_FALSE(fs::exists(sandbox.registryFolder()) && !fs::is_empty(sandbox.registryFolder()));
+        EXPECT_FALSE(fs::exists(sandbox.registryFolder()) &&
+                     !fs::is_empty(sandbox.registryFolder()));
         using platform::RegistryHive;
         for (const char* name : {"ProgramPath", "Program", "Lang"})
             EXPECT_EQ(registryValue(RegistryHive::CurrentUser, kOwnKey, name), "<none>") << name;
-        EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "DisplayName"), "<none>");
+        EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "DisplayName"),
+                  "<none>");
     }
 
     bool sameFile(const std::string& relative) const {
@@ -203,7 +205,8 @@ TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
               "Moonrise Harbour");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "UninstallString"),
               "C:\\Games\\Moonrise Harbour\\uninstall.exe");
-    for (const char* link : {"Moonrise Harbour.lnk", "Read me.lnk", "Uninstall Moonrise Harbour.lnk"})
+    for (const char* link :
+         {"Moonrise Harbour.lnk", "Read me.lnk", "Uninstall Moonrise Harbour.lnk"})
         EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), link))) << link;
     EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
     EXPECT_NE(sandbox.opened().find("Moonrise Harbour"), std::string::npos)
@@ -326,8 +329,8 @@ struct WriteScenario {
 const char* const kStandardDrives = "cdz";
 
 const WriteScenario kWriteScenarios[] = {
-    {"withoutZ", "cd", "D:\\setup", "C:\\Windows",
-     "C:\\Games\\Moonrise Harbour", "c/Games/Moonrise Harbour"},
+    {"withoutZ", "cd", "D:\\setup", "C:\\Windows", "C:\\Games\\Moonrise Harbour",
+     "c/Games/Moonrise Harbour"},
     {"programOutsideEveryDrive", "c", "{medium}/setup", "C:\\Windows",
      "C:\\Games\\Moonrise Harbour", "c/Games/Moonrise Harbour"},
     {"nativeWindowsFolder", kStandardDrives, "D:\\setup", "{home}/Windows",

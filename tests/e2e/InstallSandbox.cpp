@@ -85,9 +85,10 @@ std::string InstallSandbox::opened() const {
 fs::path InstallSandbox::extractArchive(const std::string& archive) const {
     const fs::path records = folder / ("records-" + fs::path(archive).stem().string());
     fs::create_directories(records);
-    const fs::path packer = buildFolder() / "bin" / (kTestsRunOnWindows ? "sndpack.exe" : "sndpack");
-    const ToolRun run =
-        runTool(packer, {"extract", (medium() / archive).string(), records.string()}, folder.path());
+    const fs::path packer =
+        buildFolder() / "bin" / (kTestsRunOnWindows ? "sndpack.exe" : "sndpack");
+    const ToolRun run = runTool(
+        packer, {"extract", (medium() / archive).string(), records.string()}, folder.path());
     EXPECT_EQ(run.status, 0) << run.output;
     return records;
 }

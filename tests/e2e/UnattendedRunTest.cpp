@@ -4,8 +4,8 @@
 #include "copy/SpaceCheck.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
-#include "session/CommandLine.h"
 #include "platform/Registry.h"
+#include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "support/HostCommand.h"
 #include "support/ShortcutFile.h"
@@ -68,8 +68,8 @@ protected:
     }
 
     void forgetInstallation() {
-        for (const fs::path& root : {target(), applications(),
-                                     sandbox.sharedUninstaller().parent_path()})
+        for (const fs::path& root :
+             {target(), applications(), sandbox.sharedUninstaller().parent_path()})
             fs::remove_all(root);
         sandbox.forgetRecords();
     }
@@ -208,8 +208,7 @@ TEST_F(UnattendedRun, tooLittleSpaceAsksWithTheNumbers) {
         main.CallAfter([&] {
             main.runInstallSequence();
             leftNothing = !fs::exists(target()) && !fs::exists(sandbox.home() / "Games") &&
-                          !fs::exists(sandbox.registryFolder() / "current-user.reg") &&
-                          !recorded();
+                          !fs::exists(sandbox.registryFolder() / "current-user.reg") && !recorded();
             if (stillOpen(main))
                 main.runInstallSequence();
             if (stillOpen(main))

@@ -111,7 +111,8 @@ TEST(SourceDrive, firstCdRomDriveHoldingTheScriptWins) {
 TEST(SourceDrive, noCdRomDriveGivesX) {
     TempFolder folder;
     folder.write("c/install.ini", "[Option]\n");
-    const TestMachine machine(folder, {{'c', "fixed", TestMachine::driveFolder(folder.path(), 'c')}});
+    const TestMachine machine(folder,
+                              {{'c', "fixed", TestMachine::driveFolder(folder.path(), 'c')}});
     EXPECT_EQ(findSourceDrive(), "X");
 }
 

@@ -19,7 +19,7 @@ inline constexpr bool kTestsRunOnWindows = false;
 
 struct TestDrive {
     char letter;
-    std::string type; // fixed, removable, remote, cdrom or ramdisk
+    std::string type;               // fixed, removable, remote, cdrom or ramdisk
     std::filesystem::path folder{}; // empty: a drive without a medium
     std::string label{};
     bool compressed = false;

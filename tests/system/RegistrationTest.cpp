@@ -1,7 +1,7 @@
 #include "system/Registration.h"
 #include "platform/Paths.h"
-#include "system/ProgramGroup.h"
 #include "support/ShortcutFile.h"
+#include "system/ProgramGroup.h"
 #include "system/SystemFixture.h"
 
 #include <filesystem>

@@ -18,9 +18,8 @@ void SystemFixture::SetUp() {
     if (const char* windows = std::getenv("WINDIR"))
         savedWindowsFolder = windows;
     registry.emplace(temp / "registry");
-    machine.emplace(temp, std::vector<TestDrive>{{'c', "fixed", c},
-                                                 {'d', "cdrom", temp / "d"},
-                                                 {'z', "fixed", "/"}});
+    machine.emplace(temp, std::vector<TestDrive>{
+                              {'c', "fixed", c}, {'d', "cdrom", temp / "d"}, {'z', "fixed", "/"}});
     setenv("XDG_DATA_HOME", (temp / "c" / "data").c_str(), 1);
     unsetenv("WINDIR");
     platform::overrideOwnProgramPath("D:\\setup.exe");

@@ -56,9 +56,9 @@ bool defineDrive(const DriveDefinition& drive) {
     const HANDLE manager = openMountManager();
     if (manager == INVALID_HANDLE_VALUE)
         return false;
-    const BOOL done = DeviceIoControl(manager, kDefineUnixDrive, request.data(),
-                                      static_cast<DWORD>(request.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const BOOL done =
+        DeviceIoControl(manager, kDefineUnixDrive, request.data(),
+                        static_cast<DWORD>(request.size()), nullptr, 0, nullptr, nullptr);
     CloseHandle(manager);
     return done;
 }
@@ -159,8 +159,8 @@ std::set<std::wstring> subkeysOf(const WatchedKey& watched) {
     if (RegOpenKeyExW(watched.hive, watched.path, 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
         return names;
     wchar_t name[256];
-    for (DWORD i = 0, size = 256; RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr,
-                                                nullptr) == ERROR_SUCCESS;
+    for (DWORD i = 0, size = 256;
+         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, size = 256)
         names.insert(name);
     RegCloseKey(key);
