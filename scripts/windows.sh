@@ -28,12 +28,7 @@ echo "Windows medium: $build/medium (setup.exe beside install.ini)"
 
 [ "$command" = build ] && exit 0
 
-# One Wine server for the whole run, so that each test does not pay for starting it.
-export WINEPREFIX=${SETUP_WINEPREFIX:-/tmp/cd-setup-wine-$(id -u)}
-wineserver -p 2>/dev/null || true
-trap 'wineserver -k 2>/dev/null || true' EXIT
-# The first window of a Wine session starts the session's desktop process, which lives as long as
-# the session. Started from a test, it would keep that test's output open and ctest would wait for
-# it until the test times out: start it here first, with its output elsewhere.
-scripts/with-display.sh bash -c 'scripts/wine.sh rundll32.exe user32.dll,GetDesktopWindow \
-    </dev/null >/dev/null 2>&1 || true; exec "$@"' _ ctest --test-dir "$build" --output-on-failure -j2
+# Each suite runs in a copy of the prefix of its own (scripts/wine.sh, SETUP_WINE_SUITE), taken once
+# the build's own Wine programs have ended and the prefix's registry is saved.
+WINEPREFIX=${SETUP_WINEPREFIX:-/tmp/cd-setup-wine-$(id -u)} /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j2

@@ -56,12 +56,12 @@ TEST_F(FolderTreeTest, MissingLastLevelShowsTheExistingPartAndKeepsTheStoredPath
 }
 
 TEST_F(FolderTreeTest, LevelsKeepTheLettersAndCaseOfTheGivenPath) {
-    ASSERT_TRUE(tree.fillFromPath("c:\\"));
-    ASSERT_EQ(tree.items().size(), 3u);
+    ASSERT_TRUE(tree.fillFromPath("c:\\program files\\"));
+    ASSERT_EQ(tree.items().size(), 6u);
     EXPECT_EQ(tree.items()[0].name, "c:\\");
-    EXPECT_EQ(tree.items()[1].name, "Program Files");
-    EXPECT_EQ(tree.items()[2].name, "Windows");
-    EXPECT_EQ(tree.currentPath(), "c:\\");
+    EXPECT_EQ(tree.items()[1].name, "program files\\");
+    EXPECT_EQ(tree.items()[3].name, "common Files") << "subfolders keep the names on the disk";
+    EXPECT_EQ(tree.currentPath(), "c:\\program files\\");
 }
 
 TEST_F(FolderTreeTest, FilesAndDotFoldersAreLeftOut) {

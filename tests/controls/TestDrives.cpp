@@ -1,26 +1,21 @@
 #include "controls/TestDrives.h"
 
-#include "platform/Drives.h"
-
-#include <cstdlib>
-#include <fstream>
-
 std::filesystem::path TestDrives::add(char letter, const std::string& type,
                                       const std::string& label, bool compressed) {
     const auto folder = folderOf(letter);
-    std::filesystem::create_directories(folder);
-    table += std::string(1, letter) + ":|" + type + "|" + folder.string() + "|" + label;
-    table += compressed ? "|compressed\n" : "\n";
+    if (!std::filesystem::exists(folder)) // the system drive's root is there already
+        std::filesystem::create_directories(folder);
+    drives.push_back({letter, type, folder, label, compressed});
     return folder;
 }
 
 void TestDrives::addEmpty(char letter, const std::string& type) {
-    table += std::string(1, letter) + ":|" + type + "|" + (temp / "missing").string() + "\n";
+    drives.push_back({letter, type, {}, {}});
 }
 
 void TestDrives::install() {
-    installed.reset();
-    installed.emplace(temp, table);
+    machine.reset();
+    machine.emplace(temp, drives);
 }
 
 std::filesystem::path TestDrives::makeFolders(char letter, const std::string& relative) const {

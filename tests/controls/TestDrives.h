@@ -1,12 +1,13 @@
 #pragma once
-// A drive table of our own for the length of a test: each drive a folder under a temporary
-// folder, with the type and label the test gives it.
-#include "support/DriveTableFile.h"
+// Drives of our own for the length of a test: each drive a folder under a temporary folder (on
+// Windows the system drive C: is the system's), with the type and label the test gives it.
 #include "support/TempFolder.h"
+#include "support/TestMachine.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TestDrives {
 public:
@@ -19,17 +20,20 @@ public:
                               bool compressed = false);
     // Adds a drive whose folder does not exist, like a drive without a medium.
     void addEmpty(char letter, const std::string& type);
-    // Writes the table and makes the platform read it.
+    // Presents the drives to the program.
     void install();
 
     // Creates the folders of a relative path ("Program Files/Games") on a drive.
     std::filesystem::path makeFolders(char letter, const std::string& relative) const;
-    std::filesystem::path folderOf(char letter) const { return temp / std::string(1, letter); }
+    std::filesystem::path folderOf(char letter) const {
+        return TestMachine::driveFolder(temp.path(), letter);
+    }
 
 private:
+    SystemFolderGuard systemFolders;
     TempFolder temp;
-    std::string table;
-    std::optional<DriveTableFile> installed;
+    std::vector<TestDrive> drives;
+    std::optional<TestMachine> machine;
 };
 
 // Changes the current folder for the length of a scope and changes it back.

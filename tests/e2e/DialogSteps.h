@@ -3,16 +3,26 @@
 #include "copy/CopyProgressDialog.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "pages/PageRunner.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
 
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
+
+// A run's log with its lines ending in LF (on Windows they end in CR LF).
+inline std::string readLog(const std::filesystem::path& log) {
+    std::string text = readWholeFile(log);
+    std::erase(text, '\r');
+    return text;
+}
 
 template <typename Page> Page* as(wxDialog* dialog) {
     auto* page = dynamic_cast<Page*>(dialog);

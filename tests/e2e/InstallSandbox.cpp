@@ -1,8 +1,9 @@
 #include "e2e/InstallSandbox.h"
 
-#include "platform/posix/DriveTable.h"
 #include "platform/Paths.h"
+#include "support/HostCommand.h"
 #include "support/OwnProgramPath.h"
+#include "system/Registration.h"
 
 #include <gtest/gtest.h>
 
@@ -21,21 +22,14 @@ fs::path buildFolder() {
 InstallSandbox::InstallSandbox() {
     fs::copy(buildFolder() / "medium", medium(), fs::copy_options::recursive);
     fs::create_directories(home() / "Windows");
-    fs::create_directories(folder / "bin");
-    folder.write("drives", "c:|fixed|" + home().string() + "|SYSTEM\nd:|cdrom|" +
-                               medium().string() + "|MOONRISE\nz:|fixed|/\n");
-    const auto opener = folder.write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> \"" +
-                                                         (folder / "opened.txt").string() + "\"\n");
-    fs::permissions(opener, fs::perms::owner_all);
-    savedPath = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
-    setenv("PATH", ((folder / "bin").string() + ":" + savedPath).c_str(), 1);
-    setenv("SETUP_DRIVE_TABLE", (folder / "drives").c_str(), 1);
-    setenv("SETUP_REGISTRY_DIR", registryFolder().c_str(), 1);
+    registry.emplace(registryFolder());
+    presentDrives("cdz");
+    opener.emplace(folder, RECORD_RUN_PATH);
     setenv("XDG_DATA_HOME", (folder / "apps").c_str(), 1);
-    setenv("WINDIR", "C:\\Windows", 1);
+    if (!kTestsRunOnWindows)
+        setenv("WINDIR", "C:\\Windows", 1);
     setenv("LANG", "en_US.UTF-8", 1);
-    platform::reloadDriveTable();
-    platform::overrideOwnProgramPath("D:\\setup");
+    platform::overrideOwnProgramPath(kTestsRunOnWindows ? "D:\\setup.exe" : "D:\\setup");
     savedFolder = fs::current_path();
     fs::current_path(medium());
 }
@@ -43,22 +37,58 @@ InstallSandbox::InstallSandbox() {
 InstallSandbox::~InstallSandbox() {
     fs::current_path(savedFolder);
     platform::overrideOwnProgramPath("");
-    for (const char* name :
-         {"SETUP_DRIVE_TABLE", "SETUP_REGISTRY_DIR", "XDG_DATA_HOME", "WINDIR", "LANG"})
+    opener.reset();
+    for (const char* name : {"XDG_DATA_HOME", "LANG"})
         unsetenv(name);
-    setenv("PATH", savedPath.c_str(), 1);
-    platform::reloadDriveTable();
+    if (!kTestsRunOnWindows)
+        unsetenv("WINDIR");
+    machine.reset();
+    registry.reset();
+}
+
+fs::path InstallSandbox::setupProgram() const {
+    return medium() / (kTestsRunOnWindows ? "setup.exe" : "setup");
+}
+
+fs::path InstallSandbox::programsFolder() const {
+    std::string programs;
+    EXPECT_TRUE(readProgramsFolder(programs));
+    return fs::path(platform::toNativePath(programs)).make_preferred();
+}
+
+fs::path InstallSandbox::windowsFolder() const {
+    return kTestsRunOnWindows ? opener->windowsFolder() : home() / "Windows";
+}
+
+void InstallSandbox::presentDrives(const std::string& letters) {
+    std::vector<TestDrive> drives;
+    if (letters.find('c') != std::string::npos)
+        drives.push_back({'c', "fixed", home(), "SYSTEM"});
+    if (letters.find('d') != std::string::npos)
+        drives.push_back({'d', "cdrom", medium(), "MOONRISE"});
+    if (letters.find('z') != std::string::npos)
+        drives.push_back({'z', "fixed", "/"});
+    machine.reset();
+    machine.emplace(folder, drives);
+}
+
+void InstallSandbox::forgetRecords() {
+    registry.reset();
+    fs::remove_all(registryFolder());
+    registry.emplace(registryFolder());
 }
 
 std::string InstallSandbox::opened() const {
-    return readWholeFile(folder / "opened.txt");
+    return opener->opened();
 }
 
 fs::path InstallSandbox::extractArchive(const std::string& archive) const {
     const fs::path records = folder / ("records-" + fs::path(archive).stem().string());
     fs::create_directories(records);
-    const std::string command = (buildFolder() / "bin/sndpack").string() + " extract '" +
-                                (medium() / archive).string() + "' '" + records.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    const fs::path packer =
+        buildFolder() / "bin" / (kTestsRunOnWindows ? "sndpack.exe" : "sndpack");
+    const ToolRun run = runTool(
+        packer, {"extract", (medium() / archive).string(), records.string()}, folder.path());
+    EXPECT_EQ(run.status, 0) << run.output;
     return records;
 }

@@ -7,6 +7,12 @@
 
 #include <functional>
 
+// Whether a window's modal loop still runs: the toolkit on Windows keeps a window modal until its
+// loop has returned, though it was ended and hidden already.
+inline bool stillOpen(wxDialog& window) {
+    return window.IsModal() && window.IsShown();
+}
+
 inline int runPage(wxDialog& page, std::function<void()> steps) {
     wxTimer guard;
     guard.Bind(wxEVT_TIMER, [&page](wxTimerEvent&) {

@@ -1,6 +1,6 @@
 #include "session/SessionSetup.h"
 #include "script/SetupScript.h"
-#include "support/DriveTableFile.h"
+#include "support/TestMachine.h"
 
 #include <gtest/gtest.h>
 
@@ -105,17 +105,18 @@ TEST(SourceDrive, firstCdRomDriveHoldingTheScriptWins) {
     folder.write("f/install.ini", "[Option]\n");
     folder.write("c/install.ini", "[Option]\n");
     std::filesystem::create_directories(folder / "d");
-    DriveTableFile table(folder, "c:|fixed|" + (folder / "c").string() + "\nd:|cdrom|" +
-                                     (folder / "d").string() + "\nf:|cdrom|" +
-                                     (folder / "f").string() + "\ne:|cdrom|" +
-                                     (folder / "e").string() + "\n");
+    const TestMachine machine(folder, {{'c', "fixed", TestMachine::driveFolder(folder.path(), 'c')},
+                                       {'d', "cdrom", folder / "d"},
+                                       {'f', "cdrom", folder / "f"},
+                                       {'e', "cdrom", folder / "e"}});
     EXPECT_EQ(findSourceDrive(), "e");
 }
 
 TEST(SourceDrive, noCdRomDriveGivesX) {
     TempFolder folder;
     folder.write("c/install.ini", "[Option]\n");
-    DriveTableFile table(folder, "c:|fixed|" + (folder / "c").string() + "\n");
+    const TestMachine machine(folder,
+                              {{'c', "fixed", TestMachine::driveFolder(folder.path(), 'c')}});
     EXPECT_EQ(findSourceDrive(), "X");
 }
 

@@ -13,8 +13,14 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+    removeTree(root);
+}
+
+void removeTree(const std::filesystem::path& root) {
     std::error_code ignored;
     // Tests make files read-only on purpose; give the owner write access back before removing.
+    std::filesystem::permissions(root, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     for (auto it = std::filesystem::recursive_directory_iterator(root, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
         std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,

@@ -19,6 +19,8 @@ private:
     std::filesystem::path root;
 };
 
+// Removes a file or a folder with everything in it, read-only entries included.
+void removeTree(const std::filesystem::path& root);
 std::string readWholeFile(const std::filesystem::path& path);
 // The folder of this room's test data (tests/<room>/data).
 std::filesystem::path testDataFolder();

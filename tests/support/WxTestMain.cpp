@@ -4,6 +4,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "support/SystemMessageBoxes.h"
 #include "ui/DialogResources.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     wxLog::SetActiveTarget(new wxLogStderr);
     wxTheApp->CallOnInit();
     loadDialogResources();
+    answerSystemMessageBoxesThroughModalHooks();
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

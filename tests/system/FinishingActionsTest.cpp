@@ -1,11 +1,13 @@
 #include "system/FinishingActions.h"
 #include "app/WxQuestionAsker.h"
 #include "platform/Paths.h"
+#include "support/DesktopOpener.h"
 #include "support/DialogHook.h"
 #include "system/SystemFixture.h"
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <thread>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -48,10 +50,9 @@ protected:
         SystemFixture::SetUp();
         setenv("RUN_LOG", (temp / "runs.log").c_str(), 1);
         unsetenv("RUN_EXIT_CODE");
-        savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     }
     void TearDown() override {
-        setenv("PATH", savedPath.c_str(), 1);
+        opener.reset();
         unsetenv("RUN_LOG");
         unsetenv("RUN_EXIT_CODE");
         SystemFixture::TearDown();
@@ -62,25 +63,15 @@ protected:
         fs::create_directories(path.parent_path());
         fs::copy_file(RECORD_RUN_PATH, path);
     }
-    // A file manager stand-in that writes what it was asked to open.
-    void fakeDesktopOpener() {
-        const auto opener = temp.write(
-            "bin/xdg-open",
-            "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + (temp / "opened.tmp").string() + "\"\nmv \"" +
-                (temp / "opened.tmp").string() + "\" \"" + (temp / "opened").string() + "\"\n");
-        fs::permissions(opener, fs::perms::owner_all);
-        setenv("PATH", ((temp / "bin").string() + ":" + savedPath).c_str(), 1);
-    }
+    // A file manager stand-in that records what it was asked to open.
+    void fakeDesktopOpener() { opener.emplace(temp, RECORD_RUN_PATH); }
     // What the opener received, once it has run (it is not waited for).
     std::string openedPath(std::chrono::milliseconds patience = std::chrono::seconds(5)) const {
-        const auto until = std::chrono::steady_clock::now() + patience;
-        while (!fs::exists(temp / "opened") && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return readWholeFile(temp / "opened");
+        return opener->opened(patience);
     }
     std::string runs() const { return readWholeFile(temp / "runs.log"); }
 
-    std::string savedPath;
+    std::optional<DesktopOpener> opener;
     WxQuestionAsker asker;
 };
 
@@ -172,9 +163,10 @@ TEST_F(FinishingActionsTest, DirectXWithoutARunnableProgramIsFalse) {
 
 TEST_F(FinishingActionsTest, TheProgramGroupOpensInTheFileManager) {
     fakeDesktopOpener();
-    fs::create_directories(native("c/data/applications/Tervalis/Demo"));
+    const fs::path group = programsFolder() / "Tervalis" / "Demo";
+    fs::create_directories(group);
     openProgramGroup(session());
-    EXPECT_EQ(openedPath(), native("c/data/applications/Tervalis/Demo").string() + "\n");
+    EXPECT_EQ(openedPath(), group.string() + "\n");
 }
 
 TEST_F(FinishingActionsTest, TheReadmeOpensFromTheSetupFolderWhenItIsThere) {
@@ -183,5 +175,5 @@ TEST_F(FinishingActionsTest, TheReadmeOpensFromTheSetupFolderWhenItIsThere) {
     EXPECT_EQ(openedPath(std::chrono::milliseconds(300)), "");
     temp.write("d/readme.txt", "Read me.");
     openReadme(0);
-    EXPECT_EQ(openedPath(), native("d/readme.txt").string() + "\n");
+    EXPECT_EQ(openedPath(), platform::toNativePath("D:\\readme.txt") + "\n");
 }

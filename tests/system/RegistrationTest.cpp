@@ -1,8 +1,10 @@
 #include "system/Registration.h"
 #include "platform/Paths.h"
+#include "support/ShortcutFile.h"
 #include "system/SystemFixture.h"
 
 #include <filesystem>
+#include <fstream>
 
 using platform::RegistryHive;
 
@@ -22,7 +24,13 @@ protected:
     bool registerNow() {
         return registerInstallation(setup, *script, setup.targetFolder, setup.languageSection);
     }
-    std::filesystem::path group() const { return native("c/data/applications/Tervalis/Demo"); }
+    std::filesystem::path group() const { return programsFolder() / "Tervalis" / "Demo"; }
+    // The shortcut saved under this link name in the group.
+    ShortcutFields shortcut(const std::string& link) const {
+        ShortcutFields fields;
+        EXPECT_TRUE(readShortcut(shortcutFile(group(), link), fields)) << link;
+        return fields;
+    }
     std::string programPath() const {
         return registryValue(RegistryHive::CurrentUser, setup.registryKey, "ProgramPath");
     }
@@ -49,14 +57,15 @@ TEST_F(RegistrationTest, WritesUninstallEntryGroupShortcutsAndRecord) {
               "C:\\Games\\Demo\\Uninstall.exe");
     EXPECT_EQ(programPath(), "C:\\Games\\Demo");
     EXPECT_EQ(registryValue(RegistryHive::CurrentUser, setup.registryKey, "Lang"), "English");
-    const std::string game = native("c/Games/Demo").string();
-    const std::string play = readWholeFile(group() / "Play Demo.desktop");
-    EXPECT_NE(play.find("\nExec=\"" + game + "/demo.exe\"\n"), std::string::npos) << play;
-    EXPECT_NE(play.find("\nPath=" + game + "/\n"), std::string::npos) << play;
+    const std::filesystem::path game = native("c/Games/Demo");
+    const ShortcutFields play = shortcut("Play Demo.lnk");
+    EXPECT_EQ(play.target, game / "demo.exe");
+    EXPECT_EQ(play.arguments, "");
+    EXPECT_EQ(play.workFolder, game / "");
     // A target with a folder part lies in that subfolder; the work folder stays the target folder.
-    const std::string editor = readWholeFile(group() / "Editor.desktop");
-    EXPECT_NE(editor.find("\nExec=\"" + game + "/tools/editor.exe\"\n"), std::string::npos);
-    EXPECT_NE(editor.find("\nPath=" + game + "/\n"), std::string::npos);
+    const ShortcutFields editor = shortcut("Editor.lnk");
+    EXPECT_EQ(editor.target, game / "tools" / "editor.exe");
+    EXPECT_EQ(editor.workFolder, game / "");
 }
 
 TEST_F(RegistrationTest, NoShortcutsStillMakesTheGroup) {
@@ -70,7 +79,7 @@ TEST_F(RegistrationTest, AProgramsFolderEndingInABackslashGetsNoSecondOne) {
     storeProgramsFolder("C:\\Menu\\");
     addShortcut("Play.lnk", "demo.exe");
     ASSERT_TRUE(registerNow());
-    EXPECT_TRUE(std::filesystem::exists(native("c/Menu/Tervalis/Demo/Play.desktop")));
+    EXPECT_TRUE(std::filesystem::exists(shortcutFile(native("c/Menu/Tervalis/Demo"), "Play.lnk")));
 }
 
 TEST_F(RegistrationTest, ALinkNameWithoutTheLinkEndingIsSavedUnderExactlyThatName) {
@@ -83,10 +92,10 @@ TEST_F(RegistrationTest, TheFirstFailingShortcutStopsTheRowsAndTheRecord) {
     for (const char* link : {"a.lnk", "b.lnk", "no such folder\\c.lnk", "d.lnk", "e.lnk"})
         addShortcut(link, "demo.exe");
     EXPECT_FALSE(registerNow());
-    EXPECT_TRUE(std::filesystem::exists(group() / "a.desktop"));
-    EXPECT_TRUE(std::filesystem::exists(group() / "b.desktop"));
-    EXPECT_FALSE(std::filesystem::exists(group() / "d.desktop"));
-    EXPECT_FALSE(std::filesystem::exists(group() / "e.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(shortcutFile(group(), "a.lnk")));
+    EXPECT_TRUE(std::filesystem::exists(shortcutFile(group(), "b.lnk")));
+    EXPECT_FALSE(std::filesystem::exists(shortcutFile(group(), "d.lnk")));
+    EXPECT_FALSE(std::filesystem::exists(shortcutFile(group(), "e.lnk")));
     EXPECT_EQ(programPath(), "<missing>");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
 }
@@ -98,8 +107,7 @@ TEST_F(RegistrationTest, ATargetFolderEndingInABackslashDoublesItInTheUninstallS
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
               "C:\\Games\\Demo\\\\Uninstall.exe");
     // The shortcut's target base does not double it.
-    EXPECT_NE(readWholeFile(group() / "Play.desktop").find("/Games/Demo/demo.exe\""),
-              std::string::npos);
+    EXPECT_EQ(shortcut("Play.lnk").target, native("c/Games/Demo") / "demo.exe");
 }
 
 TEST_F(RegistrationTest, AnUnreadableProgramsFolderFailsWithoutMakingAGroup) {
@@ -113,7 +121,8 @@ TEST_F(RegistrationTest, AnUnreadableProgramsFolderFailsWithoutMakingAGroup) {
 }
 
 TEST_F(RegistrationTest, AGroupThatCannotBeMadeFailsBeforeAnyShortcut) {
-    temp.write("c/data/applications", "a file where the folder should be");
+    std::filesystem::create_directories(programsFolder());
+    std::ofstream(programsFolder() / "Tervalis") << "a file where the folder should be";
     addShortcut("Play.lnk", "demo.exe");
     EXPECT_FALSE(registerNow());
     EXPECT_EQ(programPath(), "<missing>");
@@ -140,11 +149,19 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
         addShortcut(link, "demo.exe");
     addShortcut("Play.lnk", "demo.exe");
     ASSERT_TRUE(registerNow());
-    EXPECT_TRUE(std::filesystem::exists(group() / "Play.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(shortcutFile(group(), "Play.lnk")));
     std::vector<std::string> written;
     for (const auto& item : std::filesystem::recursive_directory_iterator(temp.path()))
         if (item.path().filename().string().find("evil") != std::string::npos)
             written.push_back(item.path().string());
+    // The group's folders up to four levels above it, and the drive's root.
+    std::vector<std::filesystem::path> above = {native("c")};
+    for (auto folder = group(); above.size() < 6; folder = folder.parent_path())
+        above.push_back(folder);
+    for (const auto& folder : above)
+        for (const char* name : {"evil.lnk", "evil.desktop"})
+            if (std::filesystem::exists(folder / name))
+                written.push_back((folder / name).string());
     EXPECT_TRUE(written.empty()) << written.front();
 
     for (const auto& [company, program] :
@@ -154,8 +171,8 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
         setup.companyName = company;
         setup.programName = program;
         EXPECT_FALSE(registerNow());
-        for (const char* outside : {"Demo", "c/Demo", "c/data/x"})
-            EXPECT_FALSE(std::filesystem::exists(native(outside))) << outside;
+        for (const char* outside : {"../../../Demo", "../../Demo", "../x"})
+            EXPECT_FALSE(std::filesystem::exists(programsFolder() / outside)) << outside;
     }
 }
 

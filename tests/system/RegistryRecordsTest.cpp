@@ -63,6 +63,9 @@ TEST_F(RegistryRecordsTest, ASecondInstallationOverwritesTheRecord) {
 }
 
 TEST_F(RegistryRecordsTest, RecordsReportSuccessEvenWhenTheHiveCannotBeWritten) {
+    if (kTestsRunOnWindows)
+        GTEST_SKIP() << "Wine enforces no permissions on registry keys, so no registry that "
+                        "refuses a write can be presented";
     temp.write("registry/current-user.reg", "this is no hive\n");
     EXPECT_TRUE(recordInstallation(session(), "English"));
     EXPECT_TRUE(recordProgramFolder(session(), "C:\\X", "English"));

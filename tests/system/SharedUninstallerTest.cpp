@@ -39,7 +39,7 @@ TEST_F(SharedUninstallerTest, CopiesIntoTheWindowsFolderAndClearsReadOnly) {
 TEST_F(SharedUninstallerTest, ASecondProductReplacesAReadOnlyCopy) {
     fs::create_directories(native("c/Windows/TL"));
     setenv("WINDIR", "C:\\Windows", 1);
-    temp.write("c/Windows/TL/Ulvarest.exe", "older");
+    writeNative("c/Windows/TL/Ulvarest.exe", "older");
     fs::permissions(destination(), fs::perms::owner_read);
     writeSource("newer");
     installSharedUninstaller();
@@ -54,6 +54,7 @@ TEST_F(SharedUninstallerTest, WithoutAWindowsFolderNothingIsMade) {
     EXPECT_FALSE(fs::exists(before / "TL"));
     for (const auto& entry : fs::recursive_directory_iterator(temp.path()))
         EXPECT_NE(entry.path().filename(), "TL") << entry.path();
+    EXPECT_FALSE(fs::exists(native("c/Windows/TL")));
 }
 
 TEST_F(SharedUninstallerTest, AMissingSourceLeavesNoCopyAndNoComplaint) {

@@ -1,32 +1,57 @@
 #include "system/SystemFixture.h"
 
-#include "platform/posix/DriveTable.h"
 #include "platform/Paths.h"
 #include "support/OwnProgramPath.h"
+#include "system/Registration.h"
 #include "system/RegistryStrings.h"
 
 #include <cstdlib>
+#include <fstream>
 
 using platform::RegistryHive;
 
 void SystemFixture::SetUp() {
-    std::filesystem::create_directories(temp / "c");
+    const auto c = TestMachine::driveFolder(temp.path(), 'c');
+    if (!std::filesystem::exists(c)) // the system drive's root is there already
+        std::filesystem::create_directories(c);
     std::filesystem::create_directories(temp / "d");
-    temp.write("drives.txt", "c:|fixed|" + (temp / "c").string() + "\nd:|cdrom|" +
-                                 (temp / "d").string() + "\nz:|fixed|/\n");
-    setenv("SETUP_DRIVE_TABLE", (temp / "drives.txt").c_str(), 1);
-    setenv("SETUP_REGISTRY_DIR", (temp / "registry").c_str(), 1);
+    if (const char* windows = std::getenv("WINDIR"))
+        savedWindowsFolder = windows;
+    registry.emplace(temp / "registry");
+    machine.emplace(temp, std::vector<TestDrive>{
+                              {'c', "fixed", c}, {'d', "cdrom", temp / "d"}, {'z', "fixed", "/"}});
     setenv("XDG_DATA_HOME", (temp / "c" / "data").c_str(), 1);
     unsetenv("WINDIR");
-    platform::reloadDriveTable();
     platform::overrideOwnProgramPath("D:\\setup.exe");
 }
 
 void SystemFixture::TearDown() {
-    for (const char* name : {"SETUP_DRIVE_TABLE", "SETUP_REGISTRY_DIR", "XDG_DATA_HOME", "WINDIR"})
-        unsetenv(name);
-    platform::reloadDriveTable();
+    unsetenv("XDG_DATA_HOME");
+    if (savedWindowsFolder)
+        setenv("WINDIR", savedWindowsFolder->c_str(), 1);
+    else
+        unsetenv("WINDIR");
+    machine.reset();
+    registry.reset();
     platform::overrideOwnProgramPath("");
+}
+
+std::filesystem::path SystemFixture::native(const std::string& relative) const {
+    const bool onDrive = !relative.empty() && (relative.size() == 1 || relative[1] == '/');
+    std::filesystem::path path = temp / relative;
+    if (onDrive) {
+        const auto root = TestMachine::driveFolder(temp.path(), relative[0]);
+        path = relative.size() > 2 ? root / relative.substr(2) : root;
+    }
+    return path.make_preferred();
+}
+
+std::filesystem::path SystemFixture::writeNative(const std::string& relative,
+                                                 const std::string& bytes) const {
+    const auto file = native(relative);
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
 }
 
 SetupScript SystemFixture::writeScript(const std::string& languageBody,
@@ -49,6 +74,12 @@ SetupSession SystemFixture::session(const std::string& language) const {
     session.companyName = "Tervalis";
     session.programName = "Demo";
     return session;
+}
+
+std::filesystem::path SystemFixture::programsFolder() const {
+    std::string folder;
+    EXPECT_TRUE(readProgramsFolder(folder));
+    return std::filesystem::path(platform::toNativePath(folder)).make_preferred();
 }
 
 std::string SystemFixture::registryValue(RegistryHive hive, const std::string& key,

@@ -1,14 +1,29 @@
 #include "platform/SystemMessageBox.h"
+#include "platform/SystemMessageBoxTestHook.h"
 
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
 
 namespace platform {
+namespace {
+
+SystemMessageBoxAnswerer& testAnswerer() {
+    static SystemMessageBoxAnswerer answerer;
+    return answerer;
+}
+
+} // namespace
+
+void answerSystemMessageBoxesWith(SystemMessageBoxAnswerer answerer) {
+    testAnswerer() = std::move(answerer);
+}
 
 std::optional<BoxAnswer> showSystemMessageBox(void* owner, const std::string& text,
                                               const std::string& caption, BoxButtons buttons,
                                               BoxIcon icon, bool noIsDefault) {
+    if (testAnswerer())
+        return testAnswerer()({owner, text, caption, buttons, icon, noIsDefault});
     UINT type = buttons == BoxButtons::YesNo ? MB_YESNO : MB_OK;
     if (noIsDefault)
         type |= MB_DEFBUTTON2;
