@@ -322,6 +322,11 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
     const std::string named255 = std::string(251, 'n') + ".ogg";
     const std::string named256 = std::string(252, 'n') + ".ogg";
     const std::string named259 = std::string(255, 'n') + ".ogg";
+    const std::string inData = "folder data\\ (min, std, max) holds data\\";
+    const std::string inArchive =
+        "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name ";
+    const std::string device = " is a name Windows keeps for a device";
+    const std::string character = " holds a character Windows refuses";
     const struct {
         const char* what;
         Kind kind;
@@ -332,53 +337,46 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
         std::string message;  // the one error expected; empty: the medium stays clean
     } rows[] = {
         {"pipe in a listed folder", Kind::Fifo, "data/pipe.dat", "", "", "", "",
-         "folder data\\ (min, std, max) holds data\\pipe.dat, which is not a regular file"},
+         inData + "pipe.dat, which is not a regular file"},
         {"socket in a listed folder", Kind::Socket, "data/socket.dat", "", "", "", "",
-         "folder data\\ (min, std, max) holds data\\socket.dat, which is not a regular file"},
+         inData + "socket.dat, which is not a regular file"},
         {"device in a listed folder", Kind::Device, "data/null.dat", "", "", "", "",
-         "folder data\\ (min, std, max) holds data\\null.dat, which is not a regular file"},
+         inData + "null.dat, which is not a regular file"},
         {"mode 000 in a listed folder", Kind::Unreadable, "data/locked.dat", "x", "", "", "",
-         "folder data\\ (min, std, max) holds data\\locked.dat, which cannot be read"},
+         inData + "locked.dat, which cannot be read"},
         {"listed file of mode 000", Kind::Unreadable, "extras/locked.dat", "x",
          "extras\\locked.dat", "", "", "file extras\\locked.dat (max) cannot be read"},
         {"device name in a listed folder", Kind::File, "data/CON.txt", "x", "", "", "",
-         "folder data\\ (min, std, max) holds data\\CON.txt: CON.txt is a name Windows keeps "
-         "for a device"},
+         inData + "CON.txt: CON.txt" + device},
         {"listed device name", Kind::File, "extras/CON.txt", "x", "extras\\CON.txt", "", "",
-         "file extras\\CON.txt (max): CON.txt is a name Windows keeps for a device"},
+         "file extras\\CON.txt (max): CON.txt" + device},
         {"listed folder named as a device", Kind::File, "aux/x", "x", "aux\\x", "", "",
-         "file aux\\x (max): aux is a name Windows keeps for a device"},
+         "file aux\\x (max): aux" + device},
         {"listed name with a star", Kind::File, "extras/a*b.dat", "x", "extras\\a*b.dat", "", "",
-         "file extras\\a*b.dat (max): a*b.dat holds a character Windows refuses"},
+         "file extras\\a*b.dat (max): a*b.dat" + character},
         {"listed name with a bar", Kind::File, "extras/a|b.dat", "x", "extras\\a|b.dat", "", "",
-         "file extras\\a|b.dat (max): a|b.dat holds a character Windows refuses"},
+         "file extras\\a|b.dat (max): a|b.dat" + character},
         {"record name of 256 bytes", Kind::File, "music/extra.snd",
          encodeRecord(0, named256, sound), "music\\extra.snd", "", "",
-         "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name longer "
-         "than 255 bytes"},
+         inArchive + "longer than 255 bytes"},
         {"record name of 259 bytes", Kind::File, "music/extra.snd",
          encodeRecord(0, named259, sound), "music\\extra.snd", "", "",
-         "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name longer "
-         "than 255 bytes"},
+         inArchive + "longer than 255 bytes"},
         {"record name of 255 bytes", Kind::File, "music/extra.snd",
          encodeRecord(0, named255, sound), "music\\extra.snd", "", "", ""},
         {"record named as a device", Kind::File, "music/extra.snd",
          encodeRecord(0, "con.ogg", sound), "music\\extra.snd", "", "",
-         "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name is a "
-         "name Windows keeps for a device"},
+         inArchive + device.substr(1)},
         {"record name with a quote", Kind::File, "music/extra.snd",
          encodeRecord(0, "say \"hi\".ogg", sound), "music\\extra.snd", "", "",
-         "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name holds a "
-         "character Windows refuses"},
+         inArchive + character.substr(1)},
         {"shortcut named as a device", Kind::File, "", "", "", "Description0=Moonrise Harbour.lnk",
-         "Description0=CON.lnk",
-         "[English] Description0=CON.lnk: CON.lnk is a name Windows keeps for a device"},
+         "Description0=CON.lnk", "[English] Description0=CON.lnk: CON.lnk" + device},
         {"program group named as a device", Kind::File, "", "", "", "IDS_COMPANY_NAME=Tervalis",
-         "IDS_COMPANY_NAME=AUX",
-         "[English] IDS_COMPANY_NAME=AUX: AUX is a name Windows keeps for a device"},
+         "IDS_COMPANY_NAME=AUX", "[English] IDS_COMPANY_NAME=AUX: AUX" + device},
         {"program group with a question mark", Kind::File, "", "", "",
          "IDS_PROGRAM_NAME=Moonrise Harbour", "IDS_PROGRAM_NAME=Moonrise?",
-         "[English] IDS_PROGRAM_NAME=Moonrise?: Moonrise? holds a character Windows refuses"},
+         "[English] IDS_PROGRAM_NAME=Moonrise?: Moonrise?" + character},
     };
     const std::string script = readWholeFile(demo / "install.ini");
     for (const auto& row : rows) {
