@@ -363,8 +363,6 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
          "file aux\\x (max): aux" + device},
         {"listed name with a star", Kind::File, "extras/a*b.dat", "x", "extras\\a*b.dat", "", "",
          "file extras\\a*b.dat (max): a*b.dat" + character},
-        {"listed name with a bar", Kind::File, "extras/a|b.dat", "x", "extras\\a|b.dat", "", "",
-         "file extras\\a|b.dat (max): a|b.dat" + character},
         {"record name of 256 bytes", Kind::File, "music/extra.snd",
          encodeRecord(0, named256, sound), "music\\extra.snd", "", "",
          inArchive + "longer than 255 bytes"},
