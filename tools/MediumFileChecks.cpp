@@ -7,8 +7,8 @@
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
 #include "copy/SoundArchive.h"
-#include "platform/Files.h"
 #include "platform/AsciiCase.h"
+#include "platform/Files.h"
 #include "script/TextKeys.h"
 
 #include <algorithm>
@@ -35,7 +35,8 @@ std::vector<ListedEntry> listedEntries(const MediumScript& medium,
             const std::string entry = medium.script().readText(type, key);
             if (entry.empty())
                 continue; // reported with the count
-            const auto [at, added] = byName.try_emplace(platform::asciiLower(entry), entries.size());
+            const auto [at, added] =
+                byName.try_emplace(platform::asciiLower(entry), entries.size());
             if (added)
                 entries.push_back({entry, medium.lineOf(type, key), {}});
             entries[at->second].types.push_back(type);
@@ -44,16 +45,45 @@ std::vector<ListedEntry> listedEntries(const MediumScript& medium,
     return entries;
 }
 
-// Reports a named file of the medium that is missing, or found only with letter case ignored.
+// Reports a named file of the medium that is missing, found only with letter case ignored,
+// named as Windows refuses, or one the installer cannot read.
 bool checkNamedFile(MediumScript& medium, int line, const std::string& what,
                     const std::string& relative, Severity whenMissing = Severity::Error) {
+    if (const std::string refused = windowsRefusal(relative); !refused.empty()) {
+        medium.add(Severity::Error, line, what + " " + relative + ": " + refused);
+        return false;
+    }
     const MediumScript::Presence presence = medium.file(relative);
-    if (!presence.exists)
+    if (!presence.exists) {
         medium.add(whenMissing, line, what + " " + relative + " is not on the medium");
-    else if (!presence.exactCase)
+        return false;
+    }
+    if (!presence.exactCase)
         medium.add(Severity::Warning, line,
                    what + " " + relative + " is found only when letter case is ignored");
-    return presence.exists;
+    if (const std::string problem = copyProblem(relative); !problem.empty()) {
+        medium.add(Severity::Error, line, what + " " + relative + " " + problem);
+        return false;
+    }
+    return true;
+}
+
+// The files a folder entry copies, each as the copy will meet it.
+void checkFolderEntry(MediumScript& medium, const ListedEntry& listed, const std::string& where) {
+    std::vector<std::string> files;
+    listFolderFiles(listed.entry, files);
+    if (files.empty())
+        medium.add(Severity::Warning, listed.line,
+                   "folder entry " + listed.entry + " (" + joined(listed.types) +
+                       ") lists no files");
+    for (const std::string& file : files) {
+        const std::string refused = windowsRefusal(file.substr(listed.entry.size()));
+        const std::string problem = refused.empty() ? copyProblem(file) : std::string();
+        if (!refused.empty() || !problem.empty())
+            medium.add(Severity::Error, listed.line,
+                       where + " holds " + file +
+                           (refused.empty() ? ", which " + problem : ": " + refused));
+    }
 }
 
 void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
@@ -90,7 +120,8 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
             continue;
         SoundArchiveRecord record;
         while (!archive.atEnd() && archive.readRecord(record) == ArchiveStatus::Ok)
-            names.push_back(platform::asciiLower(folderPrefix(entry)) + recordDisplayName(record.name));
+            names.push_back(platform::asciiLower(folderPrefix(entry)) +
+                            recordDisplayName(record.name));
     }
     return names;
 }
@@ -114,28 +145,29 @@ bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableT
 
 void checkCopyLists(MediumScript& medium, const std::vector<std::string>& usableTypes) {
     for (const ListedEntry& listed : listedEntries(medium, usableTypes)) {
-        const std::string where = listed.entry + " (" + joined(listed.types) + ")";
         const bool folderEntry = listed.entry.back() == '\\';
+        const std::string where =
+            (folderEntry ? "folder " : "file ") + listed.entry + " (" + joined(listed.types) + ")";
+        // Checked first: on Windows a device name is found, as the device, in any folder.
+        if (const std::string refused = windowsRefusal(listed.entry); !refused.empty()) {
+            medium.add(Severity::Error, listed.line, where + ": " + refused);
+            continue;
+        }
         const MediumScript::Presence presence =
             folderEntry ? medium.folder(listed.entry) : medium.file(listed.entry);
         if (!presence.exists) {
-            medium.add(Severity::Error, listed.line,
-                       (folderEntry ? "folder " : "file ") + where + " is not on the medium");
+            medium.add(Severity::Error, listed.line, where + " is not on the medium");
             continue;
         }
         if (!presence.exactCase)
             medium.add(Severity::Warning, listed.line,
-                       (folderEntry ? "folder " : "file ") + where +
-                           " is found only when letter case is ignored");
-        if (folderEntry) {
-            std::vector<std::string> files;
-            listFolderFiles(listed.entry, files);
-            if (files.empty())
-                medium.add(Severity::Warning, listed.line,
-                           "folder entry " + where + " lists no files");
-        } else if (isArchiveEntry(listed.entry)) {
+                       where + " is found only when letter case is ignored");
+        if (folderEntry)
+            checkFolderEntry(medium, listed, where);
+        else if (const std::string problem = copyProblem(listed.entry); !problem.empty())
+            medium.add(Severity::Error, listed.line, where + " " + problem);
+        else if (isArchiveEntry(listed.entry))
             checkArchiveEntry(medium, listed);
-        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/posix/ProgramPath.h"
 #endif
 #include "platform/AsciiCase.h"
+#include "script/DrivePath.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -88,7 +89,9 @@ MediumScript::Presence MediumScript::file(const std::string& relative) const {
     std::error_code ignored;
     Presence presence;
     presence.exists = !relative.empty() && platform::fileExists(relative);
-    presence.exactCase = presence.exists && fs::is_regular_file(nativePath(relative), ignored);
+    // Any kind of file counts here; whether it can be copied is a check of its own.
+    presence.exactCase = presence.exists && fs::exists(nativePath(relative), ignored) &&
+                         !fs::is_directory(nativePath(relative), ignored);
     return presence;
 }
 
@@ -99,6 +102,27 @@ MediumScript::Presence MediumScript::folder(const std::string& relative) const {
     presence.exists = !folder.empty() && platform::folderExists(folder);
     presence.exactCase = presence.exists && fs::is_directory(nativePath(folder), ignored);
     return presence;
+}
+
+std::string windowsRefusal(const std::string& relative) {
+    const RefusedComponent refused = refusedComponent(relative);
+    return refused.name.empty() ? std::string()
+                                : refused.name + " " + describeNameRefusal(refused.why);
+}
+
+std::string copyProblem(const std::string& relative) {
+    switch (platform::examineCopySource(relative)) {
+    case platform::CopySource::Copyable:
+        return {};
+    case platform::CopySource::Missing:
+        return "is gone";
+    case platform::CopySource::NotAFile:
+        return "is not a regular file (a pipe, a device or a socket): the installer refuses it";
+    case platform::CopySource::Unreadable:
+        return "cannot be read: the installer needs its owner's read permission and an open for "
+               "reading";
+    }
+    return {};
 }
 
 std::string joined(const std::vector<std::string>& items) {

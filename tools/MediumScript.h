@@ -64,5 +64,12 @@ void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usa
 bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableTypes,
                    const std::string& relative);
 
+// Why Windows, which the medium is for, refuses a relative path ("CON.txt is a name Windows keeps
+// for a device (...)"), or empty.
+std::string windowsRefusal(const std::string& relative);
+// Why the installer cannot copy or read a file of the medium that exists ("is not a regular
+// file ..."), or empty.
+std::string copyProblem(const std::string& relative);
+
 // "a, b and c" style lists for messages.
 std::string joined(const std::vector<std::string>& items);

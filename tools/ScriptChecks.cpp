@@ -56,6 +56,15 @@ void checkCount(MediumScript& medium, const std::string& section, const std::str
                        " is larger than the keys present: missing or empty " + joined(missing));
 }
 
+// A text the installer makes a file or folder name of, outside the medium: the program group's
+// folders and the shortcuts in them.
+void checkNameText(MediumScript& medium, const std::string& section, const std::string& key) {
+    const std::string text = medium.script().readText(section, key);
+    if (const std::string refused = windowsRefusal(text); !refused.empty())
+        medium.add(Severity::Error, medium.lineOf(section, key),
+                   "[" + section + "] " + key + "=" + text + ": " + refused);
+}
+
 bool shown(textkeys::Shown when, const SetupScript& script) {
     switch (when) {
     case textkeys::Shown::WithLicencePage:
@@ -149,6 +158,10 @@ void checkLanguageSection(MediumScript& medium, const std::string& section,
                        " shortcuts the installer makes");
     const int rows = std::clamp(shortcuts, 0, kShortcutRows);
     checkCount(medium, section, "Shortcuts", rows, {"Description%d", "File%d"});
+    checkNameText(medium, section, textkeys::kCompanyName);
+    checkNameText(medium, section, textkeys::kProgramName);
+    for (int i = 0; i < rows; ++i)
+        checkNameText(medium, section, SetupScript::indexedKey("Description%d", i));
     for (int i = 0; i < rows; ++i) {
         const std::string key = SetupScript::indexedKey("File%d", i);
         const std::string target = script.readText(section, key);

@@ -2,6 +2,7 @@
 
 #include "copy/CopyPaths.h"
 #include "platform/AsciiCase.h"
+#include "script/DrivePath.h"
 
 std::string codecExtension(std::uint32_t codec) {
     switch (codec) {
@@ -21,6 +22,17 @@ ArchiveStatus checkRecordName(std::uint32_t codec, const std::string& name) {
         return ArchiveStatus::BadName;
     if (name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos)
         return ArchiveStatus::BadName;
+    if (name.size() > kFileNameLimit)
+        return ArchiveStatus::NameTooLongToWrite;
+    // The medium is for Windows: a name it refuses fails there, wherever the files are checked.
+    switch (windowsNameRefusal(name)) {
+    case NameRefusal::DeviceName:
+        return ArchiveStatus::DeviceName;
+    case NameRefusal::ForbiddenCharacter:
+        return ArchiveStatus::ForbiddenCharacter;
+    case NameRefusal::None:
+        break;
+    }
     const std::string extension = codecExtension(codec);
     if (!extension.empty() && !endsWith(platform::asciiLower(name), extension))
         return ArchiveStatus::MissingExtension;
@@ -35,6 +47,8 @@ const char* describeArchiveStatus(ArchiveStatus status) {
         return "record header cut short";
     case ArchiveStatus::NameTooLong:
         return "record name longer than 259 bytes";
+    case ArchiveStatus::NameTooLongToWrite:
+        return "record name longer than 255 bytes, more than a file system takes in one name";
     case ArchiveStatus::NamePastEnd:
         return "record name runs past the end of the archive";
     case ArchiveStatus::DataPastEnd:
@@ -43,6 +57,16 @@ const char* describeArchiveStatus(ArchiveStatus status) {
         return "record name is empty, has a folder part or a drive, or is \".\" or \"..\"";
     case ArchiveStatus::MissingExtension:
         return "record name lacks its codec's extension (.ogg for Vorbis, .spx for Speex)";
+    case ArchiveStatus::DeviceName: {
+        static const std::string text =
+            std::string("record name ") + describeNameRefusal(NameRefusal::DeviceName);
+        return text.c_str();
+    }
+    case ArchiveStatus::ForbiddenCharacter: {
+        static const std::string text =
+            std::string("record name ") + describeNameRefusal(NameRefusal::ForbiddenCharacter);
+        return text.c_str();
+    }
     case ArchiveStatus::ReadFailed:
         return "archive could not be read";
     }

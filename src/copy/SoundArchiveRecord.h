@@ -19,26 +19,31 @@ enum SoundCodec : std::uint32_t {
 };
 
 constexpr std::uint32_t kRecordHeaderSize = 12;
-constexpr std::uint32_t kRecordNameLimit = 259;
+constexpr std::uint32_t kRecordNameLimit = 259; // the archive format's
+constexpr std::size_t kFileNameLimit = 255;     // bytes of one name that file systems take
 
 // ".ogg" for Vorbis, ".spx" for Speex, empty for a codec the installer does not convert.
 std::string codecExtension(std::uint32_t codec);
 
 enum class ArchiveStatus {
     Ok,
-    ShortHeader,      // fewer than 12 bytes left for a record header
-    NameTooLong,      // nameLength above 259
-    NamePastEnd,      // the name runs past the end of the archive
-    DataPastEnd,      // dataLength runs past the end of the archive
-    BadName,          // empty, folder part, drive, "." or ".."
-    MissingExtension, // a Vorbis or Speex record not named for its codec
-    ReadFailed,       // the file gave fewer bytes than it said it holds
+    ShortHeader,        // fewer than 12 bytes left for a record header
+    NameTooLong,        // nameLength above 259
+    NameTooLongToWrite, // a name over 255 bytes, which no file system takes
+    NamePastEnd,        // the name runs past the end of the archive
+    DataPastEnd,        // dataLength runs past the end of the archive
+    BadName,            // empty, folder part, drive, "." or ".."
+    MissingExtension,   // a Vorbis or Speex record not named for its codec
+    DeviceName,         // a name Windows keeps for a device ("con.ogg")
+    ForbiddenCharacter, // * ? " < > | or a control character, which Windows refuses
+    ReadFailed,         // the file gave fewer bytes than it said it holds
 };
 
 const char* describeArchiveStatus(ArchiveStatus status);
 
-// Ok when a record name may be written into the target folder: not empty, at most 259 bytes,
-// no folder part, drive or zero byte, not "." or "..", and ending in its codec's extension.
+// Ok when a record name may be written into the target folder: not empty, at most 255 bytes,
+// no folder part, drive or zero byte, not "." or "..", not a name Windows refuses, and ending
+// in its codec's extension.
 ArchiveStatus checkRecordName(std::uint32_t codec, const std::string& name);
 
 // The bytes of a whole record, as an archive holds it.

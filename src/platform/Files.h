@@ -57,6 +57,12 @@ enum class ExistingFile { Replace, Refuse };
 std::FILE* createNativeFile(const std::string& nativePath,
                             ExistingFile existing = ExistingFile::Replace);
 
+// Whether copyFile can read a file, told before the copy. POSIX: a regular file with its owner's
+// read permission (for the administrator too, as read-only is honoured), opened without waiting;
+// Windows: a file on disk that opens for reading (not a device, a pipe or a folder).
+enum class CopySource { Copyable, Missing, NotAFile, Unreadable };
+CopySource examineCopySource(const std::string& path);
+
 bool fileExists(const std::string& path);
 // The bytes the current user may still write on the file system of an existing folder.
 bool freeDiskSpace(const std::string& folder, std::uint64_t& bytes);

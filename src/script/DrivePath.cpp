@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 
 #include <cctype>
+#include <string_view>
 #include <vector>
 
 bool isFullDrivePath(const std::string& text) {
@@ -51,18 +52,53 @@ bool isReservedDeviceName(const std::string& name) {
            stem[3] >= '1' && stem[3] <= '9';
 }
 
-std::string reservedDeviceComponent(const std::string& path) {
+// The first component of a path (after its drive, if any) that the test picks, or empty.
+template <typename Test>
+static std::string firstComponentWhere(const std::string& path, Test picks) {
     std::size_t at = isFullDrivePath(path) ? 3 : 0;
     while (at <= path.size()) {
         std::size_t end = path.find_first_of("\\/", at);
         if (end == std::string::npos)
             end = path.size();
-        const std::string component = path.substr(at, end - at);
-        if (isReservedDeviceName(component))
+        std::string component = path.substr(at, end - at);
+        if (picks(component))
             return component;
         at = end + 1;
     }
     return {};
+}
+
+std::string reservedDeviceComponent(const std::string& path) {
+    return firstComponentWhere(path, isReservedDeviceName);
+}
+
+NameRefusal windowsNameRefusal(const std::string& name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("*?\"<>|").find(c) != std::string_view::npos)
+            return NameRefusal::ForbiddenCharacter;
+    return isReservedDeviceName(name) ? NameRefusal::DeviceName : NameRefusal::None;
+}
+
+const char* describeNameRefusal(NameRefusal refusal) {
+    switch (refusal) {
+    case NameRefusal::DeviceName:
+        return "is a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
+    case NameRefusal::ForbiddenCharacter:
+        return "holds a character Windows refuses in names (* ? \" < > | or a control character)";
+    case NameRefusal::None:
+        break;
+    }
+    return "";
+}
+
+RefusedComponent refusedComponent(const std::string& path) {
+    RefusedComponent refused;
+    refused.name = firstComponentWhere(path, [&](const std::string& component) {
+        refused.why = windowsNameRefusal(component);
+        return refused.why != NameRefusal::None;
+    });
+    return refused;
 }
 
 std::string folderOfPath(const std::string& path) {

@@ -22,3 +22,17 @@ std::string ownProgramFolder();
 bool isReservedDeviceName(const std::string& name);
 // The first component of a path that is such a name, or empty.
 std::string reservedDeviceComponent(const std::string& path);
+
+// Why Windows refuses a file or folder name (one component of a path): a device name as above,
+// or a character it never allows in a name (* ? " < > | or a control character).
+enum class NameRefusal { None, DeviceName, ForbiddenCharacter };
+NameRefusal windowsNameRefusal(const std::string& name);
+// What follows a name in a message: "is a name Windows keeps for a device (...)", "holds a
+// character Windows refuses in names (...)"; empty for None.
+const char* describeNameRefusal(NameRefusal refusal);
+// The first component of a path that Windows refuses, and why; an empty name when none is.
+struct RefusedComponent {
+    std::string name;
+    NameRefusal why = NameRefusal::None;
+};
+RefusedComponent refusedComponent(const std::string& path);

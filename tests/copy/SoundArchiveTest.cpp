@@ -33,11 +33,13 @@ ArchiveStatus readAll(const std::string& bytes, int& records) {
 }
 
 TEST(SoundArchiveTest, ReadsBackToBackRecordsOfAnyCodec) {
+    // 255 bytes is the longest name a file system takes.
     const std::string bytes = encodeRecord(0, "Intro.OGG", "vorbis bytes") +
-                              encodeRecord(1, "hello.spx", "") + encodeRecord(7, "notes", "x");
+                              encodeRecord(1, "hello.spx", "") + encodeRecord(7, "notes", "x") +
+                              encodeRecord(0, std::string(251, 'n') + ".ogg", "y");
     int records = 0;
     EXPECT_EQ(readAll(bytes, records), ArchiveStatus::Ok);
-    EXPECT_EQ(records, 3);
+    EXPECT_EQ(records, 4);
     EXPECT_EQ(readAll("", records), ArchiveStatus::Ok);
     EXPECT_EQ(records, 0);
 }
@@ -61,6 +63,16 @@ TEST(SoundArchiveTest, BrokenRecordsAreRefusedBeforeAnythingIsAllocated) {
         {"vorbis named .spx", encodeRecord(0, "x.spx", "d"), ArchiveStatus::MissingExtension},
         {"speex named .wav", encodeRecord(1, "x.wav", "d"), ArchiveStatus::MissingExtension},
         {"no extension", encodeRecord(0, "music", "d"), ArchiveStatus::MissingExtension},
+        {"name of 256", encodeRecord(0, std::string(252, 'n') + ".ogg", "d"),
+         ArchiveStatus::NameTooLongToWrite},
+        {"name of 259", encodeRecord(1, std::string(255, 'n') + ".spx", "d"),
+         ArchiveStatus::NameTooLongToWrite},
+        {"device", encodeRecord(0, "con.ogg", "d"), ArchiveStatus::DeviceName},
+        {"device with blank", encodeRecord(1, "Com1 .spx", "d"), ArchiveStatus::DeviceName},
+        {"device, unknown codec", encodeRecord(7, "LPT9", "d"), ArchiveStatus::DeviceName},
+        {"star", encodeRecord(0, "a*.ogg", "d"), ArchiveStatus::ForbiddenCharacter},
+        {"quote", encodeRecord(0, "\"a\".ogg", "d"), ArchiveStatus::ForbiddenCharacter},
+        {"control character", encodeRecord(0, "a\nb.ogg", "d"), ArchiveStatus::ForbiddenCharacter},
     };
     for (const auto& c : cases) {
         int records = 0;

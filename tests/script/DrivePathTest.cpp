@@ -26,30 +26,49 @@ TEST(DrivePath, dotsAndEmptyComponentsAreTidiedWithinTheDrive) {
         {"C:\\Games. \\X..\\", "C:\\Games\\X"},
         {"C:\\Games\\ . \\X", "C:\\Games\\X"},
         {"C:\\Games\\...", "C:\\Games"},
-        {"C:\\ Games", "C:\\ Games"}, // leading blanks are part of a name
+        {"C:\\ Games", "C:\\ Games"},     // leading blanks are part of a name
         {"Games\\..\\x", "Games\\..\\x"}, // not a drive path: left as typed
     };
     for (const auto& c : cases)
         EXPECT_EQ(tidyDrivePath(c.typed), c.tidy) << c.typed;
 }
 
-TEST(DrivePath, namesThatWindowsKeepsForDevicesAreFoundWhereverTheyStand) {
+// The first refused component of a path, and why; reservedDeviceComponent finds the device
+// names alone.
+TEST(DrivePath, namesThatWindowsRefusesAreFoundWhereverTheyStand) {
+    constexpr NameRefusal device = NameRefusal::DeviceName;
+    constexpr NameRefusal character = NameRefusal::ForbiddenCharacter;
     const struct {
         const char* path;
-        const char* device;
+        const char* refused;
+        NameRefusal why;
     } cases[] = {
-        {"C:\\Games\\NUL", "NUL"},
-        {"C:\\con\\Games", "con"},
-        {"C:\\Games\\Aux.txt", "Aux.txt"},
-        {"C:\\Games\\COM9", "COM9"},
-        {"C:\\Games\\lpt1 .log", "lpt1 .log"},
-        {"data\\prn", "prn"},
-        {"C:\\Games\\NULL", ""},
-        {"C:\\Games\\COM0", ""},
-        {"C:\\Games\\CONSOLE", ""},
-        {"C:\\Games\\my nul", ""},
-        {"C:\\", ""},
+        {"C:\\Games\\NUL", "NUL", device},
+        {"C:\\con\\Games", "con", device},
+        {"C:\\Games\\Aux.txt", "Aux.txt", device},
+        {"C:\\Games\\COM9", "COM9", device},
+        {"C:\\Games\\lpt1 .log", "lpt1 .log", device},
+        {"data\\prn", "prn", device},
+        {"aux\\a*b", "aux", device},
+        {"data\\a*b.dat", "a*b.dat", character},
+        {"data\\a?b", "a?b", character},
+        {"say \"hi\"\\x", "say \"hi\"", character},
+        {"a<b", "a<b", character},
+        {"a>b", "a>b", character},
+        {"data/a|b", "a|b", character},
+        {"tab\there", "tab\there", character},
+        {"C:\\Games\\NULL", "", NameRefusal::None},
+        {"C:\\Games\\COM0", "", NameRefusal::None},
+        {"C:\\Games\\CONSOLE", "", NameRefusal::None},
+        {"C:\\Games\\my nul", "", NameRefusal::None},
+        {"C:\\Games\\x #1 (a+b) & c.txt", "", NameRefusal::None},
+        {"C:\\", "", NameRefusal::None},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(reservedDeviceComponent(c.path), c.device) << c.path;
+    for (const auto& c : cases) {
+        const RefusedComponent refused = refusedComponent(c.path);
+        EXPECT_EQ(refused.name, c.refused) << c.path;
+        EXPECT_EQ(refused.why, c.why) << c.path;
+        EXPECT_EQ(reservedDeviceComponent(c.path), c.why == device ? c.refused : "") << c.path;
+        EXPECT_EQ(*describeNameRefusal(c.why) == '\0', c.why == NameRefusal::None) << c.path;
+    }
 }

@@ -1,5 +1,6 @@
 // setupcheck as product makers run it: the demo medium is clean, and a medium with one fault of
 // each kind gives each finding once, at its line of the script.
+#include "copy/SoundArchive.h"
 #include "script/TextKeys.h"
 #include "support/HostCommand.h"
 #include "support/TempFolder.h"
@@ -8,7 +9,15 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -177,9 +186,9 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);)
         reported += line.rfind("install.ini:", 0) == 0 ? 1 : 0;
-    EXPECT_EQ(reported, static_cast<int>(std::size(findings) -
-                                         std::count_if(std::begin(findings), std::end(findings),
-                                                       caseFinding)))
+    EXPECT_EQ(reported, static_cast<int>(std::size(findings) - std::count_if(std::begin(findings),
+                                                                             std::end(findings),
+                                                                             caseFinding)))
         << run.output;
     for (const auto& f : findings) {
         if (caseFinding(f))
@@ -201,10 +210,9 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
     const ToolRun json = setupcheck({"--json", medium.path().string()}, temp);
     EXPECT_EQ(json.status, 1);
     const auto warnings =
-        std::count_if(std::begin(findings), std::end(findings),
-                      [&](const auto& f) {
-                          return std::string(f.severity) == "warning" && !caseFinding(f);
-                      });
+        std::count_if(std::begin(findings), std::end(findings), [&](const auto& f) {
+            return std::string(f.severity) == "warning" && !caseFinding(f);
+        });
     const auto errors = std::count_if(std::begin(findings), std::end(findings), [](const auto& f) {
         return std::string(f.severity) == "error";
     });
@@ -237,6 +245,182 @@ TEST(SetupCheckTest, theDemoIsCleanAndTheCommandLineIsChecked) {
     const ToolRun missing = setupcheck({(temp / "nothing").string()}, temp);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.output.find("error: the folder holds no install.ini"), std::string::npos);
+}
+
+// What a row of the table below puts on a clean medium.
+enum class Kind { File, Fifo, Socket, Device, Unreadable };
+
+// On Windows the long-path form reaches a name like CON.txt as a file, not as the device.
+fs::path reachableName(const fs::path& path) {
+#ifdef _WIN32
+    return fs::path(L"\\\\?\\" + fs::path(path).make_preferred().wstring());
+#else
+    return path;
+#endif
+}
+
+// Makes one file of that kind; false with the reason when this system cannot hold it.
+bool makeKind(Kind kind, const fs::path& path, const std::string& bytes, std::string& why) {
+    fs::create_directories(reachableName(path.parent_path()));
+#ifdef _WIN32
+    if (kind != Kind::File) {
+        why = "pipes, sockets, devices and permission bits in a folder are POSIX file kinds";
+        return false;
+    }
+    // A name Windows refuses outright cannot be on a medium made for it: the row then checks
+    // the script's entry alone.
+    std::ofstream(reachableName(path), std::ios::binary) << bytes;
+    return true;
+#else
+    switch (kind) {
+    case Kind::File:
+        std::ofstream(path, std::ios::binary) << bytes;
+        return true;
+    case Kind::Fifo:
+        return mkfifo(path.c_str(), 0644) == 0;
+    case Kind::Socket: {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string native = path.string();
+        if (native.size() >= sizeof address.sun_path) {
+            why = "the temporary folder's path is too long for a socket";
+            return false;
+        }
+        native.copy(address.sun_path, native.size());
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound =
+            fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            close(fd);
+        return bound;
+    }
+    case Kind::Device:
+        fs::create_symlink("/dev/null", path);
+        return true;
+    case Kind::Unreadable:
+        std::ofstream(path) << bytes;
+        return chmod(path.c_str(), 0) == 0;
+    }
+    return false;
+#endif
+}
+
+// The first record's compressed file of the demo's music archive: a stream that decodes.
+std::string decodableVorbis(const fs::path& demo) {
+    SoundArchive archive;
+    SoundArchiveRecord record;
+    if (!archive.open((demo / "music/music.snd").string()) ||
+        archive.readRecord(record) != ArchiveStatus::Ok || record.codec != kCodecVorbis)
+        return {};
+    return std::string(record.data.begin(), record.data.end());
+}
+
+std::string replaceFirst(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// Media that the installer fails on, each by one entry, name or file: the checker reports that
+// one error and nothing else. Without the check of its kind, each medium passes clean.
+TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
+    const char* build = std::getenv("SETUP_BUILD_DIR");
+    ASSERT_NE(build, nullptr);
+    const fs::path demo = fs::path(build) / "medium";
+    const std::string sound = decodableVorbis(demo);
+    ASSERT_FALSE(sound.empty());
+    const std::string named255 = std::string(251, 'n') + ".ogg";
+    const std::string named256 = std::string(252, 'n') + ".ogg";
+    const std::string named259 = std::string(255, 'n') + ".ogg";
+    const std::string inData = "folder data\\ (min, std, max) holds data\\";
+    const std::string inArchive =
+        "sound archive music\\extra.snd does not verify: record 0 at byte 0: record name ";
+    const std::string device = " is a name Windows keeps for a device";
+    const std::string character = " holds a character Windows refuses";
+    const struct {
+        const char* what;
+        Kind kind;
+        std::string file;     // made on the medium
+        std::string bytes;    // its content
+        std::string entry;    // added to the full install's list, or empty
+        std::string from, to; // a line of the script replaced, or empty
+        std::string message;  // the one error expected; empty: the medium stays clean
+    } rows[] = {
+        {"pipe in a listed folder", Kind::Fifo, "data/pipe.dat", "", "", "", "",
+         inData + "pipe.dat, which is not a regular file"},
+        {"socket in a listed folder", Kind::Socket, "data/socket.dat", "", "", "", "",
+         inData + "socket.dat, which is not a regular file"},
+        {"device in a listed folder", Kind::Device, "data/null.dat", "", "", "", "",
+         inData + "null.dat, which is not a regular file"},
+        {"mode 000 in a listed folder", Kind::Unreadable, "data/locked.dat", "x", "", "", "",
+         inData + "locked.dat, which cannot be read"},
+        {"listed file of mode 000", Kind::Unreadable, "extras/locked.dat", "x",
+         "extras\\locked.dat", "", "", "file extras\\locked.dat (max) cannot be read"},
+        {"device name in a listed folder", Kind::File, "data/CON.txt", "x", "", "", "",
+         inData + "CON.txt: CON.txt" + device},
+        {"listed device name", Kind::File, "extras/CON.txt", "x", "extras\\CON.txt", "", "",
+         "file extras\\CON.txt (max): CON.txt" + device},
+        {"listed folder named as a device", Kind::File, "aux/x", "x", "aux\\x", "", "",
+         "file aux\\x (max): aux" + device},
+        {"listed name with a star", Kind::File, "extras/a*b.dat", "x", "extras\\a*b.dat", "", "",
+         "file extras\\a*b.dat (max): a*b.dat" + character},
+        {"record name of 256 bytes", Kind::File, "music/extra.snd",
+         encodeRecord(0, named256, sound), "music\\extra.snd", "", "",
+         inArchive + "longer than 255 bytes"},
+        {"record name of 259 bytes", Kind::File, "music/extra.snd",
+         encodeRecord(0, named259, sound), "music\\extra.snd", "", "",
+         inArchive + "longer than 255 bytes"},
+        {"record name of 255 bytes", Kind::File, "music/extra.snd",
+         encodeRecord(0, named255, sound), "music\\extra.snd", "", "", ""},
+        {"record named as a device", Kind::File, "music/extra.snd",
+         encodeRecord(0, "con.ogg", sound), "music\\extra.snd", "", "",
+         inArchive + device.substr(1)},
+        {"record name with a quote", Kind::File, "music/extra.snd",
+         encodeRecord(0, "say \"hi\".ogg", sound), "music\\extra.snd", "", "",
+         inArchive + character.substr(1)},
+        {"shortcut named as a device", Kind::File, "", "", "", "Description0=Moonrise Harbour.lnk",
+         "Description0=CON.lnk", "[English] Description0=CON.lnk: CON.lnk" + device},
+        {"program group named as a device", Kind::File, "", "", "", "IDS_COMPANY_NAME=Tervalis",
+         "IDS_COMPANY_NAME=AUX", "[English] IDS_COMPANY_NAME=AUX: AUX" + device},
+        {"program group with a question mark", Kind::File, "", "", "",
+         "IDS_PROGRAM_NAME=Moonrise Harbour", "IDS_PROGRAM_NAME=Moonrise?",
+         "[English] IDS_PROGRAM_NAME=Moonrise?: Moonrise?" + character},
+    };
+    const std::string script = readWholeFile(demo / "install.ini");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder temp, medium;
+        fs::copy(demo, medium.path(), fs::copy_options::recursive);
+        std::string why;
+        if (!row.file.empty() && !makeKind(row.kind, medium / row.file, row.bytes, why)) {
+            std::printf("[ SKIPPED  ] %s: %s\n", row.what, why.c_str());
+            continue;
+        }
+        std::string changed = row.from.empty() ? script : replaceFirst(script, row.from, row.to);
+        if (!row.entry.empty())
+            changed = replaceFirst(changed, "[max]\nfiles=10\n",
+                                   "[max]\nfiles=11\n10=" + row.entry + "\n");
+        if (!row.entry.empty() || !row.from.empty()) {
+            ASSERT_NE(changed, script);
+        }
+        std::ofstream(medium / "install.ini", std::ios::binary) << changed;
+        const ToolRun run = setupcheck({medium.path().string()}, temp);
+        if (row.message.empty()) {
+            EXPECT_EQ(run.status, 0) << run.output;
+            EXPECT_NE(run.output.find("0 errors, 0 warnings"), std::string::npos) << run.output;
+        } else {
+            EXPECT_EQ(run.status, 1) << run.output;
+            const auto at = run.output.find(row.message);
+            EXPECT_NE(at, std::string::npos) << row.message << "\n" << run.output;
+            EXPECT_NE(run.output.find("\n1 error, 0 warnings"), std::string::npos) << run.output;
+        }
+        // Removed here, where the name reaches the file: the folder's removal would meet a
+        // device name as the device, and a file of mode 000 is kept by its folder's removal.
+        std::error_code ignored;
+        if (!row.file.empty()) {
+            fs::remove(reachableName(medium / row.file), ignored);
+            fs::remove(reachableName((medium / row.file).parent_path()), ignored); // when empty
+        }
+    }
 }
 
 } // namespace

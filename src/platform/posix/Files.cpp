@@ -124,14 +124,34 @@ std::uint32_t attributesOf(const std::string& name, const struct stat& info) {
     return attributes;
 }
 
+CopySource examineNativeSource(const std::string& native) {
+    struct stat info;
+    if (!statNative(native, info))
+        return CopySource::Missing;
+    if (!S_ISREG(info.st_mode))
+        return CopySource::NotAFile;
+    if (!(info.st_mode & S_IRUSR))
+        return CopySource::Unreadable;
+    const int descriptor = openRegular(native, O_RDONLY);
+    if (descriptor < 0)
+        return errno == EINVAL ? CopySource::NotAFile : CopySource::Unreadable;
+    close(descriptor);
+    return CopySource::Copyable;
+}
+
 } // namespace
+
+CopySource examineCopySource(const std::string& path) {
+    return examineNativeSource(toNativePath(path));
+}
 
 bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
     const std::string source = toNativePath(from);
     const std::string destination = toNativePath(to);
     struct stat sourceInfo, destinationInfo;
     // Only regular files are copied: reading a named pipe or a device would never end.
-    if (!statNative(source, sourceInfo) || !S_ISREG(sourceInfo.st_mode) || destination.empty())
+    if (examineNativeSource(source) != CopySource::Copyable || !statNative(source, sourceInfo) ||
+        destination.empty())
         return false;
     if (statNative(destination, destinationInfo)) {
         if (failIfExists || !S_ISREG(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo))

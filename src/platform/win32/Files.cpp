@@ -167,6 +167,25 @@ std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing
     return stream;
 }
 
+CopySource examineCopySource(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    const DWORD attributes =
+        wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return CopySource::Missing;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return CopySource::NotAFile;
+    const HANDLE handle =
+        CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return CopySource::Unreadable;
+    // A device name such as CON opens the device, which is no file to copy.
+    const bool onDisk = GetFileType(handle) == FILE_TYPE_DISK;
+    CloseHandle(handle);
+    return onDisk ? CopySource::Copyable : CopySource::NotAFile;
+}
+
 bool fileExists(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
