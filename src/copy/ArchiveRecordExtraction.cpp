@@ -19,12 +19,13 @@ bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& d
     return std::fclose(file) == 0 && written;
 }
 
-// A suffix that no other run, and no other record of this run, gives a file: the compressed file
+// A name that no other run, and no other record of this run, gives a file: the compressed file
 // and the WAVE file being written carry it until the WAVE file is complete, so that a failure,
-// or a second installer at work in the same folder, never touches a file it did not write.
-std::string ownSuffix() {
+// or a second installer at work in the same folder, never touches a file it did not write. It is
+// short, so that a record named as long as a file name may be is still unpacked.
+std::string ownName() {
     static unsigned long counter = 0;
-    return "." + std::to_string(platform::processId()) + "-" + std::to_string(++counter) + ".tmp";
+    return "~setup-" + std::to_string(platform::processId()) + "-" + std::to_string(++counter);
 }
 
 bool convertRecord(std::uint32_t codec, const std::string& input, const std::string& output) {
@@ -50,8 +51,8 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     // only the record's own name is lower-cased for the WAVE file, so a folder that differs from
     // the target only in letter case never receives it.
     const std::string recordFolder = targetFolder + "\\" + folderPrefix(archivePath);
-    const std::string suffix = ownSuffix();
-    const std::string tempPath = recordFolder + record.name + suffix;
+    const std::string own = recordFolder + ownName();
+    const std::string tempPath = own + ".tmp";
     outcome.displayName = recordDisplayName(record.name);
     const std::string extension = codecExtension(record.codec);
     if (extension.empty()) {
@@ -71,12 +72,8 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
         beforeConversion(outcome.displayName);
 
     const std::string outputPath = recordOutputPath(recordFolder, record.name, extension);
-    // The suffix goes before the extension: the Speex path writes the real sizes only into a
-    // file named as a WAVE file.
-    const std::size_t dot = outputPath.rfind('.');
-    const bool hasExtension = dot != std::string::npos && outputPath.find('\\', dot) == std::string::npos;
-    const std::string partialPath =
-        hasExtension ? outputPath.substr(0, dot) + suffix + outputPath.substr(dot) : outputPath + suffix;
+    // Named as a WAVE file: the Speex path writes the real sizes only into such a file.
+    const std::string partialPath = own + ".wav";
     const bool converted = convertRecord(record.codec, tempPath, partialPath);
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
