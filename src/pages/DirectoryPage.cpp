@@ -89,10 +89,11 @@ bool DirectoryPage::TransferDataFromWindow() {
     if (!isFullDrivePath(text.utf8_string()))
         return refuse(kFullPathMessage);
     const std::string tidy = tidyDrivePath(text.utf8_string());
-    const std::string device = reservedDeviceComponent(tidy);
-    if (!device.empty()) {
-        wxString message = kDeviceNameMessage;
-        message.Replace("%1", wxString::FromUTF8(device));
+    const RefusedComponent refused = refusedComponent(tidy);
+    if (refused.why != NameRefusal::None) {
+        wxString message = refused.why == NameRefusal::DeviceName ? kDeviceNameMessage
+                                                                  : kForbiddenCharacterMessage;
+        message.Replace("%1", wxString::FromUTF8(refused.name));
         return refuse(message);
     }
     path = tidy;

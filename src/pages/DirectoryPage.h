@@ -40,6 +40,9 @@ public:
     // Windows opens a device for such a name; no folder can be made or found under it.
     static constexpr const char* kDeviceNameMessage =
         "\"%1\" is a device name in Windows and cannot be a folder name. Please choose another name.";
+    static constexpr const char* kForbiddenCharacterMessage =
+        "\"%1\" holds a character that Windows does not allow in folder names (* ? \" < > |). "
+        "Please choose another name.";
 
     // A drive letter, a colon and a backslash: the only start of a folder the installation
     // can be recorded with.

@@ -7,8 +7,8 @@ bool isFullDrivePath(const std::string& text);
 
 // A full drive path with "." and empty components left out, ".." taken back to the folder
 // above, never above the drive's root, and each name's trailing dots and blanks left out, as
-// the system reads such a path. The folder recorded
-// for the installation is then the folder the files went to.
+// the system reads such a path. The folder recorded for the installation is then the folder the
+// files went to.
 std::string tidyDrivePath(const std::string& text);
 
 // The folder of a path: the path cut at its last backslash ("D:" for "D:\\setup.exe"). A name

@@ -47,8 +47,9 @@ std::string checkAnswers(const CommandLine& line) {
                "--silent";
     if (!line.folder.empty() && !isFullDrivePath(line.folder))
         return "--dir needs a full path with a drive letter, such as C:\\Games\\Product";
-    if (const std::string device = reservedDeviceComponent(line.folder); !device.empty())
-        return "--dir names a device in Windows (" + device + "), not a folder";
+    if (const RefusedComponent refused = refusedComponent(line.folder);
+        refused.why != NameRefusal::None)
+        return "--dir: " + refused.name + " " + describeNameRefusal(refused.why);
     if (characterCount(line.folder) > kMaxFolderLength)
         return "--dir is longer than " + std::to_string(kMaxFolderLength) + " characters";
     if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&

@@ -222,17 +222,24 @@ TEST_F(DirectoryPageTest, DeviceNamesAreRefusedAndTrailingDotsTidied) {
     auto page = makePage("C:\\Games");
     int stayedOpen = 0;
     const int result = runPage(*page, [&] {
-        for (const char* text : {"C:\\Games\\NUL", "C:\\aux.txt\\Games"}) {
-            page->pathEdit()->ChangeValue(text);
-            wxString expected = DirectoryPage::kDeviceNameMessage;
-            expected.Replace("%1", text[3] == 'G' ? "NUL" : "aux.txt");
+        const struct {
+            const char* path;
+            const char* message;
+            const char* name;
+        } refused[] = {{"C:\\Games\\NUL", DirectoryPage::kDeviceNameMessage, "NUL"},
+                       {"C:\\aux.txt\\Games", DirectoryPage::kDeviceNameMessage, "aux.txt"},
+                       {"C:\\Games\\Who?", DirectoryPage::kForbiddenCharacterMessage, "Who?"}};
+        for (const auto& r : refused) {
+            page->pathEdit()->ChangeValue(r.path);
+            wxString expected = r.message;
+            expected.Replace("%1", r.name);
             wxTEST_DIALOG(clickButton(*page, wxID_OK), ExpectMessage(expected, wxID_OK));
-            stayedOpen += page->IsModal();
+            stayedOpen += stillOpen(*page);
         }
         page->pathEdit()->ChangeValue("C:\\Games\\Harbour. ");
         clickButton(*page, wxID_OK);
     });
-    EXPECT_EQ(stayedOpen, 2);
+    EXPECT_EQ(stayedOpen, 3);
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(page->getChosenFolder(), "C:\\Games\\Harbour");
 }

@@ -56,8 +56,9 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         {{"--ignore-space"}, "add --silent"},
         {{"--silent", "--dir", "Games\\Harbour"}, "full path"},
         {{"--silent", "--dir", "/home/user/games"}, "full path"},
-        {{"--silent", "--dir", "C:\\Games\\NUL"}, "names a device in Windows (NUL)"},
-        {{"--silent", "--dir", "C:\\com1.dat\\x"}, "names a device in Windows (com1.dat)"},
+        {{"--silent", "--dir", "C:\\Games\\NUL"}, "--dir: NUL is a name Windows keeps for a device"},
+        {{"--silent", "--dir", "C:\\com1.dat\\x"}, "--dir: com1.dat is a name Windows keeps"},
+        {{"--silent", "--dir", "C:\\Games\\a|b"}, "--dir: a|b holds a character Windows refuses"},
         {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 256"},
         {{"--silent", "--type", "full"}, "min, std or max"},
     };
