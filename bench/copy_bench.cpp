@@ -18,7 +18,6 @@
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "platform/posix/ProgramPath.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>

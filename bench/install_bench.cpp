@@ -8,7 +8,6 @@
 #include "pages/InstallTypePage.h"
 #include "platform/Paths.h"
 #include "platform/posix/DriveTable.h"
-#include "platform/posix/ProgramPath.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>

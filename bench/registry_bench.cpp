@@ -8,7 +8,6 @@
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/posix/DriveTable.h"
-#include "platform/posix/ProgramPath.h"
 #include "script/SetupScript.h"
 #include "system/Registration.h"
 

@@ -1,14 +1,8 @@
 #include "MediumScript.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-// The checker acts for the setup program in the medium's folder.
-#ifdef _WIN32
-#include "platform/win32/ProgramPath.h"
-#else
-#include "platform/posix/ProgramPath.h"
-#endif
-#include "platform/AsciiCase.h"
 #include "script/DrivePath.h"
 
 #include <algorithm>

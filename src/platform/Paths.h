@@ -19,4 +19,9 @@ std::string toDrivePath(const std::string& nativePath);
 // The running program's full path as a drive path (what GetModuleFileName reports).
 std::string ownProgramPath();
 
+// Makes ownProgramPath answer the given drive path: for tools and tests that act for a setup
+// program in another folder. A native path is answered through its drive path; an empty path
+// gives the real one back.
+void overrideOwnProgramPath(const std::string& drivePath);
+
 } // namespace platform

@@ -3,7 +3,6 @@
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
-#include "support/OwnProgramPath.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,6 @@
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "support/OwnProgramPath.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 #include "script/DrivePath.h"
 #include "SoundFixtures.h"
 #include "platform/Paths.h"
-#include "support/OwnProgramPath.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

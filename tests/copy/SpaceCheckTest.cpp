@@ -10,7 +10,6 @@
 #include "support/DriveTableFile.h"
 #endif
 #include "support/TempFolder.h"
-#include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,6 @@
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
-#include "support/OwnProgramPath.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ShortcutFile.h"
 #include "system/RegistryStrings.h"

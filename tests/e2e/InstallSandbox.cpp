@@ -2,7 +2,6 @@
 
 #include "platform/Paths.h"
 #include "support/HostCommand.h"
-#include "support/OwnProgramPath.h"
 #include "system/Registration.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include "platform/Process.h"
 #include "platform/Environment.h"
 #include "platform/ErrorMode.h"
-#include "support/OwnProgramPath.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,7 +1,6 @@
 #include "system/SystemFixture.h"
 
 #include "platform/Paths.h"
-#include "support/OwnProgramPath.h"
 #include "system/Registration.h"
 #include "system/RegistryStrings.h"
 

@@ -7,7 +7,6 @@
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
-#include "platform/posix/ProgramPath.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,6 @@
 // Drive paths are the system's own paths: nothing to translate but the separator.
 #include "platform/Paths.h"
 
-#include "platform/win32/ProgramPath.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
