@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/BoundedRead.h"
+#include "platform/posix/FileStamp.h"
 #include "platform/profile/ProfileCopies.h"
 #include "platform/profile/ProfileEdit.h"
 
@@ -19,15 +20,8 @@ namespace {
 using profile::FileStamp;
 using profile::Nanoseconds;
 
-Nanoseconds nanosecondsOf(const timespec& time) {
-    return static_cast<Nanoseconds>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-}
-
-FileStamp stampOf(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::uint64_t>(info.st_size), nanosecondsOf(info.st_mtim),
-            nanosecondsOf(info.st_ctim)};
-}
+using posix::fileStampOf;
+using posix::nanosecondsOf;
 
 class NativeFile : public profile::ProfileSource {
 public:
@@ -37,7 +31,7 @@ public:
         struct stat info;
         if (::stat(path.c_str(), &info) != 0)
             return false;
-        now = stampOf(info);
+        now = fileStampOf(info);
         return true;
     }
 
@@ -46,7 +40,7 @@ public:
         const FileReadResult result =
             posix::readRegularNativeFile(path, profile::kProfileSizeLimit, bytes, info);
         if (result == FileReadResult::Read)
-            after = stampOf(info);
+            after = fileStampOf(info);
         return result;
     }
 

@@ -1,6 +1,7 @@
 #include "platform/posix/RegistrySnapshot.h"
 
 #include "platform/posix/BoundedRead.h"
+#include "platform/posix/FileStamp.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -31,15 +32,11 @@ bool readAll(int fd, std::string& bytes) {
 
 } // namespace
 
-RegistrySnapshot::Identity RegistrySnapshot::identityOf(const struct stat& info) {
-    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
-}
-
 bool RegistrySnapshot::isCurrent() const {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0)
         return errno == ENOENT && fd < 0;
-    return fd >= 0 && identityOf(info) == identity;
+    return fd >= 0 && fileStampOf(info) == identity;
 }
 
 bool RegistrySnapshot::refresh(const std::string& filePath, const std::string& rootName) {
@@ -69,7 +66,7 @@ bool RegistrySnapshot::adoptOpenFile(int openFd) {
         return false;
     }
     fd = openFd;
-    identity = identityOf(info);
+    identity = fileStampOf(info);
     parsed.parse(bytes);
     bytesAreParsedText = parsed.text() == bytes;
     changesAtRead = parsed.changeCount();
@@ -98,7 +95,7 @@ void RegistrySnapshot::saved(std::string text) {
     if (fd >= 0)
         ::close(fd);
     fd = newFd;
-    identity = identityOf(info);
+    identity = fileStampOf(info);
     bytes = std::move(text);
     bytesAreParsedText = true;
     changesAtRead = parsed.changeCount();

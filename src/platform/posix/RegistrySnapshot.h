@@ -1,8 +1,9 @@
 #pragma once
 // The parsed state of one hive file, kept between calls and used again while the file at the
-// path is still the file it was read from: same device, inode, size and modification time to the
-// nanosecond. The file stays open while it is held, so its inode number cannot pass to a newer
+// path is still the file it was read from: the same stamp (device, inode, size, modification and
+// change times to the nanosecond). The file stays open while it is held, so its inode number cannot pass to a newer
 // file. A hive of thousands of keys is then parsed once, not once per value read or written.
+#include "platform/FileStamp.h"
 #include "platform/posix/RegistryHiveFile.h"
 
 #include <cstdint>
@@ -36,22 +37,13 @@ public:
     void forget();
 
 private:
-    struct Identity {
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        std::int64_t seconds = 0;
-        long nanoseconds = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    static Identity identityOf(const struct stat& info);
     bool isCurrent() const;
     bool adoptOpenFile(int openFd);
 
     std::string path;
     int fd = -1;       // the file read, or -1 for a missing file
     bool held = false; // parsed holds the state of path
-    Identity identity;
+    FileStamp identity;
     std::string bytes;               // the file as read or written
     bool bytesAreParsedText = false; // parsed.text() gave bytes when it was read
     std::uint64_t changesAtRead = 0;

@@ -3,6 +3,7 @@
 // provably the one parsed; reading through them gives what reading the file would. The backends
 // tell the state of a file; which copies are kept, and when one may be used, is decided here.
 #include "platform/BoundedRead.h"
+#include "platform/FileStamp.h"
 #include "platform/profile/ProfileIndex.h"
 
 #include <cstdint>
@@ -11,18 +12,8 @@
 
 namespace platform::profile {
 
-using Nanoseconds = long long; // since 1970
-
-// What tells one state of a file from another: any write changes the change time, and a file
-// replaced by a rename is another file of its volume.
-struct FileStamp {
-    std::uint64_t volume = 0;
-    std::uint64_t file = 0;
-    std::uint64_t size = 0;
-    Nanoseconds modified = 0;
-    Nanoseconds changed = 0;
-    bool operator==(const FileStamp&) const = default;
-};
+using platform::FileStamp;
+using platform::Nanoseconds;
 
 // One file as its system shows it.
 class ProfileSource {
