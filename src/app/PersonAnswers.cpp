@@ -8,7 +8,6 @@
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "script/SetupScript.h"
-#include "script/TextKeys.h"
 #include "session/RunLog.h"
 #include "system/FinishingActions.h"
 
@@ -73,10 +72,7 @@ void PersonAnswers::offerFinishingActions(const SetupSession& session, const Set
     WxQuestionAsker asker;
     offerOtherPrograms(script, asker);
     openReadme(reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle()));
-    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
-        (void)runDirectXSetup(session, script);
-    else
-        runlog::write("finishing", "DirectX declined");
+    offerDirectXSetup(session, script, asker);
 }
 
 void PersonAnswers::end() {

@@ -68,3 +68,10 @@ void openReadme(std::uintptr_t ownerWindow) {
     if (platform::fileExists(readme) && platform::openWithDefaultProgram(readme, folder, ownerWindow))
         runlog::write("finishing", "readme shown: " + readme);
 }
+
+void offerDirectXSetup(const SetupSession& session, const SetupScript& script, QuestionAsker& asker) {
+    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
+        (void)runDirectXSetup(session, script);
+    else
+        runlog::write("finishing", "DirectX declined");
+}

@@ -17,6 +17,9 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker);
 // letter) and waits for it; true when it ended with exit code 0.
 bool runDirectXSetup(const SetupSession& session, const SetupScript& script);
 
+// Asks "IDS_INST_DX" (Yes is the default) and on Yes runs the DirectX set-up as above.
+void offerDirectXSetup(const SetupSession& session, const SetupScript& script, QuestionAsker& asker);
+
 // Opens "readme.txt" of the setup program's folder with its default program, not waited for,
 // owned by the given native window (the main window).
 void openReadme(std::uintptr_t ownerWindow);

@@ -23,6 +23,7 @@
 #include <wx/timer.h>
 
 #include <gtest/gtest.h>
+#include <wx/utils.h>
 
 #include <fstream>
 #include <functional>
@@ -74,19 +75,40 @@ protected:
                    const std::function<void()>& betweenRuns = {}) {
         SetupDialog window(nullptr);
         EXPECT_TRUE(window.initialise());
+        mainWindow = &window;
         window.CallAfter([&] {
             for (int run = 0; run < runs && stillOpen(window); ++run) {
                 if (run > 0 && betweenRuns)
                     betweenRuns();
                 window.runInstallSequence();
             }
-            if (stillOpen(window))
+            if (stillOpen(window)) {
+                for (int i = 0; i < 200 && window.IsIconized(); ++i) {
+                    wxYield();
+                    wxMilliSleep(10);
+                }
+                minimisedWhenGivenBack = window.IsIconized();
                 window.EndModal(kGivenBack);
+            }
         });
         const int result = window.ShowModal();
         chosenFolder = window.session().targetFolder;
+        mainWindow = nullptr;
         dialogs.checkAllShown();
         return result;
+    }
+
+    // A step that notes whether the main window was minimised while its page was up.
+    ScriptedDialogs::Step answerNotingTheMainWindow(int result) {
+        return [this, result](wxDialog*) {
+            // The desktop tells the toolkit of the new state in its own time.
+            for (int i = 0; i < 200 && mainWindow && !mainWindow->IsIconized(); ++i) {
+                wxYield();
+                wxMilliSleep(10);
+            }
+            minimisedDuringPage = mainWindow && mainWindow->IsIconized();
+            return result;
+        };
     }
 
     ScriptedDialogs& startDialogs() {
@@ -131,6 +153,9 @@ protected:
     InstallSandbox sandbox;
     ScriptedDialogs scripted;
     std::string chosenFolder;
+    SetupDialog* mainWindow = nullptr;
+    bool minimisedDuringPage = false;
+    bool minimisedWhenGivenBack = true;
 };
 
 // The lines that hold any text, each ending in LF.
@@ -213,10 +238,13 @@ TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
     EXPECT_NE(sandbox.opened().find("readme.txt"), std::string::npos) << "the readme was opened";
 }
 
+// The main window is minimised while the pages are up and restored when the run gives it back.
 TEST_F(InstallRun, declinedLicenceGivesTheWindowBackAndWritesNothing) {
     ScriptedDialogs& dialogs = startDialogs();
-    dialogs.then("agreement", answer(wxID_CANCEL));
+    dialogs.then("agreement", answerNotingTheMainWindow(wxID_CANCEL));
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
+    EXPECT_TRUE(minimisedDuringPage);
+    EXPECT_FALSE(minimisedWhenGivenBack);
     EXPECT_FALSE(fs::exists(target()));
     expectNothingRecorded();
 }

@@ -126,11 +126,17 @@ TEST_F(FinishingActionsTest, AProgramThatCannotStartIsPassedOver) {
     EXPECT_EQ(runs(), "start extras\\two\nend extras\\two\n");
 }
 
-TEST_F(FinishingActionsTest, TheDirectXQuestionDefaultsToYes) {
-    bool answer = false;
-    wxTEST_DIALOG(answer = asker.askYesNo("Install DirectX?", kDirectXCaption, true),
+// The DirectX question is asked with Yes as its default; No runs nothing.
+TEST_F(FinishingActionsTest, TheDirectXQuestionDefaultsToYesAndNoRunsNothing) {
+    placeProgram("directx/dxsetup");
+    const SetupScript script =
+        writeScript("IDS_INST_DX=Install DirectX?\nIDS_DXINSTALL_PATH=X:\\directx\\dxsetup");
+    wxTEST_DIALOG(offerDirectXSetup(session(), script, asker),
+                  ExpectQuestion("Install DirectX?", "DirectX", true, wxID_NO));
+    EXPECT_EQ(runs(), "");
+    wxTEST_DIALOG(offerDirectXSetup(session(), script, asker),
                   ExpectQuestion("Install DirectX?", "DirectX", true, wxID_YES));
-    EXPECT_TRUE(answer);
+    EXPECT_EQ(runs(), "start d:\\directx\\dxsetup\nend d:\\directx\\dxsetup\n");
 }
 
 TEST_F(FinishingActionsTest, QuestionsBelongToTheWindowOnTop) {
