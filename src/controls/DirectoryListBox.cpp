@@ -118,11 +118,35 @@ void DirectoryListBox::OnDoubleClick(wxCommandEvent& event) {
     event.Skip();
 }
 
+// The next sibling in the tab order that takes the focus from the keyboard, from the start again
+// after the last. The toolkit's own navigation is not used: the list is a container window to it,
+// and a Tab from the list that first gets the focus stays inside the list there.
+void DirectoryListBox::FocusNextControl() {
+    if (!GetParent())
+        return;
+    const wxWindowList& siblings = GetParent()->GetChildren();
+    auto self = siblings.Find(this);
+    if (!self)
+        return;
+    for (auto node = self->GetNext();; node = node->GetNext()) {
+        if (!node)
+            node = siblings.GetFirst();
+        if (node == self)
+            return;
+        wxWindow* sibling = node->GetData();
+        if (sibling->IsShown() && sibling->IsEnabled() && sibling->CanAcceptFocusFromKeyboard() &&
+            !sibling->IsTopLevel()) {
+            sibling->SetFocusFromKbd();
+            return;
+        }
+    }
+}
+
 void DirectoryListBox::OnCharHook(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
     case WXK_TAB:
         // Backward as well: the list always hands the focus on to the next control.
-        Navigate(wxNavigationKeyEvent::IsForward);
+        FocusNextControl();
         return;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:

@@ -53,6 +53,7 @@ protected:
 private:
     void OnDoubleClick(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void FocusNextControl();
     void showEntries();
     bool askToRetry(const std::string& path);
 

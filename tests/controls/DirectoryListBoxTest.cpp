@@ -5,8 +5,10 @@
 #include "support/DialogHook.h"
 
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -138,6 +140,27 @@ TEST_F(DirectoryListBoxTest, EnterOpensTabMovesOnEscapeCancelsTheParent) {
         event.SetEventObject(list);
         list->GetEventHandler()->ProcessEvent(event);
     };
+    // Tab, forward or backward, hands the focus on to the next control: the list keeps no key
+    // the dialog needs.
+    auto* next = new wxButton(&parent, wxID_ANY, "Next");
+    parent.Show();
+    for (const bool shift : {false, true}) {
+        for (int i = 0; i < 100 && wxWindow::FindFocus() != list; ++i) {
+            list->SetFocus();
+            wxYield();
+            wxMilliSleep(10);
+        }
+        wxKeyEvent tab(wxEVT_CHAR_HOOK);
+        tab.m_keyCode = WXK_TAB;
+        tab.m_shiftDown = shift;
+        tab.SetEventObject(list);
+        list->GetEventHandler()->ProcessEvent(tab);
+        for (int i = 0; i < 100 && wxWindow::FindFocus() != next; ++i) {
+            wxYield();
+            wxMilliSleep(10);
+        }
+        EXPECT_EQ(wxWindow::FindFocus(), next) << (shift ? "Shift+Tab" : "Tab");
+    }
     list->SetSelection(3);
     press(WXK_RETURN);
     EXPECT_EQ(list->GetCurrentPath(), "C:\\Program Files\\Games\\");
