@@ -13,6 +13,7 @@ bool runTool(const std::string& tool, const std::vector<std::string>& arguments)
     return status == 0;
 }
 
+// sox runs with -R: its dither is random otherwise, and each run would test other samples.
 std::filesystem::path makeSpeech(const std::filesystem::path& folder, int rate, int channels) {
     const auto speech = folder / "speech.wav";
     if (!std::filesystem::exists(speech)) {
@@ -23,14 +24,14 @@ std::filesystem::path makeSpeech(const std::filesystem::path& folder, int rate, 
     const std::string name = "speech-" + std::to_string(rate) + "-" + std::to_string(channels);
     const auto result = folder / (name + ".wav");
     if (channels == 1) {
-        runTool("sox", {speech.string(), "-r", std::to_string(rate), result.string()});
+        runTool("sox", {"-R", speech.string(), "-r", std::to_string(rate), result.string()});
         return result;
     }
     const auto tone = folder / (name + "-tone.wav");
-    runTool("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", tone.string(), "synth", "2", "sine",
-                    "300-900", "vol", "0.3"});
-    runTool("sox",
-            {"-M", speech.string(), tone.string(), "-r", std::to_string(rate), result.string()});
+    runTool("sox", {"-R", "-n", "-r", "22050", "-c", "1", "-b", "16", tone.string(), "synth", "2",
+                    "sine", "300-900", "vol", "0.3"});
+    runTool("sox", {"-R", "-M", speech.string(), tone.string(), "-r", std::to_string(rate),
+                    result.string()});
     return result;
 }
 

@@ -109,8 +109,8 @@ TEST_F(SpeexToWav, NarrowbandMonoGivesOneFrameOf320BytesPerPacket) {
 
 TEST_F(SpeexToWav, LoudInputIsClampedAtThirtyTwoThousand) {
     const auto loud = out / "loud.wav";
-    ASSERT_TRUE(runTool("sox", {"-n", "-r", "8000", "-c", "1", "-b", "16", loud.string(), "synth",
-                                "1", "square", "200", "vol", "0.99"}));
+    ASSERT_TRUE(runTool("sox", {"-R", "-n", "-r", "8000", "-c", "1", "-b", "16", loud.string(),
+                                "synth", "1", "square", "200", "vol", "0.99"}));
     ASSERT_TRUE(runTool("speexenc", {"--narrowband", loud.string(), (out / "loud.spx").string()}));
     const Samples samples = decode(out / "loud.spx").samples;
     const Samples peer = decodeWithSpeexdec(out / "loud.spx");

@@ -30,7 +30,7 @@ std::string makeSound(const std::string& commands, const std::string& made) {
 
 const std::string& vorbisBytes() {
     static const std::string bytes =
-        makeSound("sox -q -n -r 22050 -c 1 -b 16 tone.wav synth 0.3 sine 440 && "
+        makeSound("sox -R -q -n -r 22050 -c 1 -b 16 tone.wav synth 0.3 sine 440 && "
                   "oggenc -Q -o tone.ogg tone.wav",
                   "tone.ogg");
     return bytes;
@@ -38,7 +38,7 @@ const std::string& vorbisBytes() {
 
 const std::string& speexBytes() {
     static const std::string bytes =
-        makeSound("sox -q -n -r 8000 -c 1 -b 16 voice.wav synth 0.3 sine 300 && "
+        makeSound("sox -R -q -n -r 8000 -c 1 -b 16 voice.wav synth 0.3 sine 300 && "
                   "speexenc --quiet voice.wav voice.spx",
                   "voice.spx");
     return bytes;
