@@ -171,30 +171,42 @@ TEST_F(DirectoryListBoxTest, EnterOpensTabMovesOnEscapeCancelsTheParent) {
     EXPECT_EQ(cancels, 1);
 }
 
+// The picture that an entry should be: window colour (or the selection's colours), the icon, the
+// text, both centred in the entry's height.
+wxImage expectedEntry(wxSize size, const ItemMetrics& metrics, const wxFont& font,
+                      const wxBitmap& icon, int iconX, const wxString& text, int textX,
+                      bool selected = false) {
+    return drawToImage(size, [&](wxDC& dc) {
+        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHT
+                                                                 : wxSYS_COLOUR_WINDOW)));
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.DrawRectangle(wxRect(size));
+        dc.DrawBitmap(icon, iconX, (metrics.itemHeight - 16) / 2, true);
+        dc.SetFont(font);
+        dc.SetTextForeground(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHTTEXT
+                                                                  : wxSYS_COLOUR_WINDOWTEXT));
+        dc.DrawText(text, textX, (metrics.itemHeight - metrics.textHeight) / 2);
+    });
+}
+
 TEST_F(DirectoryListBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
     parent.SetFont(wxFont(wxFontInfo(3).FaceName("Liberation Sans")));
     auto* small = makeList("C:\\");
     EXPECT_EQ(small->GetItemMetrics().itemHeight, 16);
     EXPECT_LT(small->GetItemMetrics().textHeight, 16);
+    // A text lower than the entry is centred in it, as the icon is.
+    const wxSize size(200, 16);
+    const wxImage drawn =
+        drawToImage(size, [&](wxDC& dc) { small->DrawItem(dc, wxRect(size), 0, false, false); });
+    EXPECT_TRUE(samePixels(drawn, expectedEntry(size, small->GetItemMetrics(), parent.GetFont(),
+                                                controlImage(ControlImage::FolderOpen), 3, "C:\\",
+                                                23)));
     parent.SetFont(wxFont(wxFontInfo(24).FaceName("Liberation Sans")));
     auto* large = makeList("C:\\");
     EXPECT_GT(large->GetItemMetrics().itemHeight, 16);
     EXPECT_EQ(large->GetItemMetrics().itemHeight, large->GetItemMetrics().textHeight);
 }
 
-// The picture that an entry should be: window colour, the icon, the text.
-wxImage expectedEntry(wxSize size, const ItemMetrics& metrics, const wxFont& font,
-                      const wxBitmap& icon, int iconX, const wxString& text, int textX) {
-    return drawToImage(size, [&](wxDC& dc) {
-        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.DrawRectangle(wxRect(size));
-        dc.DrawBitmap(icon, iconX, (metrics.itemHeight - 16) / 2, true);
-        dc.SetFont(font);
-        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
-        dc.DrawText(text, textX, (metrics.itemHeight - metrics.textHeight) / 2);
-    });
-}
 
 TEST_F(DirectoryListBoxTest, ThirdLevelSubfolderHasItsIconAt33AndItsTextAt53) {
     drives.makeFolders('c', "Program Files/Games/Saves");
@@ -213,6 +225,12 @@ TEST_F(DirectoryListBoxTest, ThirdLevelSubfolderHasItsIconAt33AndItsTextAt53) {
     EXPECT_TRUE(samePixels(level, expectedEntry(size, metrics, parent.GetFont(),
                                                 controlImage(ControlImage::FolderOpen), 13,
                                                 "Program Files\\", 33)));
+    // The selected entry in the selection's colours.
+    const wxImage selected =
+        drawToImage(size, [&](wxDC& dc) { list->DrawItem(dc, wxRect(size), 3, true, false); });
+    EXPECT_TRUE(samePixels(selected, expectedEntry(size, metrics, parent.GetFont(),
+                                                   controlImage(ControlImage::FolderClosed), 33,
+                                                   "Saves", 53, true)));
 }
 
 TEST_F(DirectoryListBoxTest, FocusedEntryHasACheckerboardFrame) {
