@@ -2,6 +2,7 @@
 #include "controls/ControlImages.h"
 #include "controls/ItemPixels.h"
 #include "controls/TestDrives.h"
+#include "pages/PageRunner.h"
 #include "support/DialogHook.h"
 
 #include <wx/app.h>
@@ -145,21 +146,17 @@ TEST_F(DirectoryListBoxTest, EnterOpensTabMovesOnEscapeCancelsTheParent) {
     auto* next = new wxButton(&parent, wxID_ANY, "Next");
     parent.Show();
     for (const bool shift : {false, true}) {
-        for (int i = 0; i < 100 && wxWindow::FindFocus() != list; ++i) {
+        waitUntil([&] {
             list->SetFocus();
-            wxYield();
-            wxMilliSleep(10);
-        }
+            return wxWindow::FindFocus() == list;
+        });
         wxKeyEvent tab(wxEVT_CHAR_HOOK);
         tab.m_keyCode = WXK_TAB;
         tab.m_shiftDown = shift;
         tab.SetEventObject(list);
         list->GetEventHandler()->ProcessEvent(tab);
-        for (int i = 0; i < 100 && wxWindow::FindFocus() != next; ++i) {
-            wxYield();
-            wxMilliSleep(10);
-        }
-        EXPECT_EQ(wxWindow::FindFocus(), next) << (shift ? "Shift+Tab" : "Tab");
+        EXPECT_TRUE(waitUntil([&] { return wxWindow::FindFocus() == next; }))
+            << (shift ? "Shift+Tab" : "Tab");
     }
     list->SetSelection(3);
     press(WXK_RETURN);

@@ -83,11 +83,7 @@ protected:
                 window.runInstallSequence();
             }
             if (stillOpen(window)) {
-                for (int i = 0; i < 200 && window.IsIconized(); ++i) {
-                    wxYield();
-                    wxMilliSleep(10);
-                }
-                minimisedWhenGivenBack = window.IsIconized();
+                minimisedWhenGivenBack = !waitUntil([&] { return !window.IsIconized(); });
                 window.EndModal(kGivenBack);
             }
         });
@@ -101,12 +97,7 @@ protected:
     // A step that notes whether the main window was minimised while its page was up.
     ScriptedDialogs::Step answerNotingTheMainWindow(int result) {
         return [this, result](wxDialog*) {
-            // The desktop tells the toolkit of the new state in its own time.
-            for (int i = 0; i < 200 && mainWindow && !mainWindow->IsIconized(); ++i) {
-                wxYield();
-                wxMilliSleep(10);
-            }
-            minimisedDuringPage = mainWindow && mainWindow->IsIconized();
+            minimisedDuringPage = mainWindow && waitUntil([&] { return mainWindow->IsIconized(); });
             return result;
         };
     }

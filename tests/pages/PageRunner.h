@@ -4,6 +4,7 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 
 #include <functional>
 
@@ -11,6 +12,16 @@
 // loop has returned, though it was ended and hidden already.
 inline bool stillOpen(wxDialog& window) {
     return window.IsModal() && window.IsShown();
+}
+
+// Lets the toolkit handle events until the condition holds or two seconds have passed: the
+// desktop tells the toolkit of focus and window states in its own time. The condition's last value.
+inline bool waitUntil(const std::function<bool()>& condition) {
+    for (int i = 0; i < 200 && !condition(); ++i) {
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return condition();
 }
 
 inline int runPage(wxDialog& page, std::function<void()> steps) {
