@@ -63,14 +63,16 @@ void SetupDialog::fillFromScript() {
 }
 
 int SetupDialog::runUnattended(const CommandLine& options) {
-    // A script that cannot be read would otherwise be reported as one without languages.
-    constexpr std::size_t kScriptLimit = 64u << 20;
-    std::string bytes;
-    const std::string unread = platform::describeUnreadFile(
-        platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
-    if (!unread.empty() || platform::listProfileLines(setupSession.scriptPath).empty()) {
+    // A script that cannot be read would otherwise be reported as one without languages. It is
+    // read once more, only then, to tell why.
+    if (platform::listProfileLines(setupSession.scriptPath).empty()) {
+        constexpr std::size_t kScriptLimit = 64u << 20;
+        std::string bytes;
+        const std::string unread = platform::describeUnreadFile(
+            platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
         runlog::failure("the script could not be read: " + setupSession.scriptPath + " is " +
-                        (unread.empty() ? std::string("no setup script (it has no sections)") : unread));
+                        (unread.empty() ? std::string("no setup script (it has no sections)")
+                                        : unread));
         return 1;
     }
     const SetupScript anyLanguage(setupSession.scriptPath);
