@@ -54,8 +54,10 @@ bool InstallSequence::run() {
         return answers.giveBack();
     }
     runlog::write("copy", "complete");
-    if (!registerInstallation(session, script, session.targetFolder, language)) {
-        answers.stop(script.languageText(textkeys::kShortcutFailed),
+    if (std::string reason;
+        !registerInstallation(session, script, session.targetFolder, language, &reason)) {
+        // The box keeps its text and names the cause on a line of its own.
+        answers.stop(script.languageText(textkeys::kShortcutFailed) + "\n" + reason,
                      script.languageText(textkeys::kGameName));
         (void)recordProgramFolder(session, session.targetFolder, language);
         return answers.giveBack();

@@ -7,6 +7,10 @@ namespace platform {
 
 enum class RegistryHive { CurrentUser, LocalMachine };
 
+// Why the registry cannot keep values now ("the registry folder … cannot be made: …"), for a
+// message that names the cause; empty when it can.
+std::string registryUnusableReason();
+
 // An open key. Key paths are written with backslashes ("Software\Maker\Product"); key and
 // value names match without regard to letter case. The empty value name is the key's default.
 class RegistryKey {

@@ -2,6 +2,7 @@
 
 #include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
+#include "platform/Registry.h"
 #include "platform/ShellLink.h"
 #include "session/RunLog.h"
 #include "system/RegistryStrings.h"
@@ -14,7 +15,7 @@ namespace {
 
 // One shortcut per row of the table; the first that fails ends the run of rows.
 bool createShortcuts(const SetupSession& session, const std::string& groupFolder,
-                     const std::string& targetFolder) {
+                     const std::string& targetFolder, std::string& reason) {
     const std::string base = withTrailingBackslash(targetFolder);
     const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
     for (int i = 0; i < rows; ++i) {
@@ -26,16 +27,34 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
                           row.linkName + " is not inside the program group");
             continue;
         }
-        if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, ""))
+        if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, "")) {
+            reason = "the shortcut " + groupFolder + row.linkName + " could not be saved";
             return false;
+        }
     }
     return true;
+}
+
+// Why the group has no folder: the registry that should name the programs folder, a name that
+// leaves it, or the folder that could not be made.
+std::string missingGroupReason(const SetupSession& session, bool programsFolderRead,
+                               const std::string& groupFolder) {
+    if (!programsFolderRead) {
+        const std::string registry = platform::registryUnusableReason();
+        return registry.empty() ? "the registry names no usable Start menu programs folder"
+                                : registry;
+    }
+    if (!isEntryInsideTarget(session.companyName) || !isEntryInsideTarget(session.programName))
+        return "the company or program name leads out of the Start menu programs folder";
+    return "the folder " + groupFolder + " could not be made";
 }
 
 } // namespace
 
 bool registerInstallation(const SetupSession& session, const SetupScript& script,
-                          const std::string& targetFolder, const std::string& languageSection) {
+                          const std::string& targetFolder, const std::string& languageSection,
+                          std::string* reason) {
+    std::string why;
     std::string programsFolder;
     const bool programsFolderRead = readProgramsFolder(programsFolder);
     const std::string uninstallerName = script.readText("Option", "DEINSTALLEXE_NAME");
@@ -46,13 +65,16 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
     // company or program name climbs out of the programs folder somewhere else entirely.
     if (!programsFolderRead || !isEntryInsideTarget(session.companyName) ||
         !isEntryInsideTarget(session.programName) || !createFolderPath(groupFolder)) {
-        runlog::write("program group not created", groupFolder);
-        return false;
+        why = missingGroupReason(session, programsFolderRead, groupFolder);
+        runlog::write("program group not created", groupFolder + ": " + why);
+    } else {
+        runlog::write("program group", groupFolder);
+        if (createShortcuts(session, groupFolder, targetFolder, why))
+            return recordInstallation(session, languageSection);
     }
-    runlog::write("program group", groupFolder);
-    if (!createShortcuts(session, groupFolder, targetFolder))
-        return false;
-    return recordInstallation(session, languageSection);
+    if (reason)
+        *reason = why;
+    return false;
 }
 
 bool createShortcut(const std::string& target, const std::string& linkPath,

@@ -7,9 +7,10 @@
 
 // True when the program group and every shortcut were made; the installer's record is then
 // written. The uninstall entry is written first whatever follows. Without a readable programs
-// folder there is no place for the group, and the registration fails.
+// folder there is no place for the group, and the registration fails; reason then says why.
 bool registerInstallation(const SetupSession& session, const SetupScript& script,
-                          const std::string& targetFolder, const std::string& languageSection);
+                          const std::string& targetFolder, const std::string& languageSection,
+                          std::string* reason = nullptr);
 
 // One shortcut file at linkPath starting target; empty arguments, work folder or description
 // are left out. True when the file was saved.

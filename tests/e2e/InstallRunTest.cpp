@@ -295,13 +295,17 @@ TEST_F(InstallRun, failingShortcutWritesTheFallbackRecordThenASecondRunSucceeds)
     // A folder where the second shortcut's file must go makes that shortcut fail.
     const fs::path blocker = shortcutFile(sandbox.programGroup(), "Read me.lnk");
     fs::create_directories(blocker / "inside");
+    // The box names the shortcut on a line of its own.
+    const std::string failed = std::string(kShortcutFailed) + "\nthe shortcut " +
+                               platform::toDrivePath(sandbox.programGroup().string()) +
+                               "\\Read me.lnk could not be saved";
     ScriptedDialogs& dialogs = startDialogs();
     dialogs.then("agreement", answer(wxID_OK))
         .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
         .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
         .thenMessage(kCreateFolder, wxID_YES)
         .then("copy", copyForReal())
-        .thenMessage(kShortcutFailed, wxID_OK, kGameName, wxICON_ERROR)
+        .thenMessage(failed, wxID_OK, kGameName, wxICON_ERROR)
         .then("agreement", answer(wxID_OK))
         .then("install type", chooseInstallType(InstallTypePage::kMinimalId))
         .then("target folder", answer(wxID_OK))

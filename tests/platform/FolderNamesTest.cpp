@@ -3,8 +3,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using platform::posix::entryIgnoringCase;
 
@@ -38,15 +36,5 @@ TEST(FolderNamesTest, AKeptFolderFollowsEveryChangeMadeInIt) {
     EXPECT_EQ(entryIgnoringCase(folder, "F6.DAT"), "");
     EXPECT_EQ(entryIgnoringCase(folder, "G6.DAT"), "g6.dat");
 
-    // A forked child must not take the notices that keep its parent's folders current.
-    const pid_t child = fork();
-    if (child == 0) {
-        temp.write("big/FromChild.dat", "");
-        _exit(entryIgnoringCase(folder, "fromchild.dat") == "FromChild.dat" ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(entryIgnoringCase(folder, "FROMCHILD.DAT"), "FromChild.dat");
     EXPECT_EQ(entryIgnoringCase((temp / "missing").string(), "x"), "");
 }

@@ -22,9 +22,15 @@ protected:
                                                                             "ignored"};
     }
     bool registerNow() {
-        return registerInstallation(setup, *script, setup.targetFolder, setup.languageSection);
+        reason.clear();
+        return registerInstallation(setup, *script, setup.targetFolder, setup.languageSection,
+                                    &reason);
     }
     std::filesystem::path group() const { return programsFolder() / "Tervalis" / "Demo"; }
+    // The group as the installer names it.
+    std::string groupName() const {
+        return platform::toDrivePath(programsFolder().string()) + "\\Tervalis\\Demo\\";
+    }
     // The shortcut saved under this link name in the group.
     ShortcutFields shortcut(const std::string& link) const {
         ShortcutFields fields;
@@ -37,6 +43,7 @@ protected:
 
     std::unique_ptr<SetupScript> script;
     SetupSession setup;
+    std::string reason; // why the last registration failed
 };
 
 } // namespace
@@ -96,6 +103,7 @@ TEST_F(RegistrationTest, TheFirstFailingShortcutStopsTheRowsAndTheRecord) {
     EXPECT_TRUE(std::filesystem::exists(shortcutFile(group(), "b.lnk")));
     EXPECT_FALSE(std::filesystem::exists(shortcutFile(group(), "d.lnk")));
     EXPECT_FALSE(std::filesystem::exists(shortcutFile(group(), "e.lnk")));
+    EXPECT_EQ(reason, "the shortcut " + groupName() + "no such folder\\c.lnk could not be saved");
     EXPECT_EQ(programPath(), "<missing>");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
 }
@@ -114,17 +122,32 @@ TEST_F(RegistrationTest, AnUnreadableProgramsFolderFailsWithoutMakingAGroup) {
     storeProgramsFolder("C:\\" + std::string(200, 'm'));
     addShortcut("Play.lnk", "demo.exe");
     EXPECT_FALSE(registerNow());
+    EXPECT_EQ(reason, "the registry names no usable Start menu programs folder");
     EXPECT_EQ(programPath(), "<missing>");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
     EXPECT_FALSE(std::filesystem::exists(native("c/Tervalis")));
     EXPECT_FALSE(std::filesystem::exists(native("c/data/applications")));
 }
 
+#ifndef _WIN32
+// The registry kept in a folder that cannot be made: the reason names that folder, not the group.
+TEST_F(RegistrationTest, AnUnusableRegistryFolderIsNamedAsTheReason) {
+    const std::filesystem::path blocker = native("c/registry-blocker"), programGroup = group();
+    std::ofstream(blocker) << "a file where the registry's folder should be";
+    setenv("SETUP_REGISTRY_DIR", (blocker / "registry").c_str(), 1);
+    EXPECT_FALSE(registerNow());
+    EXPECT_EQ(reason, "the registry folder " + (blocker / "registry").string() +
+                          " cannot be made: Not a directory");
+    EXPECT_FALSE(std::filesystem::exists(programGroup));
+}
+#endif
+
 TEST_F(RegistrationTest, AGroupThatCannotBeMadeFailsBeforeAnyShortcut) {
     std::filesystem::create_directories(programsFolder());
     std::ofstream(programsFolder() / "Tervalis") << "a file where the folder should be";
     addShortcut("Play.lnk", "demo.exe");
     EXPECT_FALSE(registerNow());
+    EXPECT_EQ(reason, "the folder " + groupName() + " could not be made");
     EXPECT_EQ(programPath(), "<missing>");
 }
 
@@ -179,12 +202,14 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
 // The system's list would start whatever the command names: an uninstaller outside the target
 // folder is not recorded, and the rest of the registration goes on.
 TEST_F(RegistrationTest, AnUninstallerOutsideTheTargetIsNotRecorded) {
-    for (const char* name : {"..\\..\\..\\evil.exe", "C:\\evil.exe", "\\evil.exe", "bin\\..\\..\\x.exe"}) {
+    for (const char* name :
+         {"..\\..\\..\\evil.exe", "C:\\evil.exe", "\\evil.exe", "bin\\..\\..\\x.exe"}) {
         SCOPED_TRACE(name);
         temp.write("d/install.ini", std::string("[Option]\nPROGRAM_NAME=Demo\nDEINSTALLEXE_NAME=") +
                                         name + "\n\n[English]\n");
         const SetupScript climbing("D:\\install.ini", "English");
-        EXPECT_TRUE(registerInstallation(setup, climbing, setup.targetFolder, setup.languageSection));
+        EXPECT_TRUE(
+            registerInstallation(setup, climbing, setup.targetFolder, setup.languageSection));
         EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
                   "<missing>");
         EXPECT_EQ(programPath(), "C:\\Games\\Demo");

@@ -59,8 +59,8 @@ struct KeptFolder {
     NameTable names;
 };
 
-// The folders kept, most recently used first, and the notices that keep them current. The
-// notices belong to the process that asked for them: a forked child starts its own.
+// The folders kept, most recently used first, and the notices that keep them current. Programs
+// are started with posix_spawn, so no child ever looks here with its parent's notices.
 class KeptFolders {
 public:
     std::string find(const std::string& folder, const std::string& name) {
@@ -85,13 +85,8 @@ public:
 
 private:
     bool ready() {
-        if (notices >= 0 && owner == getpid())
-            return true;
-        if (notices >= 0)
-            close(notices);
-        folders.clear();
-        owner = getpid();
-        notices = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (notices < 0)
+            notices = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         return notices >= 0;
     }
 
@@ -180,7 +175,6 @@ private:
 
     std::list<KeptFolder> folders;
     int notices = -1;
-    pid_t owner = 0;
 };
 
 } // namespace

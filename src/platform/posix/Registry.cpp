@@ -42,6 +42,10 @@ std::optional<std::string> standInValue(RegistryHive hive, const std::string& pa
 
 } // namespace
 
+std::string registryUnusableReason() {
+    return posix::unusableFolderReason();
+}
+
 bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
     close();
     bool exists = false;

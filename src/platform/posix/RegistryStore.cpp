@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -70,6 +71,17 @@ std::string registryFolder() {
         return own;
     const std::string config = xdgBaseFolder("XDG_CONFIG_HOME", ".config");
     return config.empty() ? std::string() : config + "/cd-setup/registry";
+}
+
+std::string unusableFolderReason() {
+    const std::string folder = registryFolder();
+    if (folder.empty())
+        return "the registry has no folder: the home folder is not known";
+    if (!makeFolders(folder))
+        return "the registry folder " + folder + " cannot be made: " + std::strerror(errno);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return "the registry folder " + folder + " cannot be written: " + std::strerror(errno);
+    return {};
 }
 
 std::string hiveFilePath(RegistryHive hive) {

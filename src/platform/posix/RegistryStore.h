@@ -14,6 +14,8 @@ namespace platform::posix {
 // folder ($XDG_CONFIG_HOME, or ~/.config). Empty when there is no home to put it in.
 std::string registryFolder();
 std::string hiveFilePath(RegistryHive hive);
+// Why the folder cannot hold hives (it is made when missing), or empty.
+std::string unusableFolderReason();
 
 // Runs the reader on the hive as it is now; a missing file is an empty hive. False when the file
 // cannot be read or is not a registry text (it is then left alone rather than overwritten).

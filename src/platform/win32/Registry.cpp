@@ -69,6 +69,11 @@ bool readString(HKEY key, const std::wstring& name, std::wstring& text) {
 
 } // namespace
 
+// The system's registry is always there; a key the user may not write fails on its own.
+std::string registryUnusableReason() {
+    return {};
+}
+
 bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
     close();
     OpenKey key;
