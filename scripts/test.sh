@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (under Xvfb when there is no display):
 # the Linux build, then the Windows build and its suites under Wine (scripts/windows.sh).
-# SETUP_WINDOWS=0 leaves the Windows half out, for quick local runs; CI never sets it.
+# SETUP_WINDOWS=0 leaves the Windows half out, for quick local runs; CI never sets it. The whole
+# runs and the fuzz corpora also run in a sanitized build (SETUP_SANITIZED=0 leaves it out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh "$@"
 build=${BUILD_DIR:-build}
 scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j2
+
+# The whole runs and the fuzz corpora once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# in a build of their own. SETUP_SANITIZED=0 leaves them out of a quick local run; CI never sets it.
+if [ "${SETUP_SANITIZED:-1}" != 0 ]; then
+    sanitized=${SANITIZED_BUILD_DIR:-build-asan}
+    cmake -S . -B "$sanitized" -G Ninja -DSETUP_SANITIZE=ON -DSETUP_BENCH=OFF >/dev/null
+    cmake --build "$sanitized" --target fuzz_vorbis_replay fuzz_speex_replay fuzz_archive_replay \
+        fuzz_profile_replay e2e_install_tests
+    scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j2 \
+        -R '_corpus$|^e2e_install_tests$|^walkthrough$'
+fi
 if [ "${SETUP_WINDOWS:-1}" = 0 ]; then
     echo "The Windows build and its Wine suites were left out (SETUP_WINDOWS=0)"
     exit 0
