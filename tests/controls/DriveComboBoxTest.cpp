@@ -93,16 +93,20 @@ TEST_F(DriveComboBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
     EXPECT_EQ(large.itemHeight, large.textHeight);
 }
 
+// The picture that an item should be: window colour (or the selection's colours), the icon, the
+// text, both centred in the item's height.
 wxImage expectedItem(wxSize size, const ItemMetrics& metrics, const wxFont& font,
-                     const wxBitmap* icon, const wxString& text, int textX) {
+                     const wxBitmap* icon, const wxString& text, int textX, bool selected = false) {
     return drawToImage(size, [&](wxDC& dc) {
-        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+        dc.SetBrush(wxBrush(
+            wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW)));
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.DrawRectangle(wxRect(size));
         if (icon)
             dc.DrawBitmap(*icon, 3, (metrics.itemHeight - 16) / 2, true);
         dc.SetFont(font);
-        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+        dc.SetTextForeground(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHTTEXT
+                                                                  : wxSYS_COLOUR_WINDOWTEXT));
         dc.DrawText(text, textX, (metrics.itemHeight - metrics.textHeight) / 2);
     });
 }
@@ -113,21 +117,30 @@ TEST_F(DriveComboBoxTest, IconAtThreeAndTextAtTwentyThreeOrTextAtThreeWithoutIco
         int item;
         const wxBitmap* icon;
         int textX;
+        bool selected;
+        int pointSize; // 0: the test's font; 3: a text lower than the item, centred in it
     } cases[] = {
-        {0x7, 0, &controlImage(ControlImage::DriveHardDisk), 23},
-        {0x4, 1, &controlImage(ControlImage::DriveRemovable), 23},
-        {0x3, 0, nullptr, 3},
+        {0x7, 0, &controlImage(ControlImage::DriveHardDisk), 23, false, 0},
+        {0x4, 1, &controlImage(ControlImage::DriveRemovable), 23, false, 0},
+        {0x3, 0, nullptr, 3, false, 0},
+        {0x7, 1, &controlImage(ControlImage::DriveRemovable), 23, true, 0},
+        {0x7, 0, &controlImage(ControlImage::DriveHardDisk), 23, false, 3},
     };
+    const wxFont testFont = parent.GetFont();
     for (const auto& c : cases) {
+        parent.SetFont(c.pointSize ? wxFont(wxFontInfo(c.pointSize).FaceName("Liberation Sans"))
+                                   : testFont);
         auto* combo = makeCombo(c.options);
         const ItemMetrics metrics = combo->GetItemMetrics();
         const wxSize size(200, metrics.itemHeight);
         const wxImage drawn = drawToImage(
-            size, [&](wxDC& dc) { combo->DrawItem(dc, wxRect(size), c.item, false, false); });
+            size, [&](wxDC& dc) { combo->DrawItem(dc, wxRect(size), c.item, c.selected, false); });
         EXPECT_TRUE(samePixels(drawn, expectedItem(size, metrics, parent.GetFont(), c.icon,
-                                                   combo->GetString(c.item), c.textX)))
-            << "options " << c.options << " item " << c.item;
+                                                   combo->GetString(c.item), c.textX, c.selected)))
+            << "options " << c.options << " item " << c.item << " selected " << c.selected
+            << " points " << c.pointSize;
     }
+    parent.SetFont(testFont);
 }
 
 TEST_F(DriveComboBoxTest, ACompressedDriveHasItsOwnKindAndIcon) {
