@@ -98,25 +98,15 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 }
 
 std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
-    try {
-        const auto index = parsedProfileOf(path);
-        return index ? index->lines() : std::vector<ProfileSectionLines>();
-    } catch (const std::exception&) {
-        return {};
-    }
+    return profile::linesOfParsedProfile([&] { return parsedProfileOf(path); });
 }
 
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    try {
+    return profile::writeThenForgetCopies([&] {
         const std::string native = toNativePath(path);
-        const bool written = !native.empty() && writeProfileFile(native, section, key, value);
-        profile::forgetParsedProfiles();
-        return written;
-    } catch (const std::exception&) {
-        profile::forgetParsedProfiles();
-        return false;
-    }
+        return !native.empty() && writeProfileFile(native, section, key, value);
+    });
 }
 
 } // namespace platform

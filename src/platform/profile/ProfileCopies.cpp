@@ -1,6 +1,7 @@
 #include "platform/profile/ProfileCopies.h"
 
 #include <algorithm>
+#include <exception>
 #include <list>
 
 namespace platform::profile {
@@ -65,9 +66,7 @@ public:
         std::erase_if(copies, [&](const Copy& old) { return old.name == name; });
     }
 
-    void clear() {
-        copies.clear();
-    }
+    void clear() { copies.clear(); }
 
 private:
     std::list<Copy> copies;
@@ -105,6 +104,27 @@ std::shared_ptr<const ProfileIndex> parsedProfile(const std::string& name, Profi
 
 void forgetParsedProfiles() {
     copyList().clear();
+}
+
+std::vector<ProfileSectionLines>
+linesOfParsedProfile(const std::function<std::shared_ptr<const ProfileIndex>()>& parse) {
+    try {
+        const auto index = parse();
+        return index ? index->lines() : std::vector<ProfileSectionLines>();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+bool writeThenForgetCopies(const std::function<bool()>& write) {
+    bool written = false;
+    try {
+        written = write();
+    } catch (const std::exception&) {
+        written = false;
+    }
+    forgetParsedProfiles();
+    return written;
 }
 
 } // namespace platform::profile

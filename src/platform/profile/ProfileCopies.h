@@ -7,6 +7,7 @@
 #include "platform/profile/ProfileIndex.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,5 +36,12 @@ std::shared_ptr<const ProfileIndex> parsedProfile(const std::string& name, Profi
 
 // Drops every parsed copy; the writer calls it, so its writes are seen by the next read.
 void forgetParsedProfiles();
+
+// What both systems do around their own parse and write. An exception (no memory for a huge
+// file) reads as an unreadable file or a failed write, and every write, done or not, forgets
+// the parsed copies.
+std::vector<ProfileSectionLines>
+linesOfParsedProfile(const std::function<std::shared_ptr<const ProfileIndex>()>& parse);
+bool writeThenForgetCopies(const std::function<bool()>& write);
 
 } // namespace platform::profile

@@ -257,26 +257,18 @@ std::string readProfileString(const std::string& path, const std::string& sectio
 }
 
 std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
-    try {
+    return profile::linesOfParsedProfile([&]() -> std::shared_ptr<const profile::ProfileIndex> {
         const std::wstring file = fullPath(path);
-        const auto index = file.empty() ? nullptr : parsedProfileOf(file);
-        return index ? index->lines() : std::vector<ProfileSectionLines>();
-    } catch (const std::exception&) {
-        return {};
-    }
+        return file.empty() ? nullptr : parsedProfileOf(file);
+    });
 }
 
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    try {
+    return profile::writeThenForgetCopies([&] {
         const std::wstring file = fullPath(path);
-        const bool written = !file.empty() && writeProfileFile(file, section, key, value);
-        profile::forgetParsedProfiles();
-        return written;
-    } catch (const std::exception&) {
-        profile::forgetParsedProfiles();
-        return false;
-    }
+        return !file.empty() && writeProfileFile(file, section, key, value);
+    });
 }
 
 } // namespace platform
