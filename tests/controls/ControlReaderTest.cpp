@@ -91,7 +91,9 @@ TEST_F(ControlReaderTest, TheDriveSelectorIsReadAsAComboBoxOfItsDrivesAndTheChos
         const ReaderView view = readControl(*combo);
         ASSERT_GE(view.selected, 0) << step.step;
         ASSERT_LT(view.selected, static_cast<int>(view.entries.size())) << step.step;
-        EXPECT_EQ(view.entries[view.selected], step.chosen) << step.step;
+        // A drive without a medium may still report an empty label (Wine's do): "e:\ ".
+        EXPECT_EQ(view.entries[view.selected].rfind(step.chosen, 0), 0u)
+            << step.step << ": " << view.entries[view.selected];
         expectReadAsShown(*combo, step.step);
     }
 }
