@@ -8,6 +8,7 @@ packages=(
     libgtest-dev googletest libicu-dev
     vorbis-tools speex espeak-ng sox
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation desktop-file-utils
+    at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
 )
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)

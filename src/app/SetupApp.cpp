@@ -9,6 +9,7 @@
 #include "script/DrivePath.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
+#include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>
@@ -41,6 +42,7 @@ public:
         loadDialogResources();
         // Every box of the program, the framework's own included, shows the icon of its kind.
         showIconsInMessageBoxes();
+        accessibility::nameMessageBoxesByCaption();
         // Nothing may wait for a person in an unattended run, the framework's own reports neither.
         if (options.silent)
             delete wxLog::SetActiveTarget(new wxLogStderr);

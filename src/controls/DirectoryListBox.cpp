@@ -26,6 +26,12 @@ bool DirectoryListBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rec
     UpdateFont();
     SetFont(font);
     metrics = measureItemMetrics(*this, font);
+    readerView = accessibility::exposeItemList(
+        *this, accessibility::ItemListRole::List,
+        {[this] { return static_cast<int>(tree.items().size()); },
+         [this](int index) { return wxString::FromUTF8(tree.items()[index].name); },
+         [this] { return GetSelection(); }});
+    Bind(wxEVT_LISTBOX, &DirectoryListBox::OnSelected, this);
     Bind(wxEVT_LISTBOX_DCLICK, &DirectoryListBox::OnDoubleClick, this);
     Bind(wxEVT_CHAR_HOOK, &DirectoryListBox::OnCharHook, this);
     (void)FillFromPath(initialPath.empty() ? platform::currentFolder() : initialPath);
@@ -57,6 +63,8 @@ int DirectoryListBox::AddPathLevels(std::string& path) {
 void DirectoryListBox::showEntries() {
     SetSelection(wxNOT_FOUND);
     SetItemCount(tree.items().size());
+    if (readerView)
+        readerView->itemsReplaced();
 }
 
 wxString DirectoryListBox::FolderErrorMessage(const std::string& path) {
@@ -107,9 +115,15 @@ bool DirectoryListBox::OpenSelected() {
     const int level = tree.findLevel(openedName);
     if (level >= 0)
         SetSelection(level);
+    readerView->selectionChanged();
     NotifyPathChanged();
     Refresh();
     return true;
+}
+
+void DirectoryListBox::OnSelected(wxCommandEvent& event) {
+    readerView->selectionChanged();
+    event.Skip();
 }
 
 void DirectoryListBox::OnDoubleClick(wxCommandEvent& event) {

@@ -4,10 +4,12 @@
 // Enter shows that folder and tells the parent with a folder-changed notification.
 #include "controls/FolderTree.h"
 #include "controls/OwnerDrawnItem.h"
+#include "ui/Accessibility.h"
 
 #include <wx/event.h>
 #include <wx/vlbox.h>
 
+#include <memory>
 #include <string>
 
 // Posted to the parent after the first filling and after every opening; the event's id is the
@@ -53,6 +55,7 @@ protected:
 private:
     void OnDoubleClick(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnSelected(wxCommandEvent& event);
     void FocusNextControl();
     void showEntries();
     bool askToRetry(const std::string& path);
@@ -60,4 +63,5 @@ private:
     FolderTree tree;
     ItemMetrics metrics;
     wxFont font;
+    std::unique_ptr<accessibility::ItemList> readerView;
 };

@@ -38,9 +38,60 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
     UpdateFont();
     SetFont(font);
     metrics = measureItemMetrics(*this, font);
+    readerView = accessibility::exposeItemList(*this, accessibility::ItemListRole::ComboBox,
+                                               {[this] { return static_cast<int>(GetCount()); },
+                                                [this](int index) { return GetString(index); },
+                                                [this] { return readerSelection(); }});
     FillDrives();
     SelectCurrentDrive();
+    Bind(wxEVT_COMBOBOX, &DriveComboBox::OnChosen, this);
+    Bind(wxEVT_COMBOBOX_DROPDOWN, &DriveComboBox::OnDroppedDown, this);
+    Bind(wxEVT_COMBOBOX_CLOSEUP, &DriveComboBox::OnClosedUp, this);
+    // The list to drop down exists once the first drive was added.
+    if (wxVListBoxComboPopup* dropped = GetVListBoxComboPopup())
+        dropped->Bind(wxEVT_LISTBOX, &DriveComboBox::OnDroppedListMoved, this);
     return true;
+}
+
+// The base class closes its dropped list while it is destroyed, after the members are gone.
+DriveComboBox::~DriveComboBox() {
+    Unbind(wxEVT_COMBOBOX, &DriveComboBox::OnChosen, this);
+    Unbind(wxEVT_COMBOBOX_DROPDOWN, &DriveComboBox::OnDroppedDown, this);
+    Unbind(wxEVT_COMBOBOX_CLOSEUP, &DriveComboBox::OnClosedUp, this);
+    if (wxVListBoxComboPopup* dropped = GetVListBoxComboPopup())
+        dropped->Unbind(wxEVT_LISTBOX, &DriveComboBox::OnDroppedListMoved, this);
+}
+
+void DriveComboBox::OnChosen(wxCommandEvent& event) {
+    readerView->selectionChanged();
+    event.Skip();
+}
+
+void DriveComboBox::OnDroppedDown(wxCommandEvent& event) {
+    readerView->expandedChanged(true);
+    // The dropped list marks the selected drive once it is shown.
+    CallAfter([this] { readerView->selectionChanged(); });
+    event.Skip();
+}
+
+void DriveComboBox::OnClosedUp(wxCommandEvent& event) {
+    readerView->expandedChanged(false);
+    readerView->selectionChanged();
+    event.Skip();
+}
+
+// While the list is dropped down the arrow keys move through it and the field keeps its drive
+// until one is chosen: the reader follows the entry the keys are on.
+int DriveComboBox::readerSelection() const {
+    wxVListBoxComboPopup* dropped = GetVListBoxComboPopup();
+    if (IsPopupShown() && dropped != nullptr)
+        return dropped->wxVListBox::GetSelection();
+    return GetSelection();
+}
+
+void DriveComboBox::OnDroppedListMoved(wxCommandEvent& event) {
+    readerView->selectionChanged();
+    event.Skip();
 }
 
 void DriveComboBox::LoadImages() {
@@ -70,6 +121,8 @@ void DriveComboBox::SelectDriveOfPath(const std::string& path) {
     for (unsigned int i = 0; i < GetCount(); ++i) {
         if (GetString(i).Lower().StartsWith(prefix)) {
             SetSelection(static_cast<int>(i));
+            if (readerView)
+                readerView->selectionChanged();
             return;
         }
     }

@@ -2,9 +2,11 @@
 // The drive selector: a read-only drop-down list of the drives a product can be installed on,
 // each shown with its icon, root and lower-cased volume label. Filled once, at creation.
 #include "controls/OwnerDrawnItem.h"
+#include "ui/Accessibility.h"
 
 #include <wx/odcombo.h>
 
+#include <memory>
 #include <string>
 
 class DriveComboBox : public wxOwnerDrawnComboBox {
@@ -12,6 +14,7 @@ public:
     static constexpr unsigned kShowIcons = 0x4;
 
     DriveComboBox();
+    ~DriveComboBox() override;
 
     // Creates the control (the rectangle may include the dropped-down list's height), fills it
     // and selects the current folder's drive. Only the low three option bits are kept.
@@ -41,7 +44,14 @@ protected:
     wxCoord OnMeasureItem(size_t item) const override;
 
 private:
+    void OnChosen(wxCommandEvent& event);
+    void OnDroppedDown(wxCommandEvent& event);
+    void OnClosedUp(wxCommandEvent& event);
+    int readerSelection() const;
+    void OnDroppedListMoved(wxCommandEvent& event);
+
     ItemMetrics metrics;
     unsigned options = 0;
     wxFont font;
+    std::unique_ptr<accessibility::ItemList> readerView;
 };

@@ -1,9 +1,11 @@
 #include "copy/CopyProgressDialog.h"
 
 #include "script/TextKeys.h"
+#include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 
 #include <wx/button.h>
+#include <wx/control.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 
@@ -46,6 +48,7 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
     started = true;
     SetTitle(fromUtf8(engine.text(textkeys::kCopyCaption)));
     setControlText(FindWindow(wxID_CANCEL), engine.text(textkeys::kAbort));
+    nameControlsForReaders();
     engine.buildList();
     // The bar's range is 16 bits wide, as the system's progress bar range message is.
     if (progressBar) {
@@ -53,6 +56,18 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
         progressBar->SetValue(0);
     }
     timer.Start(kTimerPeriodMs);
+}
+
+// The status line says what the bar is doing, so it labels the bar; the button keeps its own text
+// rather than the line before it, which the toolkit would tie to it.
+void CopyProgressDialog::nameControlsForReaders() {
+    if (progressBar) {
+        if (statusText)
+            accessibility::labelControl(*progressBar, *statusText);
+        accessibility::nameControl(*progressBar, GetTitle());
+    }
+    if (wxWindow* abort = FindWindow(wxID_CANCEL))
+        accessibility::nameControl(*abort, wxControl::RemoveMnemonics(abort->GetLabel()));
 }
 
 void CopyProgressDialog::OnTimer(wxTimerEvent&) {

@@ -34,6 +34,7 @@ private:
     void showStatus(const std::string& text);
     void showPosition(int position);
     void finish(int result);
+    void nameControlsForReaders();
 
     CopyEngine engine;
     wxTimer timer;

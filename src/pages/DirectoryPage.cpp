@@ -6,6 +6,7 @@
 #include "script/CharacterCount.h"
 #include "script/DrivePath.h"
 #include "script/TextKeys.h"
+#include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>
@@ -34,6 +35,7 @@ DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string 
     path = initialPath;
     createDriveSelector();
     drives->SelectDriveOfPath(folders->GetCurrentPath());
+    nameControlsByLabels();
     TransferDataToWindow();
     Bind(wxEVT_COMBOBOX, &DirectoryPage::OnDriveChosen, this, kDriveSelectorId);
     Bind(wxEVT_LISTBOX_DCLICK, &DirectoryPage::OnFolderDoubleClicked, this, kFolderListId);
@@ -64,6 +66,19 @@ void DirectoryPage::createDriveSelector() {
     if (placeholder)
         placeholder->Destroy();
     drives->SetId(kDriveSelectorId);
+}
+
+// The toolkit ties each label to the window created after it; the folder list and the drive
+// selector replace their places later, so the ties are made here. The path box has no label of
+// its own and holds the folder that the folder label names.
+void DirectoryPage::nameControlsByLabels() {
+    if (folderLabel) {
+        accessibility::labelControl(*folders, *folderLabel);
+        if (pathBox)
+            accessibility::nameControl(*pathBox, folderLabel->GetLabelText());
+    }
+    if (wxWindow* driveLabel = FindWindow(kDriveLabelId))
+        accessibility::labelControl(*drives, *driveLabel);
 }
 
 bool DirectoryPage::TransferDataToWindow() {

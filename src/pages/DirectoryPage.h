@@ -52,6 +52,7 @@ private:
     // Tells the user why the text is not taken; the page stays open.
     bool refuse(const wxString& message);
     void createDriveSelector();
+    void nameControlsByLabels();
 
     wxStaticText* folderLabel = nullptr;
     std::string path;

@@ -2,6 +2,7 @@
 
 #include "pages/PageTexts.h"
 #include "script/TextKeys.h"
+#include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 
 #include <wx/radiobut.h>
@@ -16,6 +17,9 @@ InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::st
         {wxID_CANCEL, textkeys::kBack},
     };
     setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
+    if (wxWindow* frame = FindWindow(kGroupId))
+        accessibility::groupChoices(
+            *frame, {FindWindow(kMinimalId), FindWindow(kStandardId), FindWindow(kFullId)});
     // Every attempt starts from the standard install, whatever was chosen before.
     if (auto* standard = dynamic_cast<wxRadioButton*>(FindWindow(kStandardId)))
         standard->SetValue(true);

@@ -4,6 +4,7 @@
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "support/ControlReader.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,24 @@ TEST_F(CopyDialogTest, EmptyListEndsWithOkAtTheFirstTick) {
     EXPECT_EQ(title, "Copying files");
     EXPECT_EQ(gaugeRange, 0);
     EXPECT_EQ(errorText, "");
+}
+
+TEST_F(CopyDialogTest, AReaderHearsTheAbortButtonByItsTextAndTheBarByTheCaption) {
+    writeScript({"readme.txt"});
+    medium.write("readme.txt", "text");
+    const struct {
+        int id;
+        const char* name;
+    } controls[] = {{wxID_CANCEL, "Abort"}, {1001, "Copying files"}};
+    std::vector<std::string> names;
+    runDialog([&](CopyProgressDialog& dialog, int tick) {
+        if (tick == 1)
+            for (const auto& control : controls)
+                names.push_back(readControl(*dialog.FindWindow(control.id)).name);
+    });
+    ASSERT_EQ(names.size(), std::size(controls));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(names[i], controls[i].name);
 }
 
 TEST_F(CopyDialogTest, CopiesEntriesWithAndWithoutAFolderPart) {
