@@ -4,12 +4,15 @@
 #include "session/RunLog.h"
 
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
+
+#include <memory>
 
 namespace {
 
@@ -34,11 +37,20 @@ public:
     void keepAlive() {
         gauge->Pulse();
         // The window stays painted and answers the desktop; nothing else takes input meanwhile.
+        // A wait before the program's first window has no event loop to yield to: it gets one.
+        if (wxEventLoopBase::GetActive()) {
+            wxSafeYield(this, true);
+            return;
+        }
+        if (!loop)
+            loop = std::make_unique<wxGUIEventLoop>();
+        wxEventLoopActivator active(loop.get());
         wxSafeYield(this, true);
     }
 
 private:
     wxGauge* gauge = nullptr;
+    std::unique_ptr<wxGUIEventLoop> loop;
 };
 
 SystemWaitWindow*& currentWindow() {
