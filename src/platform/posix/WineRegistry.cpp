@@ -186,8 +186,8 @@ std::string valueLine(const Change& change) {
 }
 
 // The registry editor's text of the changes: each key once, in the order it was first changed,
-// with the last change of each of its values.
-std::string importText(const std::vector<Change>& changes) {
+// with the last change of each of its values, which are counted.
+std::string importText(const std::vector<Change>& changes, std::size_t& valueCount) {
     struct Key {
         std::string fullPath;
         std::vector<const Change*> values;
@@ -210,7 +210,9 @@ std::string importText(const std::vector<Change>& changes) {
             *value = &change;
     }
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
+    valueCount = 0;
     for (const Key& key : keys) {
+        valueCount += key.values.size();
         text += "[" + key.fullPath + "]\r\n";
         for (const Change* value : key.values)
             text += valueLine(*value) + "\r\n";
@@ -277,12 +279,14 @@ bool importWineRegistryChanges() {
         return true;
     const auto start = std::chrono::steady_clock::now();
     const ScratchFile file(prefix, "import");
+    std::size_t values = 0;
+    const std::string text = importText(current.pending, values);
     std::ofstream(file.nativePath, std::ios::binary)
-        << "\xFF\xFE" << convert(importText(current.pending), "UTF-8", "UTF-16LE");
+        << "\xFF\xFE" << convert(text, "UTF-8", "UTF-16LE");
     const bool imported =
         runWine(prefix, {"reg", "import", file.windowsPath, "/reg:32"}, false) == 0;
     noteSystemActivity("wine", (imported ? "imported " : "import failed: ") +
-                                   std::to_string(current.pending.size()) + " registry changes (" +
+                                   std::to_string(values) + " registry values in one import (" +
                                    secondsText(start) + ")");
     if (!imported)
         return false;
