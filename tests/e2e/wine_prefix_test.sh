@@ -3,8 +3,9 @@
 # program (tests/e2e/wine/RecordReader.c) unattended into a fresh Wine prefix; the game, started
 # from its desktop entry as a desktop starts it (its Exec in its Path), finds its installer's
 # record there: ProgramPath is the folder it runs from, Lang the language chosen. Wine's registry
-# holds the uninstall entry in the 32-bit view and Wine's uninstaller lists the product. Then the
-# rows that keep today's mapping: no Wine on the PATH, and SETUP_DRIVE_TABLE given.
+# holds the uninstall entry in the 32-bit view and Wine's uninstaller lists the product. A second
+# run installs onto a drive of the prefix's own, from the medium in the prefix's CD-ROM drive.
+# Then the rows that keep today's mapping: no Wine on the PATH, and SETUP_DRIVE_TABLE given.
 # Arguments: the Linux build folder, the record reader program (empty when no compiler built it).
 set -euo pipefail
 build_dir=$1 reader=${2:-}
@@ -24,41 +25,50 @@ cp "$reader" "$medium/harbour.exe"
 export WINEDEBUG=-all WINEPREFIX=$prefix LANG=C.UTF-8
 unset SETUP_DRIVE_TABLE SETUP_REGISTRY_DIR WINDIR XDG_DATA_HOME XDG_CONFIG_HOME
 
-# install <row> [VARIABLE=value...]: the medium's setup, unattended, in Polish, with a home of the
-# row's own and the variables given.
+# install <row> <setup> [VARIABLE=value...] -- [arguments]: the setup program, unattended, with a
+# home of the row's own, the variables and the arguments given.
 install() {
-    export HOME=$out/$1
+    local row=$1 setup=$2 variables=()
+    shift 2
+    while [ "$1" != -- ]; do variables+=("$1") && shift; done
+    shift
+    export HOME=$out/$row
     mkdir -p "$HOME"
     local start=$EPOCHREALTIME
-    env "${@:2}" "$medium/setup" --silent --quiet --type max --language Polski --log "$out/$1.log" ||
-        fail "$1: setup failed: $(cat "$out/$1.log")"
-    echo "$1: setup ran $(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", e - s }')"
+    env "${variables[@]}" "$setup" --silent --quiet --type max --log "$out/$row.log" "$@" ||
+        fail "$row: setup failed: $(cat "$out/$row.log")"
+    echo "$row: setup ran $(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", e - s }')"
+    grep '^wine: ' "$out/$row.log" || true
 }
 entry() { echo "$HOME/.local/share/applications/Tervalis/Moonrise Harbour/Moonrise Harbour.desktop"; }
 field() { sed -n "s/^$1=//p" "$(entry)"; }
 
-install wine
-grep '^wine: ' "$out/wine.log"
+# play <game folder> <its Windows name> <language>: starts the game's entry as a desktop starts
+# it, Exec's words (desktop entry quoting is the shell's double quoting once the general escapes
+# are undone) in the Path folder, and checks what the game found.
+play() {
+    local game=$1 path exec_line record
+    path=$(field Path) exec_line=$(field Exec)
+    [ "${path%/}" = "$game" ] || fail "the entry's Path is '$path'"
+    case $exec_line in "env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
+        *) fail "the entry's Exec is '$exec_line'" ;; esac
+    eval "words=(${exec_line//\\\\/\\})"
+    (cd "$path" && "${words[@]}") || fail "the game did not run"
+    record=$(tr -d '\r' <"$game/record-reader.txt")
+    echo "$record"
+    value() { sed -n "s/^$1=//p" <<<"$record"; }
+    [ "$(value folder)" = "$2" ] || fail "the game ran from '$(value folder)'"
+    [ "$(value ProgramPath)" = "$(value folder)" ] || fail "ProgramPath is '$(value ProgramPath)'"
+    [ "$(value Lang)" = "$3" ] || fail "Lang is '$(value Lang)'"
+}
+
+install wine "$medium/setup" -- --language Polski
 game="$prefix/drive_c/Gry/Moonrise Harbour"
 [ -f "$game/harbour.exe" ] && [ -f "$game/music/theme.wav" ] || fail "the game is not in the prefix's drive C:"
 [ -f "$prefix/drive_c/windows/TL/Ulvarest.exe" ] || fail "no shared uninstaller in the prefix's Windows folder"
 [ ! -e "$HOME/Gry" ] && [ ! -e "$HOME/.config/cd-setup" ] || fail "the run also installed the Linux way"
-
-# The game's entry, started as a desktop starts it: Exec's words (desktop entry quoting, which
-# is the shell's double quoting once the general escapes are undone) in the Path folder.
-path=$(field Path)
-[ "${path%/}" = "$game" ] || fail "the entry's Path is '$path'"
-exec_line=$(field Exec)
-case $exec_line in "env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
-    *) fail "the entry's Exec is '$exec_line'" ;; esac
-eval "words=(${exec_line//\\\\/\\})"
-(cd "$path" && "${words[@]}") || fail "the game did not run"
-record=$(tr -d '\r' <"$game/record-reader.txt")
-echo "$record"
-value() { sed -n "s/^$1=//p" <<<"$record"; }
-[ "$(value folder)" = 'C:\Gry\Moonrise Harbour' ] || fail "the game ran from '$(value folder)'"
-[ "$(value ProgramPath)" = "$(value folder)" ] || fail "ProgramPath is '$(value ProgramPath)'"
-[ "$(value Lang)" = Polski ] || fail "Lang is '$(value Lang)'"
+grep -q '^wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
+play "$game" 'C:\Gry\Moonrise Harbour' Polski
 
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_Polski'
 query=$(wine reg query "$uninstall" /reg:32 | tr -d '\r')
@@ -70,6 +80,17 @@ wine reg query "${uninstall/Software/Software\\Wow6432Node}" >/dev/null ||
     fail "the uninstall entry is not in the 32-bit view of the 64-bit prefix"
 wine uninstaller --list | tr -d '\r' | grep -x 'MoonriseHarbour_Polski|||Moonrise Harbour' ||
     fail "Wine's uninstaller does not list the product"
+
+# The prefix's own drives: the medium in a CD-ROM drive D: (Wine's drive record says so) and a
+# drive E: that only the prefix has.
+mkdir "$out/e-drive"
+ln -s "$medium" "$prefix/dosdevices/d:"
+ln -s "$out/e-drive" "$prefix/dosdevices/e:"
+wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null
+install wine-drives "$prefix/dosdevices/d:/setup" -- --language English --dir 'E:\Games\Moonrise Harbour'
+grep -q '^wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/wine-drives.log" ||
+    fail "Wine's drive records were not read"
+play "$out/e-drive/Games/Moonrise Harbour" 'E:\Games\Moonrise Harbour' English
 
 # Today's mapping: c: is the home folder, the records are REGEDIT4 files, no prefix is made.
 export WINEPREFIX=$out/untouched-prefix
@@ -83,9 +104,9 @@ todays_result() { # todays_result <row> <c: folder> <starter of the game's Exec>
     echo "$1: today's result"
 }
 mkdir "$out/no-wine-bin"
-install no-wine PATH="$out/no-wine-bin"
+install no-wine "$medium/setup" PATH="$out/no-wine-bin" -- --language Polski
 todays_result no-wine "$HOME" ""
 mkdir -p "$out/table-c"
 printf 'c:|fixed|%s\nz:|fixed|/\n' "$out/table-c" >"$out/drives"
-install drive-table SETUP_DRIVE_TABLE="$out/drives"
+install drive-table "$medium/setup" SETUP_DRIVE_TABLE="$out/drives" -- --language Polski
 todays_result drive-table "$out/table-c" "wine "
