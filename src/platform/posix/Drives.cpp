@@ -300,9 +300,8 @@ void reloadDriveTable() {
 char posix::assignDrive(const std::string& nativeFolder) {
     const auto& table = driveTable();
     for (char letter = 'y'; letter >= 'c'; --letter) {
-        const bool taken = std::any_of(table.begin(), table.end(), [letter](const DriveEntry& d) {
-            return d.letter == letter;
-        });
+        const bool taken = std::any_of(table.begin(), table.end(),
+                                       [letter](const DriveEntry& d) { return d.letter == letter; });
         if (taken)
             continue;
         cachedTable().push_back({letter, nativeFolder, DriveType::Fixed, {}, false, false});
