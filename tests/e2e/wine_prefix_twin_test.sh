@@ -28,6 +28,8 @@ WINEPREFIX=$linux_prefix "$medium/setup" "${arguments[@]}" --log "$out/linux.log
 # setup.exe gets a prefix made as Wine's first start makes one, as the Linux build made its own.
 WINEPREFIX=$windows_prefix WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' DISPLAY= \
     wine wineboot --init >/dev/null 2>&1
+# The session of that start has no display; setup.exe's windows need a session of their own.
+WINEPREFIX=$windows_prefix wineserver -w
 WINEPREFIX=$windows_prefix wine "$medium/setup.exe" "${arguments[@]}" --log "$out/windows.log" ||
     fail "setup.exe failed: $(tr -d '\r' <"$out/windows.log")"
 WINEPREFIX=$windows_prefix wineserver -w
@@ -45,14 +47,16 @@ cmp "$linux_prefix/drive_c/windows/TL/Ulvarest.exe" "$windows_prefix/drive_c/win
 
 # Every value of the installer's record and of the uninstall entry, read from each prefix's
 # registry in the 32-bit view.
+value() { # value <prefix> <key> <name>: the reg query line of the value, or nothing
+    (WINEPREFIX=$1 wine reg query "$2" /v "$3" /reg:32 2>/dev/null || true) | tr -d '\r' | grep REG_ || true
+}
 values=0
 for key in 'HKCU\Software\Tervalis\MoonriseHarbour_Polski' \
     'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_Polski'; do
     for name in ProgramPath Lang Program DisplayName UninstallString; do
-        linux=$( (WINEPREFIX=$linux_prefix wine reg query "$key" /v "$name" /reg:32 2>/dev/null || true) | tr -d '\r' | grep REG_)
-        windows=$( (WINEPREFIX=$windows_prefix wine reg query "$key" /v "$name" /reg:32 2>/dev/null || true) | tr -d '\r' | grep REG_)
+        linux=$(value "$linux_prefix" "$key" "$name") windows=$(value "$windows_prefix" "$key" "$name")
         [ "$linux" = "$windows" ] || fail "$key\\$name: the Linux build wrote '$linux', setup.exe '$windows'"
-        [ -n "$linux" ] && echo "$key: $linux" && values=$((values + 1))
+        [ -z "$linux" ] || { echo "$key: $linux" && values=$((values + 1)); }
     done
 done
 [ "$values" -eq 4 ] || fail "expected ProgramPath, Lang, DisplayName and UninstallString, found $values"

@@ -68,16 +68,17 @@ std::string fileOnMedium(const std::string& mediumFolder, const std::string& nam
 }
 
 // The variables of the installer's environment with Wine's own replaced: the prefix named,
-// no display (no window of Wine's own opens), no Mono or Gecko prompts, no menu entries made
-// by Wine behind the installer's back, and Wine's debug output off unless asked for.
-std::vector<std::string> wineEnvironment(const std::string& prefix) {
+// no Mono or Gecko prompts, no menu entries made by Wine behind the installer's back, and Wine's
+// debug output off unless asked for; without the display when none is wanted.
+std::vector<std::string> wineEnvironment(const std::string& prefix, bool display) {
     std::vector<std::string> variables;
     const char* debug = std::getenv("WINEDEBUG");
     for (char** entry = environ; *entry; ++entry) {
         const std::string variable = *entry;
         const std::string name = variable.substr(0, variable.find('='));
-        if (name != "WINEPREFIX" && name != "DISPLAY" && name != "WAYLAND_DISPLAY" &&
-            name != "WINEDLLOVERRIDES" && name != "WINEDEBUG")
+        const bool displayName = name == "DISPLAY" || name == "WAYLAND_DISPLAY";
+        if (name != "WINEPREFIX" && name != "WINEDLLOVERRIDES" && name != "WINEDEBUG" &&
+            (display || !displayName))
             variables.push_back(variable);
     }
     variables.push_back("WINEPREFIX=" + prefix);
@@ -120,11 +121,36 @@ std::string secondsText(double seconds) {
     return text;
 }
 
-// Wine's own first start makes a prefix the same way; without a display it asks nothing.
+// Starts the program with the arguments (the first its own name) in the prefix and waits for it.
+int runInPrefix(const std::string& program, std::vector<std::string> arguments,
+                const std::string& prefix, bool display, bool shown) {
+    std::vector<std::string> variables = wineEnvironment(prefix, display);
+    auto argv = pointersOf(arguments);
+    auto envp = pointersOf(variables);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // Wine's programs report on the terminal; the installer reports through its own results.
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = -1;
+    const int failed =
+        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? -1 : waitFor(child, shown);
+}
+
+// Wine's own first start makes a prefix the same way. Without a display no window of Wine's own
+// opens beside the installer's; but a Wine session begun without one can open no window at all,
+// so that session is waited out before the game or the medium's programs could join it.
 bool makePrefix(const std::string& prefix) {
     const auto start = std::chrono::steady_clock::now();
     beginSystemWait("Preparing Wine…");
-    const int status = runWine(prefix, {"wineboot", "--init"}, true);
+    const std::string wine = wineProgram();
+    const int status = runInPrefix(wine, {"wine", "wineboot", "--init"}, prefix, false, true);
+    const std::string server = wine.substr(0, wine.find_last_of('/')) + "/wineserver";
+    if (access(server.c_str(), X_OK) == 0)
+        (void)runInPrefix(server, {"wineserver", "-w"}, prefix, false, true); // ends either way
     endSystemWait();
     const bool made = status == 0 && exists(prefix + "/dosdevices/c:");
     noteSystemActivity("wine", (made ? "prefix made: " : "prefix could not be made: ") + prefix +
@@ -180,20 +206,7 @@ int runWine(const std::string& prefix, const std::vector<std::string>& arguments
         return -1;
     std::vector<std::string> argumentTexts{"wine"};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> variables = wineEnvironment(prefix);
-    auto argv = pointersOf(argumentTexts);
-    auto envp = pointersOf(variables);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // Wine's programs report on the terminal; the installer reports through its own results.
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    const int failed =
-        posix_spawn(&child, wine.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed ? -1 : waitFor(child, shown);
+    return runInPrefix(wine, std::move(argumentTexts), prefix, true, shown);
 }
 
 } // namespace platform::posix

@@ -17,8 +17,8 @@ const std::string& winePrefix();
 // a shortcut's target (a "File<n>" key of any section).
 bool holdsWindowsProduct(const std::string& mediumFolder);
 
-// Runs a Wine program in the prefix (its name and arguments, as `wine` takes them) without a
-// display or Wine's own desktop integration and waits for it; its exit status, or -1 when Wine
+// Runs a Wine program in the prefix (its name and arguments, as `wine` takes them) without
+// Wine's own desktop integration and waits for it; its exit status, or -1 when Wine
 // did not start or ended abnormally. `shown` keeps the program's wait view alive meanwhile.
 int runWine(const std::string& prefix, const std::vector<std::string>& arguments, bool shown);
 
