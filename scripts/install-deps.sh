@@ -9,12 +9,14 @@ packages=(
     vorbis-tools speex espeak-ng sox
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation desktop-file-utils
     at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
+    # A Windows product installs into a Wine prefix; its test's game is a Windows program of ours.
+    wine wine64 g++-mingw-w64-x86-64
 )
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 windows=0
 [ "${1:-}" = windows ] && windows=1
-[ $windows = 1 ] && packages+=(g++-mingw-w64-x86-64 wine wine64 dpkg-dev make)
+[ $windows = 1 ] && packages+=(dpkg-dev make)
 
 # The Windows build compiles its libraries from Debian's source packages: it needs a deb-src twin
 # of each deb entry.

@@ -2,11 +2,13 @@
 // the same installation runs without the window, answered from the command line.
 #include "app/MessageBoxIcons.h"
 #include "app/SetupDialog.h"
+#include "app/SystemWaitWindow.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "session/CommandLine.h"
+#include "platform/SystemActivity.h"
 #include "script/DrivePath.h"
+#include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/Accessibility.h"
@@ -36,6 +38,9 @@ public:
         // started, not on the medium.
         if (!readCommandLine())
             return true;
+        // Finding its own folder may make the Wine prefix the product will run in; that wait
+        // shows, and what it did goes to the log.
+        showSystemActivity(!options.quiet);
         // The script's relative names are written for the program's own folder on the medium.
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
         wxInitAllImageHandlers();
@@ -56,6 +61,7 @@ public:
         SetupDialog dialog(nullptr);
         if (options.silent) {
             const int status = dialog.runUnattended(options);
+            platform::finishSystemWork();
             runlog::close();
             return status;
         }
@@ -63,6 +69,7 @@ public:
         if (dialog.initialise())
             dialog.ShowModal();
         SetTopWindow(nullptr);
+        platform::finishSystemWork();
         runlog::close();
         return kInstalled;
     }

@@ -19,7 +19,8 @@ struct DriveEntry {
 };
 
 // The drive table in letter order. Read from the file named by SETUP_DRIVE_TABLE when set,
-// otherwise made from the machine: c: the home folder, mounted optical media from d:, z: the root.
+// otherwise the Wine prefix's drives when the installer works on one (WinePrefix.h), otherwise
+// made from the machine: c: the home folder, mounted optical media from d:, z: the root.
 const std::vector<DriveEntry>& driveTable();
 
 // Forgets the table so that the next use reads it again (tests change SETUP_DRIVE_TABLE).

@@ -2,6 +2,9 @@
 
 #include "platform/posix/DriveAssignment.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/WinePrefix.h"
+#include "platform/posix/WineRegistry.h"
 
 #include <algorithm>
 #include <cctype>
@@ -196,6 +199,55 @@ std::vector<DriveEntry> machineTable() {
     return drives;
 }
 
+// Wine's record of a drive's type, as its configuration writes it.
+DriveType typeOfWineRecord(const std::string& record) {
+    const std::string lower = posix::asciiLower(record);
+    if (lower == "hd")
+        return DriveType::Fixed;
+    if (lower == "floppy")
+        return DriveType::Removable;
+    if (lower == "network")
+        return DriveType::Remote;
+    if (lower == "cdrom")
+        return DriveType::CdRom;
+    if (lower == "ramdisk")
+        return DriveType::RamDisk;
+    return DriveType::Unknown;
+}
+
+// The prefix's drives: its "dosdevices" links ("c:" to "../drive_c", "d:" to a medium, "z:" to
+// the root), typed by Wine's own records; a drive without a record is typed by the mount table,
+// as Wine does.
+std::vector<DriveEntry> wineTable(const std::string& prefix) {
+    constexpr const char* kDrivesKey = "HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives";
+    posix::RegistryHiveFile records("HKEY_LOCAL_MACHINE");
+    if (const auto text = posix::readWineKeyText(prefix, kDrivesKey))
+        records.parse(*text);
+    std::vector<DriveEntry> drives;
+    const std::string devices = prefix + "/dosdevices";
+    DIR* folder = opendir(devices.c_str());
+    if (!folder)
+        return drives;
+    while (const dirent* entry = readdir(folder)) {
+        const std::string name = entry->d_name;
+        // "d::" names the device behind "d:"; "com1" and the like are no drives.
+        if (name.size() != 2 || name[1] != ':' ||
+            !std::isalpha(static_cast<unsigned char>(name[0])))
+            continue;
+        const std::string link = devices + "/" + name;
+        char resolved[PATH_MAX];
+        DriveEntry drive;
+        drive.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+        // A drive whose medium is away keeps its place under the name Wine would look at.
+        drive.folder = realpath(link.c_str(), resolved) ? std::string(resolved) : link;
+        drive.type = typeOfWineRecord(
+            records.stringValue("Software\\Wine\\Drives", name).value_or(std::string()));
+        drives.push_back(drive);
+    }
+    closedir(folder);
+    return drives;
+}
+
 std::vector<DriveEntry>& cachedTable() {
     static std::vector<DriveEntry> table;
     return table;
@@ -231,7 +283,10 @@ bool isFolder(const std::string& path) {
 const std::vector<DriveEntry>& driveTable() {
     if (!tableLoaded()) {
         const char* file = std::getenv("SETUP_DRIVE_TABLE");
-        cachedTable() = file && *file ? readTableFile(file) : machineTable();
+        const std::string& prefix = posix::winePrefix();
+        cachedTable() = file && *file     ? readTableFile(file)
+                        : !prefix.empty() ? wineTable(prefix)
+                                          : machineTable();
         sortByLetter(cachedTable());
         tableLoaded() = true;
     }

@@ -1,6 +1,7 @@
 #include "platform/Environment.h"
 
 #include "platform/Paths.h"
+#include "platform/posix/WinePrefix.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,9 @@
 namespace platform {
 
 std::string environmentValue(const char* name) {
+    // In a Wine prefix the Windows folder is the prefix's own, where its programs look.
+    if (std::strcmp(name, "WINDIR") == 0 && !posix::winePrefix().empty())
+        return "C:\\windows";
     const char* value = std::getenv(name);
     if (!value)
         return "";
@@ -19,6 +23,8 @@ std::string environmentValue(const char* name) {
 }
 
 bool hasEnvironmentValue(const char* name) {
+    if (std::strcmp(name, "WINDIR") == 0 && !posix::winePrefix().empty())
+        return true;
     return std::getenv(name) != nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/WindowsProgram.h"
+#include "platform/posix/WineRegistry.h"
 
 #include <cerrno>
 #include <spawn.h>
@@ -23,6 +24,8 @@ std::vector<char*> argumentVector(const std::vector<std::string>& arguments) {
 
 pid_t startProgram(const std::string& native, const std::vector<std::string>& arguments,
                    const std::string& nativeWorkFolder, bool searchPath) {
+    // A program started now may read what the installer recorded in a Wine prefix.
+    (void)posix::importWineRegistryChanges(); // a failure is tried again when the installer ends
     std::vector<std::string> withName = arguments;
     if (withName.empty())
         withName.push_back(native);

@@ -6,6 +6,7 @@
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/WindowsProgram.h"
+#include "platform/posix/WinePrefix.h"
 
 #include <sys/stat.h>
 #include <vector>
@@ -95,17 +96,24 @@ bool isDocument(const std::string& nativeTarget) {
            (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0;
 }
 
+// What the entry's command starts the target with. A Windows program starts through Wine when
+// it is installed (whatever its permission bits, which a medium seldom sets), in the prefix the
+// installer worked on when it did, which the desktop's own environment may not name; without
+// Wine the entry is what it always was.
+std::string starterOf(const std::string& nativeTarget) {
+    if (posix::isWindowsProgram(nativeTarget) && !posix::wineProgram().empty()) {
+        const std::string& prefix = posix::winePrefix();
+        return prefix.empty() ? "wine "
+                              : "env " + quotedExecWord("WINEPREFIX=" + prefix) + " wine ";
+    }
+    return isDocument(nativeTarget) ? "xdg-open " : "";
+}
+
 std::string desktopEntry(const std::string& target, const std::string& linkPath,
                          const std::string& arguments, const std::string& workFolder,
                          const std::string& description) {
     const std::string nativeTarget = toNativePath(target);
-    // A Windows program starts through Wine when it is installed (whatever its permission
-    // bits, which a medium seldom sets); without Wine the entry is what it always was.
-    const char* starter = posix::isWindowsProgram(nativeTarget) && !posix::wineProgram().empty()
-                              ? "wine "
-                          : isDocument(nativeTarget) ? "xdg-open "
-                                                     : "";
-    std::string exec = starter + quotedExecWord(nativeTarget);
+    std::string exec = starterOf(nativeTarget) + quotedExecWord(nativeTarget);
     for (const auto& word : argumentWords(arguments))
         exec += " " + quotedExecWord(word);
     std::string entry = "[Desktop Entry]\nType=Application\n";

@@ -1,0 +1,303 @@
+#include "platform/posix/WineRegistry.h"
+
+#include "platform/SystemActivity.h"
+#include "platform/posix/NativePath.h"
+#include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/WinePrefix.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iconv.h>
+#include <iterator>
+#include <unistd.h>
+#include <vector>
+
+namespace platform::posix {
+namespace {
+
+// One change for the import: a key made, a value set, or (no value) a value deleted.
+struct Change {
+    RegistryHive hive;
+    std::string path;
+    std::string name;
+    std::optional<std::string> value;
+    bool keyOnly = false;
+};
+
+// What is known of one hive: the text of every key read so far, with the gathered changes on top.
+struct HiveView {
+    explicit HiveView(const char* rootName) : root(rootName), view(rootName) {}
+    std::string root;
+    std::string exported;
+    std::vector<std::string> readPaths; // lower case; a read key holds its whole subtree
+    RegistryHiveFile view;
+};
+
+struct State {
+    HiveView hives[2]{HiveView("HKEY_CURRENT_USER"), HiveView("HKEY_LOCAL_MACHINE")};
+    std::vector<Change> pending;
+    bool importAtEndArranged = false;
+};
+
+State& state() {
+    static State current;
+    return current;
+}
+
+HiveView& hiveOf(RegistryHive hive) {
+    return state().hives[hive == RegistryHive::CurrentUser ? 0 : 1];
+}
+
+std::string convert(const std::string& bytes, const char* from, const char* to) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string result;
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* out = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+        result.append(buffer, static_cast<std::size_t>(out - buffer));
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG)
+            break; // what cannot be converted ends the text
+    }
+    iconv_close(converter);
+    return result;
+}
+
+std::string secondsText(std::chrono::steady_clock::time_point start) {
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
+// A file of ours in the prefix's temporary folder: Wine's name for it and this system's.
+struct ScratchFile {
+    ScratchFile(const std::string& prefix, const char* purpose) {
+        const std::string name = "cd-setup-" + std::to_string(::getpid()) + "-" + purpose + ".reg";
+        windowsPath = std::string(kWineScratchFolder) + "\\" + name;
+        nativePath = wineScratchNativeFolder(prefix) + "/" + name;
+    }
+    ~ScratchFile() { ::unlink(nativePath.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    std::string windowsPath;
+    std::string nativePath;
+};
+
+std::optional<std::string> exportKey(const std::string& prefix, const std::string& fullPath,
+                                     bool view32) {
+    const auto start = std::chrono::steady_clock::now();
+    const ScratchFile file(prefix, "read");
+    std::vector<std::string> arguments{"reg", "export", fullPath, file.windowsPath, "/y"};
+    if (view32)
+        arguments.push_back("/reg:32");
+    const bool found = runWine(prefix, arguments, false) == 0;
+    noteSystemActivity("wine", std::string(found ? "read " : "no key ") + fullPath + " (" +
+                                   secondsText(start) + ")");
+    if (!found)
+        return std::nullopt;
+    std::ifstream in(file.nativePath, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The registry editor's files are UTF-16 with a byte order mark.
+    return convert(bytes, "UTF-16", "UTF-8");
+}
+
+void apply(RegistryHiveFile& view, const Change& change) {
+    if (change.keyOnly)
+        (void)view.createKey(change.path);
+    else if (change.value)
+        (void)view.setString(change.path, change.name, *change.value);
+    else
+        (void)view.deleteValue(change.path, change.name);
+}
+
+void rebuild(RegistryHive hive) {
+    HiveView& known = hiveOf(hive);
+    known.view.parse(known.exported);
+    for (const Change& change : state().pending)
+        if (change.hive == hive)
+            apply(known.view, change);
+}
+
+// Reads the key from the prefix unless it or a key above it was read before.
+RegistryHiveFile& viewHolding(RegistryHive hive, const std::string& path) {
+    HiveView& known = hiveOf(hive);
+    const std::string relative = RegistryHiveFile::normalisedPath(path);
+    const std::string lower = asciiLower(relative);
+    for (const std::string& read : known.readPaths)
+        if (read.empty() || lower == read || lower.starts_with(read + "\\"))
+            return known.view;
+    known.readPaths.push_back(lower);
+    const std::string full = relative.empty() ? known.root : known.root + "\\" + relative;
+    if (const auto text = exportKey(winePrefix(), full, true))
+        known.exported += *text + "\r\n";
+    rebuild(hive);
+    return known.view;
+}
+
+void forgetReads() {
+    for (HiveView& known : state().hives) {
+        known.exported.clear();
+        known.readPaths.clear();
+        known.view.parse({});
+    }
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// A string that a quoted text cannot hold (a line break) as the registry editor writes it: its
+// UTF-16 bytes with the terminator, as REG_SZ.
+std::string hexString(const std::string& text) {
+    const std::string bytes = convert(text, "UTF-8", "UTF-16LE") + std::string(2, '\0');
+    std::string out = "hex(1):";
+    char pair[4];
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(bytes[i]));
+        out += (i ? "," : "") + std::string(pair);
+    }
+    return out;
+}
+
+std::string valueLine(const Change& change) {
+    std::string line = change.name.empty() ? "@=" : quoted(change.name) + "=";
+    if (!change.value)
+        return line + "-";
+    if (change.value->find_first_of("\r\n") != std::string::npos)
+        return line + hexString(*change.value);
+    return line + quoted(*change.value);
+}
+
+// The registry editor's text of the changes: each key once, in the order it was first changed,
+// with the last change of each of its values, which are counted.
+std::string importText(const std::vector<Change>& changes, std::size_t& valueCount) {
+    struct Key {
+        std::string fullPath;
+        std::vector<const Change*> values;
+    };
+    std::vector<Key> keys;
+    for (const Change& change : changes) {
+        const std::string full = hiveOf(change.hive).root + "\\" + change.path;
+        auto key = std::find_if(keys.begin(), keys.end(),
+                                [&](const Key& k) { return equalsIgnoringCase(k.fullPath, full); });
+        if (key == keys.end())
+            key = keys.insert(keys.end(), Key{full, {}});
+        if (change.keyOnly)
+            continue;
+        auto value = std::find_if(key->values.begin(), key->values.end(), [&](const Change* v) {
+            return equalsIgnoringCase(v->name, change.name);
+        });
+        if (value == key->values.end())
+            key->values.push_back(&change);
+        else
+            *value = &change;
+    }
+    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
+    valueCount = 0;
+    for (const Key& key : keys) {
+        valueCount += key.values.size();
+        text += "[" + key.fullPath + "]\r\n";
+        for (const Change* value : key.values)
+            text += valueLine(*value) + "\r\n";
+        text += "\r\n";
+    }
+    return text;
+}
+
+void importAtEnd() {
+    if (!importWineRegistryChanges())
+        std::fputs("setup: Wine did not take the installation's registry values\n", stderr);
+}
+
+bool gather(Change change) {
+    if (!RegistryHiveFile::isStorableName(change.path) ||
+        !RegistryHiveFile::isStorableName(change.name))
+        return false;
+    change.path = RegistryHiveFile::normalisedPath(change.path);
+    apply(hiveOf(change.hive).view, change);
+    state().pending.push_back(std::move(change));
+    // A run that starts no program hands its values to Wine as it ends; the program says when,
+    // or else its end does.
+    if (!state().importAtEndArranged) {
+        finishSystemWorkWith(importAtEnd);
+        state().importAtEndArranged = std::atexit(importAtEnd) == 0;
+    }
+    return true;
+}
+
+} // namespace
+
+bool wineHasKey(RegistryHive hive, const std::string& path) {
+    return viewHolding(hive, path).hasKey(path);
+}
+
+std::optional<std::string> wineStringValue(RegistryHive hive, const std::string& path,
+                                           const std::string& name) {
+    return viewHolding(hive, path).stringValue(path, name);
+}
+
+bool wineHasValue(RegistryHive hive, const std::string& path, const std::string& name) {
+    return viewHolding(hive, path).hasValue(path, name);
+}
+
+bool wineCreateKey(RegistryHive hive, const std::string& path) {
+    return gather({hive, path, {}, std::nullopt, true});
+}
+
+bool wineSetString(RegistryHive hive, const std::string& path, const std::string& name,
+                   const std::string& value) {
+    return gather({hive, path, name, value, false});
+}
+
+bool wineDeleteValue(RegistryHive hive, const std::string& path, const std::string& name) {
+    if (!wineHasValue(hive, path, name))
+        return false;
+    return gather({hive, path, name, std::nullopt, false});
+}
+
+bool importWineRegistryChanges() {
+    State& current = state();
+    const std::string& prefix = winePrefix();
+    if (current.pending.empty() || prefix.empty())
+        return true;
+    const auto start = std::chrono::steady_clock::now();
+    const ScratchFile file(prefix, "import");
+    std::size_t values = 0;
+    const std::string text = importText(current.pending, values);
+    std::ofstream(file.nativePath, std::ios::binary)
+        << "\xFF\xFE" << convert(text, "UTF-8", "UTF-16LE");
+    const bool imported =
+        runWine(prefix, {"reg", "import", file.windowsPath, "/reg:32"}, false) == 0;
+    noteSystemActivity("wine", (imported ? "imported " : "import failed: ") +
+                                   std::to_string(values) + " registry values in one import (" +
+                                   secondsText(start) + ")");
+    if (!imported)
+        return false;
+    current.pending.clear();
+    // From now on the prefix holds the values; later reads ask it again.
+    forgetReads();
+    return true;
+}
+
+std::optional<std::string> readWineKeyText(const std::string& prefix, const std::string& fullPath) {
+    return exportKey(prefix, fullPath, false);
+}
+
+} // namespace platform::posix

@@ -1,0 +1,35 @@
+#pragma once
+// The registry of the Wine prefix the installer works on (WinePrefix.h), reached only through
+// Wine's own "reg" program: the running Wine server owns the prefix's registry files, and a file
+// changed behind its back is overwritten by the server or read half-written. A key is read whole,
+// once, in the 32-bit view that the product (a 32-bit Windows program) reads; changes are gathered
+// and handed to Wine together, as one import, before any program starts and when the installer
+// ends. Reads see the gathered changes.
+#include "platform/Registry.h"
+
+#include <optional>
+#include <string>
+
+namespace platform::posix {
+
+bool wineHasKey(RegistryHive hive, const std::string& path);
+std::optional<std::string> wineStringValue(RegistryHive hive, const std::string& path,
+                                           const std::string& name);
+bool wineHasValue(RegistryHive hive, const std::string& path, const std::string& name);
+
+// Gathered for the import; false for a name that no registry file can hold.
+bool wineCreateKey(RegistryHive hive, const std::string& path);
+bool wineSetString(RegistryHive hive, const std::string& path, const std::string& name,
+                   const std::string& value);
+// False when the value is missing.
+bool wineDeleteValue(RegistryHive hive, const std::string& path, const std::string& name);
+
+// Hands the gathered changes to Wine in one import; true when there were none or Wine took them.
+bool importWineRegistryChanges();
+
+// A key of the prefix in its own (64-bit) view, as the registry editor's text ("[HKEY_...]"
+// sections in UTF-8), read through Wine; nothing when the key is missing. For Wine's own
+// settings, such as its drive types.
+std::optional<std::string> readWineKeyText(const std::string& prefix, const std::string& fullPath);
+
+} // namespace platform::posix

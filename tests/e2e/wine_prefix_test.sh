@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Installed on Linux, run by Wine: the Linux build installs a medium whose game is a Windows
+# program (tests/e2e/wine/RecordReader.c) unattended into a fresh Wine prefix; the game, started
+# from its desktop entry as a desktop starts it (its Exec in its Path), finds its installer's
+# record there: ProgramPath is the folder it runs from, Lang the language chosen. Wine's registry
+# holds the uninstall entry in the 32-bit view and Wine's uninstaller lists the product. A second
+# run installs onto a drive of the prefix's own, from the medium in the prefix's CD-ROM drive.
+# Then the rows that keep today's mapping: no Wine on the PATH, and SETUP_DRIVE_TABLE given.
+# Arguments: the Linux build folder, the record reader program (empty when no compiler built it).
+set -euo pipefail
+build_dir=$1 reader=${2:-}
+skip() { echo "wine prefix test skipped: $*"; exit 77; }
+fail() { echo "wine prefix test: $*" >&2; exit 1; }
+command -v wine >/dev/null || skip "wine is not installed (scripts/install-deps.sh installs it)"
+[ -n "$reader" ] && [ -f "$reader" ] ||
+    skip "no mingw-w64 compiler built the test's Windows program (x86_64-w64-mingw32-gcc)"
+[ -x "$build_dir/medium/setup" ] || fail "no medium in $build_dir (scripts/build.sh makes it)"
+
+out=$(mktemp -d /tmp/cd-setup-wine-test.XXXXXX)
+prefix=$out/prefix
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$out"' EXIT
+medium=$out/medium
+cp -a "$build_dir/medium" "$medium"
+cp "$reader" "$medium/harbour.exe"
+export WINEDEBUG=-all WINEPREFIX=$prefix LANG=C.UTF-8
+unset SETUP_DRIVE_TABLE SETUP_REGISTRY_DIR WINDIR XDG_DATA_HOME XDG_CONFIG_HOME
+
+# install <row> <setup> [VARIABLE=value...] -- [arguments]: the setup program, unattended, with a
+# home of the row's own, the variables and the arguments given.
+install() {
+    local row=$1 setup=$2 variables=()
+    shift 2
+    while [ "$1" != -- ]; do variables+=("$1") && shift; done
+    shift
+    export HOME=$out/$row
+    mkdir -p "$HOME"
+    local start=$EPOCHREALTIME
+    env "${variables[@]}" "$setup" --silent --quiet --type max --log "$out/$row.log" "$@" ||
+        fail "$row: setup failed: $(cat "$out/$row.log")"
+    echo "$row: setup ran $(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", e - s }')"
+    grep '^wine: ' "$out/$row.log" || true
+}
+entry() { echo "$HOME/.local/share/applications/Tervalis/Moonrise Harbour/Moonrise Harbour.desktop"; }
+field() { sed -n "s/^$1=//p" "$(entry)"; }
+
+# play <game folder> <its Windows name> <language>: starts the game's entry as a desktop starts
+# it, Exec's words (desktop entry quoting is the shell's double quoting once the general escapes
+# are undone) in the Path folder, and checks what the game found.
+play() {
+    local game=$1 path exec_line record
+    path=$(field Path) exec_line=$(field Exec)
+    [ "${path%/}" = "$game" ] || fail "the entry's Path is '$path'"
+    case $exec_line in "env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
+        *) fail "the entry's Exec is '$exec_line'" ;; esac
+    eval "words=(${exec_line//\\\\/\\})"
+    (cd "$path" && "${words[@]}") || fail "the game did not run"
+    record=$(tr -d '\r' <"$game/record-reader.txt")
+    echo "$record"
+    value() { sed -n "s/^$1=//p" <<<"$record"; }
+    [ "$(value folder)" = "$2" ] || fail "the game ran from '$(value folder)'"
+    [ "$(value ProgramPath)" = "$(value folder)" ] || fail "ProgramPath is '$(value ProgramPath)'"
+    [ "$(value Lang)" = "$3" ] || fail "Lang is '$(value Lang)'"
+}
+
+install wine "$medium/setup" -- --language Polski
+game="$prefix/drive_c/Gry/Moonrise Harbour"
+[ -f "$game/harbour.exe" ] && [ -f "$game/music/theme.wav" ] || fail "the game is not in the prefix's drive C:"
+[ -f "$prefix/drive_c/windows/TL/Ulvarest.exe" ] || fail "no shared uninstaller in the prefix's Windows folder"
+[ ! -e "$HOME/Gry" ] && [ ! -e "$HOME/.config/cd-setup" ] || fail "the run also installed the Linux way"
+grep -q '^wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
+play "$game" 'C:\Gry\Moonrise Harbour' Polski
+
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_Polski'
+query=$(wine reg query "$uninstall" /reg:32 | tr -d '\r')
+echo "$query"
+grep -qx '    DisplayName    REG_SZ    Moonrise Harbour' <<<"$query" || fail "no DisplayName"
+grep -qxF '    UninstallString    REG_SZ    C:\Gry\Moonrise Harbour\uninstall.exe' <<<"$query" ||
+    fail "no UninstallString"
+wine reg query "${uninstall/Software/Software\\Wow6432Node}" >/dev/null ||
+    fail "the uninstall entry is not in the 32-bit view of the 64-bit prefix"
+wine uninstaller --list | tr -d '\r' | grep -x 'MoonriseHarbour_Polski|||Moonrise Harbour' ||
+    fail "Wine's uninstaller does not list the product"
+
+# The prefix's own drives: the medium in a CD-ROM drive D: (Wine's drive record says so) and a
+# drive E: that only the prefix has.
+mkdir "$out/e-drive"
+ln -s "$medium" "$prefix/dosdevices/d:"
+ln -s "$out/e-drive" "$prefix/dosdevices/e:"
+wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null
+install wine-drives "$prefix/dosdevices/d:/setup" -- --language English --dir 'E:\Games\Moonrise Harbour'
+grep -q '^wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/wine-drives.log" ||
+    fail "Wine's drive records were not read"
+play "$out/e-drive/Games/Moonrise Harbour" 'E:\Games\Moonrise Harbour' English
+
+# Today's mapping: c: is the home folder, the records are REGEDIT4 files, no prefix is made.
+export WINEPREFIX=$out/untouched-prefix
+todays_result() { # todays_result <row> <c: folder> <starter of the game's Exec>
+    local target="$2/Gry/Moonrise Harbour"
+    [ -f "$target/harbour.exe" ] || fail "$1: the game is not in $target"
+    grep -qF '"ProgramPath"="C:\\Gry\\Moonrise Harbour"' "$HOME/.config/cd-setup/registry/current-user.reg" ||
+        fail "$1: no ProgramPath in the REGEDIT4 hive"
+    [ "$(field Exec)" = "$3\"$target/harbour.exe\"" ] || fail "$1: the entry's Exec is '$(field Exec)'"
+    [ ! -e "$WINEPREFIX" ] || fail "$1: a Wine prefix was made"
+    echo "$1: today's result"
+}
+mkdir "$out/no-wine-bin"
+install no-wine "$medium/setup" PATH="$out/no-wine-bin" -- --language Polski
+todays_result no-wine "$HOME" ""
+mkdir -p "$out/table-c"
+printf 'c:|fixed|%s\nz:|fixed|/\n' "$out/table-c" >"$out/drives"
+install drive-table "$medium/setup" SETUP_DRIVE_TABLE="$out/drives" -- --language Polski
+todays_result drive-table "$out/table-c" "wine "
