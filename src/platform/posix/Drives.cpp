@@ -136,18 +136,29 @@ std::string labelOfDevice(const std::string& device) {
     return label;
 }
 
-DriveType parseType(const std::string& name) {
+struct TypeName {
+    const char* name;
+    DriveType type;
+};
+
+// The drive table's type names, and Wine's records of a drive's type as its configuration
+// writes them.
+constexpr TypeName kTableTypeNames[] = {{"fixed", DriveType::Fixed},
+                                        {"removable", DriveType::Removable},
+                                        {"remote", DriveType::Remote},
+                                        {"cdrom", DriveType::CdRom},
+                                        {"ramdisk", DriveType::RamDisk}};
+constexpr TypeName kWineTypeNames[] = {{"hd", DriveType::Fixed},
+                                       {"floppy", DriveType::Removable},
+                                       {"network", DriveType::Remote},
+                                       {"cdrom", DriveType::CdRom},
+                                       {"ramdisk", DriveType::RamDisk}};
+
+template <std::size_t N> DriveType typeNamed(const std::string& name, const TypeName (&names)[N]) {
     const std::string lower = posix::asciiLower(name);
-    if (lower == "fixed")
-        return DriveType::Fixed;
-    if (lower == "removable")
-        return DriveType::Removable;
-    if (lower == "remote")
-        return DriveType::Remote;
-    if (lower == "cdrom")
-        return DriveType::CdRom;
-    if (lower == "ramdisk")
-        return DriveType::RamDisk;
+    for (const TypeName& entry : names)
+        if (lower == entry.name)
+            return entry.type;
     return DriveType::Unknown;
 }
 
@@ -177,7 +188,7 @@ std::vector<DriveEntry> readTableFile(const std::string& path) {
             continue;
         DriveEntry drive;
         drive.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(fields[0][0])));
-        drive.type = parseType(fields[1]);
+        drive.type = typeNamed(fields[1], kTableTypeNames);
         drive.folder = fields[2];
         drive.labelGiven = fields.size() > 3;
         drive.label = drive.labelGiven ? fields[3] : std::string();
@@ -197,22 +208,6 @@ std::vector<DriveEntry> machineTable() {
             drives.push_back({letter++, mount.folder, DriveType::CdRom, {}, false, false});
     drives.push_back({'z', "/", DriveType::Unknown, {}, false, false});
     return drives;
-}
-
-// Wine's record of a drive's type, as its configuration writes it.
-DriveType typeOfWineRecord(const std::string& record) {
-    const std::string lower = posix::asciiLower(record);
-    if (lower == "hd")
-        return DriveType::Fixed;
-    if (lower == "floppy")
-        return DriveType::Removable;
-    if (lower == "network")
-        return DriveType::Remote;
-    if (lower == "cdrom")
-        return DriveType::CdRom;
-    if (lower == "ramdisk")
-        return DriveType::RamDisk;
-    return DriveType::Unknown;
 }
 
 // The prefix's drives: its "dosdevices" links ("c:" to "../drive_c", "d:" to a medium, "z:" to
@@ -240,8 +235,9 @@ std::vector<DriveEntry> wineTable(const std::string& prefix) {
         drive.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
         // A drive whose medium is away keeps its place under the name Wine would look at.
         drive.folder = realpath(link.c_str(), resolved) ? std::string(resolved) : link;
-        drive.type = typeOfWineRecord(
-            records.stringValue("Software\\Wine\\Drives", name).value_or(std::string()));
+        drive.type =
+            typeNamed(records.stringValue("Software\\Wine\\Drives", name).value_or(std::string()),
+                      kWineTypeNames);
         drives.push_back(drive);
     }
     closedir(folder);
@@ -300,8 +296,9 @@ void reloadDriveTable() {
 char posix::assignDrive(const std::string& nativeFolder) {
     const auto& table = driveTable();
     for (char letter = 'y'; letter >= 'c'; --letter) {
-        const bool taken = std::any_of(table.begin(), table.end(),
-                                       [letter](const DriveEntry& d) { return d.letter == letter; });
+        const bool taken = std::any_of(table.begin(), table.end(), [letter](const DriveEntry& d) {
+            return d.letter == letter;
+        });
         if (taken)
             continue;
         cachedTable().push_back({letter, nativeFolder, DriveType::Fixed, {}, false, false});
