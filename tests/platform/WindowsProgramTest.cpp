@@ -4,6 +4,7 @@
 #include "platform/Process.h"
 #include "platform/ShellLink.h"
 #include "support/TempFolder.h"
+#include "support/WindowsProgramBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The smallest file with a Windows program's headers: "MZ", the offset at 0x3C, "PE\0\0".
-std::string windowsProgramBytes() {
-    std::string bytes(0x80, '\0');
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3C] = 0x40;
-    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
-    return bytes;
-}
 
 class WindowsProgramTest : public testing::Test {
 protected:

@@ -4,19 +4,11 @@
 // and native programs of the same name leave the Linux mapping in place.
 #include "platform/posix/WinePrefix.h"
 #include "support/TempFolder.h"
+#include "support/WindowsProgramBytes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string windowsProgramBytes() {
-    std::string bytes(0x80, '\0');
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3C] = 0x40;
-    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
-    return bytes;
-}
 
 struct MediumCase {
     const char* name;
