@@ -41,7 +41,7 @@ constexpr int kLargeFiles = 3;
 constexpr int kLargeSize = 24 << 20;
 constexpr int kRecordsPerArchive = 50;
 constexpr int kLanguageTexts = 80;
-constexpr double kRatioTarget = 1.05;
+constexpr double kRatioTarget = 1.03;
 constexpr double kFlatnessTarget = 0.03;
 
 // The sounds and archives every medium shares, made once.
@@ -236,6 +236,7 @@ struct Row {
     bool listed = false;
     double ratio = 0;
     double ratioToTicks = 0; // against the ticks as they came on this machine, not 10 ms each
+    double ratioToPace = 0;  // against 10 ms a unit alone: the copy's work overlaps its waits
     bool ok = false;
 };
 
@@ -258,13 +259,14 @@ Row measure(const fs::path& root, const Sounds& sounds, int fileCount) {
                 copy.wall, floor, medium.units, work, copy.wall / floor);
     std::printf("  the ticks alone took %.3f s: against them and the same work, ratio %.3f\n",
                 ticks, copy.wall / (ticks + work));
+    std::printf("  against 10 ms a unit and no work, ratio %.3f\n", copy.wall / (medium.units * 0.010));
     std::printf("  peak memory %.1f MiB above the start (budget: largest record %.2f MiB + 32 "
                 "MiB)%s\n",
                 growthKiB / 1024.0, sounds.largestRecord / 1048576.0,
                 memoryOk ? "" : "  OVER BUDGET");
     std::fflush(stdout);
     return {medium.name, fileCount > 0, copy.wall / floor, copy.wall / (ticks + work),
-            copy.result == wxID_OK && memoryOk && copy.wall / floor <= kRatioTarget};
+            copy.wall / (medium.units * 0.010), copy.result == wxID_OK && memoryOk && copy.wall / floor <= kRatioTarget};
 }
 
 // "--files 250,1000": the sizes asked; "--no-folder-entry" leaves that medium out.
@@ -313,17 +315,17 @@ int main(int argc, char** argv) {
     for (int size : sizes)
         rows.push_back(measure(root, sounds, size));
 
-    std::printf("\nratio to floor (target <= %.2f; listed sizes flat within %.2f), and against the "
-                "measured ticks\n",
+    std::printf("\nratio to floor (target <= %.2f), against the measured ticks, and against 10 ms a "
+                "unit (listed sizes flat within %.2f)\n",
                 kRatioTarget, kFlatnessTarget);
     double lowest = 1e9, highest = 0;
     bool ok = true;
     for (const Row& row : rows) {
-        std::printf("  %-22s %6.3f   %6.3f%s\n", row.name.c_str(), row.ratio, row.ratioToTicks,
-                    row.ok ? "" : "  MISSED");
+        std::printf("  %-22s %6.3f   %6.3f   %6.3f%s\n", row.name.c_str(), row.ratio,
+                    row.ratioToTicks, row.ratioToPace, row.ok ? "" : "  MISSED");
         ok = ok && row.ok;
         if (row.listed)
-            lowest = std::min(lowest, row.ratio), highest = std::max(highest, row.ratio);
+            lowest = std::min(lowest, row.ratioToPace), highest = std::max(highest, row.ratioToPace);
     }
     if (highest > 0) {
         std::printf("  spread of the listed sizes %.3f\n", highest - lowest);

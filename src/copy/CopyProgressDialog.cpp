@@ -55,7 +55,18 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
         progressBar->SetRange(engine.getEntryCount() % 65536);
         progressBar->SetValue(0);
     }
-    timer.Start(kTimerPeriodMs);
+    nextTickAt = std::chrono::steady_clock::now();
+    scheduleNextTick();
+}
+
+void CopyProgressDialog::scheduleNextTick() {
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    // A unit that took longer than a tick is followed at once, without making up for the ticks
+    // it spanned, as a system timer does.
+    nextTickAt = std::max(nextTickAt + milliseconds(kTimerPeriodMs), now);
+    const auto wait = ceil<milliseconds>(nextTickAt - now).count();
+    timer.StartOnce(static_cast<int>(std::max<decltype(wait)>(wait, 1)));
 }
 
 // The status line says what the bar is doing, so it labels the bar; the button keeps its own text
@@ -72,11 +83,13 @@ void CopyProgressDialog::nameControlsForReaders() {
 
 void CopyProgressDialog::OnTimer(wxTimerEvent&) {
     // An ended dialog may still count as modal until its loop returns (Abort was pressed, or the
-    // copy ended): a tick then must not copy another unit.
+    // copy ended): a tick then must not copy another unit, nor ask for another tick.
     if (!IsModal() || !IsShown())
         return;
     switch (engine.copyStep()) {
     case CopyEngine::Step::Continue:
+        refreshDisplay(false);
+        scheduleNextTick();
         break;
     case CopyEngine::Step::Finished:
         finish(wxID_OK);
@@ -89,18 +102,32 @@ void CopyProgressDialog::OnTimer(wxTimerEvent&) {
 
 void CopyProgressDialog::finish(int result) {
     timer.Stop();
+    // A failure's box and a finished copy show the last entry and position, whatever the period.
+    refreshDisplay(true);
     EndModal(result);
 }
 
 void CopyProgressDialog::showStatus(const std::string& text) {
-    if (statusText)
-        statusText->SetLabelText(fromUtf8(text));
+    latestStatus = fromUtf8(text);
 }
 
 void CopyProgressDialog::showPosition(int position) {
+    latestPosition = position;
+}
+
+void CopyProgressDialog::refreshDisplay(bool now) {
+    const auto clock = std::chrono::steady_clock::now();
+    if (!now && clock - displayedAt < std::chrono::milliseconds(kDisplayPeriodMs))
+        return;
+    displayedAt = clock;
+    if (statusText && statusText->GetLabelText() != latestStatus)
+        statusText->SetLabelText(latestStatus);
     // Past a wrapped range the bar stays full rather than being handed a value it refuses.
-    if (progressBar)
-        progressBar->SetValue(std::clamp(position, 0, progressBar->GetRange()));
+    if (progressBar) {
+        const int value = std::clamp(latestPosition, 0, progressBar->GetRange());
+        if (progressBar->GetValue() != value)
+            progressBar->SetValue(value);
+    }
 }
 
 int CopyProgressDialog::runWithoutWindow() {

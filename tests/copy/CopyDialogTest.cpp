@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
@@ -87,6 +88,7 @@ protected:
         const int result = dialog.ShowModal();
         title = dialog.GetTitle().ToStdString();
         errorText = dialog.getErrorText();
+        finalStatus = statusLine(dialog);
         if (auto* gauge = dynamic_cast<wxGauge*>(dialog.FindWindow(1001)))
             gaugeRange = gauge->GetRange(), gaugeValue = gauge->GetValue();
         return result;
@@ -119,6 +121,7 @@ protected:
     std::string targetFolder;
     int ticks = 0;
     std::vector<std::string> statusLines;
+    std::string finalStatus;
     std::string title;
     std::string errorText;
     int gaugeRange = -1;
@@ -169,7 +172,45 @@ TEST_F(CopyDialogTest, CopiesEntriesWithAndWithoutAFolderPart) {
               fs::perms::none);
     EXPECT_EQ(gaugeRange, 5);
     EXPECT_EQ(gaugeValue, 5);
-    EXPECT_EQ(statusLines.at(2), "Now copying Data\\Intro.bmp");
+    EXPECT_EQ(statusLines.at(1), "Now copying readme.txt"); // the first unit shows at once
+    EXPECT_EQ(finalStatus, "Now copying readme.txt");
+}
+
+// Units come one a tick, never faster. The status line and the bar change at most once a display
+// period, since each change costs a layout and drawing; they still name entries in the list's
+// order and end on the last one.
+TEST_F(CopyDialogTest, TheCopyKeepsItsPaceAndTheDisplayFollowsAtMostOnceAPeriod) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < 40; ++i) {
+        entries.push_back("data\\f" + std::to_string(i) + ".txt");
+        medium.write("data/f" + std::to_string(i) + ".txt", "x");
+    }
+    writeScript(entries);
+    int barChanges = 0;
+    int lastBar = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(runDialog([&](CopyProgressDialog& dialog, int) {
+                  const int bar = dynamic_cast<wxGauge*>(dialog.FindWindow(1001))->GetValue();
+                  barChanges += bar != lastBar;
+                  lastBar = bar;
+              }),
+              wxID_OK);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, ticks * std::chrono::milliseconds(CopyProgressDialog::kTimerPeriodMs));
+    const long periods = elapsed / std::chrono::milliseconds(CopyProgressDialog::kDisplayPeriodMs);
+    std::vector<std::string> shown;
+    for (const auto& line : statusLines)
+        if (!line.empty() && (shown.empty() || shown.back() != line))
+            shown.push_back(line);
+    EXPECT_LE(static_cast<long>(shown.size()), periods + 1);
+    EXPECT_LE(barChanges, periods + 1);
+    auto next = entries.begin();
+    for (const auto& line : shown) {
+        next = std::find(next, entries.end(), line.substr(std::string("Now copying ").size()));
+        EXPECT_NE(next, entries.end()) << line << " out of the list's order";
+    }
+    EXPECT_EQ(finalStatus, "Now copying " + entries.back());
+    EXPECT_EQ(gaugeValue, 40);
 }
 
 TEST_F(CopyDialogTest, ArchiveRecordsLandAsWaveFilesAndTemporaryFilesAreGone) {
@@ -178,7 +219,11 @@ TEST_F(CopyDialogTest, ArchiveRecordsLandAsWaveFilesAndTemporaryFilesAreGone) {
                                           encodeRecord(2, "notes.txt", "not a sound"));
     medium.write("empty/none.snd", "");
     writeScript({"sounds\\speech.snd", "empty\\none.snd"});
-    EXPECT_EQ(runDialog(), wxID_OK);
+    // Ticks a display period apart, so that every unit's status reaches the screen.
+    EXPECT_EQ(runDialog([](CopyProgressDialog&, int) {
+                  wxMilliSleep(CopyProgressDialog::kDisplayPeriodMs);
+              }),
+              wxID_OK);
     EXPECT_EQ(targetFiles("sounds"), (std::vector<std::string>{"hello.wav", "intro.wav"}));
     EXPECT_EQ(readWholeFile(target("sounds/intro.wav")).substr(0, 4), "RIFF");
     EXPECT_EQ(readWholeFile(target("sounds/hello.wav")).substr(0, 4), "RIFF");
@@ -202,10 +247,14 @@ TEST_F(CopyDialogTest, ReadOnlyDestinationFailsTheCopy) {
     EXPECT_FALSE(fs::exists(target("other.txt")));
 }
 
+// The failing entry is on the status line behind the error box, however soon after the
+// previous one it came.
 TEST_F(CopyDialogTest, MissingSourceNamesTheEntry) {
-    writeScript({"data\\gone.txt"});
+    medium.write("first.txt", "1");
+    writeScript({"first.txt", "data\\gone.txt"});
     EXPECT_EQ(runDialog(), wxID_CANCEL);
     EXPECT_EQ(errorText, "Cannot write data\\gone.txt");
+    EXPECT_EQ(finalStatus, "Now copying data\\gone.txt");
 }
 
 TEST_F(CopyDialogTest, AbortWhileAnArchiveIsOpenClosesItAndKeepsConvertedRecords) {

@@ -45,13 +45,12 @@ const char* kShortcutFailed = "The program group or one of its shortcuts could n
 const char* kFolderNotMade = "The folder could not be created.";
 const char* kGameName = "Moonrise Harbour";
 
-// Lets the copy run until its status line names the text, then presses the abort button.
-ScriptedDialogs::Step copyAndAbortAt(const std::string& statusPart) {
-    return [statusPart](wxDialog* dialog) {
+// Lets the copy run until the file is in place, then presses the abort button before the next unit.
+ScriptedDialogs::Step copyAndAbortOnceThere(const fs::path& file) {
+    return [file](wxDialog* dialog) {
         auto* timer = new wxTimer;
-        timer->Bind(wxEVT_TIMER, [dialog, timer, statusPart](wxTimerEvent&) {
-            auto* status = wxDynamicCast(dialog->FindWindow(1012), wxStaticText);
-            if (!status || status->GetLabel().utf8_string().find(statusPart) == std::string::npos)
+        timer->Bind(wxEVT_TIMER, [dialog, timer, file](wxTimerEvent&) {
+            if (!fs::exists(file))
                 return;
             timer->Stop();
             wxCommandEvent abort(wxEVT_BUTTON, wxID_CANCEL);
@@ -281,7 +280,7 @@ TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
         .then("install type", answer(wxID_OK))
         .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
         .thenMessage(kCreateFolder, wxID_YES)
-        .then("copy", copyAndAbortAt("jingle.wav"))
+        .then("copy", copyAndAbortOnceThere(target() / "music/theme.wav"))
         .thenMessage("Cannot write the file: music\\music.snd", wxID_OK, "Copying files",
                      wxICON_ERROR);
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
