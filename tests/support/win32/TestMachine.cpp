@@ -215,8 +215,9 @@ TestMachine::TestMachine(const TempFolder&, const std::vector<TestDrive>& drives
     for (char letter = 'a'; letter <= 'z'; ++letter)
         if (letter != 'c' && ((present >> (letter - 'a')) & 1u)) {
             state->putAway.push_back(queryDrive(letter));
-            if (!wanted.count(letter))
+            if (!wanted.count(letter)) {
                 EXPECT_TRUE(defineDrive(putAsideDefinition(state->putAway.back()))) << letter;
+            }
         }
     for (const TestDrive& drive : drives) {
         const char letter = static_cast<char>(std::tolower(drive.letter));
