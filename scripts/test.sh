@@ -8,10 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh "$@"
 build=${BUILD_DIR:-build}
-scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j2
 
 # The whole runs and the fuzz corpora once more under AddressSanitizer and UndefinedBehaviorSanitizer,
-# in a build of their own.
+# in a build of their own, on a display of their own.
 run_sanitized() {
     local sanitized=${SANITIZED_BUILD_DIR:-build-asan}
     # -O1 with line tables only: half the compile time of the normal build, whole sanitizer reports.
@@ -20,35 +19,34 @@ run_sanitized() {
         -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
     cmake --build "$sanitized" --target fuzz_vorbis_replay fuzz_speex_replay fuzz_archive_replay \
         fuzz_profile_replay e2e_install_tests
-    scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j2 \
-        -R '_corpus$|^e2e_install_tests$|^walkthrough$'
+    env -u DISPLAY SETUP_XVFB_SERVER=$((200 + $$ % 500)) scripts/with-display.sh \
+        ctest --test-dir "$sanitized" --output-on-failure -j2 -R '_corpus$|^e2e_install_tests$|^walkthrough$'
 }
-sanitize=1
-[ "${SETUP_SANITIZED:-1}" = 0 ] && sanitize=0
 
-if [ "${SETUP_WINDOWS:-1}" = 0 ]; then
-    [ $sanitize = 1 ] && run_sanitized
-    echo "The Windows build and its Wine suites were left out (SETUP_WINDOWS=0)"
-    exit 0
-fi
-
-# The sanitized runs go on beside the Wine suites, which spend most of their time waiting for
-# windows; their report follows the suites'.
-scripts/windows.sh build
+# The sanitized build and its runs go on beside the other suites and the Windows build, which
+# leave the processors idle while they wait for windows and for Wine; their report comes last.
 sanitized_log=$(mktemp)
 trap 'rm -f "$sanitized_log"' EXIT
 sanitized_pid=
-if [ $sanitize = 1 ]; then
+if [ "${SETUP_SANITIZED:-1}" != 0 ]; then
     (set -e; run_sanitized) >"$sanitized_log" 2>&1 &
     sanitized_pid=$!
 fi
-status=0
-scripts/windows.sh || status=$?
-if [ -n "$sanitized_pid" ]; then
-    sanitized_status=0
+report_sanitized() {
+    [ -n "$sanitized_pid" ] || return 0
+    local sanitized_status=0
     wait "$sanitized_pid" || sanitized_status=$?
     echo "--- The sanitized build and its runs:"
     cat "$sanitized_log"
-    [ $sanitized_status = 0 ] || { echo "The sanitized runs failed ($sanitized_status)"; status=1; }
+    [ $sanitized_status = 0 ] || { echo "The sanitized runs failed ($sanitized_status)"; return 1; }
+}
+
+status=0
+scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j2 || status=$?
+if [ "${SETUP_WINDOWS:-1}" = 0 ]; then
+    echo "The Windows build and its Wine suites were left out (SETUP_WINDOWS=0)"
+else
+    scripts/windows.sh || status=$?
 fi
+report_sanitized || status=1
 exit $status
