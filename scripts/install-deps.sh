@@ -3,7 +3,7 @@
 # With the argument "windows" also what the Windows cross build needs (scripts/windows.sh).
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ clang pkg-config
+    cmake ninja-build g++ clang pkg-config gettext
     libwxgtk3.2-dev libgtk-3-dev libogg-dev libvorbis-dev libspeex-dev
     libgtest-dev googletest libicu-dev
     vorbis-tools speex espeak-ng sox

@@ -9,7 +9,9 @@
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "pages/TargetFolderRefusal.h"
 #include "platform/Files.h"
+#include "script/DrivePath.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
@@ -42,6 +44,13 @@ bool InstallSequence::run() {
     if (!answers.chooseTargetFolder(directory, session.targetFolder))
         return answers.giveBack();
     runlog::write("target folder", session.targetFolder);
+    // The page refuses such a folder itself; the command line and the script's default may
+    // still name one.
+    if (const std::string refusal = targetFolderRefusal(tidyDrivePath(session.targetFolder));
+        !refusal.empty()) {
+        answers.stop(refusal, script.languageText(textkeys::kGameName));
+        return answers.giveBack();
+    }
 
     const TargetFolder folder = confirmTargetFolder(script);
     if (folder == TargetFolder::Refused || !fitsOnDisk(script, installMode))

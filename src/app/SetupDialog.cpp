@@ -14,6 +14,7 @@
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/DialogResources.h"
+#include "words/ProgramWords.h"
 
 #include "icons/setup_icon.xpm"
 
@@ -56,6 +57,8 @@ bool SetupDialog::initialise() {
 void SetupDialog::fillFromScript() {
     const SetupScript script(setupSession.scriptPath, setupSession.languageSection);
     fillSetupSession(setupSession, script);
+    words::useLanguage(
+        sectionLanguageId(script, setupSession.languageSection, platform::systemLanguageId()));
     SetIcon(appIcon);
     loadTitleBitmap(script);
     applyTexts(script);

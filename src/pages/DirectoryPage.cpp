@@ -3,9 +3,11 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
+#include "pages/TargetFolderRefusal.h"
 #include "script/CharacterCount.h"
 #include "script/DrivePath.h"
 #include "script/TextKeys.h"
+#include "session/RunLog.h"
 #include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 
@@ -111,11 +113,14 @@ bool DirectoryPage::TransferDataFromWindow() {
         message.Replace("%1", wxString::FromUTF8(refused.name));
         return refuse(message);
     }
+    if (const std::string refusal = targetFolderRefusal(tidy); !refusal.empty())
+        return refuse(wxString::FromUTF8(refusal));
     path = tidy;
     return true;
 }
 
 bool DirectoryPage::refuse(const wxString& message) {
+    runlog::write("folder refused", message.utf8_string());
     wxMessageBox(message, wxTheApp ? wxTheApp->GetAppDisplayName() : wxString(),
                  wxOK | wxICON_EXCLAMATION, this);
     pathBox->SetFocus();

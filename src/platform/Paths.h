@@ -16,6 +16,10 @@ std::string toNativePath(const std::string& windowsPath);
 // name it.
 std::string toDrivePath(const std::string& nativePath);
 
+// Whether the drive path names the person's own home folder (on Windows their profile folder),
+// however it is reached: a folder whose contents are the person's, never the product's alone.
+bool isHomeFolder(const std::string& drivePath);
+
 // The running program's full path as a drive path (what GetModuleFileName reports).
 std::string ownProgramPath();
 

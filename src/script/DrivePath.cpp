@@ -11,6 +11,10 @@ bool isFullDrivePath(const std::string& text) {
            text[1] == ':' && text[2] == '\\';
 }
 
+bool isDriveRoot(const std::string& tidyPath) {
+    return isFullDrivePath(tidyPath) && tidyPath.size() == 3;
+}
+
 std::string tidyDrivePath(const std::string& text) {
     if (!isFullDrivePath(text))
         return text;

@@ -5,6 +5,9 @@
 // "X:\" followed by anything: a folder that names its own drive.
 bool isFullDrivePath(const std::string& text);
 
+// A tidy full drive path that names a drive's root ("C:\\"), not a folder on it.
+bool isDriveRoot(const std::string& tidyPath);
+
 // A full drive path with "." and empty components left out, ".." taken back to the folder
 // above, never above the drive's root, and each name's trailing dots and blanks left out, as
 // the system reads such a path. The folder recorded for the installation is then the folder the

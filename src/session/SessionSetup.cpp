@@ -2,6 +2,7 @@
 
 #include "platform/Drives.h"
 #include "platform/Files.h"
+#include "platform/ProfileFile.h"
 #include "script/DrivePath.h"
 #include "script/SetupScript.h"
 #include "platform/AsciiCase.h"
@@ -9,6 +10,7 @@
 #include "session/RunLog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 std::string scriptPathBeside(const std::string& programPath) {
@@ -34,6 +36,27 @@ std::optional<std::string> listedLanguage(const SetupScript& script, const std::
             return listed;
     }
     return std::nullopt;
+}
+
+std::string sectionLanguageId(const SetupScript& script, const std::string& section,
+                              const std::string& systemLanguageId) {
+    const auto names = [&](const std::string& mapped) {
+        return !mapped.empty() && platform::equalsIgnoringCase(mapped, section);
+    };
+    if (names(script.readText("Language", systemLanguageId)))
+        return systemLanguageId;
+    for (const platform::ProfileSectionLines& listed : platform::listProfileLines(script.path())) {
+        if (!platform::equalsIgnoringCase(listed.name, "Language"))
+            continue;
+        for (const platform::ProfileKeyLine& key : listed.keys)
+            if (key.name.size() == 4 &&
+                std::all_of(key.name.begin(), key.name.end(),
+                            [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }) &&
+                names(script.readText("Language", key.name)))
+                return key.name;
+        break; // the reader sees only the first section of a name
+    }
+    return {};
 }
 
 void fillSetupSession(SetupSession& session, const SetupScript& script) {

@@ -4,6 +4,8 @@
 #include "copy/SpaceCheck.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
+#include "platform/Environment.h"
+#include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
@@ -29,8 +31,8 @@ const char* kCreateFolder = "The folder does not exist. Do you want to create it
 const char* kFinished = "Moonrise Harbour has been installed. Fair winds!";
 const char* kOtherProgram = "Do you want to set up your controls now?";
 const char* kDirectX = "Do you want to install the graphics runtime (DirectX) now?";
-// The minimal list is 7973 bytes of plain files; the test's disk has 4 KB.
-const char* kNoSpace = "The installation needs 8 KB, but only 4 KB is free on the disk of the "
+// The minimal list is 9132 bytes of plain files; the test's disk has 4 KB.
+const char* kNoSpace = "The installation needs 9 KB, but only 4 KB is free on the disk of the "
                        "target folder. Do you want to install anyway?";
 const char* kFolder = "C:\\Games\\Moonrise Harbour";
 
@@ -277,6 +279,104 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
           "converted: speech\\welcome.wav (", "shortcut: ",
           "finishing: script copied with its language", "installed: C:\\Games\\Moonrise Harbour\n"})
         EXPECT_NE(text.find(step), std::string::npos) << step;
+}
+
+// The product's uninstaller removes the folder it was installed into: a drive's root and the
+// person's home folder are refused whoever names them, the command line or the script, in the
+// run's language, before anything is made.
+TEST_F(UnattendedRun, aDriveRootOrTheHomeFolderIsNeverTheTarget) {
+    const std::string home = kTestsRunOnWindows
+                                 ? platform::environmentValue("USERPROFILE")
+                                 : platform::toDrivePath(platform::environmentValue("HOME"));
+    ASSERT_FALSE(home.empty());
+    const struct {
+        std::vector<std::string> arguments;
+        const char* says;
+    } runs[] = {
+        {{"--dir", "C:\\", "--language", "English"}, "C:\\ is the root of a drive:"},
+        {{"--dir", "D:\\", "--language", "English"}, "D:\\ is the root of a drive:"},
+        {{"--dir", "c:\\Games\\..\\.", "--language", "Polski"}, "c:\\ to katalog główny dysku:"},
+        {{"--dir", "D:\\", "--language", "Polski"}, "D:\\ to katalog główny dysku:"},
+        {{"--dir", home, "--language", "English"}, " is your home folder:"},
+    };
+    const Snapshot before = snapshot();
+    for (const auto& run : runs) {
+        std::vector<std::string> arguments = {"--quiet", "--type", "max"};
+        arguments.insert(arguments.end(), run.arguments.begin(), run.arguments.end());
+        EXPECT_EQ(program(arguments), 1) << run.arguments[1];
+        EXPECT_NE(output.find(run.says), std::string::npos) << output;
+    }
+    // The script's own default is held to the same rule.
+    const fs::path script = sandbox.medium() / "install.ini";
+    std::string text = readWholeFile(script);
+    const std::string folderKey = "IDS_DOMYSLNY_KATALOG=C:\\Games\\Moonrise Harbour";
+    ASSERT_NE(text.find(folderKey), std::string::npos);
+    text.replace(text.find(folderKey), folderKey.size(), "IDS_DOMYSLNY_KATALOG=C:\\");
+    std::ofstream(script, std::ios::binary) << text;
+    EXPECT_EQ(program({"--quiet", "--language", "English"}), 1);
+    EXPECT_NE(output.find("C:\\ is the root of a drive:"), std::string::npos) << output;
+    EXPECT_EQ(snapshot(), before) << "a refused run made nothing";
+    EXPECT_FALSE(recorded());
+}
+
+// The demo's own uninstaller, started from its menu entry as a desktop starts it, removes the
+// files the demo put there by name and only the folders that are then empty: a target that held
+// the person's files before, and files the person added later, keep them, and nothing outside the
+// target changes.
+TEST_F(UnattendedRun, theDemosUninstallerRemovesOnlyWhatTheDemoInstalled) {
+    if (kTestsRunOnWindows)
+        GTEST_SKIP() << "the demo's uninstaller is a shell script, started by Linux desktops";
+    const fs::path games = sandbox.home() / "Games";
+    const std::vector<std::string> before = {"Other Game/game.exe", "notes.txt", "readme.txt.bak"};
+    const std::vector<std::string> later = {"saves/slot1.sav", "data/levels/my-level.lvl",
+                                            "music/my-mix.wav"};
+    const auto write = [](const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+    };
+    for (const std::string& file : before)
+        write(games / file, "the person's own " + file);
+    write(sandbox.home() / "Documents/thesis.txt", "years of work");
+    ASSERT_EQ(program({"--quiet", "--dir", "C:\\Games", "--type", "max", "--language", "English"}),
+              0)
+        << output;
+    ASSERT_TRUE(fs::exists(games / "speech/welcome.wav"));
+    for (const std::string& file : later)
+        write(games / file, "the person's own " + file);
+
+    const auto filesIn = [](const fs::path& root) {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::recursive_directory_iterator(root))
+            if (!item.is_directory())
+                files[fs::relative(item.path(), root).generic_string()] = readWholeFile(item.path());
+        return files;
+    };
+    std::map<std::string, std::string> outside = filesIn(sandbox.home());
+    std::erase_if(outside, [](const auto& file) { return file.first.starts_with("Games/"); });
+
+    ShortcutFields uninstaller;
+    ASSERT_TRUE(readShortcut(shortcutFile(sandbox.programGroup(), "Uninstall Moonrise Harbour.lnk"),
+                             uninstaller));
+    const ToolRun run = runTool(uninstaller.target, {}, uninstaller.workFolder);
+    EXPECT_EQ(run.status, 0) << run.output;
+
+    std::map<std::string, std::string> kept;
+    for (const std::vector<std::string>* files : {&before, &later})
+        for (const std::string& file : *files)
+            kept[file] = "the person's own " + file;
+    EXPECT_EQ(filesIn(games), kept);
+    EXPECT_FALSE(fs::exists(games / "speech")) << "a folder left empty is removed";
+    std::map<std::string, std::string> outsideAfter = filesIn(sandbox.home());
+    std::erase_if(outsideAfter, [](const auto& file) { return file.first.starts_with("Games/"); });
+    EXPECT_EQ(outsideAfter, outside);
+
+    // Without the person's files the folder goes with the game's.
+    ASSERT_EQ(program({"--quiet", "--dir", "C:\\Games\\Moonrise Harbour", "--type", "max",
+                       "--language", "English"}),
+              0);
+    EXPECT_EQ(runTool(games / "Moonrise Harbour/uninstall.exe", {}, games).status, 0);
+    EXPECT_FALSE(fs::exists(games / "Moonrise Harbour"));
+    EXPECT_EQ(filesIn(games), kept);
 }
 
 // Unattended, a script or a log that cannot be used fails the run before anything is made,

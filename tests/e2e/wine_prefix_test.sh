@@ -70,6 +70,29 @@ game="$prefix/drive_c/Gry/Moonrise Harbour"
 grep -q '^wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
 play "$game" 'C:\Gry\Moonrise Harbour' Polski
 
+# A drive's root and the home folder are never the target in the prefix either: on the command
+# line, and on the target folder page, walked with the keyboard as a person would.
+drive_c_before=$(cd "$prefix/drive_c" && find . | sort)
+refused() { # refused <row> <folder> <what the run says>
+    local log=$out/$1.log
+    HOME=$out/wine "$medium/setup" --quiet --language English --dir "$2" --log "$log" &&
+        fail "$1: $2 was taken as the target"
+    grep -qF "failed: $3" "$log" || fail "$1: the run did not say why: $(cat "$log")"
+    echo "$1: refused, $3"
+}
+refused root-c 'C:\' 'C:\ is the root of a drive'
+refused root-d 'D:\' 'D:\ is the root of a drive'
+refused home "Z:${out//\//\\}\\wine" "Z:${out//\//\\}\\wine is your home folder"
+HOME=$out/wine "$(dirname "$0")/refused_roots_walk.sh" "$medium" "$out/page.log" "$out/shots" ||
+    fail "the walk on the target folder page failed"
+for root in C D; do
+    grep -qF "folder refused: $root:\\ is the root of a drive" "$out/page.log" ||
+        fail "the page did not refuse $root:\\: $(cat "$out/page.log")"
+done
+[ "$(cd "$prefix/drive_c" && find . | sort)" = "$drive_c_before" ] ||
+    fail "a refused target changed the prefix's drive C:"
+echo "the page refused C:\\ and D:\\ in the prefix and stayed open"
+
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_Polski'
 query=$(wine reg query "$uninstall" /reg:32 | tr -d '\r')
 echo "$query"

@@ -4,6 +4,7 @@
 #include "controls/TestDrives.h"
 #include "pages/PageRunner.h"
 #include "support/DialogHook.h"
+#include "words/ProgramWords.h"
 
 #include <fstream>
 #include <wx/app.h>
@@ -208,12 +209,12 @@ TEST_F(DirectoryPageTest, PathWithoutADriveIsRefusedAndThePageStaysOpen) {
             if (stillOpen(*page))
                 stayedOpenFor.push_back(text);
         }
-        page->pathEdit()->ChangeValue("d:\\");
+        page->pathEdit()->ChangeValue("d:\\Tools");
         clickButton(*page, wxID_OK);
     });
     EXPECT_EQ(stayedOpenFor.size(), 8u);
     EXPECT_EQ(result, wxID_OK);
-    EXPECT_EQ(page->getChosenFolder(), "d:\\");
+    EXPECT_EQ(page->getChosenFolder(), "d:\\Tools");
 }
 
 // A device name opens the device on Windows: no folder of that name can be made or used, and a
@@ -242,6 +243,61 @@ TEST_F(DirectoryPageTest, DeviceNamesAreRefusedAndTrailingDotsTidied) {
     EXPECT_EQ(stayedOpen, 3);
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(page->getChosenFolder(), "C:\\Games\\Harbour");
+}
+
+// The product's uninstaller removes the folder it was installed into: a drive's root or the
+// person's home folder is refused, in the run's language, however it is typed, and the page stays
+// open for another folder.
+TEST_F(DirectoryPageTest, DriveRootsAndTheHomeFolderAreRefusedInTheRunsLanguage) {
+    drives.makeFolders('d', "Users/me");
+    const char* homeVariable = kTestsRunOnWindows ? "USERPROFILE" : "HOME";
+    const std::string savedHome = std::getenv(homeVariable) ? std::getenv(homeVariable) : "";
+    setenv(homeVariable,
+           kTestsRunOnWindows ? std::string("D:\\Users\\me").c_str()
+                              : (drives.folderOf('d') / "Users/me").string().c_str(),
+           1);
+    const struct {
+        const char* languageId;
+        const char* typed;
+        const char* message;
+    } refused[] = {
+        {"0409", "C:\\",
+         "C:\\ is the root of a drive: uninstalling the game later could remove everything on "
+         "the drive.\nPlease choose a folder on it, such as C:\\Games."},
+        {"0409", "d:\\Tools\\..", "d:\\ is the root of a drive: uninstalling the game later could "
+                                "remove everything on the drive.\nPlease choose a folder on it, "
+                                "such as d:\\Games."},
+        {"0415", "D:\\", "D:\\ to katalog główny dysku: późniejsze odinstalowanie gry mogłoby "
+                         "usunąć wszystko, co jest na dysku.\nWybierz katalog na tym dysku, na "
+                         "przykład D:\\Gry."},
+        {"0415", "C:\\.", "C:\\ to katalog główny dysku: późniejsze odinstalowanie gry mogłoby "
+                          "usunąć wszystko, co jest na dysku.\nWybierz katalog na tym dysku, na "
+                          "przykład C:\\Gry."},
+        {"0409", "D:\\Users\\me\\", "D:\\Users\\me is your home folder: uninstalling the game "
+                                  "later could remove your own files with it.\nPlease choose a "
+                                  "folder inside it, such as D:\\Users\\me\\Games."},
+        {"0415", "d:\\users\\ME", "d:\\users\\ME to Twój katalog domowy: późniejsze "
+                               "odinstalowanie gry mogłoby usunąć razem z nią Twoje pliki.\n"
+                               "Wybierz katalog wewnątrz niego, na przykład d:\\users\\ME\\Gry."},
+    };
+    auto page = makePage("C:\\Games");
+    int stayedOpen = 0;
+    const int result = runPage(*page, [&] {
+        for (const auto& r : refused) {
+            words::useLanguage(r.languageId);
+            page->pathEdit()->ChangeValue(wxString::FromUTF8(r.typed));
+            wxTEST_DIALOG(clickButton(*page, wxID_OK),
+                          ExpectMessage(wxString::FromUTF8(r.message), wxID_OK));
+            stayedOpen += stillOpen(*page);
+        }
+        page->pathEdit()->ChangeValue("D:\\Users\\me\\Games");
+        clickButton(*page, wxID_OK);
+    });
+    words::useLanguage("");
+    setenv(homeVariable, savedHome.c_str(), 1);
+    EXPECT_EQ(stayedOpen, 6);
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(page->getChosenFolder(), "D:\\Users\\me\\Games");
 }
 
 TEST_F(DirectoryPageTest, BackAndEscapeInTheListCancelWithoutReadingTheBox) {

@@ -7,6 +7,11 @@ TEST(DrivePath, fullPathsNameTheirDrive) {
     EXPECT_TRUE(isFullDrivePath("d:\\Games"));
     for (const char* text : {"", "C:", "C:Games", "Games\\MH", "\\Games", "1:\\Games", "/home"})
         EXPECT_FALSE(isFullDrivePath(text)) << text;
+    // A root however it is typed, once tidied; a folder on the drive is none.
+    for (const char* root : {"C:\\", "d:\\", "C:\\.", "C:\\Games\\..", "C:\\\\", "C:\\. \\"})
+        EXPECT_TRUE(isDriveRoot(tidyDrivePath(root))) << root;
+    for (const char* folder : {"C:\\Games", "C:\\..\\x", "C:", "\\\\server\\share\\"})
+        EXPECT_FALSE(isDriveRoot(tidyDrivePath(folder))) << folder;
 }
 
 TEST(DrivePath, dotsAndEmptyComponentsAreTidiedWithinTheDrive) {

@@ -46,6 +46,25 @@ TEST(LanguageChoice, commandLineLanguageMustBeListed) {
     EXPECT_EQ(listedLanguage(languages, ""), std::nullopt);
 }
 
+// The program's own words follow the chosen section's language: the system's id when the script
+// maps it there, else the first id the script maps to the section.
+TEST(LanguageChoice, theSectionsLanguageIdIsFoundInTheLanguageList) {
+    TempFolder folder;
+    const auto script = folder.write(
+        "install.ini", "[Language]\nNr=2\n0=English\n1=Polski\n0409=English\n0809=English\n"
+                       "0415=polski\nPL=Polski\n[Polski]\n0407=Polski\n");
+    const SetupScript languages(script.string());
+    const struct {
+        const char* section;
+        const char* system;
+        const char* id;
+    } cases[] = {{"Polski", "0409", "0415"}, {"Polski", "0415", "0415"},
+                 {"English", "0809", "0809"}, {"English", "0415", "0409"},
+                 {"Deutsch", "0409", ""},     {"", "0409", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(sectionLanguageId(languages, c.section, c.system), c.id) << c.section;
+}
+
 SetupSession filledSession(const std::string& scriptText, const std::string& language) {
     TempFolder folder;
     const auto script = folder.write("install.ini", scriptText);

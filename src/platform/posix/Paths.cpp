@@ -7,10 +7,12 @@
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/XdgFolders.h"
 
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -228,6 +230,21 @@ std::string toDrivePath(const std::string& nativePath) {
         if (c == '/')
             c = '\\';
     return std::string(1, static_cast<char>(std::toupper(drive->letter))) + ":\\" + rest;
+}
+
+bool isHomeFolder(const std::string& drivePath) {
+    const std::string native = toNativePath(drivePath);
+    const std::string home = posix::homeFolder();
+    if (native.empty() || home.empty())
+        return false;
+    // Both as the file system resolves them: a link to the home folder, or a drive whose folder
+    // is the home folder, is the home folder.
+    char* resolvedTarget = ::realpath(native.c_str(), nullptr);
+    char* resolvedHome = ::realpath(home.c_str(), nullptr);
+    const bool same = resolvedTarget && resolvedHome && std::string(resolvedTarget) == resolvedHome;
+    std::free(resolvedTarget);
+    std::free(resolvedHome);
+    return same;
 }
 
 namespace {

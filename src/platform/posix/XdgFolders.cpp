@@ -13,6 +13,8 @@ std::string absoluteEnvironmentPath(const char* name) {
     return value && value[0] == '/' ? value : "";
 }
 
+} // namespace
+
 std::string homeFolder() {
     std::string home = absoluteEnvironmentPath("HOME");
     if (home.empty())
@@ -20,8 +22,6 @@ std::string homeFolder() {
             home = entry->pw_dir;
     return home;
 }
-
-} // namespace
 
 std::string xdgBaseFolder(const char* variable, const char* fallbackUnderHome) {
     std::string folder = absoluteEnvironmentPath(variable);

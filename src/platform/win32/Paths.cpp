@@ -27,6 +27,37 @@ std::string toDrivePath(const std::string& nativePath) {
     return path;
 }
 
+namespace {
+
+// The full form of a path as the system resolves it ("." and ".." gone, '/' as a backslash),
+// without a trailing backslash.
+std::wstring fullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    full.resize(length < size ? length : 0);
+    while (full.size() > 3 && full.back() == L'\\')
+        full.pop_back();
+    return full;
+}
+
+} // namespace
+
+bool isHomeFolder(const std::string& drivePath) {
+    std::wstring profile(32768, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", profile.data(), 32768);
+    if (length == 0 || length >= 32768)
+        return false;
+    profile.resize(length);
+    const std::wstring home = fullPath(profile);
+    const std::wstring target = fullPath(win32::widePath(drivePath));
+    // File names ignore letter case, as the file system compares them.
+    return !home.empty() && !target.empty() &&
+           CompareStringOrdinal(home.c_str(), -1, target.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 void overrideOwnProgramPath(const std::string& drivePath) {
     programPathOverride() = drivePath;
 }

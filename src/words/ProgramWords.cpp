@@ -1,0 +1,97 @@
+#include "words/ProgramWords.h"
+
+#include <wx/translation.h>
+
+#include <cstddef>
+#include <cstdlib>
+#include <vector>
+
+struct EmbeddedFile {
+    const char* name;
+    const unsigned char* data;
+    std::size_t size;
+};
+extern const EmbeddedFile programCatalogFiles[];
+
+namespace words {
+namespace {
+
+constexpr const char* kDomain = "cd-setup";
+
+// The catalogs are compiled into the program: a setup program on a disc has nothing beside it to
+// look them up in.
+class EmbeddedCatalogs : public wxTranslationsLoader {
+public:
+    wxMsgCatalog* LoadCatalog(const wxString& domain, const wxString& language) override {
+        if (domain != kDomain)
+            return nullptr;
+        const std::string name = language.utf8_string() + ".mo";
+        for (const EmbeddedFile* file = programCatalogFiles; file->name; ++file)
+            if (name == file->name)
+                return wxMsgCatalog::CreateFromData(
+                    wxScopedCharBuffer::CreateNonOwned(reinterpret_cast<const char*>(file->data),
+                                                       file->size),
+                    domain);
+        return nullptr;
+    }
+
+    wxArrayString GetAvailableTranslations(const wxString& domain) const override {
+        wxArrayString languages;
+        if (domain == kDomain)
+            for (const EmbeddedFile* file = programCatalogFiles; file->name; ++file)
+                languages.push_back(wxString::FromUTF8(file->name).BeforeLast('.'));
+        return languages;
+    }
+};
+
+} // namespace
+
+std::string catalogLanguage(const std::string& languageId) {
+    // The primary language is the id's low ten bits, whatever its country: 0415 and 0815 alike.
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(languageId.c_str(), &end, 16);
+    if (languageId.empty() || *end != '\0')
+        return {};
+    switch (id & 0x3ff) {
+    case 0x15:
+        return "pl";
+    default:
+        return {};
+    }
+}
+
+void useLanguage(const std::string& languageId) {
+    auto* translations = new wxTranslations;
+    translations->SetLoader(new EmbeddedCatalogs);
+    const std::string language = catalogLanguage(languageId);
+    translations->SetLanguage(language.empty() ? wxString("en") : wxString(language));
+    translations->AddCatalog(kDomain, wxLANGUAGE_ENGLISH_US);
+    wxTranslations::Set(translations);
+}
+
+std::string translate(const char* english) {
+    if (const wxTranslations* translations = wxTranslations::Get())
+        if (const wxString* translated = translations->GetTranslatedString(english, kDomain))
+            return translated->utf8_string();
+    return english;
+}
+
+std::string translateWith(const char* english, std::initializer_list<std::string> values) {
+    const std::string pattern = translate(english);
+    const std::vector<std::string> given(values);
+    // One pass, so that a value that holds "%2" itself stays as it is.
+    std::string result;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const char next = at + 1 < pattern.size() ? pattern[at + 1] : '\0';
+        if (pattern[at] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < given.size()) {
+            result += given[static_cast<std::size_t>(next - '1')];
+            ++at;
+        } else {
+            result += pattern[at];
+        }
+    }
+    return result;
+}
+
+} // namespace words
