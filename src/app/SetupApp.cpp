@@ -1,5 +1,6 @@
 // The application: one main window, run modally; the program ends when it closes. With --silent
 // the same installation runs without the window, answered from the command line.
+#include "app/MediumStart.h"
 #include "app/MessageBoxIcons.h"
 #include "app/SetupDialog.h"
 #include "app/SystemWaitWindow.h"
@@ -37,6 +38,10 @@ public:
         // Read before anything moves: a relative log path names a file where the program was
         // started, not on the medium.
         if (!readCommandLine())
+            return true;
+        // Before anything reads the medium: the drives, the Wine prefix, the script.
+        exitStatus = startOnTheMedium(options);
+        if (exitStatus)
             return true;
         // Finding its own folder may make the Wine prefix the product will run in; that wait
         // shows, and what it did goes to the log.

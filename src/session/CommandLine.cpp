@@ -2,6 +2,7 @@
 
 #include "script/CharacterCount.h"
 #include "script/DrivePath.h"
+#include "platform/Medium.h"
 
 #include <cctype>
 #include <cstddef>
@@ -82,6 +83,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         std::string* slot = valueSlot(line, name);
+        if (slot == nullptr && !name.starts_with("-") && !hasValue) {
+            if (!platform::canStartOnMedium())
+                return failure("unknown argument: " + name +
+                               " (this program installs from the medium it is on)");
+            if (!line.medium.empty())
+                return failure("one medium at a time: " + line.medium + " and " + name);
+            line.medium = name;
+            continue;
+        }
         if (slot == nullptr)
             return failure("unknown argument: " + name);
         if (!hasValue) {
@@ -103,11 +113,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText(const std::string& programName) {
+    const std::string medium = platform::canStartOnMedium() ? " [MEDIUM]" : "";
     return "Usage: " + programName +
            " [--silent | --quiet] [--dir FOLDER] [--type min|std|max]\n"
-           "       [--language SECTION] [--ignore-space] [--log FILE]\n"
+           "       [--language SECTION] [--ignore-space] [--log FILE]" + medium + "\n"
            "\n"
-           "Without arguments the installation asks its questions in windows.\n"
+           "Without arguments the installation asks its questions in windows.\n" +
+           (medium.empty()
+                ? std::string()
+                : "MEDIUM is the disc to install from: a folder holding install.ini (a mounted\n"
+                  "disc, a copy of one) or a disc image (.iso), mounted for the run. Without it\n"
+                  "the program installs from its own folder, else from the mounted disc that\n"
+                  "holds install.ini.\n") +
            "  --silent        install without pages or questions; the folder is created when\n"
            "                  missing; further programs, the readme and DirectX are skipped\n"
            "  --quiet         as --silent, showing no window at all, not even the copy's progress\n"

@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line: without arguments the interactive run; with --silent an
-// installation without pages, answered from the command line; --log in either.
+// installation without pages, answered from the command line; --log in either. Where the program
+// lives apart from the medium (Linux), the medium may follow: a folder or a disc image.
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct CommandLine {
     std::string installType;  // "min", "std" or "max"; empty: "std"
     std::string language;     // a language section; empty: the system language's mapping
     std::string logPath;      // a path of the system the program runs on
+    std::string medium;       // a folder holding install.ini or a disc image; empty: the own folder
 };
 
 // The arguments after the program's name.

@@ -1,8 +1,10 @@
 #include "platform/posix/DriveTable.h"
 
 #include "platform/posix/DriveAssignment.h"
+#include "platform/posix/Mounts.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/StartedMedium.h"
 #include "platform/posix/WinePrefix.h"
 #include "platform/posix/WineRegistry.h"
 
@@ -20,59 +22,11 @@
 namespace platform {
 namespace {
 
-struct Mount {
-    std::string device;
-    std::string folder;
-    std::string type;
-};
-
-// The mount table's escapes (\040 for a blank) turned back into bytes.
-std::string unescapeMountField(const std::string& field) {
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
-            text += static_cast<char>(std::strtol(field.substr(i + 1, 3).c_str(), nullptr, 8));
-            i += 3;
-        } else {
-            text += field[i];
-        }
-    }
-    return text;
-}
-
-std::vector<Mount> readMounts() {
-    std::vector<Mount> mounts;
-    std::ifstream table("/proc/self/mounts");
-    std::string line;
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        Mount mount;
-        if (fields >> mount.device >> mount.folder >> mount.type) {
-            mount.device = unescapeMountField(mount.device);
-            mount.folder = unescapeMountField(mount.folder);
-            mounts.push_back(mount);
-        }
-    }
-    return mounts;
-}
-
-std::optional<Mount> mountHolding(const std::string& folder) {
-    std::optional<Mount> best;
-    for (const Mount& mount : readMounts()) {
-        const std::string& root = mount.folder;
-        const bool inside =
-            folder == root || root == "/" ||
-            (folder.compare(0, root.size(), root) == 0 && folder[root.size()] == '/');
-        if (inside && (!best || root.size() >= best->folder.size()))
-            best = mount;
-    }
-    return best;
-}
-
-bool isOptical(const std::string& type) {
-    return type == "iso9660" || type == "udf";
-}
+using posix::isOptical;
+using posix::labelOfDevice;
+using posix::Mount;
+using posix::mountHolding;
+using posix::readMounts;
 
 bool isRemovableDevice(const std::string& device) {
     char resolved[PATH_MAX];
@@ -103,37 +57,6 @@ DriveType typeOfMount(const Mount& mount) {
     if (isRemovableDevice(mount.device))
         return DriveType::Removable;
     return DriveType::Fixed;
-}
-
-// The label that /dev/disk/by-label gives the device ("\x20" escapes decoded).
-std::string labelOfDevice(const std::string& device) {
-    char wanted[PATH_MAX];
-    if (!realpath(device.c_str(), wanted))
-        return {};
-    DIR* labels = opendir("/dev/disk/by-label");
-    if (!labels)
-        return {};
-    std::string label;
-    while (const dirent* entry = readdir(labels)) {
-        char target[PATH_MAX];
-        const std::string link = std::string("/dev/disk/by-label/") + entry->d_name;
-        if (entry->d_name[0] != '.' && realpath(link.c_str(), target) &&
-            std::string(target) == wanted) {
-            const std::string raw = entry->d_name;
-            for (std::size_t i = 0; i < raw.size(); ++i) {
-                if (raw.compare(i, 2, "\\x") == 0 && i + 3 < raw.size()) {
-                    label +=
-                        static_cast<char>(std::strtol(raw.substr(i + 2, 2).c_str(), nullptr, 16));
-                    i += 3;
-                } else {
-                    label += raw[i];
-                }
-            }
-            break;
-        }
-    }
-    closedir(labels);
-    return label;
 }
 
 struct TypeName {
@@ -274,6 +197,37 @@ bool isFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool sameFolder(const std::string& a, const std::string& b) {
+    char resolvedA[PATH_MAX];
+    char resolvedB[PATH_MAX];
+    return realpath(a.c_str(), resolvedA) && realpath(b.c_str(), resolvedB) &&
+           std::string(resolvedA) == resolvedB;
+}
+
+// The medium the run was started on is a CD-ROM drive with the disc's label, as the disc is on
+// Windows: the drive that shows its root already, else the first free letter from d:.
+void showStartedMedium(std::vector<DriveEntry>& drives) {
+    const posix::StartedMedium* medium = posix::startedMedium();
+    if (!medium)
+        return;
+    for (DriveEntry& drive : drives) {
+        if (sameFolder(drive.folder, medium->folder)) {
+            drive.type = DriveType::CdRom;
+            drive.label = medium->label;
+            drive.labelGiven = true;
+            return;
+        }
+    }
+    for (char letter = 'd'; letter < 'z'; ++letter) {
+        const bool taken = std::any_of(drives.begin(), drives.end(),
+                                       [letter](const DriveEntry& d) { return d.letter == letter; });
+        if (!taken) {
+            drives.push_back({letter, medium->folder, DriveType::CdRom, medium->label, true, false});
+            return;
+        }
+    }
+}
+
 } // namespace
 
 const std::vector<DriveEntry>& driveTable() {
@@ -283,6 +237,7 @@ const std::vector<DriveEntry>& driveTable() {
         cachedTable() = file && *file     ? readTableFile(file)
                         : !prefix.empty() ? wineTable(prefix)
                                           : machineTable();
+        showStartedMedium(cachedTable());
         sortByLetter(cachedTable());
         tableLoaded() = true;
     }

@@ -7,6 +7,7 @@
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/StartedMedium.h"
 #include "platform/posix/XdgFolders.h"
 
 #include <algorithm>
@@ -267,7 +268,11 @@ std::string ownProgramPath() {
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (length <= 0)
         return {};
-    return toDrivePath(std::string(buffer.data(), static_cast<std::size_t>(length)));
+    const std::string own(buffer.data(), static_cast<std::size_t>(length));
+    // Started on a medium, the program stands in the medium's root, as it would on the disc.
+    if (const posix::StartedMedium* medium = posix::startedMedium())
+        return toDrivePath(medium->folder + own.substr(own.find_last_of('/')));
+    return toDrivePath(own);
 }
 
 } // namespace platform

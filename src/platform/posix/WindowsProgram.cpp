@@ -1,6 +1,7 @@
 #include "platform/posix/WindowsProgram.h"
 
 #include "platform/posix/BoundedRead.h"
+#include "platform/posix/SearchPath.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -37,19 +38,7 @@ bool isWindowsProgram(const std::string& nativePath) {
 }
 
 std::string wineProgram() {
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        const std::size_t end = std::min(folders.find(':', start), folders.size());
-        // An empty entry is the current folder, as the shell reads PATH.
-        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-        const std::string candidate = folder + "/wine";
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return {};
+    return programOnPath("wine");
 }
 
 } // namespace platform::posix

@@ -4,6 +4,7 @@
 #include "platform/SystemActivity.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/StartedMedium.h"
 #include "platform/posix/WindowsProgram.h"
 #include "platform/posix/XdgFolders.h"
 
@@ -27,15 +28,6 @@ namespace {
 bool exists(const std::string& native) {
     struct stat info;
     return ::stat(native.c_str(), &info) == 0;
-}
-
-std::string ownFolder() {
-    char path[PATH_MAX + 1] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
-    if (length <= 0)
-        return {};
-    const std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.find_last_of('/'));
 }
 
 bool startsWithNoCase(const std::string& text, const char* start) {
@@ -160,7 +152,7 @@ bool makePrefix(const std::string& prefix) {
 
 std::string choosePrefix() {
     const std::string wine = wineProgram();
-    if (wine.empty() || !holdsWindowsProduct(ownFolder()))
+    if (wine.empty() || !holdsWindowsProduct(mediumFolder()))
         return {};
     // Wine itself takes only an absolute prefix.
     const std::string prefix = xdgBaseFolder("WINEPREFIX", ".wine");

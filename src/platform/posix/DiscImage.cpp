@@ -1,0 +1,253 @@
+#include "platform/posix/DiscImage.h"
+
+#include "platform/posix/Mounts.h"
+#include "platform/posix/SearchPath.h"
+
+#include <array>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace platform::posix {
+namespace {
+
+// The watchers of this run's images: a run mounts one image, a few at most.
+struct Watcher {
+    pid_t process = -1;
+    int pipeEnd = -1;
+};
+constexpr std::size_t kMostImages = 4;
+std::array<Watcher, kMostImages> watchers;
+
+// Closing the pipe tells a watcher to unmount; waiting for it makes the unmount done before the
+// program goes on (or ends). Only calls a signal handler may make.
+void releaseWatchers() {
+    for (Watcher& watcher : watchers) {
+        if (watcher.pipeEnd >= 0)
+            ::close(watcher.pipeEnd);
+        watcher.pipeEnd = -1;
+        if (watcher.process > 0) {
+            int status = 0;
+            while (::waitpid(watcher.process, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+        watcher.process = -1;
+    }
+}
+
+void releaseAndEnd(int signal) {
+    releaseWatchers();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// Once per run: a normal end and the signals that end a run from outside release the watchers
+// first. Any other end (a crash, SIGKILL) closes the pipe all the same, and the watcher unmounts
+// on its own.
+void releaseWatchersAtTheEnd() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    std::atexit(releaseWatchers);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, releaseAndEnd);
+}
+
+struct CommandResult {
+    int status = -1; // -1 when the program could not be started or did not end normally
+    std::string output; // its standard output and error together
+};
+
+CommandResult runCommand(const std::string& program, const std::vector<std::string>& arguments) {
+    CommandResult result;
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return result;
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 2);
+    pid_t child = -1;
+    const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    if (failed) {
+        ::close(output[0]);
+        return result;
+    }
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(output[0], buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            break;
+        result.output.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(output[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// The first line of a program's output, for a reason.
+std::string firstLine(const std::string& text) {
+    const std::string line = text.substr(0, text.find('\n'));
+    return line.empty() ? std::string("no reason given") : line;
+}
+
+bool isMountPoint(const std::string& folder) {
+    for (const Mount& mount : readMounts())
+        if (mount.folder == folder)
+            return true;
+    return false;
+}
+
+// Starts a watcher: a shell in a session of its own (a Ctrl+C in the terminal is the program's,
+// not the watcher's) that waits for the end of the pipe, then runs the unmount script with the
+// arguments. The program keeps the pipe's other end, which no program it starts inherits.
+bool startWatcher(const std::string& script, const std::vector<std::string>& arguments) {
+    Watcher* free = nullptr;
+    for (Watcher& watcher : watchers)
+        if (watcher.process < 0 && !free)
+            free = &watcher;
+    int ends[2];
+    if (!free || ::pipe2(ends, O_CLOEXEC) != 0)
+        return false;
+    std::vector<std::string> words = {"sh", "-c", "trap '' INT TERM HUP; read -r _; " + script,
+                                      "cd-setup-disc-watcher"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (const std::string& word : words)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[0], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t child = -1;
+    const int failed =
+        posix_spawn(&child, "/bin/sh", &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(ends[0]);
+    if (failed) {
+        ::close(ends[1]);
+        return false;
+    }
+    releaseWatchersAtTheEnd();
+    *free = {child, ends[1]};
+    return true;
+}
+
+// A desktop session's own way: udisks sets up a read-only loop device and mounts it where the
+// desktop mounts discs. Empty, with the reason, when the session offers no udisks.
+std::string mountWithUdisks(const std::string& image, std::string& reason) {
+    const std::string udisks = programOnPath("udisksctl");
+    const char* session = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (udisks.empty() || !session || !*session) {
+        reason = "no desktop session with udisks";
+        return {};
+    }
+    const CommandResult loop = runCommand(udisks, {"udisksctl", "loop-setup", "--read-only",
+                                                   "--file", image, "--no-user-interaction"});
+    // "Mapped file IMAGE as /dev/loop0."
+    const std::size_t as = loop.output.rfind(" as /dev/");
+    if (loop.status != 0 || as == std::string::npos) {
+        reason = "udisks could not set up the image: " + firstLine(loop.output);
+        return {};
+    }
+    std::string device = loop.output.substr(as + 4);
+    device = device.substr(0, device.find_first_of(".\n"));
+    const CommandResult mounted =
+        runCommand(udisks, {"udisksctl", "mount", "--block-device", device, "--options", "ro",
+                            "--no-user-interaction"});
+    // A desktop may have mounted the new device already by itself.
+    std::string folder;
+    for (const Mount& mount : readMounts())
+        if (mount.device == device)
+            folder = mount.folder;
+    if (folder.empty()) {
+        (void)runCommand(udisks, {"udisksctl", "loop-delete", "--block-device", device,
+                                  "--no-user-interaction"});
+        reason = "udisks could not mount the image: " + firstLine(mounted.output);
+        return {};
+    }
+    if (!startWatcher("\"$1\" unmount --force --block-device \"$2\" --no-user-interaction; "
+                      "\"$1\" loop-delete --block-device \"$2\" --no-user-interaction",
+                      {udisks, device})) {
+        reason = "no watcher could be started to unmount the image at the end";
+        return {};
+    }
+    return folder;
+}
+
+// FUSE, which needs no privileges: the image is mounted in a folder of the run's own.
+std::string mountWithFuseiso(const std::string& image, std::string& reason) {
+    const std::string fuseiso = programOnPath("fuseiso");
+    if (fuseiso.empty()) {
+        reason = "fuseiso is not installed (Debian's package fuseiso)";
+        return {};
+    }
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info;
+    const std::string base =
+        runtime && runtime[0] == '/' && ::stat(runtime, &info) == 0 ? runtime : "/tmp";
+    std::string folder = base + "/cd-setup-disc-XXXXXX";
+    if (!::mkdtemp(folder.data())) {
+        reason = "no folder could be made to mount the image in, under " + base;
+        return {};
+    }
+    const CommandResult mounted = runCommand(fuseiso, {"fuseiso", image, folder});
+    if (mounted.status != 0 || !isMountPoint(folder)) {
+        ::rmdir(folder.c_str());
+        reason = "fuseiso could not mount the image: " + firstLine(mounted.output);
+        return {};
+    }
+    // Lazily: the program's current folder and open files are on the image until it ends.
+    if (!startWatcher("fusermount -u -z \"$1\" 2>/dev/null || fusermount3 -u -z \"$1\"; "
+                      "rmdir \"$1\"",
+                      {folder})) {
+        (void)runCommand("/bin/sh", {"sh", "-c", "fusermount -u \"$0\"; rmdir \"$0\"", folder});
+        reason = "no watcher could be started to unmount the image at the end";
+        return {};
+    }
+    return folder;
+}
+
+} // namespace
+
+std::string mountDiscImage(const std::string& image, std::string& reason) {
+    std::string udisksReason;
+    if (std::string folder = mountWithUdisks(image, udisksReason); !folder.empty())
+        return folder;
+    std::string fuseReason;
+    if (std::string folder = mountWithFuseiso(image, fuseReason); !folder.empty())
+        return folder;
+    reason = udisksReason + "; " + fuseReason;
+    return {};
+}
+
+void unmountDiscImages() {
+    releaseWatchers();
+}
+
+} // namespace platform::posix

@@ -1,0 +1,117 @@
+#include "platform/Medium.h"
+
+#include "platform/posix/DiscImage.h"
+#include "platform/posix/DriveTable.h"
+#include "platform/posix/FolderNames.h"
+#include "platform/posix/Mounts.h"
+#include "platform/posix/StartedMedium.h"
+#include "platform/posix/VolumeLabel.h"
+
+#include <climits>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+std::optional<posix::StartedMedium>& started() {
+    static std::optional<posix::StartedMedium> medium;
+    return medium;
+}
+
+std::string ownFolder() {
+    char path[PATH_MAX + 1] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
+    if (length <= 0)
+        return {};
+    const std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.find_last_of('/'));
+}
+
+bool holdsScript(const std::string& folder) {
+    struct stat info;
+    return ::stat((folder + "/install.ini").c_str(), &info) == 0 ||
+           !posix::entryIgnoringCase(folder, "install.ini").empty();
+}
+
+std::string absolute(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// A disc's label when the folder is the root of a mounted one; a copy on disk has none.
+std::string labelOfFolder(const std::string& folder) {
+    const auto mount = posix::mountHolding(folder);
+    return mount && mount->folder == folder ? posix::labelOfDevice(mount->device) : std::string();
+}
+
+void use(const std::string& folder, const std::string& label) {
+    started() = posix::StartedMedium{folder, label};
+    reloadDriveTable();
+}
+
+} // namespace
+
+const posix::StartedMedium* posix::startedMedium() {
+    return started() ? &*started() : nullptr;
+}
+
+std::string posix::mediumFolder() {
+    return started() ? started()->folder : ownFolder();
+}
+
+bool canStartOnMedium() {
+    return true;
+}
+
+bool scriptBesideProgram() {
+    const std::string own = ownFolder();
+    return !own.empty() && holdsScript(own);
+}
+
+bool startOnMedium(const std::string& nativePath, std::string& reason) {
+    struct stat info;
+    if (::stat(nativePath.c_str(), &info) != 0) {
+        reason = nativePath + " does not exist";
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        const std::string folder = absolute(nativePath);
+        if (!holdsScript(folder)) {
+            reason = folder + " holds no install.ini: it is no setup disc";
+            return false;
+        }
+        use(folder, labelOfFolder(folder));
+        return true;
+    }
+    if (!S_ISREG(info.st_mode) && !S_ISBLK(info.st_mode)) {
+        reason = nativePath + " is neither a folder nor a disc image";
+        return false;
+    }
+    const std::string image = absolute(nativePath);
+    std::string why;
+    const std::string folder = posix::mountDiscImage(image, why);
+    if (folder.empty()) {
+        reason = "the disc image " + image + " could not be mounted: " + why;
+        return false;
+    }
+    if (!holdsScript(folder)) {
+        posix::unmountDiscImages();
+        reason = "the disc image " + image + " holds no install.ini: it is no setup disc";
+        return false;
+    }
+    const std::string written = posix::discImageLabel(image);
+    use(folder, written.empty() ? labelOfFolder(folder) : written);
+    return true;
+}
+
+std::vector<MountedDisc> mountedSetupDiscs() {
+    std::vector<MountedDisc> discs;
+    for (const posix::Mount& mount : posix::readMounts())
+        if (posix::isOptical(mount.type) && holdsScript(mount.folder))
+            discs.push_back({mount.folder, posix::labelOfDevice(mount.device)});
+    return discs;
+}
+
+} // namespace platform
