@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The Linux program, installed apart from the disc, started on the medium: a read-only folder
+# holding the disc's files, and an image of the disc mounted for the run. The medium is a CD-ROM
+# drive with the disc's label, nothing is written onto it, and no mount outlives the run, however
+# the run ends (success, failure, SIGTERM, SIGINT). A medium that cannot be used is named with the
+# reason and fails the run.
+# Arguments: the source folder, the Linux build folder.
+set -euo pipefail
+source_dir=$1 build_dir=$2
+fail() { echo "medium start test: $*" >&2; exit 1; }
+program=$build_dir/bin/setup
+[ -x "$program" ] && [ -d "$build_dir/medium" ] || fail "no program or medium in $build_dir"
+
+out=$(mktemp -d /tmp/cd-setup-medium-test.XXXXXX)
+cleanup() { chmod -R u+w "$out" 2>/dev/null || true; rm -rf "$out"; }
+trap cleanup EXIT
+disc=$out/disc
+cp -a "$build_dir/medium" "$disc"
+rm "$disc/setup" # the person's disc holds no program of ours
+export LANG=C.UTF-8 WINEDEBUG=-all
+unset SETUP_DRIVE_TABLE WINDIR XDG_DATA_HOME WINEPREFIX
+
+# install <row> <medium> [arguments]: an unattended full install from the medium, in a home of the
+# row's own; its exit status.
+install() {
+    local row=$1 medium=$2
+    shift 2
+    mkdir -p "$out/$row"
+    HOME=$out/$row SETUP_REGISTRY_DIR=$out/$row/registry \
+        "$program" --quiet --type max --language English --log "$out/$row.log" "$@" "$medium" \
+        >"$out/$row.out" 2>&1
+}
+installed() { # installed <row>: the game's files and decoded sounds are in the row's home
+    local target="$out/$1/Games/Moonrise Harbour"
+    for file in harbour.exe data/textures/water.tex music/theme.wav speech/welcome.wav install.ini; do
+        [ -f "$target/$file" ] || fail "$1: $file was not installed"
+    done
+}
+state() { (cd "$1" && find . -printf '%p %s %T@ %m\n' | sort && find . -type f -exec md5sum {} + | sort); }
+mounts_left() { grep -c 'fuseiso\|cd-setup-disc' /proc/self/mounts || true; }
+
+# A folder of the disc's files, every file and folder read-only: installed from, never written.
+chmod -R a-w "$disc"
+before=$(state "$disc")
+install folder "$disc" || fail "folder: the run failed: $(cat "$out/folder.out")"
+installed folder
+grep -qxF "medium: $disc as the drive D:\\ (CD-ROM, no label)" "$out/folder.log" ||
+    fail "folder: $(grep '^medium' "$out/folder.log")"
+[ "$(state "$disc")" = "$before" ] || fail "folder: the run wrote onto the medium"
+echo "folder: installed from the read-only medium on D:"
+
+# What cannot be a medium, each named with its reason.
+mkdir "$out/empty"
+head -c 100000 /dev/urandom >"$out/garbage.iso"
+for row in "empty|$out/empty|holds no install.ini" "missing|$out/nothing|does not exist" \
+           "garbage|$out/garbage.iso|could not be mounted"; do
+    IFS='|' read -r name medium reason <<<"$row"
+    if install "$name" "$medium"; then fail "$name: $medium was taken as a medium"; fi
+    grep -qF "$reason" "$out/$name.out" || fail "$name: the run did not say why: $(cat "$out/$name.out")"
+    [ ! -e "$out/$name/Games" ] || fail "$name: something was installed"
+    echo "$name: refused, $reason"
+done
+mkdir -p "$out/nowhere"
+if HOME=$out/nowhere "$program" --quiet --language English >"$out/nowhere.out" 2>&1; then
+    fail "no medium: the run went on"
+fi
+grep -qF "No disc with a setup program" "$out/nowhere.out" || fail "no medium: $(cat "$out/nowhere.out")"
+echo "no medium: says how to start the program on a folder or an image"
+
+# An image of the disc, mounted in user space for the run: FUSE must be usable here.
+if ! command -v fuseiso >/dev/null || ! command -v xorriso >/dev/null || [ ! -r /dev/fuse ] || [ ! -w /dev/fuse ]; then
+    echo "medium start test: the image rows need fuseiso, xorriso and a usable /dev/fuse; skipped"
+    exit 0
+fi
+image=$out/moonrise.iso
+xorriso -as mkisofs -quiet -J -R -V 'Moonrise Disc' -o "$image" "$disc" 2>/dev/null
+[ "$(mounts_left)" = 0 ] || fail "a disc image is mounted before the test"
+install image "$image" || fail "image: the run failed: $(cat "$out/image.out")"
+installed image
+grep -qxF "medium: $image as the drive D:\\ (CD-ROM, labelled Moonrise Disc)" "$out/image.log" ||
+    fail "image: $(grep '^medium' "$out/image.log")"
+[ "$(mounts_left)" = 0 ] || fail "image: the image is still mounted after the run"
+echo "image: installed from the image, mounted as D: labelled 'Moonrise Disc', unmounted after"
+
+# A failed run unmounts too: the target cannot be made (a file stands where its folder would be).
+mkdir -p "$out/failed"
+touch "$out/failed/Games"
+if install failed "$image" --dir 'C:\Games\Moonrise Harbour'; then fail "failed: the run succeeded"; fi
+[ "$(mounts_left)" = 0 ] || fail "failed: the image is still mounted after a failed run"
+echo "failed: the image is unmounted after a failed run"
+
+# A run ended from outside, on the main window: the image is unmounted before the program is gone.
+for signal in TERM INT; do
+    env -u DISPLAY "$source_dir/scripts/with-display.sh" bash -c '
+        HOME=$1 "$2" "$3" >/dev/null 2>&1 &
+        pid=$!
+        for _ in $(seq 300); do grep -q fuseiso /proc/self/mounts && break; sleep 0.1; done
+        grep -q fuseiso /proc/self/mounts || { echo "the image was never mounted"; kill $pid; exit 1; }
+        sleep 1 # the main window is up
+        kill -'"$signal"' $pid
+        wait $pid || true
+        grep -q fuseiso /proc/self/mounts && { echo "still mounted after SIG'"$signal"'"; exit 1; }
+        exit 0' _ "$out/signal" "$program" "$image" || fail "SIG$signal: the image outlived the run"
+    echo "SIG$signal: the image is unmounted when the run ends"
+done
+[ -z "$(ls -d /tmp/cd-setup-disc-* "${XDG_RUNTIME_DIR:-/nonexistent}"/cd-setup-disc-* 2>/dev/null)" ] ||
+    fail "a mount folder was left behind"
