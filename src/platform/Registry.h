@@ -11,6 +11,11 @@ enum class RegistryHive { CurrentUser, LocalMachine };
 // message that names the cause; empty when it can.
 std::string registryUnusableReason();
 
+// Makes the run's registry writes lasting now, where the backend gathers them (a Wine prefix's
+// registry is written through Wine, in one import) and reads them back; false, with the reason,
+// when the registry did not take them all. Elsewhere every write lasts at once.
+bool commitRegistryWrites(std::string& reason);
+
 // An open key. Key paths are written with backslashes ("Software\Maker\Product"); key and
 // value names match without regard to letter case. The empty value name is the key's default.
 class RegistryKey {

@@ -69,8 +69,11 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
         runlog::write("program group not created", groupFolder + ": " + why);
     } else {
         runlog::write("program group", groupFolder);
-        if (createShortcuts(session, groupFolder, targetFolder, why))
-            return recordInstallation(session, languageSection);
+        // The installation is recorded only once the registry holds its values: the product
+        // reads them when it starts.
+        if (createShortcuts(session, groupFolder, targetFolder, why) &&
+            recordInstallation(session, languageSection) && platform::commitRegistryWrites(why))
+            return true;
     }
     if (reason)
         *reason = why;

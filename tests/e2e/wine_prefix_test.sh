@@ -70,6 +70,29 @@ game="$prefix/drive_c/Gry/Moonrise Harbour"
 grep -q '^wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
 play "$game" 'C:\Gry\Moonrise Harbour' Polski
 
+# A Wine that refuses the registry import: the installation is not recorded, so the run fails
+# with the reason and never says it installed.
+mkdir -p "$out/refusing-wine"
+cat >"$out/refusing-wine/wine" <<REFUSING
+#!/bin/sh
+previous=
+for word in "\$@"; do
+    [ "\$previous" = reg ] && [ "\$word" = import ] && exit 1
+    previous=\$word
+done
+exec $(command -v wine) "\$@"
+REFUSING
+chmod +x "$out/refusing-wine/wine"
+if HOME=$out/wine PATH="$out/refusing-wine:$PATH" "$medium/setup" --quiet --type max --language English \
+    --dir 'C:\Refused\Moonrise Harbour' --log "$out/refused-import.log" 2>"$out/refused-import.err"; then
+    fail "a refused registry import was reported as installed"
+fi
+grep -q '^failed: .*Wine did not take the installation.s registry values' "$out/refused-import.log" ||
+    fail "the refused import does not say why: $(cat "$out/refused-import.log")"
+! grep -q '^message: .*has been installed' "$out/refused-import.log" ||
+    fail "the finished message came before the registry held the values"
+echo "refused import: exit 1, $(grep -o 'Wine did not take[^\\]*' "$out/refused-import.log" | head -1)"
+
 # A drive's root and the home folder are never the target in the prefix either: on the command
 # line, and on the target folder page, walked with the keyboard as a person would.
 drive_c_before=$(cd "$prefix/drive_c" && find . | sort)

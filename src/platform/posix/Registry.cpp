@@ -68,6 +68,10 @@ bool readStored(RegistryHive hive, const std::string& path, const std::string& n
 
 } // namespace
 
+bool commitRegistryWrites(std::string& reason) {
+    return !onWine() || posix::commitWineRegistryChanges(reason);
+}
+
 std::string registryUnusableReason() {
     return posix::unusableFolderReason();
 }

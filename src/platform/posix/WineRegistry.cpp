@@ -296,6 +296,29 @@ bool importWineRegistryChanges() {
     return true;
 }
 
+bool commitWineRegistryChanges(std::string& reason) {
+    const std::vector<Change> handed = state().pending;
+    if (!importWineRegistryChanges()) {
+        reason = "Wine did not take the installation's registry values (reg import failed)";
+        return false;
+    }
+    // Read back from the prefix itself: an import that Wine acknowledged but did not complete
+    // leaves the product without its records all the same.
+    for (const Change& change : handed) {
+        if (change.keyOnly)
+            continue;
+        const std::optional<std::string> stored = wineStringValue(change.hive, change.path, change.name);
+        if (stored != change.value) {
+            reason = "Wine's registry does not hold " + hiveOf(change.hive).root + "\\" +
+                     change.path + "\\" + (change.name.empty() ? "(default)" : change.name) +
+                     " as the installation wrote it";
+            noteSystemActivity("wine", "read back: " + reason);
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> readWineKeyText(const std::string& prefix, const std::string& fullPath) {
     return exportKey(prefix, fullPath, false);
 }

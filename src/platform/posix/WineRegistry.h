@@ -26,6 +26,9 @@ bool wineDeleteValue(RegistryHive hive, const std::string& path, const std::stri
 
 // Hands the gathered changes to Wine in one import; true when there were none or Wine took them.
 bool importWineRegistryChanges();
+// The import, then every value read back from the prefix; false, with the reason, when Wine
+// refused the import or does not hold a value as it was written.
+bool commitWineRegistryChanges(std::string& reason);
 
 // A key of the prefix in its own (64-bit) view, as the registry editor's text ("[HKEY_...]"
 // sections in UTF-8), read through Wine; nothing when the key is missing. For Wine's own

@@ -70,6 +70,10 @@ bool readString(HKEY key, const std::wstring& name, std::wstring& text) {
 } // namespace
 
 // The system's registry is always there; a key the user may not write fails on its own.
+bool commitRegistryWrites(std::string&) {
+    return true; // the system's registry keeps each value as it is set
+}
+
 std::string registryUnusableReason() {
     return {};
 }
