@@ -17,6 +17,10 @@ trap cleanup EXIT
 disc=$out/disc
 cp -a "$build_dir/medium" "$disc"
 rm "$disc/setup" # the person's disc holds no program of ours
+# A name the script writes in other letters' case than the disc (as Windows matches them).
+printf 'a turtle\n' >"$disc/extras/ŻÓŁW.DAT"
+sed -i 's/^files=10$/files=11/' "$disc/install.ini"
+printf '10=extras\\żółw.dat\n' >>"$disc/install.ini"
 export LANG=C.UTF-8 WINEDEBUG=-all
 unset SETUP_DRIVE_TABLE WINDIR XDG_DATA_HOME WINEPREFIX
 
@@ -32,7 +36,8 @@ install() {
 }
 installed() { # installed <row>: the game's files and decoded sounds are in the row's home
     local target="$out/$1/Games/Moonrise Harbour"
-    for file in harbour.exe data/textures/water.tex music/theme.wav speech/welcome.wav install.ini; do
+    for file in harbour.exe data/textures/water.tex music/theme.wav speech/welcome.wav install.ini \
+        extras/żółw.dat; do
         [ -f "$target/$file" ] || fail "$1: $file was not installed"
     done
 }

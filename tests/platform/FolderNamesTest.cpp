@@ -38,3 +38,29 @@ TEST(FolderNamesTest, AKeptFolderFollowsEveryChangeMadeInIt) {
 
     EXPECT_EQ(entryIgnoringCase((temp / "missing").string(), "x"), "");
 }
+
+// Windows matches every letter without regard to case, not only ASCII, by the one-to-one upper
+// case: a script written with "żółw.dat" finds the medium's "ŻÓŁW.DAT", in small and large folders.
+TEST(FolderNamesTest, EveryLetterMatchesWithoutRegardToCase) {
+    TempFolder temp;
+    fillFolder(temp, "big", "f");
+    const struct {
+        const char* onDisk;
+        const char* written;
+        bool found;
+    } names[] = {
+        {"ŻÓŁW.DAT", "żółw.dat", true},      {"Ęę Ąą.txt", "ĘĘ ĄĄ.TXT", true},
+        {"ΣΟΦΊΑ.ini", "σοφία.INI", true},    {"Ärger", "ärger", true},
+        {"STRASSE.dat", "straße.dat", false}, {"ŻÓŁW.DAT", "zolw.dat", false},
+    };
+    for (const char* folder : {"small", "big"}) {
+        for (const auto& name : names) {
+            temp.write(std::string(folder) + "/" + name.onDisk, "");
+            const std::string found = entryIgnoringCase((temp / folder).string(), name.written);
+            EXPECT_EQ(found, name.found ? name.onDisk : "") << folder << ": " << name.written;
+        }
+    }
+    // Bytes that are not UTF-8 stand for themselves.
+    temp.write("small/\xB3\xF3\xBF.dat", "");
+    EXPECT_EQ(entryIgnoringCase((temp / "small").string(), "\xB3\xF3\xBF.DAT"), "\xB3\xF3\xBF.dat");
+}

@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/BoundedRead.h"
+#include "platform/posix/NameCase.h"
 #include "platform/posix/NativePath.h"
 
 #include <cerrno>
@@ -108,7 +109,7 @@ void dropAmbiguousDecodedNames(std::vector<FoundFile>& found, const std::vector<
     for (std::size_t i = 0; i < found.size(); ++i) {
         bool ambiguous = false;
         for (std::size_t k = 0; decoded[i] && k < found.size() && !ambiguous; ++k)
-            ambiguous = k != i && posix::equalsIgnoringCase(found[k].name, found[i].name);
+            ambiguous = k != i && posix::sameWindowsName(found[k].name, found[i].name);
         if (!ambiguous)
             kept.push_back(found[i]);
     }

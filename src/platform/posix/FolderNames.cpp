@@ -1,5 +1,6 @@
 #include "platform/posix/FolderNames.h"
 
+#include "platform/posix/NameCase.h"
 #include "platform/posix/NativePath.h"
 
 #include <algorithm>
@@ -20,17 +21,17 @@ constexpr std::size_t kMostKeptFolders = 8;
 constexpr uint32_t kNoticedChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                      IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
-// The folder's names by lower-cased name, each list in the order the folder gave them.
+// The folder's names by their Windows name key (NameCase.h), each list in the order the folder gave them.
 using NameTable = std::unordered_map<std::string, std::vector<std::string>>;
 
 void addName(NameTable& names, const std::string& name) {
-    auto& spellings = names[asciiLower(name)];
+    auto& spellings = names[windowsNameKey(name)];
     if (std::find(spellings.begin(), spellings.end(), name) == spellings.end())
         spellings.push_back(name);
 }
 
 void removeName(NameTable& names, const std::string& name) {
-    const auto found = names.find(asciiLower(name));
+    const auto found = names.find(windowsNameKey(name));
     if (found == names.end())
         return;
     std::erase(found->second, name);
@@ -91,7 +92,7 @@ private:
     }
 
     static std::string first(const NameTable& names, const std::string& name) {
-        const auto found = names.find(asciiLower(name));
+        const auto found = names.find(windowsNameKey(name));
         return found == names.end() ? std::string() : found->second.front();
     }
 

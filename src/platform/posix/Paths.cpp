@@ -6,6 +6,7 @@
 #include "platform/posix/DriveAssignment.h"
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
+#include "platform/posix/NameCase.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/XdgFolders.h"
@@ -65,10 +66,10 @@ bool pathExists(const std::string& native) {
 // name that is not UTF-8, the same once read in the system's code page (as the directory search
 // shows it).
 bool namesComponent(const std::string& nativeName, const std::string& component) {
-    if (equalsIgnoringCase(nativeName, component))
+    if (posix::sameWindowsName(nativeName, component))
         return true;
     return !isValidUtf8(nativeName) &&
-           equalsIgnoringCase(codePageToUtf8(nativeName, ansiCodePage()), component);
+           posix::sameWindowsName(codePageToUtf8(nativeName, ansiCodePage()), component);
 }
 
 // The existing entry of the folder whose name matches the component, or the name as written
