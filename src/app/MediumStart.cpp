@@ -3,6 +3,7 @@
 #include "app/MessageBox.h"
 #include "platform/Drives.h"
 #include "platform/Locale.h"
+#include "platform/Machine.h"
 #include "platform/Medium.h"
 #include "platform/Paths.h"
 #include "script/DrivePath.h"
@@ -91,4 +92,12 @@ std::optional<int> startOnTheMedium(const CommandLine& options) {
         return kFailed;
     }
     return start(options, discs[static_cast<std::size_t>(choice.GetSelection())].folder);
+}
+
+std::optional<int> refuseUnusableMachine(const CommandLine& options) {
+    const std::string problem = platform::machineProblem();
+    if (problem.empty())
+        return std::nullopt;
+    return fail(options, words::translate("The game cannot be installed on this machine.") + "\n" +
+                             problem);
 }

@@ -10,3 +10,7 @@ struct CommandLine;
 // one that cannot be used; the person is told why (unattended: on the error stream and in the
 // log).
 std::optional<int> startOnTheMedium(const CommandLine& options);
+
+// The exit status when the machine cannot take the installation (a Wine prefix that cannot
+// serve); the person is told why, as above.
+std::optional<int> refuseUnusableMachine(const CommandLine& options);

@@ -48,6 +48,9 @@ public:
         showSystemActivity(!options.quiet);
         // The script's relative names are written for the program's own folder on the medium.
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
+        exitStatus = refuseUnusableMachine(options);
+        if (exitStatus)
+            return true;
         wxInitAllImageHandlers();
         loadDialogResources();
         // Every box of the program, the framework's own included, shows the icon of its kind.

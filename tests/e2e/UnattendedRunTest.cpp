@@ -408,8 +408,15 @@ TEST_F(UnattendedRun, anUnreadableScriptOrLogSaysWhy) {
         SCOPED_TRACE(c.what);
         c.make();
         EXPECT_EQ(program({"--quiet"}), 1);
-        EXPECT_NE(output.find("the script could not be read: "), std::string::npos) << output;
-        EXPECT_NE(output.find(c.why), std::string::npos) << output;
+        // Where the program lives apart from the disc, no script beside it sends it to the
+        // mounted discs: the sandbox has none.
+        const bool apart = !kTestsRunOnWindows && std::string(c.what) == "missing";
+        EXPECT_NE(output.find(apart ? "No disc with a setup program" : "the script could not be read: "),
+                  std::string::npos)
+            << output;
+        if (!apart) {
+            EXPECT_NE(output.find(c.why), std::string::npos) << output;
+        }
         std::error_code ignored;
         fs::remove(script, ignored);
     }

@@ -138,6 +138,52 @@ grep -q '^wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/wine-driv
     fail "Wine's drive records were not read"
 play "$out/e-drive/Games/Moonrise Harbour" 'E:\Games\Moonrise Harbour' English
 
+# A prefix that cannot serve is never used as if it could, nor replaced behind the person's back
+# (by ~/.wine or by the mapping of our own): the run fails with the reason and installs nothing.
+unusable() { # unusable <row> <what the run says> [VARIABLE=value...]
+    local row=$1 says=$2
+    shift 2
+    mkdir -p "$out/$row"
+    if env HOME="$out/$row" "$@" "$medium/setup" --quiet --type max --language English \
+        --log "$out/$row.log" >"$out/$row.out" 2>&1; then
+        fail "$row: the run installed"
+    fi
+    grep -qF "$says" "$out/$row.out" || fail "$row: the run did not say why: $(cat "$out/$row.out")"
+    [ -z "$(find "$out/$row" -path '*Moonrise Harbour*' -print -quit)" ] || fail "$row: something was installed"
+    echo "$row: refused, $(grep -F "$says" "$out/$row.out" | head -1)"
+}
+touch "$out/a-file"
+mkdir -p "$out/foreign/dosdevices" "$out/foreign/drive_c"
+for hive in system user userdef; do printf 'REGEDIT4\n' >"$out/foreign/$hive.reg"; done
+unusable relative-prefix "WINEPREFIX is not an absolute path" WINEPREFIX=relative/prefix
+unusable file-prefix "is a file, not a folder" WINEPREFIX="$out/a-file"
+unusable unwritable-prefix "cannot be made" WINEPREFIX=/proc/cd-setup-prefix
+unusable foreign-format "holds a registry of another format" WINEPREFIX="$out/foreign"
+unusable win32-prefix "Wine could not make the prefix" WINEPREFIX="$out/win32-prefix" WINEARCH=win32
+if [ "$(id -u)" = 0 ]; then
+    cp -a "$out/foreign" "$out/other-owner"
+    chown -R nobody "$out/other-owner"
+    unusable other-owner "belongs to another user" WINEPREFIX="$out/other-owner"
+fi
+# A prefix this program began and did not finish (the run killed while Wine made it) is made again.
+half=$out/half-prefix
+mkdir -p "$out/half"
+HOME=$out/half WINEPREFIX=$half "$medium/setup" --quiet --type max --language English >/dev/null 2>&1 &
+starter=$!
+for _ in $(seq 200); do [ -e "$half/dosdevices" ] && break; sleep 0.05; done
+sleep 1
+kill -KILL $starter 2>/dev/null || true
+wait $starter 2>/dev/null || true
+WINEPREFIX=$half wineserver -k 2>/dev/null || true
+[ -f "$half/.cd-setup-unfinished" ] || fail "half-made prefix: the run finished before it was killed"
+half_lines=$(cat "$half/system.reg" 2>/dev/null | wc -l)
+HOME=$out/half WINEPREFIX=$half "$medium/setup" --quiet --type max --language English \
+    --log "$out/half.log" >"$out/half.out" 2>&1 || fail "half-made prefix: the second run failed: $(cat "$out/half.out")"
+grep -q "^wine: the prefix .* was left unfinished: made again" "$out/half.log" ||
+    fail "half-made prefix: not made again: $(grep '^wine' "$out/half.log")"
+[ ! -e "$half/.cd-setup-unfinished" ] || fail "half-made prefix: still marked unfinished"
+echo "half-made prefix: $half_lines lines of system registry, made again: $(wc -l <"$half/system.reg") lines"
+
 # Today's mapping: c: is the home folder, the records are REGEDIT4 files, no prefix is made.
 export WINEPREFIX=$out/untouched-prefix
 todays_result() { # todays_result <row> <c: folder> <starter of the game's Exec>

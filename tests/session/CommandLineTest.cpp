@@ -2,6 +2,7 @@
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "support/TempFolder.h"
+#include "support/TestMachine.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,17 @@ TEST(CommandLineTest, acceptedLinesGiveTheirAnswers) {
     EXPECT_EQ(parseCommandLine({"--silent", "--bogus", "--help"}).action,
               CommandLine::Action::Error);
     EXPECT_EQ(parseCommandLine({"--silent", "--help"}).action, CommandLine::Action::Help);
+
+    // Where the program lives apart from the disc, the disc to install from may follow.
+    const CommandLine onMedium = parseCommandLine({"--quiet", "/media/user/MOONRISE", "--type", "min"});
+    if (kTestsRunOnWindows) {
+        EXPECT_EQ(onMedium.action, CommandLine::Action::Error);
+        EXPECT_NE(onMedium.error.find("installs from the medium it is on"), std::string::npos);
+    } else {
+        ASSERT_EQ(onMedium.action, CommandLine::Action::Run) << onMedium.error;
+        EXPECT_EQ(onMedium.medium, "/media/user/MOONRISE");
+        EXPECT_EQ(onMedium.installType, "min");
+    }
 }
 
 TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
@@ -46,7 +58,7 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         const char* said;
     } cases[] = {
         {{"--bogus"}, "unknown argument: --bogus"},
-        {{"C:\\Games"}, "unknown argument"},
+        {{"/media/a", "/media/b"}, kTestsRunOnWindows ? "unknown argument" : "one medium at a time"},
         {{"--silent", "--dir"}, "--dir needs a value"},
         {{"--silent", "--dir="}, "--dir needs a value"},
         {{"--silent", "--type", "max", "--type", "min"}, "--type is given twice"},

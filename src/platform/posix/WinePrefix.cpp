@@ -1,14 +1,18 @@
 #include "platform/posix/WinePrefix.h"
 
+#include "platform/Machine.h"
+
 #include "platform/ProfileFile.h"
 #include "platform/SystemActivity.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/WindowsProgram.h"
+#include "platform/posix/WineRegistry.h"
 #include "platform/posix/XdgFolders.h"
 
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -135,7 +139,7 @@ int runInPrefix(const std::string& program, std::vector<std::string> arguments,
 // Wine's own first start makes a prefix the same way. Without a display no window of Wine's own
 // opens beside the installer's; but a Wine session begun without one can open no window at all,
 // so that session is waited out before the game or the medium's programs could join it.
-bool makePrefix(const std::string& prefix) {
+bool runWineboot(const std::string& prefix) {
     const auto start = std::chrono::steady_clock::now();
     beginSystemWait("Preparing Wine…");
     const std::string wine = wineProgram();
@@ -150,28 +154,132 @@ bool makePrefix(const std::string& prefix) {
     return made;
 }
 
-std::string choosePrefix() {
+// Present while this program makes a prefix: a run killed meanwhile leaves a prefix that looks
+// made but lacks most of its registry, which the next run makes again.
+std::string unfinishedMark(const std::string& prefix) {
+    return prefix + "/.cd-setup-unfinished";
+}
+
+// Makes the prefix, or finishes one this program began: Wine redoes its whole set-up once its
+// own note of the last one is gone. Empty, or why the prefix could not be made.
+std::string makePrefix(const std::string& prefix) {
+    const std::string parent = nativeParent(prefix);
+    if (!exists(prefix) && ::access(parent.c_str(), W_OK) != 0)
+        return "the Wine prefix " + prefix + " cannot be made: the folder " + parent +
+               " is not writable";
+    if (!exists(prefix) && ::mkdir(prefix.c_str(), 0755) != 0)
+        return "the Wine prefix " + prefix + " cannot be made: " + std::strerror(errno);
+    if (std::FILE* mark = std::fopen(unfinishedMark(prefix).c_str(), "w"))
+        std::fclose(mark);
+    else
+        return "the Wine prefix " + prefix + " cannot be made: the folder is not writable";
+    ::unlink((prefix + "/.update-timestamp").c_str());
+    if (!runWineboot(prefix)) {
+        const char* arch = std::getenv("WINEARCH");
+        return "Wine could not make the prefix " + prefix + " (wineboot --init failed" +
+               (arch && *arch ? std::string(", WINEARCH=") + arch + ")" : std::string(")"));
+    }
+    ::unlink(unfinishedMark(prefix).c_str());
+    return {};
+}
+
+// The first line of a registry file of the prefix, empty when it cannot be read.
+std::string firstLineOf(const std::string& file) {
+    std::FILE* in = std::fopen(file.c_str(), "r");
+    if (!in)
+        return {};
+    char line[256] = {};
+    const bool read = std::fgets(line, sizeof line, in) != nullptr;
+    std::fclose(in);
+    std::string text = read ? line : "";
+    text.erase(text.find_last_not_of("\r\n") + 1);
+    return text;
+}
+
+// Why Wine cannot serve the existing prefix as it is; empty when it can.
+std::string prefixProblem(const std::string& prefix) {
+    struct stat info;
+    if (::stat(prefix.c_str(), &info) != 0)
+        return {};
+    if (!S_ISDIR(info.st_mode))
+        return "the Wine prefix " + prefix + " is a file, not a folder";
+    // Wine itself refuses a prefix that is not its user's.
+    if (info.st_uid != ::getuid())
+        return "the Wine prefix " + prefix + " belongs to another user";
+    // One this program began is made again, whatever state it was left in.
+    if (!exists(prefix + "/dosdevices") || exists(unfinishedMark(prefix)))
+        return {};
+    for (const char* hive : {"system.reg", "user.reg", "userdef.reg"}) {
+        const std::string header = firstLineOf(prefix + "/" + hive);
+        if (header.empty())
+            return "the Wine prefix " + prefix + " has no registry file " + hive;
+        if (header != "WINE REGISTRY Version 2")
+            return "the Wine prefix " + prefix + " holds a registry of another format (" + hive +
+                   ": " + header + ")";
+    }
+    if (::access(prefix.c_str(), W_OK) != 0 || ::access((prefix + "/drive_c").c_str(), W_OK) != 0)
+        return "the Wine prefix " + prefix + " is not writable";
+    return {};
+}
+
+struct PrefixChoice {
+    std::string prefix;  // empty: the installer does not work on a Wine prefix
+    std::string problem; // why the prefix the product needs cannot serve; empty when it can
+};
+
+PrefixChoice choosePrefix() {
     const std::string wine = wineProgram();
     if (wine.empty() || !holdsWindowsProduct(mediumFolder()))
         return {};
-    // Wine itself takes only an absolute prefix.
-    const std::string prefix = xdgBaseFolder("WINEPREFIX", ".wine");
-    if (prefix.empty())
-        return {};
-    if (!exists(prefix + "/dosdevices") && !makePrefix(prefix))
-        return {};
+    std::string prefix;
+    if (const char* given = std::getenv("WINEPREFIX"); given && *given) {
+        // Wine itself takes only an absolute prefix.
+        if (given[0] != '/')
+            return {{}, std::string("WINEPREFIX is not an absolute path: ") + given};
+        prefix = given;
+    } else {
+        const std::string home = homeFolder();
+        if (home.empty())
+            return {{}, "there is no home folder for the Wine prefix ~/.wine"};
+        prefix = home + "/.wine";
+    }
+    while (prefix.size() > 1 && prefix.back() == '/')
+        prefix.pop_back();
+    if (std::string problem = prefixProblem(prefix); !problem.empty())
+        return {{}, problem};
+    if (!exists(prefix + "/dosdevices") || exists(unfinishedMark(prefix))) {
+        if (exists(prefix + "/dosdevices"))
+            noteSystemActivity("wine", "the prefix " + prefix + " was left unfinished: made again");
+        if (std::string problem = makePrefix(prefix); !problem.empty())
+            return {{}, problem};
+        if (std::string problem = prefixProblem(prefix); !problem.empty())
+            return {{}, problem};
+    }
+    // Usable is what Wine itself can read: another architecture's prefix or a broken one fails here.
+    if (!readWineKeyText(prefix, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion"))
+        return {{}, "Wine cannot use the prefix " + prefix + ": its registry cannot be read through Wine" +
+                        (std::getenv("WINEARCH") ? std::string(" (WINEARCH=") + std::getenv("WINEARCH") + ")"
+                                                 : std::string())};
     noteSystemActivity("wine", "installing into the Wine prefix " + prefix);
-    return prefix;
+    return {prefix, {}};
+}
+
+const PrefixChoice& prefixChoice() {
+    static const PrefixChoice none;
+    if (const char* table = std::getenv("SETUP_DRIVE_TABLE"); table && *table)
+        return none;
+    static const PrefixChoice choice = choosePrefix();
+    return choice;
 }
 
 } // namespace
 
 const std::string& winePrefix() {
-    static const std::string none;
-    if (const char* table = std::getenv("SETUP_DRIVE_TABLE"); table && *table)
-        return none;
-    static const std::string prefix = choosePrefix();
-    return prefix;
+    return prefixChoice().prefix;
+}
+
+const std::string& winePrefixProblem() {
+    return prefixChoice().problem;
 }
 
 bool holdsWindowsProduct(const std::string& mediumFolder) {
@@ -202,3 +310,11 @@ int runWine(const std::string& prefix, const std::vector<std::string>& arguments
 }
 
 } // namespace platform::posix
+
+namespace platform {
+
+std::string machineProblem() {
+    return posix::winePrefixProblem();
+}
+
+} // namespace platform

@@ -13,6 +13,12 @@ namespace platform::posix {
 // it is missing; empty when the installer does not work on a Wine prefix. Decided once a run.
 const std::string& winePrefix();
 
+// Why the Wine prefix the medium's Windows product needs cannot serve (a file, another user's, a
+// registry Wine cannot read, a folder where none can be made, Wine failing to make it); empty
+// when it can or when none is needed. The installer then does not work on it at all: it never
+// falls back to another prefix or to the mapping of its own behind the person's back.
+const std::string& winePrefixProblem();
+
 // Whether the setup script in the native medium folder names a Windows program on the medium as
 // a shortcut's target (a "File<n>" key of any section).
 bool holdsWindowsProduct(const std::string& mediumFolder);

@@ -1,4 +1,5 @@
 // On Windows the program runs from the disc, as it was made to: the medium is its own folder.
+#include "platform/Machine.h"
 #include "platform/Medium.h"
 
 namespace platform {
@@ -18,6 +19,10 @@ bool startOnMedium(const std::string&, std::string& reason) {
 
 std::vector<MountedDisc> mountedSetupDiscs() {
     return {};
+}
+
+std::string machineProblem() {
+    return {}; // the system is the machine the product was made for
 }
 
 } // namespace platform
