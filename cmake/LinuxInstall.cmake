@@ -15,6 +15,21 @@ foreach(rename "setup;cd-setup" "sndpack;cd-setup-sndpack" "setupcheck;cd-setup-
     install(CODE "file(RENAME \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${built}\"
                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${installed}\")")
 endforeach()
+# The helper that gives a Wine prefix the disc as a CD-ROM drive through Wine's mount manager, so
+# that the running Wine session knows the drive at once; a Windows program, built where mingw-w64
+# is installed (without it the drive is known from the next Wine session on).
+find_program(SETUP_MINGW_GCC x86_64-w64-mingw32-gcc)
+if(SETUP_MINGW_GCC)
+    set(disc_drive_helper ${CMAKE_BINARY_DIR}/bin/cd-setup-define-disc-drive.exe)
+    add_custom_command(OUTPUT ${disc_drive_helper}
+        COMMAND ${SETUP_MINGW_GCC} -O2 -Wall -Wextra -municode -s -o ${disc_drive_helper}
+                ${linux_resources}/wine/DefineDiscDrive.c
+        DEPENDS ${linux_resources}/wine/DefineDiscDrive.c)
+    add_custom_target(define_disc_drive ALL DEPENDS ${disc_drive_helper})
+    install(PROGRAMS ${disc_drive_helper} DESTINATION ${CMAKE_INSTALL_LIBDIR}/cd-setup)
+else()
+    message(STATUS "No x86_64-w64-mingw32-gcc: the Wine disc drive helper is not built")
+endif()
 install(FILES ${linux_resources}/${SETUP_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${linux_resources}/${SETUP_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)

@@ -95,7 +95,7 @@ std::optional<int> startOnTheMedium(const CommandLine& options) {
 }
 
 std::optional<int> refuseUnusableMachine(const CommandLine& options) {
-    const std::string problem = platform::machineProblem();
+    const std::string problem = platform::prepareMachine();
     if (problem.empty())
         return std::nullopt;
     return fail(options, words::translate("The game cannot be installed on this machine.") + "\n" +

@@ -6,6 +6,7 @@
 #include "app/SystemWaitWindow.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
+#include "platform/Medium.h"
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
 #include "script/DrivePath.h"
@@ -134,6 +135,10 @@ wxIMPLEMENT_APP_NO_MAIN(SetupApp);
 
 // A bad command line and --help are answered before the toolkit starts: they need no display.
 int main(int argc, char** argv) {
+    // The menu entries of a game installed from a disc image start it this way: the image is
+    // mounted for as long as the game runs.
+    if (argc >= 4 && std::string(argv[1]) == "--with-disc" && std::string(argv[3]) == "--")
+        return platform::runWithDiscImage(argv[2], std::vector<std::string>(argv + 4, argv + argc));
     std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     if (parseCommandLine(arguments).action != CommandLine::Action::Run)
         return SetupApp::answerCommandLine(argc > 0 ? argv[0] : "setup", arguments).value_or(0);

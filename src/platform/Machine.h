@@ -4,8 +4,9 @@
 
 namespace platform {
 
-// Why the machine cannot take the medium's product: on Linux, the Wine prefix a Windows product
-// needs that cannot serve, with its reason. Empty when it can.
-std::string machineProblem();
+// Readies the machine for the medium's product: on Linux, the Wine prefix a Windows product needs
+// (made when missing), with the medium the run was started on as its CD-ROM drive. Empty, or why
+// the machine cannot take the installation (a prefix that cannot serve, with its reason).
+std::string prepareMachine();
 
 } // namespace platform

@@ -28,4 +28,11 @@ struct MountedDisc {
 // The mounted optical discs whose root holds "install.ini", in the order of the mount table.
 std::vector<MountedDisc> mountedSetupDiscs();
 
+// Starts the command (a program looked up on PATH, then its arguments) with the disc image mounted
+// where the installation mounted it, waits for it, and unmounts the image again when this call
+// mounted it; the command's exit status, or 127 when it cannot start. An image that cannot be
+// mounted is reported and the command starts all the same: a disc that is not there is the
+// game's to report, as on Windows.
+int runWithDiscImage(const std::string& image, const std::vector<std::string>& command);
+
 } // namespace platform

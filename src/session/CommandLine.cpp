@@ -124,7 +124,9 @@ std::string usageText(const std::string& programName) {
                 : "MEDIUM is the disc to install from: a folder holding install.ini (a mounted\n"
                   "disc, a copy of one) or a disc image (.iso), mounted for the run. Without it\n"
                   "the program installs from its own folder, else from the mounted disc that\n"
-                  "holds install.ini.\n") +
+                  "holds install.ini. A game installed from an image into Wine starts as\n"
+                  "  " + programName + " --with-disc IMAGE -- COMMAND...\n"
+                  "which mounts the image for as long as COMMAND runs.\n") +
            "  --silent        install without pages or questions; the folder is created when\n"
            "                  missing; further programs, the readme and DirectX are skipped\n"
            "  --quiet         as --silent, showing no window at all, not even the copy's progress\n"

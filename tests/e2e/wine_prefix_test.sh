@@ -127,9 +127,45 @@ wine reg query "${uninstall/Software/Software\\Wow6432Node}" >/dev/null ||
 wine uninstaller --list | tr -d '\r' | grep -x 'MoonriseHarbour_Polski|||Moonrise Harbour' ||
     fail "Wine's uninstaller does not list the product"
 
+# From an image of the disc, with the program installed apart from it: the prefix keeps the disc
+# as its CD-ROM drive D: with the disc's label, and the game's menu entry mounts the image for as
+# long as the game runs, so that the game finds its disc as on Windows.
+if command -v fuseiso >/dev/null && command -v xorriso >/dev/null && [ -r /dev/fuse ] && [ -w /dev/fuse ]; then
+    mkdir -p "$out/disc-copy"
+    cp -a "$medium/." "$out/disc-copy/"
+    rm "$out/disc-copy/setup"
+    image=$out/moonrise.iso
+    xorriso -as mkisofs -quiet -J -R -V MOONRISE -o "$image" "$out/disc-copy" 2>/dev/null
+    export HOME=$out/image
+    mkdir -p "$HOME"
+    "$build_dir/bin/setup" --quiet --type max --language English --dir 'C:\Disc\Moonrise Harbour' \
+        --log "$out/image.log" "$image" >"$out/image.out" 2>&1 || fail "image: setup failed: $(cat "$out/image.out")"
+    grep -q '^wine: the disc is the prefix.s drive d: (CD-ROM)' "$out/image.log" ||
+        fail "image: the disc is no drive of the prefix: $(grep '^wine' "$out/image.log")"
+    [ "$(readlink "$prefix/dosdevices/d:")" = "$prefix/cd-setup-discs/d" ] || fail "image: d: is $(readlink "$prefix/dosdevices/d:")"
+    [ "$(cat "$prefix/cd-setup-discs/d/.windows-label")" = MOONRISE ] || fail "image: the drive has no label"
+    wine reg query 'HKLM\Software\Wine\Drives' /v d: | tr -d '\r' | grep -q 'REG_SZ *cdrom' ||
+        fail "image: Wine does not type d: as a CD-ROM drive"
+    ! grep -q fuseiso /proc/self/mounts || fail "image: the image is still mounted after the run"
+    game="$prefix/drive_c/Disc/Moonrise Harbour"
+    exec_line=$(field Exec)
+    case $exec_line in "\"$build_dir/bin/setup\" --with-disc \"$image\" -- env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
+        *) fail "image: the game's entry is '$exec_line'" ;; esac
+    eval "words=(${exec_line//\\\\/\\})"
+    (cd "$(field Path)" && "${words[@]}") || fail "image: the game did not run"
+    record=$(tr -d '\r' <"$game/record-reader.txt")
+    echo "$record"
+    grep -qx 'disc=D:|MOONRISE|install.ini' <<<"$record" || fail "image: the game did not find its disc"
+    ! grep -q fuseiso /proc/self/mounts || fail "image: the image is still mounted after the game"
+    echo "image: the game found its disc as D: labelled MOONRISE; nothing is mounted after it"
+else
+    echo "image rows skipped: they need fuseiso, xorriso and a usable /dev/fuse"
+fi
+
 # The prefix's own drives: the medium in a CD-ROM drive D: (Wine's drive record says so) and a
 # drive E: that only the prefix has.
 mkdir "$out/e-drive"
+rm -f "$prefix/dosdevices/d:"
 ln -s "$medium" "$prefix/dosdevices/d:"
 ln -s "$out/e-drive" "$prefix/dosdevices/e:"
 wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null

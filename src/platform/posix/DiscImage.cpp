@@ -4,7 +4,11 @@
 #include "platform/posix/SearchPath.h"
 
 #include <array>
+#include <cctype>
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
@@ -200,7 +204,22 @@ std::string mountWithUdisks(const std::string& image, std::string& reason) {
     return folder;
 }
 
-// FUSE, which needs no privileges: the image is mounted in a folder of the run's own.
+// The folder an image is mounted in: always the same for the same image, so that links made to
+// its files (a Wine prefix's CD-ROM drive) lead to them again whenever it is mounted.
+std::string mountFolderFor(const std::string& image, const std::string& base) {
+    std::uint32_t hash = 2166136261u; // FNV-1a of the image's path
+    for (const char c : image)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    std::string name = image.substr(image.find_last_of('/') + 1);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+            c = '_';
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "-%08x", hash);
+    return base + "/cd-setup-disc-" + name.substr(0, 40) + tail;
+}
+
+// FUSE, which needs no privileges: the image is mounted in a folder of the user's own.
 std::string mountWithFuseiso(const std::string& image, std::string& reason) {
     const std::string fuseiso = programOnPath("fuseiso");
     if (fuseiso.empty()) {
@@ -211,9 +230,14 @@ std::string mountWithFuseiso(const std::string& image, std::string& reason) {
     struct stat info;
     const std::string base =
         runtime && runtime[0] == '/' && ::stat(runtime, &info) == 0 ? runtime : "/tmp";
-    std::string folder = base + "/cd-setup-disc-XXXXXX";
-    if (!::mkdtemp(folder.data())) {
-        reason = "no folder could be made to mount the image in, under " + base;
+    const std::string folder = mountFolderFor(image, base);
+    // Mounted already, by a run that is still going on: it stays that run's to unmount.
+    if (isMountPoint(folder))
+        return folder;
+    // A name others can guess: an existing one must be the user's own folder, not a link.
+    if ((::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) ||
+        ::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
+        reason = "no folder of the user's own could be made to mount the image in: " + folder;
         return {};
     }
     const CommandResult mounted = runCommand(fuseiso, {"fuseiso", image, folder});

@@ -8,4 +8,7 @@ namespace platform::posix {
 // returns the letter; 0 when every letter is taken. The drive lasts until the table is reloaded.
 char assignDrive(const std::string& nativeFolder);
 
+// The letter of the CD-ROM drive that shows the medium the run was started on; 0 for none.
+char startedMediumLetter();
+
 } // namespace platform::posix

@@ -5,6 +5,7 @@
 #include "platform/posix/NativePath.h"
 #include "platform/posix/RegistryHiveFile.h"
 #include "platform/posix/StartedMedium.h"
+#include "platform/posix/WineDiscDrive.h"
 #include "platform/posix/WinePrefix.h"
 #include "platform/posix/WineRegistry.h"
 
@@ -158,6 +159,12 @@ std::vector<DriveEntry> wineTable(const std::string& prefix) {
         drive.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
         // A drive whose medium is away keeps its place under the name Wine would look at.
         drive.folder = realpath(link.c_str(), resolved) ? std::string(resolved) : link;
+        // A drive this program made for a disc is that disc's again when the run is on it.
+        const posix::StartedMedium* medium = posix::startedMedium();
+        const std::string source = posix::wineDiscSource(prefix, drive.folder);
+        if (medium && !source.empty() &&
+            source == (medium->image.empty() ? medium->folder : medium->image))
+            drive.folder = medium->folder;
         drive.type =
             typeNamed(records.stringValue("Software\\Wine\\Drives", name).value_or(std::string()),
                       kWineTypeNames);
@@ -246,6 +253,16 @@ const std::vector<DriveEntry>& driveTable() {
 
 void reloadDriveTable() {
     tableLoaded() = false;
+}
+
+char posix::startedMediumLetter() {
+    const posix::StartedMedium* medium = posix::startedMedium();
+    if (!medium)
+        return 0;
+    for (const DriveEntry& drive : driveTable())
+        if (drive.type == DriveType::CdRom && sameFolder(drive.folder, medium->folder))
+            return drive.letter;
+    return 0;
 }
 
 char posix::assignDrive(const std::string& nativeFolder) {

@@ -7,10 +7,16 @@
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/VolumeLabel.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace platform {
 namespace {
@@ -46,8 +52,8 @@ std::string labelOfFolder(const std::string& folder) {
     return mount && mount->folder == folder ? posix::labelOfDevice(mount->device) : std::string();
 }
 
-void use(const std::string& folder, const std::string& label) {
-    started() = posix::StartedMedium{folder, label};
+void use(const std::string& folder, const std::string& label, const std::string& image = {}) {
+    started() = posix::StartedMedium{folder, label, image};
     reloadDriveTable();
 }
 
@@ -102,7 +108,7 @@ bool startOnMedium(const std::string& nativePath, std::string& reason) {
         return false;
     }
     const std::string written = posix::discImageLabel(image);
-    use(folder, written.empty() ? labelOfFolder(folder) : written);
+    use(folder, written.empty() ? labelOfFolder(folder) : written, image);
     return true;
 }
 
@@ -112,6 +118,27 @@ std::vector<MountedDisc> mountedSetupDiscs() {
         if (posix::isOptical(mount.type) && holdsScript(mount.folder))
             discs.push_back({mount.folder, posix::labelOfDevice(mount.device)});
     return discs;
+}
+
+int runWithDiscImage(const std::string& image, const std::vector<std::string>& command) {
+    std::string reason;
+    if (posix::mountDiscImage(image, reason).empty())
+        std::fprintf(stderr, "cd-setup: the disc image %s could not be mounted: %s\n",
+                     image.c_str(), reason.c_str());
+    if (command.empty())
+        return 127;
+    std::vector<char*> argv;
+    for (const std::string& word : command)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return 127;
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    posix::unmountDiscImages();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 } // namespace platform

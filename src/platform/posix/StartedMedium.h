@@ -8,6 +8,7 @@ namespace platform::posix {
 struct StartedMedium {
     std::string folder; // the native folder of the medium's root
     std::string label;  // its volume label, empty when it has none
+    std::string image;  // the disc image mounted for the run, empty for a folder
 };
 
 // The medium the run was started on; null when it is the program's own folder.

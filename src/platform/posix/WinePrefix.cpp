@@ -7,6 +7,8 @@
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/StartedMedium.h"
+#include "platform/posix/DriveAssignment.h"
+#include "platform/posix/WineDiscDrive.h"
 #include "platform/posix/WindowsProgram.h"
 #include "platform/posix/WineRegistry.h"
 #include "platform/posix/XdgFolders.h"
@@ -313,8 +315,18 @@ int runWine(const std::string& prefix, const std::vector<std::string>& arguments
 
 namespace platform {
 
-std::string machineProblem() {
-    return posix::winePrefixProblem();
+std::string prepareMachine() {
+    if (const std::string& problem = posix::winePrefixProblem(); !problem.empty())
+        return problem;
+    const std::string& prefix = posix::winePrefix();
+    const char letter = posix::startedMediumLetter();
+    if (prefix.empty() || letter == 0)
+        return {};
+    const std::string problem = posix::giveWineTheDisc(prefix, letter);
+    noteSystemActivity("wine", problem.empty() ? "the disc is the prefix's drive " +
+                                                     std::string(1, letter) + ": (CD-ROM)"
+                                               : problem);
+    return problem;
 }
 
 } // namespace platform

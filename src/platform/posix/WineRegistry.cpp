@@ -304,8 +304,17 @@ bool commitWineRegistryChanges(std::string& reason) {
     }
     // Read back from the prefix itself: an import that Wine acknowledged but did not complete
     // leaves the product without its records all the same.
-    for (const Change& change : handed) {
-        if (change.keyOnly)
+    for (std::size_t index = 0; index < handed.size(); ++index) {
+        const Change& change = handed[index];
+        // Only a value's last change tells what the registry must hold now.
+        const bool changedLater =
+            std::any_of(handed.begin() + static_cast<std::ptrdiff_t>(index) + 1, handed.end(),
+                        [&](const Change& later) {
+                            return !later.keyOnly && later.hive == change.hive &&
+                                   equalsIgnoringCase(later.path, change.path) &&
+                                   equalsIgnoringCase(later.name, change.name);
+                        });
+        if (change.keyOnly || changedLater)
             continue;
         const std::optional<std::string> stored = wineStringValue(change.hive, change.path, change.name);
         if (stored != change.value) {

@@ -21,7 +21,11 @@ std::vector<MountedDisc> mountedSetupDiscs() {
     return {};
 }
 
-std::string machineProblem() {
+int runWithDiscImage(const std::string&, const std::vector<std::string>&) {
+    return 127; // Windows mounts disc images itself
+}
+
+std::string prepareMachine() {
     return {}; // the system is the machine the product was made for
 }
 
