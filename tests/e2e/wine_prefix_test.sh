@@ -18,7 +18,17 @@ command -v wine >/dev/null || skip "wine is not installed (scripts/install-deps.
 
 out=$(mktemp -d /tmp/cd-setup-wine-test.XXXXXX)
 prefix=$out/prefix
-trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$out"' EXIT
+# Every prefix the test made may still have a Wine server of its own, which writes into it.
+end_wine() {
+    for made in "$prefix" "$out"/*prefix*; do
+        [ -d "$made" ] && WINEPREFIX=$made wineserver -k 2>/dev/null || true
+    done
+    for made in "$prefix" "$out"/*prefix*; do
+        [ -d "$made" ] && WINEPREFIX=$made wineserver -w 2>/dev/null || true
+    done
+    rm -rf "$out"
+}
+trap end_wine EXIT
 medium=$out/medium
 cp -a "$build_dir/medium" "$medium"
 cp "$reader" "$medium/harbour.exe"

@@ -65,6 +65,15 @@ void releaseWatchersAtTheEnd() {
         std::signal(signal, releaseAndEnd);
 }
 
+// The argument vector the system's calls take: the words, then a null.
+std::vector<char*> argumentVector(const std::vector<std::string>& words) {
+    std::vector<char*> argv;
+    for (const std::string& word : words)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
 struct CommandResult {
     int status = -1; // -1 when the program could not be started or did not end normally
     std::string output; // its standard output and error together
@@ -75,10 +84,7 @@ CommandResult runCommand(const std::string& program, const std::vector<std::stri
     int output[2];
     if (::pipe2(output, O_CLOEXEC) != 0)
         return result;
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -135,10 +141,7 @@ bool startWatcher(const std::string& script, const std::vector<std::string>& arg
     std::vector<std::string> words = {"sh", "-c", "trap '' INT TERM HUP; read -r _; " + script,
                                       "cd-setup-disc-watcher"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (const std::string& word : words)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(words);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[0], 0);

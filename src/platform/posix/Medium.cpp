@@ -4,6 +4,7 @@
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/Mounts.h"
+#include "platform/posix/OwnExecutable.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/VolumeLabel.h"
 
@@ -27,11 +28,7 @@ std::optional<posix::StartedMedium>& started() {
 }
 
 std::string ownFolder() {
-    char path[PATH_MAX + 1] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
-    if (length <= 0)
-        return {};
-    const std::string program(path, static_cast<std::size_t>(length));
+    const std::string program = posix::ownExecutable();
     return program.substr(0, program.find_last_of('/'));
 }
 

@@ -8,6 +8,7 @@
 #include "platform/posix/FolderNames.h"
 #include "platform/posix/NameCase.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/OwnExecutable.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/XdgFolders.h"
 
@@ -265,11 +266,9 @@ std::string ownProgramPath() {
     const std::string& given = programPathOverride();
     if (!given.empty())
         return given[0] == '/' ? toDrivePath(given) : given;
-    std::vector<char> buffer(PATH_MAX + 1);
-    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (length <= 0)
+    const std::string own = posix::ownExecutable();
+    if (own.empty())
         return {};
-    const std::string own(buffer.data(), static_cast<std::size_t>(length));
     // Started on a medium, the program stands in the medium's root, as it would on the disc.
     if (const posix::StartedMedium* medium = posix::startedMedium())
         return toDrivePath(medium->folder + own.substr(own.find_last_of('/')));

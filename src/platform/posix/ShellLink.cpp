@@ -5,13 +5,12 @@
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/OwnExecutable.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/WindowsProgram.h"
 #include "platform/posix/WinePrefix.h"
 
-#include <climits>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -99,13 +98,6 @@ bool isDocument(const std::string& nativeTarget) {
            (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0;
 }
 
-// The program itself, which mounts a disc image for the game it starts.
-std::string ownExecutable() {
-    char path[PATH_MAX + 1] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
-    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
-}
-
 // What the entry's command starts the target with. A Windows program starts through Wine when
 // it is installed (whatever its permission bits, which a medium seldom sets), in the prefix the
 // installer worked on when it did, which the desktop's own environment may not name; without
@@ -119,7 +111,7 @@ std::string starterOf(const std::string& nativeTarget) {
         // Installed from a disc image, the game finds its disc only while the image is mounted:
         // its entry mounts it for as long as the game runs.
         const posix::StartedMedium* medium = posix::startedMedium();
-        const std::string own = ownExecutable();
+        const std::string own = posix::ownExecutable();
         if (!medium || medium->image.empty() || own.empty())
             return wine;
         return quotedExecWord(own) + " --with-disc " + quotedExecWord(medium->image) + " -- " + wine;

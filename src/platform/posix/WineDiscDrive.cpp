@@ -1,11 +1,11 @@
 #include "platform/posix/WineDiscDrive.h"
 
 #include "platform/SystemActivity.h"
+#include "platform/posix/OwnExecutable.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/WinePrefix.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
@@ -46,11 +46,9 @@ std::vector<std::string> entriesOf(const std::string& folder) {
 
 // The helper program beside this one (the build), or where the package puts it.
 std::string discDriveHelper() {
-    char path[PATH_MAX + 1] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
-    if (length <= 0)
+    const std::string own = ownExecutable();
+    if (own.empty())
         return {};
-    const std::string own(path, static_cast<std::size_t>(length));
     const std::string folder = own.substr(0, own.find_last_of('/'));
     for (const std::string& candidate :
          {folder + "/cd-setup-define-disc-drive.exe", folder + "/../lib/cd-setup/cd-setup-define-disc-drive.exe",
