@@ -52,7 +52,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The libraries (the toolkit, the codecs, the locale data) are found from the program itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Windows games run in Wine; disc images are mounted through fuseiso, or udisks in a desktop
-# session; the readme opens with the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64, fuseiso, xdg-utils")
+# session; the icons of Windows programs come out with icoutils; the readme opens with the
+# desktop's opener.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64, fuseiso, icoutils, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "udisks2")
 include(CPack)

@@ -7,8 +7,9 @@ packages=(
     libwxgtk3.2-dev libgtk-3-dev libogg-dev libvorbis-dev libspeex-dev
     libgtest-dev googletest libicu-dev
     vorbis-tools speex espeak-ng sox
-    # Disc images: mounted in user space for a run (fuseiso), made by the tests (xorriso).
-    fuseiso xorriso
+    # Disc images: mounted in user space for a run (fuseiso), made by the tests (xorriso); the
+    # icons of Windows programs for their menu entries (icoutils).
+    fuseiso xorriso icoutils
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick fonts-liberation desktop-file-utils
     at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
     # A Windows product installs into a Wine prefix; its test's game is a Windows program of ours.

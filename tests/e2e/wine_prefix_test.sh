@@ -62,6 +62,19 @@ play() {
     [ "${path%/}" = "$game" ] || fail "the entry's Path is '$path'"
     case $exec_line in "env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
         *) fail "the entry's Exec is '$exec_line'" ;; esac
+    # What a desktop shows: the game's own icon from its resources, its category, the window class
+    # Wine gives it, the group as a menu folder; the entry valid and loadable by GLib.
+    local icon
+    icon=$(field Icon)
+    [ -f "$HOME/.local/share/icons/hicolor/32x32/apps/$icon.png" ] ||
+        fail "the entry's icon '$icon' is not the game's own in the icon theme"
+    [ "$(field Categories)" = "Game;" ] && [ "$(field StartupWMClass)" = harbour.exe ] ||
+        fail "the entry's Categories or StartupWMClass is missing: $(cat "$(entry)")"
+    desktop-file-validate "$(entry)" || fail "the game's entry does not validate"
+    /usr/bin/python3 -c 'import sys, gi; gi.require_version("Gio", "2.0"); from gi.repository import Gio
+sys.exit(0 if Gio.DesktopAppInfo.new_from_filename(sys.argv[1]) else 1)' "$(entry)" || fail "GLib refuses the game's entry"
+    grep -q '<Name>Moonrise Harbour</Name>' "$HOME/.config/menus/applications-merged/cd-setup-Tervalis-Moonrise-Harbour.menu" ||
+        fail "the program group is no menu folder"
     eval "words=(${exec_line//\\\\/\\})"
     (cd "$path" && "${words[@]}") || fail "the game did not run"
     record=$(tr -d '\r' <"$game/record-reader.txt")

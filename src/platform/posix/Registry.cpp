@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 
 #include "platform/Paths.h"
+#include "platform/posix/MenuFolder.h"
 #include "platform/posix/RegistryStore.h"
 #include "platform/posix/WinePrefix.h"
 #include "platform/posix/WineRegistry.h"
@@ -26,10 +27,7 @@ bool isShellFolders(RegistryHive hive, const std::string& path) {
 
 // The desktop's menu is built from the freedesktop applications folder; it stands in for the
 // Start menu's programs folder.
-std::string applicationsFolder() {
-    const std::string data = posix::xdgBaseFolder("XDG_DATA_HOME", ".local/share");
-    return data.empty() ? std::string() : data + "/applications";
-}
+using posix::applicationsFolder;
 
 bool isProgramsFolder(RegistryHive hive, const std::string& path, const std::string& name) {
     return isShellFolders(hive, path) && RegistryHiveFile::sameName(name, "Programs");

@@ -4,12 +4,15 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/MenuFolder.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/OwnExecutable.h"
+#include "platform/posix/ProgramIcon.h"
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/WindowsProgram.h"
 #include "platform/posix/WinePrefix.h"
 
+#include <cctype>
 #include <sys/stat.h>
 #include <vector>
 
@@ -119,11 +122,25 @@ std::string starterOf(const std::string& nativeTarget) {
     return isDocument(nativeTarget) ? "xdg-open " : "";
 }
 
+// The entry's icon: a Windows program's own, put into the icon theme; else the theme's icon of a
+// document or of a program.
+std::string iconOf(const std::string& nativeTarget) {
+    if (posix::isWindowsProgram(nativeTarget))
+        if (std::string own = posix::installProgramIcon(nativeTarget); !own.empty())
+            return own;
+    return isDocument(nativeTarget) ? "text-x-generic" : "application-x-executable";
+}
+
 std::string desktopEntry(const std::string& target, const std::string& linkPath,
                          const std::string& arguments, const std::string& workFolder,
                          const std::string& description) {
     const std::string nativeTarget = toNativePath(target);
-    std::string exec = starterOf(nativeTarget) + quotedExecWord(nativeTarget);
+    std::string starter = starterOf(nativeTarget);
+    // GLib looks up the program as written, before "%%" becomes '%': a program whose path holds
+    // a percent sign starts through env, which GLib finds.
+    if (starter.empty() && nativeTarget.find('%') != std::string::npos)
+        starter = "env ";
+    std::string exec = starter + quotedExecWord(nativeTarget);
     for (const auto& word : argumentWords(arguments))
         exec += " " + quotedExecWord(word);
     std::string entry = "[Desktop Entry]\nType=Application\n";
@@ -133,6 +150,16 @@ std::string desktopEntry(const std::string& target, const std::string& linkPath,
         entry += "Path=" + escapedValue(toNativePath(workFolder)) + "\n";
     if (!description.empty())
         entry += "Comment=" + escapedValue(description) + "\n";
+    entry += "Icon=" + escapedValue(iconOf(nativeTarget)) + "\n";
+    // The program group's entries are the product's, a game.
+    entry += "Categories=Game;\n";
+    // Wine names a program's windows after its file: a dock then groups them with the entry.
+    if (posix::isWindowsProgram(nativeTarget) && !posix::wineProgram().empty()) {
+        std::string windowClass = nativeTarget.substr(nativeTarget.find_last_of('/') + 1);
+        for (char& c : windowClass)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        entry += "StartupWMClass=" + escapedValue(windowClass) + "\n";
+    }
     return entry;
 }
 
@@ -149,7 +176,9 @@ bool createShellLink(const std::string& target, const std::string& linkPath,
     if (nativeFile.empty() || nativeTarget.empty() || nativeFile.back() == '/')
         return false;
     return posix::writeFileAtomically(
-        nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description), 0644);
+               nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description),
+               0644) &&
+           posix::showGroupAsMenuFolder(nativeFile);
 }
 
 } // namespace platform
