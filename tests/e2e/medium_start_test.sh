@@ -31,7 +31,7 @@ install() {
     shift 2
     mkdir -p "$out/$row"
     HOME=$out/$row SETUP_REGISTRY_DIR=$out/$row/registry \
-        "$program" --quiet --type max --language English --log "$out/$row.log" "$@" "$medium" \
+        "$program" --quiet --type max --language English --log "$out/$row.log" "$@" ${medium:+"$medium"} \
         >"$out/$row.out" 2>&1
 }
 installed() { # installed <row>: the game's files and decoded sounds are in the row's home
@@ -110,3 +110,34 @@ for signal in TERM INT; do
 done
 [ -z "$(ls -d /tmp/cd-setup-disc-* "${XDG_RUNTIME_DIR:-/nonexistent}"/cd-setup-disc-* 2>/dev/null)" ] ||
     fail "a mount folder was left behind"
+
+# Started without a medium and without a script beside it: the mounted disc that holds a setup
+# script. With two, the person chooses one on a page of its own (unattended: the run names them).
+mkdir -p "$out/discs/first" "$out/discs/second"
+second_image=$out/second.iso
+xorriso -as mkisofs -quiet -J -R -V SECOND -o "$second_image" "$disc" 2>/dev/null
+fuseiso "$image" "$out/discs/first"
+trap 'fusermount -u "$out/discs/first" 2>/dev/null; fusermount -u "$out/discs/second" 2>/dev/null; cleanup' EXIT
+install one-disc "" 2>/dev/null || fail "one disc: the run failed: $(cat "$out/one-disc.out")"
+grep -qxF "medium: $out/discs/first as the drive D:\\ (CD-ROM, no label)" "$out/one-disc.log" ||
+    fail "one disc: $(grep '^medium' "$out/one-disc.log")"
+echo "one disc: installed from the mounted disc"
+fuseiso "$second_image" "$out/discs/second"
+if install two-discs ""; then fail "two discs: the unattended run chose one"; fi
+grep -qF "Several discs hold a setup program" "$out/two-discs.out" && grep -qF "$out/discs/second" "$out/two-discs.out" ||
+    fail "two discs: $(cat "$out/two-discs.out")"
+echo "two discs: the unattended run names them"
+mkdir -p "$out/chooser"
+env -u DISPLAY "$source_dir/scripts/with-display.sh" bash -c '
+    source "$1/scripts/walkthrough-pages.sh"
+    shots=$2/shots; mkdir -p "$shots"
+    wait_for_window_manager
+    HOME=$2/chooser SETUP_REGISTRY_DIR=$2/chooser/registry LANG=C.UTF-8 "$3" --log "$2/chooser.log" &
+    program=$!
+    page "Choose a disc" choose-a-disc Down Return
+    page "Moonrise Harbour - Setup" main-window Escape
+    wait_for_end $program' _ "$source_dir" "$out" "$program" >"$out/chooser.out" 2>&1 ||
+    fail "chooser: the walk failed: $(cat "$out/chooser.out")"
+grep -qxF "medium: $out/discs/second as the drive E:\\ (CD-ROM, no label)" "$out/chooser.log" ||
+    fail "chooser: $(grep '^medium' "$out/chooser.log")"
+echo "chooser: the person chose the second disc, which became the run's medium"

@@ -57,7 +57,8 @@ std::optional<Mount> mountHolding(const std::string& folder) {
 }
 
 bool isOptical(const std::string& type) {
-    return type == "iso9660" || type == "udf";
+    // A disc image the person mounted in user space is a disc too.
+    return type == "iso9660" || type == "udf" || type == "fuse.fuseiso";
 }
 
 // The label that /dev/disk/by-label gives the device ("\x20" escapes decoded).

@@ -18,7 +18,8 @@ std::vector<Mount> readMounts();
 // The innermost mount that holds the native folder.
 std::optional<Mount> mountHolding(const std::string& folder);
 
-// Whether a file system type is that of an optical disc (ISO 9660, UDF).
+// Whether a file system type is that of an optical disc (ISO 9660, UDF, or an image of one
+// mounted through fuseiso).
 bool isOptical(const std::string& type);
 
 // The label that /dev/disk/by-label gives the device ("\x20" escapes decoded); empty when none.
