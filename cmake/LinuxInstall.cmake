@@ -26,7 +26,7 @@ if(SETUP_MINGW_GCC)
                 ${linux_resources}/wine/DefineDiscDrive.c
         DEPENDS ${linux_resources}/wine/DefineDiscDrive.c)
     add_custom_target(define_disc_drive ALL DEPENDS ${disc_drive_helper})
-    install(PROGRAMS ${disc_drive_helper} DESTINATION ${CMAKE_INSTALL_LIBDIR}/cd-setup)
+    install(PROGRAMS ${disc_drive_helper} DESTINATION lib/cd-setup)
 else()
     message(STATUS "No x86_64-w64-mingw32-gcc: the Wine disc drive helper is not built")
 endif()

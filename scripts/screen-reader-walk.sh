@@ -18,7 +18,7 @@ d:|cdrom|${MEDIUM:-$root/build/medium}|MOONRISE
 e:|fixed|$machine/data|DATA
 TABLE
     export SCREEN_READER_WALK_INSIDE=1 SETUP_DRIVE_TABLE="$machine/drives"
-    export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" LANG=en_US.UTF-8
+    export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" XDG_CONFIG_HOME="$machine/config" LANG=en_US.UTF-8
     exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$out"
 fi
 

@@ -23,7 +23,7 @@ if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
 fi
 
 export SETUP_DRIVE_TABLE="$machine/drives" SETUP_REGISTRY_DIR="$machine/registry"
-export XDG_DATA_HOME="$machine/data" WINDIR='C:\Windows' LANG=en_US.UTF-8
+export XDG_DATA_HOME="$machine/data" XDG_CONFIG_HOME="$machine/config" WINDIR='C:\Windows' LANG=en_US.UTF-8
 # The desktop's opener is not part of a bare X server; record what the installer asks it to open.
 mkdir -p "$machine/bin"
 printf '#!/bin/sh\necho "$1" >> "%s/opened.txt"\n' "$machine" > "$machine/bin/xdg-open"

@@ -40,13 +40,13 @@ public:
         // started, not on the medium.
         if (!readCommandLine())
             return true;
+        // Finding the medium and its drive may make the Wine prefix the product will run in; that
+        // wait shows, and what it did goes to the log.
+        showSystemActivity(!options.quiet);
         // Before anything reads the medium: the drives, the Wine prefix, the script.
         exitStatus = startOnTheMedium(options);
         if (exitStatus)
             return true;
-        // Finding its own folder may make the Wine prefix the product will run in; that wait
-        // shows, and what it did goes to the log.
-        showSystemActivity(!options.quiet);
         // The script's relative names are written for the program's own folder on the medium.
         (void)platform::changeFolder(folderOfPath(platform::ownProgramPath()));
         exitStatus = refuseUnusableMachine(options);

@@ -426,8 +426,10 @@ TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
     EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), "Moonrise Harbour.lnk")));
     EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
 
+    // The program group's menu folder is described beside the desktop's menus.
     const fs::path allowed[] = {installed, sandbox.programGroup(), sandbox.registryFolder(),
-                                windows};
+                                windows, root / "apps/desktop-directories",
+                                root / "config/menus/applications-merged"};
     for (const fs::path& path : TreeSnapshot(root).changedSince(before)) {
         if (path == root / "opened.txt") // the desktop opener's record, not the program's
             continue;

@@ -25,6 +25,7 @@ InstallSandbox::InstallSandbox() {
     presentDrives("cdz");
     opener.emplace(folder, RECORD_RUN_PATH);
     setenv("XDG_DATA_HOME", (folder / "apps").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     if (!kTestsRunOnWindows)
         setenv("WINDIR", "C:\\Windows", 1);
     setenv("LANG", "en_US.UTF-8", 1);
@@ -37,7 +38,7 @@ InstallSandbox::~InstallSandbox() {
     fs::current_path(savedFolder);
     platform::overrideOwnProgramPath("");
     opener.reset();
-    for (const char* name : {"XDG_DATA_HOME", "LANG"})
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "LANG"})
         unsetenv(name);
     if (!kTestsRunOnWindows)
         unsetenv("WINDIR");

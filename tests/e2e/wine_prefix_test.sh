@@ -169,7 +169,7 @@ if command -v fuseiso >/dev/null && command -v xorriso >/dev/null && [ -r /dev/f
     [ "$(cat "$prefix/cd-setup-discs/d/.windows-label")" = MOONRISE ] || fail "image: the drive has no label"
     wine reg query 'HKLM\Software\Wine\Drives' /v d: | tr -d '\r' | grep -q 'REG_SZ *cdrom' ||
         fail "image: Wine does not type d: as a CD-ROM drive"
-    ! grep -q fuseiso /proc/self/mounts || fail "image: the image is still mounted after the run"
+    ! grep -q 'cd-setup-disc-moonrise_iso-' /proc/self/mounts || fail "image: the image is still mounted after the run"
     game="$prefix/drive_c/Disc/Moonrise Harbour"
     exec_line=$(field Exec)
     case $exec_line in "\"$build_dir/bin/setup\" --with-disc \"$image\" -- env \"WINEPREFIX=$prefix\" wine \"$game/harbour.exe\"") ;;
@@ -179,7 +179,7 @@ if command -v fuseiso >/dev/null && command -v xorriso >/dev/null && [ -r /dev/f
     record=$(tr -d '\r' <"$game/record-reader.txt")
     echo "$record"
     grep -qx 'disc=D:|MOONRISE|install.ini' <<<"$record" || fail "image: the game did not find its disc"
-    ! grep -q fuseiso /proc/self/mounts || fail "image: the image is still mounted after the game"
+    ! grep -q 'cd-setup-disc-moonrise_iso-' /proc/self/mounts || fail "image: the image is still mounted after the game"
     echo "image: the game found its disc as D: labelled MOONRISE; nothing is mounted after it"
 else
     echo "image rows skipped: they need fuseiso, xorriso and a usable /dev/fuse"

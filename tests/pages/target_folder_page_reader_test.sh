@@ -17,7 +17,7 @@ d:|cdrom|$build_dir/medium|MOONRISE
 e:|fixed|$machine/data|DATA
 TABLE
     export READER_TEST_INSIDE=1 READER_TEST_OUT="$out" SETUP_DRIVE_TABLE="$machine/drives"
-    export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" WINDIR='C:\Windows'
+    export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" XDG_CONFIG_HOME="$machine/config" WINDIR='C:\Windows'
     export LANG=en_US.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
     xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
     exit $?

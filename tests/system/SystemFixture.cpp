@@ -20,12 +20,14 @@ void SystemFixture::SetUp() {
     machine.emplace(temp, std::vector<TestDrive>{
                               {'c', "fixed", c}, {'d', "cdrom", temp / "d"}, {'z', "fixed", "/"}});
     setenv("XDG_DATA_HOME", (temp / "c" / "data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (temp / "c" / "config").c_str(), 1);
     unsetenv("WINDIR");
     platform::overrideOwnProgramPath("D:\\setup.exe");
 }
 
 void SystemFixture::TearDown() {
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
     if (savedWindowsFolder)
         setenv("WINDIR", savedWindowsFolder->c_str(), 1);
     else

@@ -3,6 +3,7 @@
 // "dosdevices" folder.
 #include "platform/Drives.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct DriveEntry {
 // otherwise the Wine prefix's drives when the installer works on one (WinePrefix.h), otherwise
 // made from the machine: c: the home folder, mounted optical media from d:, z: the root.
 const std::vector<DriveEntry>& driveTable();
+
+// The drives of the table file SETUP_DRIVE_TABLE names, when it names one: the machine a user or
+// a test presents, read without deciding anything else about the run.
+std::optional<std::vector<DriveEntry>> givenDriveTable();
 
 // Forgets the table so that the next use reads it again (tests change SETUP_DRIVE_TABLE).
 void reloadDriveTable();

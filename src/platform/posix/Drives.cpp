@@ -251,6 +251,13 @@ const std::vector<DriveEntry>& driveTable() {
     return cachedTable();
 }
 
+std::optional<std::vector<DriveEntry>> givenDriveTable() {
+    const char* file = std::getenv("SETUP_DRIVE_TABLE");
+    if (!file || !*file)
+        return std::nullopt;
+    return readTableFile(file);
+}
+
 void reloadDriveTable() {
     tableLoaded() = false;
 }

@@ -111,6 +111,13 @@ bool startOnMedium(const std::string& nativePath, std::string& reason) {
 
 std::vector<MountedDisc> mountedSetupDiscs() {
     std::vector<MountedDisc> discs;
+    // A machine presented through a drive table has the discs of its CD-ROM drives.
+    if (const auto given = givenDriveTable()) {
+        for (const DriveEntry& drive : *given)
+            if (drive.type == DriveType::CdRom && holdsScript(drive.folder))
+                discs.push_back({drive.folder, drive.label});
+        return discs;
+    }
     for (const posix::Mount& mount : posix::readMounts())
         if (posix::isOptical(mount.type) && holdsScript(mount.folder))
             discs.push_back({mount.folder, posix::labelOfDevice(mount.device)});
