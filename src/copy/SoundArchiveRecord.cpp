@@ -29,6 +29,7 @@ ArchiveStatus checkRecordName(std::uint32_t codec, const std::string& name) {
     case NameRefusal::DeviceName:
         return ArchiveStatus::DeviceName;
     case NameRefusal::ForbiddenCharacter:
+    case NameRefusal::UnsafeCharacter: // a WAVE file's name that shows otherwise than it is
         return ArchiveStatus::ForbiddenCharacter;
     case NameRefusal::None:
         break;

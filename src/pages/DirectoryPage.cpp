@@ -4,12 +4,14 @@
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
 #include "pages/TargetFolderRefusal.h"
+#include "platform/TextEncoding.h"
 #include "script/CharacterCount.h"
 #include "script/DrivePath.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 #include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
+#include "words/ProgramWords.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -107,6 +109,11 @@ bool DirectoryPage::TransferDataFromWindow() {
         return refuse(kFullPathMessage);
     const std::string tidy = tidyDrivePath(text.utf8_string());
     const RefusedComponent refused = refusedComponent(tidy);
+    if (refused.why == NameRefusal::UnsafeCharacter)
+        return refuse(wxString::FromUTF8(words::translateWith(
+            "\"%1\" holds a control character or a mark that turns the direction of text: the "
+            "folder would show otherwise than it is named. Please choose another name.",
+            {platform::withUnsafeCharactersShown(refused.name)})));
     if (refused.why != NameRefusal::None) {
         wxString message = refused.why == NameRefusal::DeviceName ? kDeviceNameMessage
                                                                   : kForbiddenCharacterMessage;

@@ -1,6 +1,7 @@
 #include "script/DrivePath.h"
 
 #include "platform/Paths.h"
+#include "platform/TextEncoding.h"
 
 #include <cctype>
 #include <string_view>
@@ -81,6 +82,9 @@ NameRefusal windowsNameRefusal(const std::string& name) {
         if (static_cast<unsigned char>(c) < 0x20 ||
             std::string_view("*?\"<>|").find(c) != std::string_view::npos)
             return NameRefusal::ForbiddenCharacter;
+    // Windows takes them, but a folder so named shows otherwise than it is named.
+    if (platform::holdsUnsafeCharacter(name))
+        return NameRefusal::UnsafeCharacter;
     return isReservedDeviceName(name) ? NameRefusal::DeviceName : NameRefusal::None;
 }
 
@@ -90,6 +94,9 @@ const char* describeNameRefusal(NameRefusal refusal) {
         return "is a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
     case NameRefusal::ForbiddenCharacter:
         return "holds a character Windows refuses in names (* ? \" < > | or a control character)";
+    case NameRefusal::UnsafeCharacter:
+        return "holds a control character or a mark that turns the direction of text, which would "
+               "show the name otherwise than it is";
     case NameRefusal::None:
         break;
     }

@@ -26,9 +26,10 @@ bool isReservedDeviceName(const std::string& name);
 // The first component of a path that is such a name, or empty.
 std::string reservedDeviceComponent(const std::string& path);
 
-// Why Windows refuses a file or folder name (one component of a path): a device name as above,
-// or a character it never allows in a name (* ? " < > | or a control character).
-enum class NameRefusal { None, DeviceName, ForbiddenCharacter };
+// Why a file or folder name (one component of a path) is refused: a device name as above,
+// a character Windows never allows in a name (* ? " < > | or a control character), or a character
+// that would show the name otherwise than it is (a C1 control, a direction mark).
+enum class NameRefusal { None, DeviceName, ForbiddenCharacter, UnsafeCharacter };
 NameRefusal windowsNameRefusal(const std::string& name);
 // What follows a name in a message: "is a name Windows keeps for a device (...)", "holds a
 // character Windows refuses in names (...)"; empty for None.

@@ -3,6 +3,7 @@
 #include "script/CharacterCount.h"
 #include "script/DrivePath.h"
 #include "platform/Medium.h"
+#include "platform/TextEncoding.h"
 
 #include <cctype>
 #include <cstddef>
@@ -50,7 +51,8 @@ std::string checkAnswers(const CommandLine& line) {
         return "--dir needs a full path with a drive letter, such as C:\\Games\\Product";
     if (const RefusedComponent refused = refusedComponent(line.folder);
         refused.why != NameRefusal::None)
-        return "--dir: " + refused.name + " " + describeNameRefusal(refused.why);
+        return "--dir: " + platform::withUnsafeCharactersShown(refused.name) + " " +
+               describeNameRefusal(refused.why);
     if (characterCount(line.folder) > kMaxFolderLength)
         return "--dir is longer than " + std::to_string(kMaxFolderLength) + " characters";
     if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&

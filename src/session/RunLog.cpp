@@ -1,6 +1,7 @@
 #include "session/RunLog.h"
 
 #include "platform/Files.h"
+#include "platform/TextEncoding.h"
 
 #include <cstdio>
 
@@ -32,11 +33,12 @@ void write(const std::string& kind, const std::string& text) {
     std::FILE* file = logFile();
     if (!file)
         return;
-    // One line per entry: a name holding a line break cannot split it or forge another.
+    // One line per entry: a name holding a line break cannot split it or forge another, and no
+    // control character or direction mark reaches the reader's terminal raw.
     std::string line = kind + ": ";
     for (char c : text)
         line += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
-    line += "\n";
+    line = platform::withUnsafeCharactersShown(line) + "\n";
     std::fwrite(line.data(), 1, line.size(), file);
     std::fflush(file);
 }

@@ -4,6 +4,7 @@
 #include "copy/FolderPath.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
+#include "platform/TextEncoding.h"
 #include "session/RunLog.h"
 #include "system/RegistryStrings.h"
 
@@ -12,6 +13,9 @@
 using platform::RegistryHive;
 
 namespace {
+
+constexpr const char* kUnsafeName =
+    "holds a control character or a mark that turns the direction of text";
 
 // One shortcut per row of the table; the first that fails ends the run of rows.
 bool createShortcuts(const SetupSession& session, const std::string& groupFolder,
@@ -25,6 +29,11 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
         if (!isEntryInsideTarget(row.linkName)) {
             runlog::write("shortcut not created",
                           row.linkName + " is not inside the program group");
+            continue;
+        }
+        // A menu entry whose name shows otherwise than it is named is not made either.
+        if (platform::holdsUnsafeCharacter(row.linkName)) {
+            runlog::write("shortcut not created", row.linkName + " " + kUnsafeName);
             continue;
         }
         if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, "")) {
@@ -46,6 +55,8 @@ std::string missingGroupReason(const SetupSession& session, bool programsFolderR
     }
     if (!isEntryInsideTarget(session.companyName) || !isEntryInsideTarget(session.programName))
         return "the company or program name leads out of the Start menu programs folder";
+    if (platform::holdsUnsafeCharacter(session.companyName + session.programName))
+        return "the company or program name " + std::string(kUnsafeName);
     return "the folder " + groupFolder + " could not be made";
 }
 
@@ -64,7 +75,9 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
     // A group formed from an empty programs folder would land in the drive's root, and one whose
     // company or program name climbs out of the programs folder somewhere else entirely.
     if (!programsFolderRead || !isEntryInsideTarget(session.companyName) ||
-        !isEntryInsideTarget(session.programName) || !createFolderPath(groupFolder)) {
+        !isEntryInsideTarget(session.programName) ||
+        platform::holdsUnsafeCharacter(session.companyName + session.programName) ||
+        !createFolderPath(groupFolder)) {
         why = missingGroupReason(session, programsFolderRead, groupFolder);
         runlog::write("program group not created", groupFolder + ": " + why);
     } else {

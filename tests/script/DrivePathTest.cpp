@@ -62,6 +62,13 @@ TEST(DrivePath, namesThatWindowsRefusesAreFoundWhereverTheyStand) {
         {"a>b", "a>b", character},
         {"data/a|b", "a|b", character},
         {"tab\there", "tab\there", character},
+        // Names that would show otherwise than they are: direction marks and C1 controls.
+        {"C:\\Games\\exe.\xE2\x80\xAEtxt", "exe.\xE2\x80\xAEtxt", NameRefusal::UnsafeCharacter},
+        {"C:\\a\xE2\x80\x8F\\b", "a\xE2\x80\x8F", NameRefusal::UnsafeCharacter},
+        {"C:\\x\xE2\x81\xA6y", "x\xE2\x81\xA6y", NameRefusal::UnsafeCharacter},
+        {"C:\\next\xC2\x85line", "next\xC2\x85line", NameRefusal::UnsafeCharacter},
+        {"C:\\del\x7F", "del\x7F", NameRefusal::UnsafeCharacter},
+        {"C:\\Gry\\Żółw \xE2\x80\x94 wyspa", "", NameRefusal::None}, // a dash is no mark
         {"C:\\Games\\NULL", "", NameRefusal::None},
         {"C:\\Games\\COM0", "", NameRefusal::None},
         {"C:\\Games\\CONSOLE", "", NameRefusal::None},

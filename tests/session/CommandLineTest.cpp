@@ -71,6 +71,8 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         {{"--silent", "--dir", "C:\\Games\\NUL"}, "--dir: NUL is a name Windows keeps for a device"},
         {{"--silent", "--dir", "C:\\com1.dat\\x"}, "--dir: com1.dat is a name Windows keeps"},
         {{"--silent", "--dir", "C:\\Games\\a|b"}, "--dir: a|b holds a character Windows refuses"},
+        {{"--silent", "--dir", "C:\\Games\\gra\xE2\x80\xAE" "exe"},
+         "--dir: gra<U+202E>exe holds a control character or a mark that turns the direction"},
         {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 256"},
         {{"--silent", "--type", "full"}, "min, std or max"},
     };
@@ -88,8 +90,11 @@ TEST(RunLogTest, anEntryStaysOnOneLine) {
     const std::u8string name = log.u8string();
     ASSERT_TRUE(runlog::open(std::string(name.begin(), name.end())));
     runlog::write("converted", "sounds\\a\nfailed: forged\r.wav");
+    // No control character or direction mark reaches a reader's terminal raw.
+    runlog::write("copied", "exe.\xE2\x80\xAEtxt\x1B[2J\xC2\x9B ok");
     runlog::close();
-    EXPECT_EQ(readWholeFile(log), "converted: sounds\\a\\nfailed: forged\\r.wav\n");
+    EXPECT_EQ(readWholeFile(log), "converted: sounds\\a\\nfailed: forged\\r.wav\n"
+                                  "copied: exe.<U+202E>txt<U+001B>[2J<U+009B> ok\n");
 }
 
 } // namespace

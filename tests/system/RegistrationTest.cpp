@@ -199,6 +199,31 @@ TEST_F(RegistrationTest, NamesThatLeaveTheGroupWriteNothingOutsideIt) {
     }
 }
 
+// A name from the script that would show otherwise than it is (a direction mark, a control
+// character) never names a menu entry or the group's folder: such a shortcut is left out, such a
+// company or program name makes no group, and the run says why.
+TEST_F(RegistrationTest, NamesThatShowOtherwiseThanTheyAreNameNoEntry) {
+    for (const char* link : {"Play\xE2\x80\xAEknl.exe.lnk", "Bell\x07.lnk", "Mark\xE2\x80\x8F.lnk"})
+        addShortcut(link, "demo.exe");
+    addShortcut("Play.lnk", "demo.exe");
+    ASSERT_TRUE(registerNow());
+    std::vector<std::string> entries;
+    for (const auto& item : std::filesystem::directory_iterator(group()))
+        entries.push_back(item.path().filename().string());
+    EXPECT_EQ(entries, std::vector<std::string>{shortcutFile(group(), "Play.lnk").filename().string()});
+
+    for (const auto& [company, program] : {std::pair<std::string, std::string>{"Terva\xE2\x81\xA7lis", "Demo"},
+                                          {"Tervalis", "De\x1Bmo"}}) {
+        setup = session();
+        setup.companyName = company;
+        setup.programName = program;
+        EXPECT_FALSE(registerNow());
+        EXPECT_NE(reason.find("holds a control character or a mark that turns the direction"),
+                  std::string::npos)
+            << reason;
+    }
+}
+
 // The system's list would start whatever the command names: an uninstaller outside the target
 // folder is not recorded, and the rest of the registration goes on.
 TEST_F(RegistrationTest, AnUninstallerOutsideTheTargetIsNotRecorded) {
