@@ -22,9 +22,9 @@ find_program(SETUP_MINGW_GCC x86_64-w64-mingw32-gcc)
 if(SETUP_MINGW_GCC)
     set(disc_drive_helper ${CMAKE_BINARY_DIR}/bin/cd-setup-define-disc-drive.exe)
     add_custom_command(OUTPUT ${disc_drive_helper}
-        COMMAND ${SETUP_MINGW_GCC} -O2 -Wall -Wextra -municode -s -o ${disc_drive_helper}
-                ${linux_resources}/wine/DefineDiscDrive.c
-        DEPENDS ${linux_resources}/wine/DefineDiscDrive.c)
+        COMMAND ${SETUP_MINGW_GCC} -O2 -Wall -Wextra -municode -s -I${CMAKE_SOURCE_DIR}/src
+                -o ${disc_drive_helper} ${linux_resources}/wine/DefineDiscDrive.c
+        DEPENDS ${linux_resources}/wine/DefineDiscDrive.c ${CMAKE_SOURCE_DIR}/src/platform/win32/WineMountManager.h)
     add_custom_target(define_disc_drive ALL DEPENDS ${disc_drive_helper})
     install(PROGRAMS ${disc_drive_helper} DESTINATION lib/cd-setup)
 else()

@@ -1,5 +1,6 @@
 #include "platform/Medium.h"
 
+#include "platform/posix/CommandRun.h"
 #include "platform/posix/DiscImage.h"
 #include "platform/posix/DriveTable.h"
 #include "platform/posix/FolderNames.h"
@@ -131,10 +132,7 @@ int runWithDiscImage(const std::string& image, const std::vector<std::string>& c
                      image.c_str(), reason.c_str());
     if (command.empty())
         return 127;
-    std::vector<char*> argv;
-    for (const std::string& word : command)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = posix::argumentVector(command);
     pid_t child = -1;
     if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
         return 127;

@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/Paths.h"
+#include "platform/posix/CommandRun.h"
 #include "platform/posix/WindowsProgram.h"
 #include "platform/posix/WineRegistry.h"
 
@@ -14,13 +15,7 @@ extern char** environ;
 namespace platform {
 namespace {
 
-std::vector<char*> argumentVector(const std::vector<std::string>& arguments) {
-    std::vector<char*> vector;
-    for (const std::string& argument : arguments)
-        vector.push_back(const_cast<char*>(argument.c_str()));
-    vector.push_back(nullptr);
-    return vector;
-}
+using posix::argumentVector;
 
 pid_t startProgram(const std::string& native, const std::vector<std::string>& arguments,
                    const std::string& nativeWorkFolder, bool searchPath) {

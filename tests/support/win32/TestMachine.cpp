@@ -1,5 +1,7 @@
 #include "support/TestMachine.h"
 
+#include "platform/win32/WineMountManager.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winioctl.h>
@@ -14,24 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Wine's own extension of the mount manager, as its configuration tool uses it: a drive letter
-// defined at run time over a Unix folder, with the drive type the system then reports.
-constexpr DWORD kDefineUnixDrive =
-    CTL_CODE(static_cast<DWORD>('m'), 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-constexpr DWORD kQueryUnixDrive =
-    CTL_CODE(static_cast<DWORD>('m'), 33, METHOD_BUFFERED, FILE_READ_ACCESS);
-
-struct UnixDrive {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDevice;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
+constexpr DWORD kDefineUnixDrive = WINE_DEFINE_UNIX_DRIVE;
+constexpr DWORD kQueryUnixDrive = WINE_QUERY_UNIX_DRIVE;
+using UnixDrive = WineUnixDrive;
 
 struct DriveDefinition {
     char letter;
