@@ -1,28 +1,42 @@
 #include "app/CommandLineAnswers.h"
 
+#include "copy/CopyEngine.h"
 #include "copy/CopyProgressDialog.h"
+#include "session/SetupSession.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 
 #include <wx/defs.h>
 
-bool CommandLineAnswers::acceptLicence(AgreementPage&) {
+bool CommandLineAnswers::acceptLicence() {
     runlog::write("licence", "accepted by the command line");
     return true;
 }
 
-std::string CommandLineAnswers::chooseInstallMode(InstallTypePage&, bool) {
+std::string CommandLineAnswers::chooseInstallMode(bool) {
     return line.installType.empty() ? "std" : line.installType;
 }
 
-bool CommandLineAnswers::chooseTargetFolder(DirectoryPage&, std::string& folder) {
+bool CommandLineAnswers::chooseTargetFolder(std::string& folder) {
     if (!line.folder.empty())
         folder = line.folder;
     return true;
 }
 
-int CommandLineAnswers::copy(CopyProgressDialog& dialog) {
-    return line.quiet ? dialog.runWithoutWindow() : dialog.ShowModal();
+bool CommandLineAnswers::copy(const std::string& installMode, std::string& errorText) {
+    if (line.quiet) {
+        CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
+        engine.setInstallMode(installMode);
+        const bool copied = engine.copyToTheEnd() == CopyEngine::Step::Finished;
+        errorText = engine.getErrorText();
+        return copied;
+    }
+    CopyProgressDialog dialog(&session.targetFolder, nullptr, session.languageSection,
+                              session.scriptPath);
+    dialog.setInstallMode(installMode);
+    const bool copied = dialog.ShowModal() == wxID_OK;
+    errorText = dialog.getErrorText();
+    return copied;
 }
 
 // A copy that runs out of space half-way leaves a broken installation behind: unattended, a

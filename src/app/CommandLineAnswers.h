@@ -1,19 +1,23 @@
 #pragma once
 // The command line's answers for an unattended run: no page and no box; what a box would say
-// goes to the log and the standard error stream, and no window of another program opens.
+// goes to the log and the standard error stream, and no window of another program opens. With
+// --quiet no window opens at all, and the run needs no display.
 #include "app/InstallAnswers.h"
 
 struct CommandLine;
 
 class CommandLineAnswers : public InstallAnswers {
 public:
-    explicit CommandLineAnswers(const CommandLine& line) : line(line) {}
+    // The session is the run's and outlives the answers.
+    CommandLineAnswers(const CommandLine& line, const SetupSession& session)
+        : line(line), session(session) {}
 
     void begin() override {}
-    bool acceptLicence(AgreementPage& page) override;
-    std::string chooseInstallMode(InstallTypePage& page, bool showPage) override;
-    bool chooseTargetFolder(DirectoryPage& page, std::string& folder) override;
-    int copy(CopyProgressDialog& dialog) override;
+    bool acceptLicence() override;
+    std::string chooseInstallMode(bool showPage) override;
+    bool chooseTargetFolder(std::string& folder) override;
+    // --quiet copies without any window; --silent shows the copy's progress.
+    bool copy(const std::string& installMode, std::string& errorText) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
     bool ask(const std::string& text, const std::string& caption, bool noIsDefault) override;
     void stop(const std::string& text, const std::string& caption) override;
@@ -25,4 +29,5 @@ public:
 
 private:
     const CommandLine& line;
+    const SetupSession& session;
 };

@@ -1,12 +1,9 @@
 #pragma once
-// Where the install sequence takes its answers: from a person, through the pages and boxes, or
-// from the command line of an unattended run. The sequence itself is then one path for both.
+// Where the install sequence takes its answers: from a person, through the pages and boxes, from
+// the command line of an unattended run, or from a test's script of values. Each answer is a
+// value; the sequence itself is one path for all and needs no window.
 #include <string>
 
-class AgreementPage;
-class CopyProgressDialog;
-class DirectoryPage;
-class InstallTypePage;
 class SetupScript;
 struct SetupSession;
 
@@ -16,13 +13,14 @@ public:
 
     // Before the first step.
     virtual void begin() = 0;
-    virtual bool acceptLicence(AgreementPage& page) = 0;
-    // The install type; the page is shown only when the script asks for it.
-    virtual std::string chooseInstallMode(InstallTypePage& page, bool showPage) = 0;
+    virtual bool acceptLicence() = 0;
+    // The install type ("min", "std", "max"); the page is shown only when the script asks for it.
+    virtual std::string chooseInstallMode(bool showPage) = 0;
     // False when the person went back; the folder is left as it was then.
-    virtual bool chooseTargetFolder(DirectoryPage& page, std::string& folder) = 0;
-    // wxID_OK when everything was copied.
-    virtual int copy(CopyProgressDialog& dialog) = 0;
+    virtual bool chooseTargetFolder(std::string& folder) = 0;
+    // Copies the install type's list; true when everything was copied, else errorText says what
+    // stopped it.
+    virtual bool copy(const std::string& installMode, std::string& errorText) = 0;
     // A disk that looks too small: true to go on.
     virtual bool goOnWithoutSpace(const std::string& text, const std::string& caption) = 0;
 

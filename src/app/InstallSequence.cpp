@@ -1,14 +1,9 @@
 #include "app/InstallSequence.h"
 
 #include "app/InstallAnswers.h"
-#include "app/SetupDialog.h"
 #include "copy/CopyPaths.h"
-#include "copy/CopyProgressDialog.h"
 #include "copy/FolderPath.h"
 #include "copy/SpaceCheck.h"
-#include "pages/AgreementPage.h"
-#include "pages/DirectoryPage.h"
-#include "pages/InstallTypePage.h"
 #include "pages/TargetFolderRefusal.h"
 #include "platform/Files.h"
 #include "script/DrivePath.h"
@@ -19,29 +14,24 @@
 #include "system/Registration.h"
 #include "system/SharedUninstaller.h"
 
-InstallSequence::InstallSequence(SetupDialog& mainWindow, InstallAnswers& answers)
-    : mainWindow(mainWindow), session(mainWindow.session()), answers(answers) {}
+InstallSequence::InstallSequence(SetupSession& session, InstallAnswers& answers)
+    : session(session), answers(answers) {}
 
 // One piece, as the order of the whole installation is the point of this function: every step
 // reads best right after the one before it.
 bool InstallSequence::run() {
     const SetupScript script(session.scriptPath, session.languageSection);
     const std::string& language = session.languageSection;
-    AgreementPage agreement(nullptr, language, session.scriptPath);
-    CopyProgressDialog copy(&session.targetFolder, nullptr, language, session.scriptPath);
-    DirectoryPage directory(&mainWindow, session.targetFolder, language, session.scriptPath);
-    InstallTypePage installType(nullptr, language, session.scriptPath);
     answers.begin();
     runlog::write("language", language);
 
-    if (script.readFlag("Option", "show_licence") && !answers.acceptLicence(agreement))
+    if (script.readFlag("Option", "show_licence") && !answers.acceptLicence())
         return answers.giveBack();
     const std::string installMode =
-        answers.chooseInstallMode(installType, script.readFlag("Option", "show_install_mode"));
-    copy.setInstallMode(installMode);
+        answers.chooseInstallMode(script.readFlag("Option", "show_install_mode"));
     runlog::write("install type", installMode);
 
-    if (!answers.chooseTargetFolder(directory, session.targetFolder))
+    if (!answers.chooseTargetFolder(session.targetFolder))
         return answers.giveBack();
     runlog::write("target folder", session.targetFolder);
     // The page refuses such a folder itself; the command line and the script's default may
@@ -58,8 +48,8 @@ bool InstallSequence::run() {
     if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
         return answers.giveBack();
 
-    if (answers.copy(copy) != wxID_OK) {
-        answers.stop(copy.getErrorText(), script.languageText(textkeys::kCopyEnded));
+    if (std::string errorText; !answers.copy(installMode, errorText)) {
+        answers.stop(errorText, script.languageText(textkeys::kCopyEnded));
         return answers.giveBack();
     }
     runlog::write("copy", "complete");

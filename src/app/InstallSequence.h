@@ -5,14 +5,13 @@
 #include <string>
 
 class InstallAnswers;
-class SetupDialog;
 class SetupScript;
 struct SetupSession;
 
 class InstallSequence {
 public:
-    // The answers outlive the sequence.
-    InstallSequence(SetupDialog& mainWindow, InstallAnswers& answers);
+    // The session and the answers outlive the sequence.
+    InstallSequence(SetupSession& session, InstallAnswers& answers);
 
     // True when the installation completed (and the answers' last step was taken).
     bool run();
@@ -27,7 +26,6 @@ private:
     void copyScriptWithLanguage();
     void copyTitlePicture(const SetupScript& script);
 
-    SetupDialog& mainWindow;
     SetupSession& session;
     InstallAnswers& answers;
 };

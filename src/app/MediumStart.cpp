@@ -11,6 +11,7 @@
 #include "session/RunLog.h"
 #include "words/ProgramWords.h"
 
+#include <cstdio>
 #include <wx/app.h>
 #include <wx/choicdlg.h>
 #include <wx/msgdlg.h>
@@ -24,7 +25,8 @@ int fail(const CommandLine& options, const std::string& text) {
         runlog::failure(text);
     } else {
         runlog::write("failed", text);
-        (void)showMessageBox(nullptr, text, wxTheApp->GetAppDisplayName().utf8_string(),
+        (void)showMessageBox(nullptr, text,
+                             wxTheApp ? wxTheApp->GetAppDisplayName().utf8_string() : "setup",
                              wxOK | wxICON_ERROR);
     }
     return kFailed;
@@ -54,7 +56,19 @@ std::string discName(const platform::MountedDisc& disc) {
 
 } // namespace
 
-std::optional<int> startOnTheMedium(const CommandLine& options) {
+std::optional<int> openRunLog(const CommandLine& options, const std::vector<std::string>& arguments) {
+    if (!options.logPath.empty() && !runlog::open(options.logPath)) {
+        std::fprintf(stderr, "setup: cannot write the log %s\n", options.logPath.c_str());
+        return kFailed;
+    }
+    std::string given;
+    for (const std::string& argument : arguments)
+        given += " " + argument;
+    runlog::write("command line", given.empty() ? "(none)" : given.substr(1));
+    return std::nullopt;
+}
+
+std::optional<int> startOnTheMedium(const CommandLine& options, const std::string& programName) {
     // The script's languages are not known yet: the program speaks the system's.
     words::useLanguage(platform::systemLanguageId());
     if (!options.medium.empty())
@@ -62,7 +76,7 @@ std::optional<int> startOnTheMedium(const CommandLine& options) {
     if (!platform::canStartOnMedium() || platform::scriptBesideProgram())
         return std::nullopt;
     const std::vector<platform::MountedDisc> discs = platform::mountedSetupDiscs();
-    const std::string program = wxTheApp->argv[0].utf8_string();
+    const std::string& program = programName;
     if (discs.empty())
         return fail(options,
                     words::translateWith(

@@ -20,27 +20,44 @@ constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
 constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
 } // namespace
 
+PersonAnswers::PersonAnswers(SetupDialog& mainWindow) : mainWindow(mainWindow) {}
+
+PersonAnswers::~PersonAnswers() = default;
+
+// The three pages and the copy dialog are made when the installation starts and destroyed when
+// it returns; they borrow the session's fields.
 void PersonAnswers::begin() {
+    SetupSession& session = mainWindow.session();
+    const std::string& language = session.languageSection;
+    agreement = std::make_unique<AgreementPage>(nullptr, language, session.scriptPath);
+    copyDialog = std::make_unique<CopyProgressDialog>(&session.targetFolder, nullptr, language,
+                                                      session.scriptPath);
+    directory = std::make_unique<DirectoryPage>(&mainWindow, session.targetFolder, language,
+                                                session.scriptPath);
+    installType = std::make_unique<InstallTypePage>(nullptr, language, session.scriptPath);
     mainWindow.Iconize(true);
 }
 
-bool PersonAnswers::acceptLicence(AgreementPage& page) {
-    return showPage(page) != wxID_CANCEL;
+bool PersonAnswers::acceptLicence() {
+    return showPage(*agreement) != wxID_CANCEL;
 }
 
-std::string PersonAnswers::chooseInstallMode(InstallTypePage& page, bool showThePage) {
-    return showThePage && showPage(page) == wxID_OK ? page.getInstallMode() : "std";
+std::string PersonAnswers::chooseInstallMode(bool showThePage) {
+    return showThePage && showPage(*installType) == wxID_OK ? installType->getInstallMode() : "std";
 }
 
-bool PersonAnswers::chooseTargetFolder(DirectoryPage& page, std::string& folder) {
-    if (showPage(page) != wxID_OK)
+bool PersonAnswers::chooseTargetFolder(std::string& folder) {
+    if (showPage(*directory) != wxID_OK)
         return false;
-    folder = page.getChosenFolder();
+    folder = directory->getChosenFolder();
     return true;
 }
 
-int PersonAnswers::copy(CopyProgressDialog& dialog) {
-    return showPage(dialog);
+bool PersonAnswers::copy(const std::string& installMode, std::string& errorText) {
+    copyDialog->setInstallMode(installMode);
+    const bool copied = showPage(*copyDialog) == wxID_OK;
+    errorText = copyDialog->getErrorText();
+    return copied;
 }
 
 bool PersonAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {

@@ -4,18 +4,26 @@
 
 #include <wx/defs.h>
 
+#include <memory>
+
+class AgreementPage;
+class CopyProgressDialog;
+class DirectoryPage;
+class InstallTypePage;
 class SetupDialog;
 class wxDialog;
 
 class PersonAnswers : public InstallAnswers {
 public:
-    explicit PersonAnswers(SetupDialog& mainWindow) : mainWindow(mainWindow) {}
+    explicit PersonAnswers(SetupDialog& mainWindow);
+    ~PersonAnswers() override;
 
+    // Makes the pages and the copy dialog, which live until the answers end.
     void begin() override;
-    bool acceptLicence(AgreementPage& page) override;
-    std::string chooseInstallMode(InstallTypePage& page, bool showPage) override;
-    bool chooseTargetFolder(DirectoryPage& page, std::string& folder) override;
-    int copy(CopyProgressDialog& dialog) override;
+    bool acceptLicence() override;
+    std::string chooseInstallMode(bool showPage) override;
+    bool chooseTargetFolder(std::string& folder) override;
+    bool copy(const std::string& installMode, std::string& errorText) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
     bool ask(const std::string& text, const std::string& caption, bool noIsDefault) override;
     void stop(const std::string& text, const std::string& caption) override;
@@ -29,4 +37,8 @@ private:
     int showPage(wxDialog& page);
 
     SetupDialog& mainWindow;
+    std::unique_ptr<AgreementPage> agreement;
+    std::unique_ptr<CopyProgressDialog> copyDialog;
+    std::unique_ptr<DirectoryPage> directory;
+    std::unique_ptr<InstallTypePage> installType;
 };

@@ -2,6 +2,7 @@
 // the same installation runs without the window, answered from the command line.
 #include "app/MediumStart.h"
 #include "app/MessageBoxIcons.h"
+#include "app/QuietRun.h"
 #include "app/SetupDialog.h"
 #include "app/SystemWaitWindow.h"
 #include "platform/ErrorMode.h"
@@ -44,7 +45,7 @@ public:
         // wait shows, and what it did goes to the log.
         showSystemActivity(!options.quiet);
         // Before anything reads the medium: the drives, the Wine prefix, the script.
-        exitStatus = startOnTheMedium(options);
+        exitStatus = startOnTheMedium(options, argc > 0 ? argv[0].utf8_string() : "setup");
         if (exitStatus)
             return true;
         // The script's relative names are written for the program's own folder on the medium.
@@ -112,16 +113,8 @@ private:
         if (exitStatus)
             return false;
         options = parseCommandLine(arguments);
-        if (!options.logPath.empty() && !runlog::open(options.logPath)) {
-            std::fprintf(stderr, "setup: cannot write the log %s\n", options.logPath.c_str());
-            exitStatus = kFailed;
-            return false;
-        }
-        std::string given;
-        for (const std::string& argument : arguments)
-            given += " " + argument;
-        runlog::write("command line", given.empty() ? "(none)" : given.substr(1));
-        return true;
+        exitStatus = openRunLog(options, arguments);
+        return !exitStatus;
     }
 
     CommandLine options;
@@ -133,15 +126,20 @@ wxIMPLEMENT_APP(SetupApp);
 #else
 wxIMPLEMENT_APP_NO_MAIN(SetupApp);
 
-// A bad command line and --help are answered before the toolkit starts: they need no display.
+// A bad command line, --help and a quiet run are answered before the toolkit starts: they need
+// no display.
 int main(int argc, char** argv) {
     // The menu entries of a game installed from a disc image start it this way: the image is
     // mounted for as long as the game runs.
     if (argc >= 4 && std::string(argv[1]) == "--with-disc" && std::string(argv[3]) == "--")
         return platform::runWithDiscImage(argv[2], std::vector<std::string>(argv + 4, argv + argc));
     std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    if (parseCommandLine(arguments).action != CommandLine::Action::Run)
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.action != CommandLine::Action::Run)
         return SetupApp::answerCommandLine(argc > 0 ? argv[0] : "setup", arguments).value_or(0);
+    // A quiet run shows nothing: it starts no toolkit and needs no display.
+    if (line.quiet)
+        return runQuietInstallation(argc > 0 ? argv[0] : "setup", line, arguments);
     return wxEntry(argc, argv);
 }
 #endif

@@ -3,18 +3,16 @@
 #include "app/CommandLineAnswers.h"
 #include "app/InstallSequence.h"
 #include "app/PersonAnswers.h"
+#include "app/UnattendedInstallation.h"
 #include "pages/LanguagePage.h"
 #include "platform/BoundedRead.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
-#include "platform/ProfileFile.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/CommandLine.h"
-#include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/DialogResources.h"
-#include "words/ProgramWords.h"
 
 #include "icons/setup_icon.xpm"
 
@@ -56,55 +54,15 @@ bool SetupDialog::initialise() {
 
 void SetupDialog::fillFromScript() {
     const SetupScript script(setupSession.scriptPath, setupSession.languageSection);
-    fillSetupSession(setupSession, script);
-    words::useLanguage(
-        sectionLanguageId(script, setupSession.languageSection, platform::systemLanguageId()));
+    fillSessionForRun(setupSession, script);
     SetIcon(appIcon);
     loadTitleBitmap(script);
     applyTexts(script);
-    setupSession.sourceDrive = findSourceDrive();
 }
 
 int SetupDialog::runUnattended(const CommandLine& options) {
-    // A script that cannot be read would otherwise be reported as one without languages. It is
-    // read once more, only then, to tell why.
-    if (platform::listProfileLines(setupSession.scriptPath).empty()) {
-        constexpr std::size_t kScriptLimit = 64u << 20;
-        std::string bytes;
-        const std::string unread = platform::describeUnreadFile(
-            platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
-        runlog::failure("the script could not be read: " + setupSession.scriptPath + " is " +
-                        (unread.empty() ? std::string("no setup script (it has no sections)")
-                                        : unread));
-        return 1;
-    }
-    const SetupScript anyLanguage(setupSession.scriptPath);
-    std::optional<std::string> language;
-    std::string failure;
-    if (!options.language.empty()) {
-        language = listedLanguage(anyLanguage, options.language);
-        if (!language)
-            failure = "the script lists no language \"" + options.language + "\"";
-    } else {
-        const std::string system = platform::systemLanguageId();
-        language = chooseLanguageSection(anyLanguage, system, [] { return std::nullopt; });
-        if (!language)
-            failure =
-                "the script maps no language to the system's (" + system + "): give --language";
-    }
-    if (!language) {
-        runlog::failure(failure);
-        return 1;
-    }
-    setupSession.languageSection = *language;
-    fillFromScript();
-    if (options.folder.empty() && setupSession.targetFolder.empty()) {
-        failure = "the script names no target folder: give --dir";
-        runlog::failure(failure);
-        return 1;
-    }
-    CommandLineAnswers answers(options);
-    return InstallSequence(*this, answers).run() ? 0 : 1;
+    CommandLineAnswers answers(options, setupSession);
+    return installUnattended(setupSession, options, answers);
 }
 
 void SetupDialog::loadTitleBitmap(const SetupScript& script) {
@@ -148,5 +106,5 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 
 void SetupDialog::runInstallSequence() {
     PersonAnswers answers(*this);
-    (void)InstallSequence(*this, answers).run();
+    (void)InstallSequence(setupSession, answers).run();
 }

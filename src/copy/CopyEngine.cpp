@@ -28,6 +28,14 @@ void CopyEngine::buildList() {
     entryCount = static_cast<int>(fileList.size());
 }
 
+CopyEngine::Step CopyEngine::copyToTheEnd() {
+    buildList();
+    Step step = Step::Continue;
+    while (step == Step::Continue)
+        step = copyStep();
+    return step;
+}
+
 CopyEngine::Step CopyEngine::copyStep() {
     return archiveActive ? copyArchiveRecord() : copyPlainEntry();
 }

@@ -25,6 +25,8 @@ public:
     void buildList();
     // Does one unit.
     Step copyStep();
+    // Builds the list and copies it whole, for a run that shows no window: Finished or Failed.
+    Step copyToTheEnd();
     // Closes an open archive; the copy cannot go on afterwards.
     void closeArchive();
 

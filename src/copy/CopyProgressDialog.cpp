@@ -129,17 +129,3 @@ void CopyProgressDialog::refreshDisplay(bool now) {
             progressBar->SetValue(value);
     }
 }
-
-int CopyProgressDialog::runWithoutWindow() {
-    engine.buildList();
-    for (;;) {
-        switch (engine.copyStep()) {
-        case CopyEngine::Step::Continue:
-            break;
-        case CopyEngine::Step::Finished:
-            return wxID_OK;
-        case CopyEngine::Step::Failed:
-            return wxID_CANCEL;
-        }
-    }
-}

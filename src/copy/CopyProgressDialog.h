@@ -24,9 +24,6 @@ public:
 
     void setInstallMode(const std::string& mode) { engine.setInstallMode(mode); }
     const std::string& getErrorText() const { return engine.getErrorText(); }
-    // The same copy without showing the window, for a run that shows none: wxID_OK or
-    // wxID_CANCEL as ShowModal gives.
-    int runWithoutWindow();
 
     static constexpr int kTimerId = 1;
     static constexpr int kTimerPeriodMs = 10;

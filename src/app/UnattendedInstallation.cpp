@@ -1,0 +1,61 @@
+#include "app/UnattendedInstallation.h"
+
+#include "app/InstallSequence.h"
+#include "platform/BoundedRead.h"
+#include "platform/Locale.h"
+#include "platform/ProfileFile.h"
+#include "script/SetupScript.h"
+#include "session/CommandLine.h"
+#include "session/RunLog.h"
+#include "session/SessionSetup.h"
+#include "words/ProgramWords.h"
+
+void fillSessionForRun(SetupSession& session, const SetupScript& script) {
+    fillSetupSession(session, script);
+    words::useLanguage(
+        sectionLanguageId(script, session.languageSection, platform::systemLanguageId()));
+    session.sourceDrive = findSourceDrive();
+}
+
+int installUnattended(SetupSession& setupSession, const CommandLine& options,
+                      InstallAnswers& answers) {
+    // A script that cannot be read would otherwise be reported as one without languages. It is
+    // read once more, only then, to tell why.
+    if (platform::listProfileLines(setupSession.scriptPath).empty()) {
+        constexpr std::size_t kScriptLimit = 64u << 20;
+        std::string bytes;
+        const std::string unread = platform::describeUnreadFile(
+            platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
+        runlog::failure("the script could not be read: " + setupSession.scriptPath + " is " +
+                        (unread.empty() ? std::string("no setup script (it has no sections)")
+                                        : unread));
+        return 1;
+    }
+    const SetupScript anyLanguage(setupSession.scriptPath);
+    std::optional<std::string> language;
+    std::string failure;
+    if (!options.language.empty()) {
+        language = listedLanguage(anyLanguage, options.language);
+        if (!language)
+            failure = "the script lists no language \"" + options.language + "\"";
+    } else {
+        const std::string system = platform::systemLanguageId();
+        language = chooseLanguageSection(anyLanguage, system, [] { return std::nullopt; });
+        if (!language)
+            failure =
+                "the script maps no language to the system's (" + system + "): give --language";
+    }
+    if (!language) {
+        runlog::failure(failure);
+        return 1;
+    }
+    setupSession.languageSection = *language;
+    fillSessionForRun(setupSession, SetupScript(setupSession.scriptPath, *language));
+    if (options.folder.empty() && setupSession.targetFolder.empty()) {
+        failure = "the script names no target folder: give --dir";
+        runlog::failure(failure);
+        return 1;
+    }
+    return InstallSequence(setupSession, answers).run() ? 0 : 1;
+}
+

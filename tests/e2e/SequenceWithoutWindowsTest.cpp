@@ -1,0 +1,146 @@
+// The whole installation sequence with a test's script of answers and no window: no toolkit is
+// started and no display is needed, through the copy, the registration and the finishing steps.
+#include "app/InstallAnswers.h"
+#include "app/InstallSequence.h"
+#include "app/UnattendedInstallation.h"
+#include "copy/CopyEngine.h"
+#include "e2e/InstallSandbox.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "script/SetupScript.h"
+#include "session/SessionSetup.h"
+#include "support/ShortcutFile.h"
+#include "system/FinishingActions.h"
+#include "system/RegistryStrings.h"
+
+#include <wx/app.h>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The answers as values, and every box as the line it would show, in order.
+class ScriptedAnswers : public InstallAnswers, private QuestionAsker {
+public:
+    explicit ScriptedAnswers(const SetupSession& session) : session(session) {}
+
+    std::string mode = "max";
+    std::string folder = "C:\\Games\\Moonrise Harbour";
+    bool createFolder = true;
+    std::vector<std::string> transcript;
+
+    void begin() override { transcript.push_back("begin"); }
+    bool acceptLicence() override { return true; }
+    std::string chooseInstallMode(bool) override { return mode; }
+    bool chooseTargetFolder(std::string& chosen) override {
+        chosen = folder;
+        return true;
+    }
+    bool copy(const std::string& installMode, std::string& errorText) override {
+        CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
+        engine.setInstallMode(installMode);
+        const bool copied = engine.copyToTheEnd() == CopyEngine::Step::Finished;
+        errorText = engine.getErrorText();
+        return copied;
+    }
+    bool goOnWithoutSpace(const std::string& text, const std::string&) override {
+        transcript.push_back("space: " + text);
+        return false;
+    }
+    bool ask(const std::string& text, const std::string&, bool) override {
+        transcript.push_back("ask: " + text);
+        return createFolder;
+    }
+    void stop(const std::string& text, const std::string&) override {
+        transcript.push_back("stop: " + text);
+    }
+    void inform(const std::string& text, const std::string&) override {
+        transcript.push_back("inform: " + text);
+    }
+    void showProgramGroup(const SetupSession&) override { transcript.push_back("program group"); }
+    // The finishing questions themselves, answered No.
+    void offerFinishingActions(const SetupSession& run, const SetupScript& script) override {
+        offerOtherPrograms(script, *this);
+        offerDirectXSetup(run, script, *this);
+    }
+    void end() override { transcript.push_back("end"); }
+    bool giveBack() override {
+        transcript.push_back("given back");
+        return false;
+    }
+
+private:
+    bool askYesNo(const std::string& text, const std::string&, bool) override {
+        transcript.push_back("finishing question: " + text);
+        return false;
+    }
+
+    const SetupSession& session;
+};
+
+class SequenceWithoutWindows : public testing::Test {
+protected:
+    void SetUp() override {
+        // Nothing here may need a display.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        ASSERT_EQ(wxTheApp, nullptr) << "no toolkit application runs";
+        session.scriptPath = scriptPathBeside(platform::ownProgramPath());
+        session.languageSection = "English";
+        fillSessionForRun(session, SetupScript(session.scriptPath, "English"));
+    }
+
+    fs::path target() const { return sandbox.home() / "Games/Moonrise Harbour"; }
+
+    InstallSandbox sandbox;
+    SetupSession session;
+};
+
+TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps) {
+    ScriptedAnswers answers(session);
+    ASSERT_TRUE(InstallSequence(session, answers).run());
+    const std::vector<std::string> expected = {
+        "begin",
+        "ask: The folder does not exist. Do you want to create it?",
+        "inform: Moonrise Harbour has been installed. Fair winds!",
+        "program group",
+        "finishing question: Do you want to set up your controls now?",
+        "finishing question: Do you want to install the graphics runtime (DirectX) now?",
+        "end"};
+    EXPECT_EQ(answers.transcript, expected);
+    for (const char* file : {"harbour.exe", "data/textures/water.tex", "install.ini", "title.bmp"})
+        EXPECT_TRUE(fs::exists(target() / file)) << file;
+    EXPECT_EQ(readWholeFile(target() / "music/theme.wav").substr(0, 4), "RIFF");
+    std::string recorded;
+    ASSERT_TRUE(readRegistryString(platform::RegistryHive::CurrentUser, session.registryKey,
+                                   "ProgramPath", recorded));
+    EXPECT_EQ(recorded, "C:\\Games\\Moonrise Harbour");
+    EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), "Moonrise Harbour.lnk")));
+    EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
+}
+
+// A unit that fails ends the copy with the script's texts and gives the run back; nothing is
+// recorded, and a No to the folder question makes nothing at all.
+TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
+    fs::remove(sandbox.medium() / "readme.txt");
+    ScriptedAnswers failing(session);
+    EXPECT_FALSE(InstallSequence(session, failing).run());
+    ASSERT_GE(failing.transcript.size(), 2u);
+    EXPECT_EQ(failing.transcript[failing.transcript.size() - 2],
+              "stop: Cannot write the file: readme.txt");
+    EXPECT_EQ(failing.transcript.back(), "given back");
+    std::string recorded;
+    EXPECT_FALSE(readRegistryString(platform::RegistryHive::CurrentUser, session.registryKey,
+                                    "ProgramPath", recorded));
+
+    ScriptedAnswers declining(session);
+    declining.folder = "C:\\Elsewhere\\Harbour";
+    declining.createFolder = false;
+    EXPECT_FALSE(InstallSequence(session, declining).run());
+    EXPECT_EQ(declining.transcript.back(), "given back");
+    EXPECT_FALSE(fs::exists(sandbox.home() / "Elsewhere"));
+}
+
+} // namespace
