@@ -15,9 +15,14 @@ build=${WIN_BUILD_DIR:-build-win}
 scripts/install-deps.sh windows
 prefix=$(scripts/windows-deps.sh | tail -n1)
 
+# The suites that compare setup.exe with the Linux build (walkthrough_windows, wine_prefix_twins)
+# need that build: its folder is named here, and it is built before they run.
+linux_build=${BUILD_DIR:-build}
+case $linux_build in /*) linux_build_path=$linux_build ;; *) linux_build_path=$root/$linux_build ;; esac
 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DSETUP_WIN_PREFIX="$prefix" \
+    -DSETUP_LINUX_BUILD_DIR="$linux_build_path" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine.sh" \
     -DSETUP_BENCH=OFF "$@" >/dev/null
 # The demo's archives are packed by sndpack.exe under Wine during the build.
@@ -27,6 +32,11 @@ scripts/windows-imports.sh "$build"/bin/*.exe
 echo "Windows medium: $build/medium (setup.exe beside install.ini)"
 
 [ "$command" = build ] && exit 0
+
+# A clean clone has no Linux build yet; one that has is brought up to date (nothing to do when
+# scripts/test.sh has just built it).
+echo "The Linux build the Windows suites compare with: $linux_build"
+BUILD_DIR=$linux_build scripts/build.sh
 
 # Each suite runs in a copy of the prefix of its own (scripts/wine.sh, SETUP_WINE_SUITE), taken once
 # the build's own Wine programs have ended and the prefix's registry is saved.
