@@ -43,12 +43,12 @@ bool CommandLineAnswers::copy(const std::string& installMode, std::string& error
 // disk that looks too small fails the run unless the command line says to go on.
 bool CommandLineAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {
     if (line.ignoreSpace)
-        return ask(text, caption, true);
+        return askYesNo(text, caption, DefaultAnswer::No);
     stop(text + " (--ignore-space installs all the same)", caption);
     return false;
 }
 
-bool CommandLineAnswers::ask(const std::string& text, const std::string&, bool) {
+bool CommandLineAnswers::askYesNo(const std::string& text, const std::string&, DefaultAnswer) {
     runlog::write("question", text + " -> Yes (unattended)");
     return true;
 }
@@ -59,12 +59,4 @@ void CommandLineAnswers::stop(const std::string& text, const std::string&) {
 
 void CommandLineAnswers::inform(const std::string& text, const std::string&) {
     runlog::write("message", text);
-}
-
-void CommandLineAnswers::showProgramGroup(const SetupSession&) {
-    runlog::write("finishing", "program group not shown (unattended)");
-}
-
-void CommandLineAnswers::offerFinishingActions(const SetupSession&, const SetupScript&) {
-    runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
 }

@@ -5,6 +5,7 @@
 #include "app/InstallAnswers.h"
 
 struct CommandLine;
+struct SetupSession;
 
 class CommandLineAnswers : public InstallAnswers {
 public:
@@ -19,11 +20,13 @@ public:
     // --quiet copies without any window; --silent shows the copy's progress.
     bool copy(const std::string& installMode, std::string& errorText) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
-    bool ask(const std::string& text, const std::string& caption, bool noIsDefault) override;
+    // Yes, whatever the default: the command line has said to install.
+    bool askYesNo(const std::string& text, const std::string& caption,
+                  DefaultAnswer byDefault) override;
     void stop(const std::string& text, const std::string& caption) override;
     void inform(const std::string& text, const std::string& caption) override;
-    void showProgramGroup(const SetupSession& session) override;
-    void offerFinishingActions(const SetupSession& session, const SetupScript& script) override;
+    bool runsOtherPrograms() const override { return false; }
+    std::uintptr_t ownerWindow() const override { return 0; }
     void end() override {}
     bool giveBack() override { return false; }
 

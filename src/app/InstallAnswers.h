@@ -2,14 +2,14 @@
 // Where the install sequence takes its answers: from a person, through the pages and boxes, from
 // the command line of an unattended run, or from a test's script of values. Each answer is a
 // value; the sequence itself is one path for all and needs no window.
+#include "system/QuestionAsker.h"
+
+#include <cstdint>
 #include <string>
 
-class SetupScript;
-struct SetupSession;
-
-class InstallAnswers {
+// The questions (askYesNo) are the boxes' too: the folder to create, the finishing questions.
+class InstallAnswers : public QuestionAsker {
 public:
-    virtual ~InstallAnswers() = default;
 
     // Before the first step.
     virtual void begin() = 0;
@@ -24,15 +24,15 @@ public:
     // A disk that looks too small: true to go on.
     virtual bool goOnWithoutSpace(const std::string& text, const std::string& caption) = 0;
 
-    // The boxes: a question (Yes is the default unless noIsDefault), a failure, a message.
-    virtual bool ask(const std::string& text, const std::string& caption, bool noIsDefault) = 0;
+    // The boxes: a failure, a message.
     virtual void stop(const std::string& text, const std::string& caption) = 0;
     virtual void inform(const std::string& text, const std::string& caption) = 0;
 
-    // The finishing steps that show windows of other programs or ask: the program group after
-    // the finished box, and the further programs, the readme and DirectX at the end.
-    virtual void showProgramGroup(const SetupSession& session) = 0;
-    virtual void offerFinishingActions(const SetupSession& session, const SetupScript& script) = 0;
+    // Whether the finishing steps that show or start other programs run: the program group's
+    // folder, the further programs, the readme and DirectX. An unattended run passes them over.
+    virtual bool runsOtherPrograms() const = 0;
+    // The native window that other programs' windows belong to; 0 for none.
+    virtual std::uintptr_t ownerWindow() const = 0;
     // After the installation, its last step.
     virtual void end() = 0;
     // After a failure or a step back; false, for the sequence to return.

@@ -79,7 +79,7 @@ InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupSc
         answers.stop(script.languageText(textkeys::kFolderNotCreated), caption);
         return TargetFolder::Refused;
     }
-    if (!answers.ask(script.languageText(textkeys::kFolderMissing), caption, false))
+    if (!answers.askYesNo(script.languageText(textkeys::kFolderMissing), caption, DefaultAnswer::Yes))
         return TargetFolder::Refused;
     return TargetFolder::ToCreate;
 }
@@ -105,11 +105,21 @@ bool InstallSequence::fitsOnDisk(const SetupScript& script, const std::string& i
 void InstallSequence::finish(const SetupScript& script) {
     answers.inform(script.languageText(textkeys::kFinished),
                    script.languageText(textkeys::kMainCaption));
-    answers.showProgramGroup(session);
+    const bool others = answers.runsOtherPrograms();
+    if (others)
+        openProgramGroup(session);
+    else
+        runlog::write("finishing", "program group not shown (unattended)");
     installSharedUninstaller();
     copyScriptWithLanguage();
     copyTitlePicture(script);
-    answers.offerFinishingActions(session, script);
+    if (others) {
+        offerOtherPrograms(script, answers);
+        openReadme(answers.ownerWindow());
+        offerDirectXSetup(session, script, answers);
+    } else {
+        runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
+    }
     runlog::write("installed", session.targetFolder);
     answers.end();
 }

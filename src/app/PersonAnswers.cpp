@@ -2,14 +2,12 @@
 
 #include "app/MessageBox.h"
 #include "app/SetupDialog.h"
-#include "app/WxQuestionAsker.h"
 #include "copy/CopyProgressDialog.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "script/SetupScript.h"
 #include "session/RunLog.h"
-#include "system/FinishingActions.h"
 
 #include <cstdint>
 #include <wx/msgdlg.h>
@@ -61,11 +59,12 @@ bool PersonAnswers::copy(const std::string& installMode, std::string& errorText)
 }
 
 bool PersonAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {
-    return ask(text, caption, true);
+    return askYesNo(text, caption, DefaultAnswer::No);
 }
 
-bool PersonAnswers::ask(const std::string& text, const std::string& caption, bool noIsDefault) {
-    const long style = kQuestionBox | (noIsDefault ? wxNO_DEFAULT : 0);
+bool PersonAnswers::askYesNo(const std::string& text, const std::string& caption,
+                             DefaultAnswer byDefault) {
+    const long style = kQuestionBox | (byDefault == DefaultAnswer::No ? wxNO_DEFAULT : wxYES_DEFAULT);
     const bool yes = showMessageBox(&mainWindow, text, caption, style) == wxID_YES;
     runlog::write("question", text + (yes ? " -> Yes" : " -> No"));
     return yes;
@@ -81,15 +80,8 @@ void PersonAnswers::inform(const std::string& text, const std::string& caption) 
     (void)showMessageBox(&mainWindow, text, caption, kInformationBox);
 }
 
-void PersonAnswers::showProgramGroup(const SetupSession& session) {
-    openProgramGroup(session);
-}
-
-void PersonAnswers::offerFinishingActions(const SetupSession& session, const SetupScript& script) {
-    WxQuestionAsker asker;
-    offerOtherPrograms(script, asker);
-    openReadme(reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle()));
-    offerDirectXSetup(session, script, asker);
+std::uintptr_t PersonAnswers::ownerWindow() const {
+    return reinterpret_cast<std::uintptr_t>(mainWindow.GetHandle());
 }
 
 void PersonAnswers::end() {

@@ -25,11 +25,13 @@ public:
     bool chooseTargetFolder(std::string& folder) override;
     bool copy(const std::string& installMode, std::string& errorText) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
-    bool ask(const std::string& text, const std::string& caption, bool noIsDefault) override;
+    // The questions' boxes, over the minimised main window as every box of the run.
+    bool askYesNo(const std::string& text, const std::string& caption,
+                  DefaultAnswer byDefault) override;
     void stop(const std::string& text, const std::string& caption) override;
     void inform(const std::string& text, const std::string& caption) override;
-    void showProgramGroup(const SetupSession& session) override;
-    void offerFinishingActions(const SetupSession& session, const SetupScript& script) override;
+    bool runsOtherPrograms() const override { return true; }
+    std::uintptr_t ownerWindow() const override;
     void end() override;
     bool giveBack() override;
 

@@ -32,7 +32,7 @@ void offerOtherPrograms(const SetupScript& script, QuestionAsker& asker) {
         // empty question billions of times.
         if (question.empty() && program.empty())
             return;
-        if (!asker.askYesNo(question, kOtherProgramCaption, false)) {
+        if (!asker.askYesNo(question, kOtherProgramCaption, DefaultAnswer::No)) {
             runlog::write("finishing", "further program declined: " + program);
             continue;
         }
@@ -70,7 +70,8 @@ void openReadme(std::uintptr_t ownerWindow) {
 }
 
 void offerDirectXSetup(const SetupSession& session, const SetupScript& script, QuestionAsker& asker) {
-    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption, true))
+    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption,
+                       DefaultAnswer::Yes))
         (void)runDirectXSetup(session, script);
     else
         runlog::write("finishing", "DirectX declined");

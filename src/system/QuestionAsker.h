@@ -1,11 +1,16 @@
 #pragma once
-// Yes/No questions to the user, behind an interface so that the finishing actions need no window.
+// Yes/No questions to the person, behind an interface so that the finishing actions and the
+// install sequence need no window: the pages and boxes answer for a person, the command line or a
+// test's script of values otherwise.
 #include <string>
+
+// The answer Enter gives: the box's default button.
+enum class DefaultAnswer { Yes, No };
 
 class QuestionAsker {
 public:
     virtual ~QuestionAsker() = default;
-    // True when the user answers Yes. The default button is Yes or No as given.
+    // True when the answer is Yes.
     virtual bool askYesNo(const std::string& text, const std::string& caption,
-                          bool yesIsDefault) = 0;
+                          DefaultAnswer byDefault) = 0;
 };

@@ -10,19 +10,22 @@
 #include "script/SetupScript.h"
 #include "session/SessionSetup.h"
 #include "support/ShortcutFile.h"
-#include "system/FinishingActions.h"
 #include "system/RegistryStrings.h"
 
 #include <wx/app.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace fs = std::filesystem;
 
 namespace {
 
-// The answers as values, and every box as the line it would show, in order.
-class ScriptedAnswers : public InstallAnswers, private QuestionAsker {
+// The answers as values, and every box as the line it would show, in order. Questions are
+// answered Yes up to the finishing ones, which are answered No.
+class ScriptedAnswers : public InstallAnswers {
 public:
     explicit ScriptedAnswers(const SetupSession& session) : session(session) {}
 
@@ -49,22 +52,21 @@ public:
         transcript.push_back("space: " + text);
         return false;
     }
-    bool ask(const std::string& text, const std::string&, bool) override {
-        transcript.push_back("ask: " + text);
-        return createFolder;
+    bool askYesNo(const std::string& text, const std::string& caption,
+                  DefaultAnswer byDefault) override {
+        transcript.push_back(caption + ": " + text +
+                             (byDefault == DefaultAnswer::Yes ? " (Yes)" : " (No)"));
+        return createFolder && !finished;
     }
     void stop(const std::string& text, const std::string&) override {
         transcript.push_back("stop: " + text);
     }
     void inform(const std::string& text, const std::string&) override {
         transcript.push_back("inform: " + text);
+        finished = true;
     }
-    void showProgramGroup(const SetupSession&) override { transcript.push_back("program group"); }
-    // The finishing questions themselves, answered No.
-    void offerFinishingActions(const SetupSession& run, const SetupScript& script) override {
-        offerOtherPrograms(script, *this);
-        offerDirectXSetup(run, script, *this);
-    }
+    bool runsOtherPrograms() const override { return true; }
+    std::uintptr_t ownerWindow() const override { return 0; }
     void end() override { transcript.push_back("end"); }
     bool giveBack() override {
         transcript.push_back("given back");
@@ -72,12 +74,8 @@ public:
     }
 
 private:
-    bool askYesNo(const std::string& text, const std::string&, bool) override {
-        transcript.push_back("finishing question: " + text);
-        return false;
-    }
-
     const SetupSession& session;
+    bool finished = false;
 };
 
 class SequenceWithoutWindows : public testing::Test {
@@ -103,13 +101,21 @@ TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps)
     ASSERT_TRUE(InstallSequence(session, answers).run());
     const std::vector<std::string> expected = {
         "begin",
-        "ask: The folder does not exist. Do you want to create it?",
+        "Moonrise Harbour: The folder does not exist. Do you want to create it? (Yes)",
         "inform: Moonrise Harbour has been installed. Fair winds!",
-        "program group",
-        "finishing question: Do you want to set up your controls now?",
-        "finishing question: Do you want to install the graphics runtime (DirectX) now?",
+        "Uwaga !: Do you want to set up your controls now? (No)",
+        "DirectX: Do you want to install the graphics runtime (DirectX) now? (Yes)",
         "end"};
     EXPECT_EQ(answers.transcript, expected);
+    // The program group and the readme were handed to the desktop's opener, which is not waited
+    // for: its record is read once both are there.
+    std::string opened;
+    for (int wait = 0; wait < 500 && opened.find("readme.txt") == std::string::npos; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        opened = sandbox.opened();
+    }
+    EXPECT_NE(opened.find("Moonrise Harbour"), std::string::npos) << opened;
+    EXPECT_NE(opened.find("readme.txt"), std::string::npos) << opened;
     for (const char* file : {"harbour.exe", "data/textures/water.tex", "install.ini", "title.bmp"})
         EXPECT_TRUE(fs::exists(target() / file)) << file;
     EXPECT_EQ(readWholeFile(target() / "music/theme.wav").substr(0, 4), "RIFF");

@@ -180,7 +180,9 @@ TEST_F(UnattendedRun, leavesWhatTheInteractiveRunLeaves) {
     const std::string answers = logLines(logs / "interactive.log",
                                          {"language", "install type", "target folder", "question"});
     EXPECT_EQ(answers, "language: English\ninstall type: max\ntarget folder: " +
-                           std::string(kFolder) + "\nquestion: " + kCreateFolder + " -> Yes\n");
+                           std::string(kFolder) + "\nquestion: " + kCreateFolder + " -> Yes\n" +
+                           "question: " + kOtherProgram + " -> No\nquestion: " + kDirectX +
+                           " -> No\n");
     EXPECT_NE(readLog(logs / "interactive.log").find("finishing: DirectX declined\n"),
               std::string::npos);
 }

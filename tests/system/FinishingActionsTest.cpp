@@ -1,47 +1,32 @@
 #include "system/FinishingActions.h"
-#include "app/WxQuestionAsker.h"
 #include "platform/Paths.h"
 #include "support/DesktopOpener.h"
-#include "support/DialogHook.h"
 #include "system/SystemFixture.h"
 
 #include <chrono>
 #include <filesystem>
 #include <optional>
 #include <thread>
-#include <wx/app.h>
-#include <wx/frame.h>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Answers a question box after checking its text, caption and default button.
-class ExpectQuestion : public wxExpectModalBase<wxMessageDialog, ExpectQuestion> {
+// The person's answers as a script of values; every question asked, as "caption: text (default)".
+class ScriptedQuestions : public QuestionAsker {
 public:
-    ExpectQuestion(const wxString& text, const wxString& caption, bool yesIsDefault, int answer,
-                   wxWindow* owner = nullptr)
-        : text(text), caption(caption), yesIsDefault(yesIsDefault), answer(answer), owner(owner) {}
+    std::vector<bool> answers; // in order; a question past the script is answered No
+    std::vector<std::string> asked;
 
-protected:
-    int OnInvoked(wxMessageDialog* box) const override {
-        EXPECT_EQ(box->GetMessage().utf8_string(), text.utf8_string());
-        EXPECT_EQ(box->GetTitle().utf8_string(), caption.utf8_string());
-        const long style = box->GetMessageDialogStyle();
-        EXPECT_TRUE((style & wxYES_NO) == wxYES_NO && (style & wxICON_QUESTION));
-        EXPECT_EQ((style & wxNO_DEFAULT) != 0, !yesIsDefault);
-        if (owner) {
-            EXPECT_EQ(box->GetParent(), owner);
-        }
-        return answer;
+    bool askYesNo(const std::string& text, const std::string& caption,
+                  DefaultAnswer byDefault) override {
+        asked.push_back(caption + ": " + text +
+                        (byDefault == DefaultAnswer::Yes ? " (Yes)" : " (No)"));
+        const std::size_t index = asked.size() - 1;
+        return index < answers.size() && answers[index];
     }
-    wxString GetDefaultDescription() const override { return "question \"" + text + "\""; }
-
-private:
-    wxString text, caption;
-    bool yesIsDefault;
-    int answer;
-    wxWindow* owner;
 };
 
 class FinishingActionsTest : public SystemFixture {
@@ -72,7 +57,7 @@ protected:
     std::string runs() const { return readWholeFile(temp / "runs.log"); }
 
     std::optional<DesktopOpener> opener;
-    WxQuestionAsker asker;
+    ScriptedQuestions asker;
 };
 
 } // namespace
@@ -84,10 +69,11 @@ TEST_F(FinishingActionsTest, FurtherProgramsRunOneAfterAnotherOnYes) {
     const SetupScript script = writeScript("OTHERFILES=3\nMessage0=Install one?\nExe0=extras\\one\n"
                                            "Message1=Install two?\nExe1=extras\\two\n"
                                            "Message2=Install three?\nExe2=extras\\three\n");
-    wxTEST_DIALOG(offerOtherPrograms(script, asker),
-                  ExpectQuestion("Install one?", "Uwaga !", false, wxID_YES),
-                  ExpectQuestion("Install two?", "Uwaga !", false, wxID_NO),
-                  ExpectQuestion("Install three?", "Uwaga !", false, wxID_YES));
+    asker.answers = {true, false, true};
+    offerOtherPrograms(script, asker);
+    EXPECT_EQ(asker.asked, (std::vector<std::string>{"Uwaga !: Install one? (No)",
+                                                     "Uwaga !: Install two? (No)",
+                                                     "Uwaga !: Install three? (No)"}));
     // Each program sees its name as the script writes it, and ends before the next question.
     EXPECT_EQ(runs(),
               "start extras\\one\nend extras\\one\nstart extras\\three\nend extras\\three\n");
@@ -96,10 +82,8 @@ TEST_F(FinishingActionsTest, FurtherProgramsRunOneAfterAnotherOnYes) {
 TEST_F(FinishingActionsTest, NoCountMeansNoQuestion) {
     for (const char* body : {"", "OTHERFILES=0", "OTHERFILES=-2", "OTHERFILES=none"}) {
         const SetupScript script = writeScript(std::string(body) + "\nMessage0=Never\nExe0=x\n");
-        // No expectation: any box shown is reported as unexpected.
-        GTestDialogHook hook(__FILE__, __LINE__, body);
         offerOtherPrograms(script, asker);
-        hook.CheckUnmetExpectations();
+        EXPECT_TRUE(asker.asked.empty()) << body;
     }
     EXPECT_EQ(runs(), "");
 }
@@ -110,9 +94,9 @@ TEST_F(FinishingActionsTest, FurtherProgramsEndAtTheFirstMissingRow) {
     const SetupScript script =
         writeScript("OTHERFILES=2000000000\nMessage0=One?\nExe1=extras\\two\n"
                     "Message3=Never\nExe3=extras\\never\n");
-    wxTEST_DIALOG(offerOtherPrograms(script, asker),
-                  ExpectQuestion("One?", "Uwaga !", false, wxID_NO),
-                  ExpectQuestion("", "Uwaga !", false, wxID_NO));
+    offerOtherPrograms(script, asker);
+    EXPECT_EQ(asker.asked,
+              (std::vector<std::string>{"Uwaga !: One? (No)", "Uwaga !:  (No)"}));
     EXPECT_EQ(runs(), "");
 }
 
@@ -120,9 +104,9 @@ TEST_F(FinishingActionsTest, AProgramThatCannotStartIsPassedOver) {
     placeProgram("extras/two");
     const SetupScript script = writeScript("OTHERFILES=2\nMessage0=Missing?\nExe0=extras\\gone\n"
                                            "Message1=Two?\nExe1=extras\\two\n");
-    wxTEST_DIALOG(offerOtherPrograms(script, asker),
-                  ExpectQuestion("Missing?", "Uwaga !", false, wxID_YES),
-                  ExpectQuestion("Two?", "Uwaga !", false, wxID_YES));
+    asker.answers = {true, true};
+    offerOtherPrograms(script, asker);
+    EXPECT_EQ(asker.asked.size(), 2u);
     EXPECT_EQ(runs(), "start extras\\two\nend extras\\two\n");
 }
 
@@ -131,22 +115,14 @@ TEST_F(FinishingActionsTest, TheDirectXQuestionDefaultsToYesAndNoRunsNothing) {
     placeProgram("directx/dxsetup");
     const SetupScript script =
         writeScript("IDS_INST_DX=Install DirectX?\nIDS_DXINSTALL_PATH=X:\\directx\\dxsetup");
-    wxTEST_DIALOG(offerDirectXSetup(session(), script, asker),
-                  ExpectQuestion("Install DirectX?", "DirectX", true, wxID_NO));
+    offerDirectXSetup(session(), script, asker);
+    EXPECT_EQ(asker.asked, std::vector<std::string>{"DirectX: Install DirectX? (Yes)"});
     EXPECT_EQ(runs(), "");
-    wxTEST_DIALOG(offerDirectXSetup(session(), script, asker),
-                  ExpectQuestion("Install DirectX?", "DirectX", true, wxID_YES));
+    asker.asked.clear();
+    asker.answers = {true};
+    offerDirectXSetup(session(), script, asker);
+    EXPECT_EQ(asker.asked, std::vector<std::string>{"DirectX: Install DirectX? (Yes)"});
     EXPECT_EQ(runs(), "start d:\\directx\\dxsetup\nend d:\\directx\\dxsetup\n");
-}
-
-TEST_F(FinishingActionsTest, QuestionsBelongToTheWindowOnTop) {
-    auto* window = new wxFrame(nullptr, wxID_ANY, "Main");
-    window->Show();
-    wxTheApp->SetTopWindow(window);
-    wxTEST_DIALOG(asker.askYesNo("Owned?", kOtherProgramCaption, false),
-                  ExpectQuestion("Owned?", "Uwaga !", false, wxID_NO, window));
-    wxTheApp->SetTopWindow(nullptr);
-    window->Destroy();
 }
 
 TEST_F(FinishingActionsTest, DirectXRunsFromTheSourceDriveAndReportsItsExitCode) {
