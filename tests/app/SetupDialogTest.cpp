@@ -5,6 +5,9 @@
 #include "platform/ProfileFile.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
+#ifndef _WIN32
+#include "support/DriveTableFile.h"
+#endif
 
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -46,6 +49,12 @@ const char* kScript =
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override {
+#ifndef _WIN32
+        // Drives of the test's own: the machine's mounted discs (a disc image another test
+        // mounted, a game disc in the drive) are none of this window's business.
+        drives = std::make_unique<DriveTableFile>(folder, "c:|fixed|" + folder.path().string() +
+                                                              "\nz:|fixed|/\n");
+#endif
         folder.write("install.ini", kScript);
         std::filesystem::create_directories(folder / "pictures");
         wxImage picture(120, 80);
@@ -59,6 +68,9 @@ protected:
         std::filesystem::current_path(saved);
         platform::overrideOwnProgramPath("");
         unsetenv("LANG");
+#ifndef _WIN32
+        drives.reset();
+#endif
     }
     // Makes the script map the system's language to Polish. POSIX takes the language from LANG;
     // Windows has one system language, which this process cannot change, so the script maps it.
@@ -70,6 +82,9 @@ protected:
 #endif
     }
     TempFolder folder;
+#ifndef _WIN32
+    std::unique_ptr<DriveTableFile> drives;
+#endif
     std::filesystem::path saved;
 };
 

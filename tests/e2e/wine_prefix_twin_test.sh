@@ -55,6 +55,11 @@ for key in 'HKCU\Software\Tervalis\MoonriseHarbour_Polski' \
     'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_Polski'; do
     for name in ProgramPath Lang Program DisplayName UninstallString; do
         linux=$(value "$linux_prefix" "$key" "$name") windows=$(value "$windows_prefix" "$key" "$name")
+        # A loaded machine's Wine may answer a query with nothing once: asked again before failing.
+        if [ "$linux" != "$windows" ]; then
+            sleep 1
+            linux=$(value "$linux_prefix" "$key" "$name") windows=$(value "$windows_prefix" "$key" "$name")
+        fi
         [ "$linux" = "$windows" ] || fail "$key\\$name: the Linux build wrote '$linux', setup.exe '$windows'"
         [ -z "$linux" ] || { echo "$key: $linux" && values=$((values + 1)); }
     done
