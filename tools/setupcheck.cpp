@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -57,8 +58,16 @@ int main(int argc, char** argv) {
     }
     if (medium.empty())
         return usageError("no medium folder given");
-    const MediumReport report = checkMedium(medium);
-    const std::string output = json ? reportJson(report, medium) : reportText(report);
-    std::fputs(output.c_str(), stdout);
-    return report.count(Severity::Error) > 0 ? 1 : 0;
+    try {
+        const MediumReport report = checkMedium(medium);
+        const std::string output = json ? reportJson(report, medium) : reportText(report);
+        std::fputs(output.c_str(), stdout);
+        return report.count(Severity::Error) > 0 ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        // A sound record is checked whole: one larger than the memory can hold is said, not a crash.
+        std::fputs("setupcheck: not enough memory (a sound record is larger than the memory can "
+                   "hold)\n",
+                   stderr);
+        return 1;
+    }
 }

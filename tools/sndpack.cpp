@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -55,5 +56,12 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    return run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+    try {
+        return run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const std::bad_alloc&) {
+        // A record is held whole: one larger than the memory can hold is said, not a crash.
+        std::fputs("sndpack: not enough memory (a record is larger than the memory can hold)\n",
+                   stderr);
+        return 1;
+    }
 }

@@ -13,13 +13,31 @@
 #include "system/FinishingActions.h"
 #include "system/Registration.h"
 #include "system/SharedUninstaller.h"
+#include "words/ProgramWords.h"
+
+#include <new>
 
 InstallSequence::InstallSequence(SetupSession& session, InstallAnswers& answers)
     : session(session), answers(answers) {}
 
+bool InstallSequence::run() {
+    try {
+        return runSteps();
+    } catch (const std::bad_alloc&) {
+        // A sound record is held whole: one larger than the memory can hold stops the run with
+        // a word, as any failure does, rather than ending the program without one.
+        const SetupScript script(session.scriptPath, session.languageSection);
+        answers.stop(words::translate("There is not enough memory to go on with the installation: "
+                                      "a sound record on the medium is larger than the memory "
+                                      "can hold."),
+                     script.languageText(textkeys::kGameName));
+        return answers.giveBack();
+    }
+}
+
 // One piece, as the order of the whole installation is the point of this function: every step
 // reads best right after the one before it.
-bool InstallSequence::run() {
+bool InstallSequence::runSteps() {
     const SetupScript script(session.scriptPath, session.languageSection);
     const std::string& language = session.languageSection;
     answers.begin();

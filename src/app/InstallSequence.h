@@ -19,6 +19,8 @@ public:
 private:
     enum class TargetFolder { Present, ToCreate, Refused };
 
+    bool runSteps();
+
     TargetFolder confirmTargetFolder(const SetupScript& script);
     bool createTargetFolder(const SetupScript& script);
     bool fitsOnDisk(const SetupScript& script, const std::string& installMode);

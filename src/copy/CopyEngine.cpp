@@ -1,5 +1,7 @@
 #include "copy/CopyEngine.h"
 
+#include <new>
+
 #include "copy/ArchiveRecordExtraction.h"
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
@@ -37,7 +39,19 @@ CopyEngine::Step CopyEngine::copyToTheEnd() {
 }
 
 CopyEngine::Step CopyEngine::copyStep() {
-    return archiveActive ? copyArchiveRecord() : copyPlainEntry();
+    try {
+        return archiveActive ? copyArchiveRecord() : copyPlainEntry();
+    } catch (const std::bad_alloc&) {
+        // A record larger than the memory can hold fails its entry, as any unit that cannot be
+        // done does, rather than ending the program without a word.
+        const std::string entry =
+            currentIndex < static_cast<int>(fileList.size()) ? fileList[static_cast<std::size_t>(currentIndex)]
+                                                            : archivePath;
+        closeArchive();
+        errorText = text(textkeys::kWriteFailed) + " " + entry;
+        addReason("there is not enough memory to unpack it");
+        return Step::Failed;
+    }
 }
 
 void CopyEngine::closeArchive() {
