@@ -44,6 +44,15 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
     return true;
 }
 
+// Why the company or program name cannot name the group's folders; empty when they can.
+std::string groupNameProblem(const SetupSession& session) {
+    if (!isEntryInsideTarget(session.companyName) || !isEntryInsideTarget(session.programName))
+        return "the company or program name leads out of the Start menu programs folder";
+    if (platform::holdsUnsafeCharacter(session.companyName + session.programName))
+        return "the company or program name " + std::string(kUnsafeName);
+    return {};
+}
+
 // Why the group has no folder: the registry that should name the programs folder, a name that
 // leaves it, or the folder that could not be made.
 std::string missingGroupReason(const SetupSession& session, bool programsFolderRead,
@@ -53,10 +62,8 @@ std::string missingGroupReason(const SetupSession& session, bool programsFolderR
         return registry.empty() ? "the registry names no usable Start menu programs folder"
                                 : registry;
     }
-    if (!isEntryInsideTarget(session.companyName) || !isEntryInsideTarget(session.programName))
-        return "the company or program name leads out of the Start menu programs folder";
-    if (platform::holdsUnsafeCharacter(session.companyName + session.programName))
-        return "the company or program name " + std::string(kUnsafeName);
+    if (const std::string problem = groupNameProblem(session); !problem.empty())
+        return problem;
     return "the folder " + groupFolder + " could not be made";
 }
 
@@ -74,9 +81,7 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
     writeUninstallEntry(session, targetFolder, uninstallerName);
     // A group formed from an empty programs folder would land in the drive's root, and one whose
     // company or program name climbs out of the programs folder somewhere else entirely.
-    if (!programsFolderRead || !isEntryInsideTarget(session.companyName) ||
-        !isEntryInsideTarget(session.programName) ||
-        platform::holdsUnsafeCharacter(session.companyName + session.programName) ||
+    if (!programsFolderRead || !groupNameProblem(session).empty() ||
         !createFolderPath(groupFolder)) {
         why = missingGroupReason(session, programsFolderRead, groupFolder);
         runlog::write("program group not created", groupFolder + ": " + why);

@@ -2,14 +2,13 @@
 
 #include "platform/posix/CommandRun.h"
 #include "platform/posix/Mounts.h"
+#include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
 
 #include <array>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
@@ -162,16 +161,11 @@ std::string mountWithUdisks(const std::string& image, std::string& reason) {
 // The folder an image is mounted in: always the same for the same image, so that links made to
 // its files (a Wine prefix's CD-ROM drive) lead to them again whenever it is mounted.
 std::string mountFolderFor(const std::string& image, const std::string& base) {
-    std::uint32_t hash = 2166136261u; // FNV-1a of the image's path
-    for (const char c : image)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     std::string name = image.substr(image.find_last_of('/') + 1);
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
             c = '_';
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "-%08x", hash);
-    return base + "/cd-setup-disc-" + name.substr(0, 40) + tail;
+    return base + "/cd-setup-disc-" + name.substr(0, 40) + "-" + hashTag(image);
 }
 
 // FUSE, which needs no privileges: the image is mounted in a folder of the user's own.

@@ -204,13 +204,6 @@ bool isFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool sameFolder(const std::string& a, const std::string& b) {
-    char resolvedA[PATH_MAX];
-    char resolvedB[PATH_MAX];
-    return realpath(a.c_str(), resolvedA) && realpath(b.c_str(), resolvedB) &&
-           std::string(resolvedA) == resolvedB;
-}
-
 // The medium the run was started on is a CD-ROM drive with the disc's label, as the disc is on
 // Windows: the drive that shows its root already, else the first free letter from d:.
 void showStartedMedium(std::vector<DriveEntry>& drives) {
@@ -218,7 +211,7 @@ void showStartedMedium(std::vector<DriveEntry>& drives) {
     if (!medium)
         return;
     for (DriveEntry& drive : drives) {
-        if (sameFolder(drive.folder, medium->folder)) {
+        if (posix::sameResolvedPath(drive.folder, medium->folder)) {
             drive.type = DriveType::CdRom;
             drive.label = medium->label;
             drive.labelGiven = true;
@@ -267,7 +260,7 @@ char posix::startedMediumLetter() {
     if (!medium)
         return 0;
     for (const DriveEntry& drive : driveTable())
-        if (drive.type == DriveType::CdRom && sameFolder(drive.folder, medium->folder))
+        if (drive.type == DriveType::CdRom && posix::sameResolvedPath(drive.folder, medium->folder))
             return drive.letter;
     return 0;
 }

@@ -85,9 +85,8 @@ bool showGroupAsMenuFolder(const std::string& nativeEntry) {
     makeFolders(config + "/menus/applications-merged");
     const std::string directory = "[Desktop Entry]\nType=Directory\nName=" + entryValue(groupName) +
                                   "\nIcon=folder\n";
-    std::string menu = "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
-                       " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
-                       "<Menu>\n  <Name>Applications</Name>\n  <Menu>\n"
+    // The desktops' menu readers take the file without a document type declaration.
+    std::string menu = "<Menu>\n  <Name>Applications</Name>\n  <Menu>\n"
                        "    <Name>" + xmlText(groupName) + "</Name>\n"
                        "    <Directory>" + xmlText(name) + ".directory</Directory>\n    <Include>\n";
     for (const std::string& id : ids)

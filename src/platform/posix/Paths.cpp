@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -32,6 +34,24 @@ std::string nativeParent(const std::string& nativePath) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : nativePath.substr(0, slash);
+}
+
+bool sameResolvedPath(const std::string& a, const std::string& b) {
+    char* resolvedA = ::realpath(a.c_str(), nullptr);
+    char* resolvedB = ::realpath(b.c_str(), nullptr);
+    const bool same = resolvedA && resolvedB && std::string(resolvedA) == resolvedB;
+    std::free(resolvedA);
+    std::free(resolvedB);
+    return same;
+}
+
+std::string hashTag(const std::string& text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char tag[9];
+    std::snprintf(tag, sizeof tag, "%08x", hash);
+    return tag;
 }
 
 } // namespace platform::posix
@@ -242,12 +262,7 @@ bool isHomeFolder(const std::string& drivePath) {
         return false;
     // Both as the file system resolves them: a link to the home folder, or a drive whose folder
     // is the home folder, is the home folder.
-    char* resolvedTarget = ::realpath(native.c_str(), nullptr);
-    char* resolvedHome = ::realpath(home.c_str(), nullptr);
-    const bool same = resolvedTarget && resolvedHome && std::string(resolvedTarget) == resolvedHome;
-    std::free(resolvedTarget);
-    std::free(resolvedHome);
-    return same;
+    return posix::sameResolvedPath(native, home);
 }
 
 namespace {

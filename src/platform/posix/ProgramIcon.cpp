@@ -1,12 +1,12 @@
 #include "platform/posix/ProgramIcon.h"
 
 #include "platform/posix/CommandRun.h"
+#include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
 #include "platform/posix/XdgFolders.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -42,16 +42,11 @@ bool sizeOfPicture(const std::string& file, int& width, int& height, int& depth)
 // A name of the icon's own: the program's file name and a hash of its path, so that two products'
 // "game.exe" keep their own icons.
 std::string iconName(const std::string& program) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : program)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     std::string stem = program.substr(program.find_last_of('/') + 1);
     stem = stem.substr(0, stem.find_last_of('.'));
     for (char& c : stem)
         c = std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(c)) : '-';
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "-%08x", hash);
-    return "cd-setup-" + stem.substr(0, 40) + tail;
+    return "cd-setup-" + stem.substr(0, 40) + "-" + hashTag(program);
 }
 
 } // namespace
