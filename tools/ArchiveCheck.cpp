@@ -2,6 +2,7 @@
 
 #include "audio/AudioTranscoder.h"
 #include "copy/SoundArchive.h"
+#include "platform/EndSignals.h"
 
 #include <chrono>
 #include <cstdio>
@@ -76,25 +77,61 @@ private:
 };
 
 // Whether the record's compressed file converts into a WAVE file with the installer's own
-// transcoder, as it would during an installation.
-bool decodes(const SoundArchiveRecord& record, const fs::path& folder) {
+// transcoder, as it would during an installation. The data goes to a scratch file in pieces, so
+// that no record is held whole; a request to end the program stops both steps.
+bool decodes(SoundArchive& archive, const SoundArchiveRecord& record, const fs::path& folder,
+             ArchiveStatus& status) {
     const fs::path input = folder / ("record" + codecExtension(record.codec));
     const fs::path output = folder / "record.wav";
+    bool written = false;
     {
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(record.data.data()),
-                  static_cast<std::streamsize>(record.data.size()));
-        if (!out)
-            return false;
+        written = static_cast<bool>(out);
+        status = archive.readRecordData([&](const unsigned char* bytes, std::size_t count) {
+            out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
+            written = written && out;
+            return !platform::endRequested().load();
+        });
+        out.flush(); // close() is a macro of its own on Windows
+        written = written && out;
     }
-    AudioTranscoder transcoder;
-    const bool converted = record.codec == kCodecVorbis
-                               ? transcoder.vorbisToWav(input.string(), output.string())
-                               : transcoder.speexToWav(input.string(), output.string());
+    bool converted = false;
+    if (status == ArchiveStatus::Ok && written) {
+        AudioTranscoder transcoder;
+        transcoder.stopWhen(&platform::endRequested());
+        converted = record.codec == kCodecVorbis
+                        ? transcoder.vorbisToWav(input.string(), output.string())
+                        : transcoder.speexToWav(input.string(), output.string());
+    }
     std::error_code ignored;
     fs::remove(input, ignored);
     fs::remove(output, ignored);
     return converted;
+}
+
+ArchiveCheck checkOpenArchive(SoundArchive& archive, const fs::path& scratch) {
+    ArchiveCheck check;
+    check.opened = true;
+    for (int index = 0; !archive.atEnd() && !platform::endRequested(); ++index) {
+        const unsigned long long offset = archive.position();
+        SoundArchiveRecord record;
+        ArchiveStatus status = archive.readRecordHeader(record);
+        if (status == ArchiveStatus::Ok) {
+            RecordCheck result{record.name, !codecExtension(record.codec).empty(), false};
+            if (result.knownCodec)
+                result.decodes = decodes(archive, record, scratch, status);
+            else
+                status = archive.skipRecordData();
+            if (status == ArchiveStatus::Ok)
+                check.records.push_back(result);
+        }
+        if (status != ArchiveStatus::Ok) {
+            check.brokenAt = "record " + std::to_string(index) + " at byte " +
+                             std::to_string(offset) + ": " + describeArchiveStatus(status);
+            break;
+        }
+    }
+    return check;
 }
 
 } // namespace
@@ -106,30 +143,28 @@ int ArchiveCheck::failures() const {
     return count;
 }
 
-ArchiveCheck checkArchive(const std::string& path, bool quiet) {
-    const SilencedErrors silenced(quiet);
+ArchiveCheck checkArchive(const std::string& path, bool quiet, const char* program) {
+    // A request to end the program stops the check and removes its scratch files first.
+    const platform::EndSignalsHeld held;
     ArchiveCheck check;
-    SoundArchive archive;
-    check.opened = archive.open(path);
-    if (!check.opened)
-        return check;
-    ScratchFolder scratch;
-    if (scratch.path.empty()) {
-        check.brokenAt = "no temporary folder for decoding";
-        return check;
-    }
-    for (int index = 0; !archive.atEnd(); ++index) {
-        const unsigned long long offset = archive.position();
-        SoundArchiveRecord record;
-        const ArchiveStatus status = archive.readRecord(record);
-        if (status != ArchiveStatus::Ok) {
-            check.brokenAt = "record " + std::to_string(index) + " at byte " +
-                             std::to_string(offset) + ": " + describeArchiveStatus(status);
-            break;
+    {
+        const SilencedErrors silenced(quiet);
+        SoundArchive archive;
+        if (!archive.open(path))
+            return check;
+        ScratchFolder scratch;
+        if (scratch.path.empty()) {
+            check.opened = true;
+            check.brokenAt = "no temporary folder for decoding";
+            return check;
         }
-        RecordCheck result{record.name, !codecExtension(record.codec).empty(), false};
-        result.decodes = result.knownCodec && decodes(record, scratch.path);
-        check.records.push_back(result);
+        check = checkOpenArchive(archive, scratch.path);
+    }
+    if (platform::endRequested()) {
+        std::fprintf(stderr, "%s: stopped by %s; the check of %s was not finished\n", program,
+                     platform::endRequestName().c_str(), path.c_str());
+        std::fflush(stdout);
+        platform::endAsRequested();
     }
     return check;
 }

@@ -20,5 +20,8 @@ struct ArchiveCheck {
 };
 
 // path: a native path, a drive path or one relative to the current folder. The decoders describe
-// each stream on standard error; quiet silences them.
-ArchiveCheck checkArchive(const std::string& path, bool quiet = false);
+// each stream on standard error; quiet silences them. Records are read in pieces into scratch
+// files, never whole. A request to end the program (SIGTERM, SIGINT, SIGHUP) during the check
+// removes the scratch files, says so on standard error after program's name, and then ends it.
+ArchiveCheck checkArchive(const std::string& path, bool quiet = false,
+                          const char* program = "sndpack");

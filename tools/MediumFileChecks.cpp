@@ -87,7 +87,7 @@ void checkFolderEntry(MediumScript& medium, const ListedEntry& listed, const std
 }
 
 void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
-    const ArchiveCheck check = checkArchive(listed.entry, true);
+    const ArchiveCheck check = checkArchive(listed.entry, true, "setupcheck");
     if (check.good())
         return;
     std::vector<std::string> problems;
@@ -118,8 +118,10 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
         SoundArchive archive;
         if (!archive.open(entry))
             continue;
+        // Names only: the data is skipped, however large.
         SoundArchiveRecord record;
-        while (!archive.atEnd() && archive.readRecord(record) == ArchiveStatus::Ok)
+        while (!archive.atEnd() && archive.readRecordHeader(record) == ArchiveStatus::Ok &&
+               archive.skipRecordData() == ArchiveStatus::Ok)
             names.push_back(platform::asciiLower(folderPrefix(entry)) +
                             recordDisplayName(record.name));
     }

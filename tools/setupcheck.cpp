@@ -64,10 +64,9 @@ int main(int argc, char** argv) {
         std::fputs(output.c_str(), stdout);
         return report.count(Severity::Error) > 0 ? 1 : 0;
     } catch (const std::bad_alloc&) {
-        // A sound record is checked whole: one larger than the memory can hold is said, not a crash.
-        std::fputs("setupcheck: not enough memory (a sound record is larger than the memory can "
-                   "hold)\n",
-                   stderr);
+        // Sound records are read in pieces, so this is the machine running short: said, not a
+        // crash.
+        std::fputs("setupcheck: not enough memory to go on\n", stderr);
         return 1;
     }
 }

@@ -59,9 +59,8 @@ int main(int argc, char** argv) {
     try {
         return run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
     } catch (const std::bad_alloc&) {
-        // A record is held whole: one larger than the memory can hold is said, not a crash.
-        std::fputs("sndpack: not enough memory (a record is larger than the memory can hold)\n",
-                   stderr);
+        // Records are read in pieces, so this is the machine running short: said, not a crash.
+        std::fputs("sndpack: not enough memory to go on\n", stderr);
         return 1;
     }
 }

@@ -4,6 +4,7 @@
 #include "copy/CopyProgressDialog.h"
 #include "session/SetupSession.h"
 #include "session/CommandLine.h"
+#include "platform/EndSignals.h"
 #include "session/RunLog.h"
 
 #include <wx/defs.h>
@@ -27,7 +28,7 @@ bool CommandLineAnswers::copy(const std::string& installMode, std::string& error
     if (line.quiet) {
         CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
         engine.setInstallMode(installMode);
-        const bool copied = engine.copyToTheEnd() == CopyEngine::Step::Finished;
+        const bool copied = engine.copyToTheEnd(&platform::endRequested()) == CopyEngine::Result::Finished;
         errorText = engine.getErrorText();
         return copied;
     }

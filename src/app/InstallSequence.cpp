@@ -5,6 +5,7 @@
 #include "copy/FolderPath.h"
 #include "copy/SpaceCheck.h"
 #include "pages/TargetFolderRefusal.h"
+#include "platform/EndSignals.h"
 #include "platform/Files.h"
 #include "script/DrivePath.h"
 #include "script/SetupScript.h"
@@ -24,15 +25,29 @@ bool InstallSequence::run() {
     try {
         return runSteps();
     } catch (const std::bad_alloc&) {
-        // A sound record is held whole: one larger than the memory can hold stops the run with
-        // a word, as any failure does, rather than ending the program without one.
+        // Memory that runs out stops the run with a word, as any failure does, rather than
+        // ending the program without one.
         const SetupScript script(session.scriptPath, session.languageSection);
-        answers.stop(words::translate("There is not enough memory to go on with the installation: "
-                                      "a sound record on the medium is larger than the memory "
-                                      "can hold."),
+        answers.stop(words::translate("There is not enough memory to go on with the installation."),
                      script.languageText(textkeys::kGameName));
         return answers.giveBack();
     }
+}
+
+// A request to end the program during the copy stops it as Abort does, so that no half-written
+// file is left; then the program ends as the request asked, and the log says why.
+bool InstallSequence::copyHoldingEndSignals(const std::string& installMode, std::string& errorText) {
+    bool copied = false;
+    {
+        const platform::EndSignalsHeld held;
+        copied = answers.copy(installMode, errorText);
+    }
+    if (const std::string request = platform::endRequestName(); !request.empty()) {
+        runlog::write("ended", request + " during the copy: the unit under way was undone, "
+                                         "the files copied before it stay");
+        platform::endAsRequested();
+    }
+    return copied;
 }
 
 // One piece, as the order of the whole installation is the point of this function: every step
@@ -66,7 +81,7 @@ bool InstallSequence::runSteps() {
     if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
         return answers.giveBack();
 
-    if (std::string errorText; !answers.copy(installMode, errorText)) {
+    if (std::string errorText; !copyHoldingEndSignals(installMode, errorText)) {
         answers.stop(errorText, script.languageText(textkeys::kCopyEnded));
         return answers.giveBack();
     }

@@ -20,6 +20,7 @@ private:
     enum class TargetFolder { Present, ToCreate, Refused };
 
     bool runSteps();
+    bool copyHoldingEndSignals(const std::string& installMode, std::string& errorText);
 
     TargetFolder confirmTargetFolder(const SetupScript& script);
     bool createTargetFolder(const SetupScript& script);

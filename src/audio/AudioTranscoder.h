@@ -1,6 +1,7 @@
 #pragma once
 // Turns one compressed sound file (Ogg Vorbis or Ogg Speex) into one 16-bit PCM WAVE file.
 // Paths are drive paths, paths relative to the current folder, or native absolute paths.
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -13,9 +14,15 @@ public:
     virtual ~AudioTranscoder() = default;
 
     // True only when the whole stream was decoded and every write succeeded; on false no output
-    // file is left behind.
+    // file is left behind. Conversions on different transcoders may run at once on different
+    // threads when their paths are native ones.
     bool vorbisToWav(const std::string& inputPath, const std::string& outputPath);
     bool speexToWav(const std::string& inputPath, const std::string& outputPath);
+
+    // A conversion under way gives up (false, no output file) soon after stop becomes true:
+    // within a few milliseconds of sound, however long the stream.
+    void stopWhen(const std::atomic<bool>* flag) { stop = flag; }
+    bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 
     // Checks the first packet of a Speex stream and creates its decoder, set up for that stream;
     // fills in what the caller needs to decode and write it. Null when the header is refused:
@@ -30,4 +37,7 @@ public:
     static void writeHeader(std::FILE* output, int sampleRate, int channels);
     static std::FILE* openOutput(const std::string& outputPath, int sampleRate, int channels);
     static void fixSizes(std::FILE* output, std::uint32_t dataBytes);
+
+private:
+    const std::atomic<bool>* stop = nullptr;
 };

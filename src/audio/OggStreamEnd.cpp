@@ -4,14 +4,19 @@
 
 #include <set>
 
-bool everyOggStreamEnds(std::FILE* input) {
+bool everyOggStreamEnds(std::FILE* input, const std::function<bool()>& stopped) {
     constexpr long kPieceBytes = 1 << 16;
     std::rewind(input);
     ogg_sync_state sync;
     ogg_sync_init(&sync);
     std::set<int> open;
     bool anyBegun = false;
+    bool stoppedEarly = false;
     for (;;) {
+        if (stopped && stopped()) {
+            stoppedEarly = true;
+            break;
+        }
         ogg_page page;
         while (ogg_sync_pageout(&sync, &page) == 1) {
             const int serial = ogg_page_serialno(&page);
@@ -31,5 +36,5 @@ bool everyOggStreamEnds(std::FILE* input) {
     const bool readFailed = std::ferror(input) != 0;
     ogg_sync_clear(&sync);
     std::rewind(input);
-    return !readFailed && anyBegun && open.empty();
+    return !readFailed && !stoppedEarly && anyBegun && open.empty();
 }

@@ -24,7 +24,8 @@ constexpr int kEnhancement = 1;
 // output once the header has been accepted. Everything is released when it goes.
 class SpeexConversion {
 public:
-    SpeexConversion(std::FILE* input, const std::string& outputPath);
+    SpeexConversion(std::FILE* input, const std::string& outputPath,
+                    const AudioTranscoder& transcoder);
     ~SpeexConversion();
     SpeexConversion(const SpeexConversion&) = delete;
     SpeexConversion& operator=(const SpeexConversion&) = delete;
@@ -41,6 +42,7 @@ private:
 
     std::FILE* input;
     std::string outputPath;
+    const AudioTranscoder& transcoder;
     OutputFile output;
     ogg_sync_state sync{};
     ogg_stream_state stream{};
@@ -60,8 +62,9 @@ private:
     std::int16_t samples[kMaxFrameValues] = {};
 };
 
-SpeexConversion::SpeexConversion(std::FILE* input, const std::string& outputPath)
-    : input(input), outputPath(outputPath) {
+SpeexConversion::SpeexConversion(std::FILE* input, const std::string& outputPath,
+                                 const AudioTranscoder& transcoder)
+    : input(input), outputPath(outputPath), transcoder(transcoder) {
     ogg_sync_init(&sync);
     speex_bits_init(&bits);
 }
@@ -82,7 +85,7 @@ SpeexConversion::~SpeexConversion() {
 // the input is still read, though no packet is taken from it.
 bool SpeexConversion::run() {
     while (!failed && std::feof(input) == 0) {
-        failed = !readPiece() || !takePages();
+        failed = transcoder.stopped() || !readPiece() || !takePages();
     }
     return !failed && finish();
 }
@@ -201,6 +204,6 @@ bool AudioTranscoder::speexToWav(const std::string& inputPath, const std::string
         std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
         return false;
     }
-    SpeexConversion conversion(input, outputPath);
+    SpeexConversion conversion(input, outputPath, *this);
     return conversion.run();
 }

@@ -11,9 +11,6 @@ namespace {
 
 constexpr int kPcmPieceBytes = 4096;
 
-// Where the library puts decoded PCM; one conversion runs at a time.
-char pcmBuffer[kPcmPieceBytes];
-
 void describeStream(OggVorbis_File& decoder, const vorbis_info* info) {
     const vorbis_comment* comment = ov_comment(&decoder, -1);
     for (int i = 0; comment != nullptr && i < comment->comments; ++i) {
@@ -30,9 +27,13 @@ void describeStream(OggVorbis_File& decoder, const vorbis_info* info) {
 // Decodes every piece into the output. A gap in the data is skipped as the library reports it.
 // Any other error ends the conversion: the library is not safe to call again after one (a link
 // with damaged set-up headers makes the next call divide by zero). So does a failed write.
-bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
+bool decodeAll(OggVorbis_File& decoder, OutputFile& output, const AudioTranscoder& transcoder) {
+    char pcmBuffer[kPcmPieceBytes];
     int section = 0;
     for (;;) {
+        if (transcoder.stopped()) {
+            return false;
+        }
         const long n = ov_read(&decoder, pcmBuffer, kPcmPieceBytes, 0, 2, 1, &section);
         if (n == 0) {
             return true;
@@ -51,7 +52,8 @@ bool decodeAll(OggVorbis_File& decoder, OutputFile& output) {
     }
 }
 
-bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string& outputPath) {
+bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string& outputPath,
+                   const AudioTranscoder& transcoder) {
     // The header describes the first link only; later links may differ.
     const vorbis_info* info = ov_info(&decoder, -1);
     describeStream(decoder, info);
@@ -61,7 +63,7 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
         return false;
     }
     AudioTranscoder::writeHeader(output.file(), static_cast<int>(info->rate), info->channels);
-    if (!decodeAll(decoder, output)) {
+    if (!decodeAll(decoder, output, transcoder)) {
         return false;
     }
     // The library ends a stream at a read error as at its end; only the stream can tell.
@@ -81,7 +83,7 @@ bool AudioTranscoder::vorbisToWav(const std::string& inputPath, const std::strin
         return false;
     }
     // The library ends a cut stream as quietly as a whole one.
-    if (!everyOggStreamEnds(input)) {
+    if (!everyOggStreamEnds(input, [this] { return stopped(); })) {
         std::fprintf(stderr, "The stream ends before its last page\n");
         std::fclose(input);
         return false;
@@ -93,7 +95,7 @@ bool AudioTranscoder::vorbisToWav(const std::string& inputPath, const std::strin
         std::fclose(input);
         return false;
     }
-    const bool converted = convertOpened(decoder, input, outputPath);
+    const bool converted = convertOpened(decoder, input, outputPath, *this);
     ov_clear(&decoder); // Also closes the input.
     return converted;
 }

@@ -6,34 +6,66 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
+#include <utility>
 
 namespace {
 
 constexpr std::uint64_t kWaveHeaderBytes = 44;
 constexpr std::uint64_t kBytesPerSample = 2;
 
-// Hands every page of the data to visit, in file order, until visit returns false.
-void forEachPage(const unsigned char* data, std::size_t size,
-                 const std::function<bool(ogg_page&)>& visit) {
-    ogg_sync_state sync;
-    ogg_sync_init(&sync);
-    constexpr std::size_t kPiece = 64 * 1024;
-    bool going = true;
-    for (std::size_t at = 0; going && at < size; at += kPiece) {
-        const std::size_t count = std::min(kPiece, size - at);
-        char* buffer = ogg_sync_buffer(&sync, static_cast<long>(count));
-        if (buffer == nullptr)
-            break;
-        std::memcpy(buffer, data + at, count);
-        ogg_sync_wrote(&sync, static_cast<long>(count));
-        ogg_page page;
-        int result;
-        while (going && (result = ogg_sync_pageout(&sync, &page)) != 0)
-            if (result > 0)
-                going = visit(page);
+// Finds the pages of a file handed over in pieces and hands each to visit, in file order, until
+// visit returns false; the rest is then passed over, so that the source still reads to its end.
+// Only an unfinished page is kept between pieces.
+class PageReader {
+public:
+    using Visit = std::function<bool(ogg_page&)>;
+    explicit PageReader(Visit visit) : visit(std::move(visit)) { ogg_sync_init(&sync); }
+    ~PageReader() { ogg_sync_clear(&sync); }
+    PageReader(const PageReader&) = delete;
+    PageReader& operator=(const PageReader&) = delete;
+
+    void take(const unsigned char* bytes, std::size_t count) {
+        // Fed to the sync in small pieces, so that its buffer stays at a page or two.
+        constexpr std::size_t kPiece = 64 * 1024;
+        for (std::size_t at = 0; going && at < count; at += kPiece) {
+            const std::size_t length = std::min(kPiece, count - at);
+            char* buffer = ogg_sync_buffer(&sync, static_cast<long>(length));
+            if (buffer == nullptr) {
+                going = false;
+                break;
+            }
+            std::memcpy(buffer, bytes + at, length);
+            ogg_sync_wrote(&sync, static_cast<long>(length));
+            ogg_page page;
+            int result;
+            while (going && (result = ogg_sync_pageout(&sync, &page)) != 0)
+                if (result > 0)
+                    going = visit(page);
+        }
     }
-    ogg_sync_clear(&sync);
+
+private:
+    Visit visit;
+    ogg_sync_state sync;
+    bool going = true;
+};
+
+// Runs a measure's page visits over the source's pieces; nothing when the source fails.
+template <typename Measure>
+std::optional<std::uint64_t> measurePages(const WavePieceSource& source) {
+    Measure measure;
+    PageReader reader([&measure](ogg_page& page) { return measure.visit(page); });
+    const bool whole = source([&reader](const unsigned char* bytes, std::size_t count) {
+        reader.take(bytes, count);
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
+    return measure.result();
+}
+
+WavePieceSource inMemory(const unsigned char* data, std::size_t size) {
+    return [data, size](const WavePieceTaker& take) { return size == 0 || take(data, size); };
 }
 
 // Channels of a Vorbis identification header (the first page of a link holds it alone).
@@ -43,18 +75,11 @@ int vorbisChannels(const ogg_page& page) {
     return page.body[11];
 }
 
-} // namespace
-
-std::optional<std::uint64_t> vorbisWaveBytes(const unsigned char* data, std::size_t size) {
-    // Links follow one another; each ends at its last page's granule position, counted in
-    // samples per channel from the link's start.
-    std::uint64_t samples = 0;
-    int channels = 0;
-    bool found = false;
-    bool valid = true;
-    ogg_int64_t lastGranule = 0;
-    int serial = 0;
-    forEachPage(data, size, [&](ogg_page& page) {
+// Links follow one another; each ends at its last page's granule position, counted in samples
+// per channel from the link's start.
+class VorbisMeasure {
+public:
+    bool visit(ogg_page& page) {
         if (ogg_page_bos(&page)) {
             serial = ogg_page_serialno(&page);
             samples += static_cast<std::uint64_t>(lastGranule) * static_cast<unsigned>(channels);
@@ -67,22 +92,38 @@ std::optional<std::uint64_t> vorbisWaveBytes(const unsigned char* data, std::siz
         if (ogg_page_serialno(&page) == serial && ogg_page_granulepos(&page) > 0)
             lastGranule = ogg_page_granulepos(&page);
         return true;
-    });
-    if (!found || !valid)
-        return std::nullopt;
-    samples += static_cast<std::uint64_t>(lastGranule) * static_cast<unsigned>(channels);
-    return kWaveHeaderBytes + samples * kBytesPerSample;
-}
+    }
 
-std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size_t size) {
-    ogg_stream_state stream;
-    bool streamSetUp = false;
-    SpeexHeader* header = nullptr;
-    std::uint64_t packets = 0;
-    std::uint64_t frames = 0; // of the audio packets
-    std::uint64_t headerPackets = 2;
-    bool ended = false;
-    forEachPage(data, size, [&](ogg_page& page) {
+    std::optional<std::uint64_t> result() const {
+        if (!found || !valid)
+            return std::nullopt;
+        const std::uint64_t all =
+            samples + static_cast<std::uint64_t>(lastGranule) * static_cast<unsigned>(channels);
+        return kWaveHeaderBytes + all * kBytesPerSample;
+    }
+
+private:
+    std::uint64_t samples = 0;
+    int channels = 0;
+    bool found = false;
+    bool valid = true;
+    ogg_int64_t lastGranule = 0;
+    int serial = 0;
+};
+
+class SpeexMeasure {
+public:
+    SpeexMeasure() = default;
+    ~SpeexMeasure() {
+        if (streamSetUp)
+            ogg_stream_clear(&stream);
+        if (header != nullptr)
+            speex_header_free(header);
+    }
+    SpeexMeasure(const SpeexMeasure&) = delete;
+    SpeexMeasure& operator=(const SpeexMeasure&) = delete;
+
+    bool visit(ogg_page& page) {
         if (!streamSetUp) {
             ogg_stream_init(&stream, ogg_page_serialno(&page));
             streamSetUp = true;
@@ -106,27 +147,61 @@ std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size
             }
             ended = packet.e_o_s != 0 && packets > 2;
         }
+        // A packet that never ends would be gathered whole: no Speex packet comes near this.
+        if (stream.body_fill - stream.body_returned > kPacketLimit) {
+            endless = true;
+            return false;
+        }
         return !ended;
-    });
-    if (streamSetUp)
-        ogg_stream_clear(&stream);
-    if (header == nullptr)
-        return std::nullopt;
-    const SpeexMode* mode = header->mode >= 0 && header->mode < SPEEX_NB_MODES
-                                ? speex_lib_get_mode(header->mode)
-                                : nullptr;
-    // The decoder refuses what it cannot decode; such a stream gives no WAVE file.
-    if (mode != nullptr &&
-        (header->speex_version_id > 1 || mode->bitstream_version != header->mode_bitstream_version))
-        mode = nullptr;
-    int frameSize = 0;
-    if (mode != nullptr)
-        speex_mode_query(mode, SPEEX_MODE_FRAME_SIZE, &frameSize);
-    const int channels = header->nb_channels;
-    const bool framesValid = header->frames_per_packet >= 0;
-    speex_header_free(header);
-    if (frameSize <= 0 || (channels != 1 && channels != 2) || !framesValid)
-        return std::nullopt;
-    return kWaveHeaderBytes + frames * static_cast<std::uint64_t>(frameSize) *
-                                  static_cast<std::uint64_t>(channels) * kBytesPerSample;
+    }
+
+    std::optional<std::uint64_t> result() const {
+        if (header == nullptr || endless)
+            return std::nullopt;
+        const SpeexMode* mode = header->mode >= 0 && header->mode < SPEEX_NB_MODES
+                                    ? speex_lib_get_mode(header->mode)
+                                    : nullptr;
+        // The decoder refuses what it cannot decode; such a stream gives no WAVE file.
+        if (mode != nullptr && (header->speex_version_id > 1 ||
+                                mode->bitstream_version != header->mode_bitstream_version))
+            mode = nullptr;
+        int frameSize = 0;
+        if (mode != nullptr)
+            speex_mode_query(mode, SPEEX_MODE_FRAME_SIZE, &frameSize);
+        const int channels = header->nb_channels;
+        if (frameSize <= 0 || (channels != 1 && channels != 2) || header->frames_per_packet < 0)
+            return std::nullopt;
+        return kWaveHeaderBytes + frames * static_cast<std::uint64_t>(frameSize) *
+                                      static_cast<std::uint64_t>(channels) * kBytesPerSample;
+    }
+
+private:
+    static constexpr long kPacketLimit = 16L << 20;
+
+    ogg_stream_state stream;
+    bool streamSetUp = false;
+    SpeexHeader* header = nullptr;
+    std::uint64_t packets = 0;
+    std::uint64_t frames = 0; // of the audio packets
+    std::uint64_t headerPackets = 2;
+    bool ended = false;
+    bool endless = false;
+};
+
+} // namespace
+
+std::optional<std::uint64_t> vorbisWaveBytes(const WavePieceSource& source) {
+    return measurePages<VorbisMeasure>(source);
+}
+
+std::optional<std::uint64_t> vorbisWaveBytes(const unsigned char* data, std::size_t size) {
+    return vorbisWaveBytes(inMemory(data, size));
+}
+
+std::optional<std::uint64_t> speexWaveBytes(const WavePieceSource& source) {
+    return measurePages<SpeexMeasure>(source);
+}
+
+std::optional<std::uint64_t> speexWaveBytes(const unsigned char* data, std::size_t size) {
+    return speexWaveBytes(inMemory(data, size));
 }

@@ -4,46 +4,56 @@
 #include "copy/CopyPaths.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <string>
-#include <vector>
 
 namespace {
-
-bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& data) {
-    std::FILE* file = platform::openFile(path, "wb");
-    if (!file)
-        return false;
-    const bool written =
-        data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    return std::fclose(file) == 0 && written;
-}
 
 // A name that no other run, and no other record of this run, gives a file: the compressed file
 // and the WAVE file being written carry it until the WAVE file is complete, so that a failure,
 // or a second installer at work in the same folder, never touches a file it did not write. It is
 // short, so that a record named as long as a file name may be is still unpacked.
 std::string ownName() {
-    static unsigned long counter = 0;
+    static std::atomic<unsigned long> counter{0};
     return "~setup-" + std::to_string(platform::processId()) + "-" + std::to_string(++counter);
 }
 
-bool convertRecord(std::uint32_t codec, const std::string& input, const std::string& output) {
-    AudioTranscoder transcoder;
-    if (codec == kCodecVorbis)
-        return transcoder.vorbisToWav(input, output);
-    return transcoder.speexToWav(input, output);
+bool stopAsked(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+enum class Streamed { Written, ReadFailed, WriteFailed, Stopped };
+
+// The record's data, piece by piece, into a file of its own.
+Streamed streamRecordData(SoundArchive& archive, const std::string& path,
+                          const std::atomic<bool>* stop, ArchiveStatus& status) {
+    std::FILE* file = platform::openFile(path, "wb");
+    if (!file)
+        return Streamed::WriteFailed;
+    bool writeFailed = false;
+    bool stopped = false;
+    status = archive.readRecordData([&](const unsigned char* bytes, std::size_t count) {
+        stopped = stopAsked(stop);
+        writeFailed = !stopped && std::fwrite(bytes, 1, count, file) != count;
+        return !stopped && !writeFailed;
+    });
+    writeFailed = (std::fclose(file) != 0 || writeFailed) && !stopped;
+    if (stopped)
+        return Streamed::Stopped;
+    if (writeFailed)
+        return Streamed::WriteFailed;
+    return status == ArchiveStatus::Ok ? Streamed::Written : Streamed::ReadFailed;
 }
 
 } // namespace
 
-RecordExtraction
-extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
-                     const std::string& archivePath,
-                     const std::function<void(const std::string&)>& beforeConversion) {
+RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                                     const std::string& archivePath,
+                                     const std::atomic<bool>* stop) {
     RecordExtraction outcome;
     SoundArchiveRecord record;
-    outcome.status = archive.readRecord(record);
+    outcome.status = archive.readRecordHeader(record);
     if (outcome.status != ArchiveStatus::Ok)
         return outcome;
 
@@ -51,41 +61,82 @@ extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
     // only the record's own name is lower-cased for the WAVE file, so a folder that differs from
     // the target only in letter case never receives it.
     const std::string recordFolder = targetFolder + "\\" + folderPrefix(archivePath);
-    const std::string own = recordFolder + ownName();
-    const std::string tempPath = own + ".tmp";
     outcome.displayName = recordDisplayName(record.name);
+    outcome.codec = record.codec;
     const std::string extension = codecExtension(record.codec);
     if (extension.empty()) {
         // Nothing to convert, so nothing is written: an installed file of the same name stays.
-        outcome.result = RecordExtraction::Result::Skipped;
+        outcome.status = archive.skipRecordData();
+        outcome.result = outcome.status == ArchiveStatus::Ok ? RecordExtraction::Result::Skipped
+                                                             : RecordExtraction::Result::ArchiveBroken;
         return outcome;
     }
-    const bool written = writeWholeFile(tempPath, record.data);
-    std::vector<unsigned char>().swap(record.data);
-    if (!written) {
+    const std::string own = recordFolder + ownName();
+    const std::string tempPath = own + ".tmp";
+    switch (streamRecordData(archive, tempPath, stop, outcome.status)) {
+    case Streamed::Written:
+        break;
+    case Streamed::ReadFailed:
+        (void)platform::deleteFile(tempPath);
+        outcome.result = RecordExtraction::Result::ArchiveBroken;
+        return outcome;
+    case Streamed::Stopped:
+        (void)platform::deleteFile(tempPath);
+        outcome.result = RecordExtraction::Result::Stopped;
+        return outcome;
+    case Streamed::WriteFailed:
         (void)platform::deleteFile(tempPath); // a partial file may be there; nothing else to do
         outcome.result = RecordExtraction::Result::WriteFailed;
         outcome.failedPath = recordFolder + record.name;
         return outcome;
     }
-    if (beforeConversion)
-        beforeConversion(outcome.displayName);
-
-    const std::string outputPath = recordOutputPath(recordFolder, record.name, extension);
+    outcome.outputPath = recordOutputPath(recordFolder, record.name, extension);
+    // Native paths, so that the conversion asks nothing of the drive table from its thread.
     // Named as a WAVE file: the Speex path writes the real sizes only into such a file.
-    const std::string partialPath = own + ".wav";
-    const bool converted = convertRecord(record.codec, tempPath, partialPath);
+    outcome.compressedFile = platform::toNativePath(tempPath);
+    outcome.partialFile = platform::toNativePath(own + ".wav");
+    outcome.result = RecordExtraction::Result::Unpacked;
+    return outcome;
+}
+
+bool convertUnpackedRecord(const RecordExtraction& unpacked, const std::atomic<bool>* stop) {
+    AudioTranscoder transcoder;
+    transcoder.stopWhen(stop);
+    const bool converted = unpacked.codec == kCodecVorbis
+                               ? transcoder.vorbisToWav(unpacked.compressedFile, unpacked.partialFile)
+                               : transcoder.speexToWav(unpacked.compressedFile, unpacked.partialFile);
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
-    (void)platform::deleteFile(tempPath);
-    if (!converted || !platform::replaceFile(partialPath, outputPath)) {
-        // Whatever stood at the WAVE file's name before stays as it was.
-        (void)platform::deleteFile(partialPath);
-        outcome.result = RecordExtraction::Result::ConversionFailed;
-        outcome.failedPath = outputPath; // the file the user misses is the WAVE file
-        return outcome;
+    (void)platform::deleteFile(unpacked.compressedFile);
+    return converted;
+}
+
+void landConvertedRecord(RecordExtraction& record, bool converted) {
+    if (converted && platform::replaceFile(record.partialFile, record.outputPath)) {
+        record.result = RecordExtraction::Result::Converted;
+        return;
     }
-    outcome.result = RecordExtraction::Result::Converted;
-    outcome.outputPath = outputPath;
-    return outcome;
+    // Whatever stood at the WAVE file's name before stays as it was.
+    (void)platform::deleteFile(record.partialFile);
+    record.result = RecordExtraction::Result::ConversionFailed;
+    record.failedPath = record.outputPath; // the file the user misses is the WAVE file
+    record.outputPath.clear();
+}
+
+void dropUnpackedRecord(const RecordExtraction& record) {
+    (void)platform::deleteFile(record.compressedFile);
+    (void)platform::deleteFile(record.partialFile);
+}
+
+RecordExtraction
+extractArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
+                     const std::string& archivePath,
+                     const std::function<void(const std::string&)>& beforeConversion) {
+    RecordExtraction record = unpackArchiveRecord(archive, targetFolder, archivePath);
+    if (record.result != RecordExtraction::Result::Unpacked)
+        return record;
+    if (beforeConversion)
+        beforeConversion(record.displayName);
+    landConvertedRecord(record, convertUnpackedRecord(record));
+    return record;
 }

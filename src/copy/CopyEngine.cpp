@@ -2,18 +2,28 @@
 
 #include <new>
 
-#include "copy/ArchiveRecordExtraction.h"
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
 #include "copy/FolderPath.h"
 #include "copy/InstallSize.h"
+#include "copy/RecordConversions.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 
 #include <cstdlib>
+#include <deque>
+
+namespace {
+
+bool stopAsked(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+} // namespace
 
 CopyEngine::CopyEngine(const std::string* targetFolder, std::string languageSection,
                        std::string scriptPath)
@@ -28,40 +38,45 @@ void CopyEngine::buildList() {
     fileList.clear();
     buildFileList(scriptPath, installMode, fileList, entryCount);
     entryCount = static_cast<int>(fileList.size());
+    copyingText = text(textkeys::kCopying);
+    writeFailedText = text(textkeys::kWriteFailed);
 }
 
-CopyEngine::Step CopyEngine::copyToTheEnd() {
+CopyEngine::Result CopyEngine::copyToTheEnd(const std::atomic<bool>* stop) {
     buildList();
-    Step step = Step::Continue;
-    while (step == Step::Continue)
-        step = copyStep();
-    return step;
+    return copyAll(stop);
 }
 
-CopyEngine::Step CopyEngine::copyStep() {
-    try {
-        return archiveActive ? copyArchiveRecord() : copyPlainEntry();
-    } catch (const std::bad_alloc&) {
-        // A record larger than the memory can hold fails its entry, as any unit that cannot be
-        // done does, rather than ending the program without a word.
-        const std::string entry =
-            currentIndex < static_cast<int>(fileList.size()) ? fileList[static_cast<std::size_t>(currentIndex)]
-                                                            : archivePath;
-        closeArchive();
-        errorText = text(textkeys::kWriteFailed) + " " + entry;
-        addReason("there is not enough memory to unpack it");
-        return Step::Failed;
+CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
+    madeFolders.clear();
+    placesFolder.clear();
+    for (int index = 0; index < entryCount; ++index) {
+        atEntry = fileList[static_cast<std::size_t>(index)];
+        setStatus(atEntry);
+        errorText = writeFailedText + " " + atEntry;
+        if (stopAsked(stop))
+            return Result::Stopped;
+        Result result = Result::Failed;
+        try {
+            result = isArchiveEntry(atEntry) && isEntryInsideTarget(atEntry)
+                         ? copyArchive(atEntry, stop)
+                         : copyPlainEntry(atEntry, stop);
+        } catch (const std::bad_alloc&) {
+            // A unit that needs more memory than there is fails its entry, as any unit that
+            // cannot be done does, rather than ending the program without a word.
+            errorText = writeFailedText + " " + atEntry;
+            addReason(platform::asciiLower(atEntry), "there is not enough memory to unpack it");
+        }
+        if (result != Result::Finished)
+            return result;
+        setPosition(index + 1);
     }
-}
-
-void CopyEngine::closeArchive() {
-    archiveFile.close();
-    archiveActive = false;
+    return Result::Finished;
 }
 
 void CopyEngine::setStatus(const std::string& name) {
     if (showStatus)
-        showStatus(text(textkeys::kCopying) + " " + name);
+        showStatus(copyingText + " " + name);
 }
 
 void CopyEngine::setPosition(int position) {
@@ -78,89 +93,142 @@ void CopyEngine::logWrittenFile(const char* kind, const std::string& name,
     runlog::write(kind, runlog::withBytes(name, bytes));
 }
 
-CopyEngine::Step CopyEngine::copyPlainEntry() {
-    if (currentIndex >= entryCount)
-        return Step::Finished;
-    const std::string entry = fileList[currentIndex];
-    setStatus(entry);
-    errorText = text(textkeys::kWriteFailed) + " " + entry;
+// A folder that could not be made shows up as a failed copy of the entry. Entries of one folder
+// follow one another in the list, and each level of the path costs the system a lookup, so a
+// folder is made once per copy.
+void CopyEngine::makeEntryFolder(const std::string& entry) {
+    const auto lastBackslash = entry.rfind('\\');
+    if (lastBackslash == std::string::npos)
+        return;
+    const std::string folder = entry.substr(0, lastBackslash);
+    if (madeFolders.count(folder) != 0)
+        return;
+    if (createFolderPath(*targetFolder + "\\" + folder))
+        madeFolders.insert(folder);
+}
+
+CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
+                                              const std::atomic<bool>* stop) {
     // An entry that would land outside the target folder is refused before anything is made.
     if (!isEntryInsideTarget(entry))
-        return Step::Failed;
-    const auto lastBackslash = entry.rfind('\\');
-    // A folder that could not be made shows up as a failed copy below.
-    if (lastBackslash != std::string::npos)
-        (void)createFolderPath(*targetFolder + "\\" + entry.substr(0, lastBackslash));
-    const std::string destination = *targetFolder + "\\" + entry;
-    if (isArchiveEntry(entry))
-        return openArchive(entry);
-
-    const bool copied = platform::copyFile(entry, destination, false);
-    ++currentIndex;
+        return Result::Failed;
+    makeEntryFolder(entry);
+    const EntryPlaces places = placesOf(entry);
+    const std::string& destination = places.destination;
+    const bool copied = platform::copyFile(places.source, destination, false, stop);
+    if (!copied && stopAsked(stop))
+        return Result::Stopped;
     if (copied)
         logWrittenFile("copied", entry, destination);
     // Archive alone clears a read-only flag carried over from the medium, so that a later
     // installation can overwrite the file; the installation works without it all the same.
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
-    setPosition(currentIndex);
-    return copied ? Step::Continue : Step::Failed;
+    return copied ? Result::Finished : Result::Failed;
 }
 
-CopyEngine::Step CopyEngine::openArchive(const std::string& entry) {
-    archivePath = platform::asciiLower(entry);
-    archiveActive = true;
-    recordIndex = 0;
-    if (archiveFile.open(entry)) {
-        runlog::write("unpacking", entry);
-        return Step::Continue;
+CopyEngine::EntryPlaces CopyEngine::placesOf(const std::string& entry) {
+    const std::string drivePathDestination = *targetFolder + "\\" + entry;
+    const auto lastBackslash = entry.rfind('\\');
+    if (lastBackslash == std::string::npos)
+        return {entry, drivePathDestination};
+    const std::string folder = entry.substr(0, lastBackslash);
+    if (folder != placesFolder) {
+        placesFolder = folder;
+        sourceFolder = platform::toNativePath(folder);
+        destinationFolder = platform::toNativePath(*targetFolder + "\\" + folder);
     }
-    archiveActive = false;
-    addReason("the archive cannot be opened");
-    return Step::Failed;
+    const std::string name = entry.substr(lastBackslash + 1);
+    std::string source = platform::toNativeChild(sourceFolder, name);
+    std::string destination = platform::toNativeChild(destinationFolder, name);
+    // A name the shortcut cannot take goes the whole way, whatever comes of it there.
+    if (source.empty() || destination.empty())
+        return {entry, drivePathDestination};
+    return {std::move(source), std::move(destination)};
 }
 
-CopyEngine::Step CopyEngine::copyArchiveRecord() {
-    if (archiveFile.atEnd()) {
-        closeArchive();
-        ++currentIndex;
-        return Step::Continue;
+// Records are unpacked in the archive's order, converted beside one another, and landed in the
+// same order; the first record that fails ends the archive, and no record after it lands.
+CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
+                                           const std::atomic<bool>* stop) {
+    makeEntryFolder(entry);
+    const std::string archivePath = platform::asciiLower(entry);
+    SoundArchive archive;
+    if (!archive.open(entry)) {
+        addReason(archivePath, "the archive cannot be opened");
+        return Result::Failed;
     }
-    const std::string where = "record " + std::to_string(recordIndex++) + " at byte " +
-                              std::to_string(archiveFile.position()) + ": ";
-    const RecordExtraction outcome = extractArchiveRecord(
-        archiveFile, *targetFolder, archivePath, [this](const std::string& name) {
-            setStatus(name);
-            // The bar has no measure inside an archive, so it only shows that work goes on.
-            setPosition(entryCount > 0 ? std::rand() % entryCount : 0);
-        });
-    if (outcome.result == RecordExtraction::Result::Converted)
-        logWrittenFile("converted", folderPrefix(archivePath) + outcome.displayName,
-                       outcome.outputPath);
-    else if (outcome.result == RecordExtraction::Result::Skipped)
-        runlog::write("skipped", outcome.displayName + " (a record that is not converted)");
-    if (outcome.succeeded())
-        return Step::Continue;
-    closeArchive();
-    // A broken archive leaves errorText naming the archive entry; a record that could not be
-    // written or converted names the record's path in the target.
-    if (!outcome.failedPath.empty())
-        errorText = text(textkeys::kWriteFailed) + " " + outcome.failedPath;
-    switch (outcome.result) {
-    case RecordExtraction::Result::ArchiveBroken:
-        addReason(where + describeArchiveStatus(outcome.status));
-        break;
-    case RecordExtraction::Result::ConversionFailed:
-        addReason(where + "its sound stream could not be decoded");
-        break;
-    default:
-        addReason(where + "the file could not be written");
-        break;
+    runlog::write("unpacking", entry);
+    RecordConversions conversions(stop);
+    std::deque<std::string> places; // "record N at byte M: " of each record under way
+    int recordIndex = 0;
+
+    // Lands the oldest record under way; false when it failed or the copy was stopped.
+    const auto landOldest = [&](Result& result) {
+        RecordExtraction record = conversions.takeOldest();
+        const std::string where = std::move(places.front());
+        places.pop_front();
+        switch (record.result) {
+        case RecordExtraction::Result::Converted:
+            logWrittenFile("converted", folderPrefix(archivePath) + record.displayName,
+                           record.outputPath);
+            return true;
+        case RecordExtraction::Result::Skipped:
+            runlog::write("skipped", record.displayName + " (a record that is not converted)");
+            return true;
+        case RecordExtraction::Result::Stopped:
+            result = Result::Stopped;
+            return false;
+        default:
+            errorText = writeFailedText + " " + record.failedPath;
+            addReason(archivePath, where + "its sound stream could not be decoded");
+            result = Result::Failed;
+            return false;
+        }
+    };
+
+    Result result = Result::Finished;
+    while (!archive.atEnd()) {
+        if (conversions.full() && !landOldest(result))
+            return result;
+        if (stopAsked(stop))
+            return Result::Stopped;
+        places.push_back("record " + std::to_string(recordIndex++) + " at byte " +
+                         std::to_string(archive.position()) + ": ");
+        RecordExtraction record = unpackArchiveRecord(archive, *targetFolder, archivePath, stop);
+        if (record.result == RecordExtraction::Result::Unpacked ||
+            record.result == RecordExtraction::Result::Skipped) {
+            if (record.result == RecordExtraction::Result::Unpacked) {
+                setStatus(record.displayName);
+                // The bar has no measure inside an archive, so it only shows that work goes on.
+                setPosition(entryCount > 0 ? std::rand() % entryCount : 0);
+            }
+            conversions.add(std::move(record));
+            continue;
+        }
+        // The records before the one that cannot be unpacked land first, unless one of them
+        // fails: the first failure in the archive's order is the one reported.
+        while (!conversions.empty())
+            if (!landOldest(result))
+                return result;
+        if (record.result == RecordExtraction::Result::Stopped)
+            return Result::Stopped;
+        const std::string& where = places.back();
+        if (!record.failedPath.empty())
+            errorText = writeFailedText + " " + record.failedPath;
+        if (record.result == RecordExtraction::Result::ArchiveBroken)
+            addReason(archivePath, where + describeArchiveStatus(record.status));
+        else
+            addReason(archivePath, where + "the file could not be written");
+        return Result::Failed;
     }
-    return Step::Failed;
+    while (!conversions.empty())
+        if (!landOldest(result))
+            return result;
+    return Result::Finished;
 }
 
 // The box keeps its text and names the reason on a line of its own; the log says it too.
-void CopyEngine::addReason(const std::string& reason) {
+void CopyEngine::addReason(const std::string& archivePath, const std::string& reason) {
     errorText += "\n" + reason;
     runlog::write("archive failed", archivePath + ": " + reason);
 }

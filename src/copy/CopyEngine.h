@@ -1,18 +1,22 @@
 #pragma once
-// The work of the copy dialog without its window: the copy list, and one unit per step (one
-// plain file copied, or one record of an open .snd archive unpacked and converted).
+// The work of the copy without its window: the copy list, done in its order, each unit (one
+// plain file copied, or one record of a .snd archive unpacked and converted) as fast as the
+// machine allows. The records of an archive convert beside one another, one per core, and land
+// in the archive's order; a unit that fails ends the copy, and nothing after it lands.
 #include "copy/SoundArchive.h"
 
+#include <atomic>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 class CopyEngine {
 public:
-    enum class Step {
-        Continue, // a unit was done; more may follow
+    enum class Result {
         Finished, // every entry was processed
         Failed,   // a unit failed; errorText names the entry
+        Stopped,  // stop became true: the unit under way was undone; errorText names its entry
     };
 
     // targetFolder is borrowed and read whenever a path is formed.
@@ -23,42 +27,54 @@ public:
 
     // Builds fileList from the install mode's section; afterwards entryCount is its size.
     void buildList();
-    // Does one unit.
-    Step copyStep();
-    // Builds the list and copies it whole, for a run that shows no window: Finished or Failed.
-    Step copyToTheEnd();
-    // Closes an open archive; the copy cannot go on afterwards.
-    void closeArchive();
+    // Copies the list from its start to its end on the calling thread. When stop is given and
+    // becomes true, the copy ends within a few milliseconds, whatever unit is under way.
+    Result copyAll(const std::atomic<bool>* stop = nullptr);
+    // Builds the list and copies it whole.
+    Result copyToTheEnd(const std::atomic<bool>* stop = nullptr);
 
     const std::string& getErrorText() const { return errorText; }
     int getEntryCount() const { return entryCount; }
+    // The entry the copy is at, for a log line when it is stopped.
+    const std::string& currentEntry() const { return atEntry; }
 
     // The text a language key gives, from the language section of the script.
     std::string text(const char* key) const;
 
-    // Told what the status line and the bar should show.
+    // Told what the status line and the bar should show, on the thread that copies.
     std::function<void(const std::string&)> showStatus;
     std::function<void(int)> showPosition;
 
 private:
-    Step copyPlainEntry();
-    Step openArchive(const std::string& entry);
-    Step copyArchiveRecord();
+    Result copyPlainEntry(const std::string& entry, const std::atomic<bool>* stop);
+    Result copyArchive(const std::string& entry, const std::atomic<bool>* stop);
     void setStatus(const std::string& name);
-    void addReason(const std::string& reason);
+    void addReason(const std::string& archivePath, const std::string& reason);
     void setPosition(int position);
+    // Makes the folder an entry goes into, once per copy.
+    void makeEntryFolder(const std::string& entry);
+    // Where a plain entry is read and written, as native paths; the folder of each is looked up
+    // once for the entries of one folder that follow one another.
+    struct EntryPlaces {
+        std::string source;
+        std::string destination;
+    };
+    EntryPlaces placesOf(const std::string& entry);
     void logWrittenFile(const char* kind, const std::string& name, const std::string& path);
 
     int entryCount = 0;
-    int currentIndex = 0;
     const std::string* targetFolder;
     std::string errorText;
-    bool archiveActive = false;
-    int recordIndex = 0; // of the open archive's next record
-    SoundArchive archiveFile;
+    std::string atEntry;
     std::string languageSection;
-    std::string archivePath;
     std::string installMode = "std";
     std::string scriptPath;
+    // The two texts every unit shows, read from the script once per copy.
+    std::string copyingText;
+    std::string writeFailedText;
     std::vector<std::string> fileList;
+    std::set<std::string> madeFolders; // of this copy, as the entries name them
+    std::string placesFolder;          // the folder part whose native folders these are
+    std::string sourceFolder;
+    std::string destinationFolder;
 };

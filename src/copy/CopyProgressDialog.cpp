@@ -1,5 +1,6 @@
 #include "copy/CopyProgressDialog.h"
 
+#include "platform/EndSignals.h"
 #include "script/TextKeys.h"
 #include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
@@ -20,25 +21,33 @@ wxString fromUtf8(const std::string& text) {
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CopyProgressDialog, wxDialog) EVT_INIT_DIALOG(CopyProgressDialog::OnInitDialog)
-    EVT_TIMER(wxID_ANY, CopyProgressDialog::OnTimer) wxEND_EVENT_TABLE()
-
-        CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                                               const std::string& languageSection,
-                                               const std::string& scriptPath)
-    : engine(targetFolder, languageSection, scriptPath), timer(this, kTimerId) {
+CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
+                                       const std::string& languageSection,
+                                       const std::string& scriptPath)
+    : engine(targetFolder, languageSection, scriptPath), lookTimer(this) {
     loadDialogTemplate(this, parent, "dialog135", wxSize(290, 83));
     statusText = dynamic_cast<wxStaticText*>(FindWindow(kStatusTextId));
     progressBar = dynamic_cast<wxGauge*>(FindWindow(kProgressBarId));
-    engine.showStatus = [this](const std::string& text) { showStatus(text); };
-    engine.showPosition = [this](int position) { showPosition(position); };
+    engine.showStatus = [this](const std::string& text) {
+        const std::lock_guard<std::mutex> hold(shownLock);
+        latestStatus = text;
+    };
+    engine.showPosition = [this](int position) {
+        const std::lock_guard<std::mutex> hold(shownLock);
+        latestPosition = position;
+    };
+    Bind(wxEVT_INIT_DIALOG, &CopyProgressDialog::OnInitDialog, this);
+    Bind(wxEVT_TIMER, &CopyProgressDialog::OnLook, this, lookTimer.GetId());
+    Bind(wxEVT_BUTTON, &CopyProgressDialog::OnAbort, this, wxID_CANCEL);
+    Bind(wxEVT_CLOSE_WINDOW, &CopyProgressDialog::OnClose, this);
 }
 
 // The clean-up lives here rather than in a destroy handler: that event comes from the base
 // class's destructor, after these members are gone.
 CopyProgressDialog::~CopyProgressDialog() {
-    engine.closeArchive();
-    timer.Stop();
+    lookTimer.Stop();
+    stop = true;
+    waitForTheCopy();
 }
 
 void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
@@ -49,24 +58,25 @@ void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
     SetTitle(fromUtf8(engine.text(textkeys::kCopyCaption)));
     setControlText(FindWindow(wxID_CANCEL), engine.text(textkeys::kAbort));
     nameControlsForReaders();
-    engine.buildList();
-    // The bar's range is 16 bits wide, as the system's progress bar range message is.
-    if (progressBar) {
-        progressBar->SetRange(engine.getEntryCount() % 65536);
+    if (progressBar)
         progressBar->SetValue(0);
-    }
-    nextTickAt = std::chrono::steady_clock::now();
-    scheduleNextTick();
+    // A long list takes a while to read from the script: the copy's thread reads it too.
+    copying = std::thread([this] {
+        engine.buildList();
+        listedEntries = engine.getEntryCount();
+        outcome = engine.copyAll(&stop);
+        copyDone = true;
+    });
+    lookTimer.Start(kLookPeriodMs);
 }
 
-void CopyProgressDialog::scheduleNextTick() {
-    using namespace std::chrono;
-    const auto now = steady_clock::now();
-    // A unit that took longer than a tick is followed at once, without making up for the ticks
-    // it spanned, as a system timer does.
-    nextTickAt = std::max(nextTickAt + milliseconds(kTimerPeriodMs), now);
-    const auto wait = ceil<milliseconds>(nextTickAt - now).count();
-    timer.StartOnce(static_cast<int>(std::max<decltype(wait)>(wait, 1)));
+// The bar's range is 16 bits wide, as the system's progress bar range message is.
+void CopyProgressDialog::setRangeOnceListed() {
+    if (rangeSet || listedEntries.load() < 0)
+        return;
+    rangeSet = true;
+    if (progressBar)
+        progressBar->SetRange(listedEntries.load() % 65536);
 }
 
 // The status line says what the bar is doing, so it labels the bar; the button keeps its own text
@@ -81,50 +91,73 @@ void CopyProgressDialog::nameControlsForReaders() {
         accessibility::nameControl(*abort, wxControl::RemoveMnemonics(abort->GetLabel()));
 }
 
-void CopyProgressDialog::OnTimer(wxTimerEvent&) {
-    // An ended dialog may still count as modal until its loop returns (Abort was pressed, or the
-    // copy ended): a tick then must not copy another unit, nor ask for another tick.
+void CopyProgressDialog::OnLook(wxTimerEvent&) {
+    // An ended dialog may still count as modal until its loop returns: a look then ends nothing.
     if (!IsModal() || !IsShown())
         return;
-    switch (engine.copyStep()) {
-    case CopyEngine::Step::Continue:
-        refreshDisplay(false);
-        scheduleNextTick();
-        break;
-    case CopyEngine::Step::Finished:
-        finish(wxID_OK);
-        break;
-    case CopyEngine::Step::Failed:
-        finish(wxID_CANCEL);
-        break;
+    if (platform::endRequested().load()) {
+        stopAndEnd();
+        return;
     }
+    if (!copyDone.load()) {
+        refreshDisplay(false);
+        return;
+    }
+    waitForTheCopy();
+    finish(outcome == CopyEngine::Result::Finished ? wxID_OK : wxID_CANCEL);
+}
+
+void CopyProgressDialog::OnAbort(wxCommandEvent&) {
+    if (IsModal())
+        stopAndEnd();
+}
+
+// Closing the window is Abort, as the system's dialogs take it.
+void CopyProgressDialog::OnClose(wxCloseEvent& event) {
+    if (IsModal()) {
+        stopAndEnd();
+        return;
+    }
+    event.Skip();
+}
+
+void CopyProgressDialog::stopAndEnd() {
+    stop = true;
+    waitForTheCopy();
+    // A copy that ended by itself just before the stop keeps its own outcome.
+    finish(outcome == CopyEngine::Result::Finished ? wxID_OK : wxID_CANCEL);
+}
+
+void CopyProgressDialog::waitForTheCopy() {
+    if (copying.joinable())
+        copying.join();
 }
 
 void CopyProgressDialog::finish(int result) {
-    timer.Stop();
+    lookTimer.Stop();
     // A failure's box and a finished copy show the last entry and position, whatever the period.
     refreshDisplay(true);
     EndModal(result);
 }
 
-void CopyProgressDialog::showStatus(const std::string& text) {
-    latestStatus = fromUtf8(text);
-}
-
-void CopyProgressDialog::showPosition(int position) {
-    latestPosition = position;
-}
-
 void CopyProgressDialog::refreshDisplay(bool now) {
+    setRangeOnceListed();
     const auto clock = std::chrono::steady_clock::now();
     if (!now && clock - displayedAt < std::chrono::milliseconds(kDisplayPeriodMs))
         return;
     displayedAt = clock;
-    if (statusText && statusText->GetLabelText() != latestStatus)
-        statusText->SetLabelText(latestStatus);
+    wxString status;
+    int position = 0;
+    {
+        const std::lock_guard<std::mutex> hold(shownLock);
+        status = fromUtf8(latestStatus);
+        position = latestPosition;
+    }
+    if (statusText && statusText->GetLabelText() != status)
+        statusText->SetLabelText(status);
     // Past a wrapped range the bar stays full rather than being handed a value it refuses.
     if (progressBar) {
-        const int value = std::clamp(latestPosition, 0, progressBar->GetRange());
+        const int value = std::clamp(position, 0, progressBar->GetRange());
         if (progressBar->GetValue() != value)
             progressBar->SetValue(value);
     }

@@ -1,16 +1,19 @@
 #pragma once
-// The copy dialog: copies the install mode's list into the target folder, one unit per tick of
-// a 10-millisecond timer, so that the window repaints and the abort button answers between units.
-// The ticks keep to a 10 ms grid counted from the first, so a unit's own work does not lengthen
-// the wait before the next one, as it would with a timer that counts from the end of the last tick.
+// The copy dialog: copies the install mode's list into the target folder on a thread of its
+// own, while the window shows the status line and the bar and answers at once: Abort, Esc and
+// closing the window stop the copy within a few milliseconds, whatever unit is under way, and
+// what that unit had begun is undone.
 // Ends with wxID_OK when every entry was processed, otherwise with wxID_CANCEL and an errorText.
 #include "copy/CopyEngine.h"
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
+#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <string>
+#include <thread>
 
 class wxGauge;
 class wxStaticText;
@@ -24,35 +27,46 @@ public:
 
     void setInstallMode(const std::string& mode) { engine.setInstallMode(mode); }
     const std::string& getErrorText() const { return engine.getErrorText(); }
+    // Whether the copy ended because it was stopped (Abort, Esc, the window closed, or a signal
+    // to end the program) rather than by a failed unit.
+    bool wasStopped() const { return outcome == CopyEngine::Result::Stopped; }
 
-    static constexpr int kTimerId = 1;
-    static constexpr int kTimerPeriodMs = 10;
-    // The status line and the bar change at most this often: a person reads no faster, and every
-    // change costs the window a new layout and drawing, which at one unit per tick would cost
-    // the copy several percent of its time.
+    // How often the window looks at the copy, and how often at most the status line and the
+    // bar change: a person reads no faster, and every change costs the window a new layout.
+    static constexpr int kLookPeriodMs = 15;
     static constexpr int kDisplayPeriodMs = 50;
 
 private:
     void OnInitDialog(wxInitDialogEvent& event);
-    void OnTimer(wxTimerEvent& event);
-    void showStatus(const std::string& text);
-    void showPosition(int position);
+    void OnLook(wxTimerEvent& event);
+    void OnAbort(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    // Stops the copy, waits for its thread and ends the dialog with Cancel.
+    void stopAndEnd();
+    void waitForTheCopy();
     // Puts the latest status and position on screen, once a display period has passed since
     // the last time or when asked to at once.
     void refreshDisplay(bool now);
-    void scheduleNextTick();
+    void setRangeOnceListed();
     void finish(int result);
     void nameControlsForReaders();
 
     CopyEngine engine;
-    wxTimer timer;
+    wxTimer lookTimer;
     wxStaticText* statusText = nullptr;
     wxGauge* progressBar = nullptr;
     bool started = false;
-    wxString latestStatus;
+    std::thread copying;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> copyDone{false};
+    // The list's length once the copy's thread has read it, for the bar's range.
+    std::atomic<int> listedEntries{-1};
+    bool rangeSet = false;
+    CopyEngine::Result outcome = CopyEngine::Result::Finished;
+
+    // What the copy last told, written by its thread and read by the window's.
+    std::mutex shownLock;
+    std::string latestStatus;
     int latestPosition = 0;
     std::chrono::steady_clock::time_point displayedAt;
-    std::chrono::steady_clock::time_point nextTickAt;
-
-    wxDECLARE_EVENT_TABLE();
 };

@@ -12,14 +12,10 @@ bool plainFileBytes(const std::string& path, std::uint64_t& bytes) {
     std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr)
         return false;
-    long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        length = std::ftell(file);
+    // Whole past 2 GiB, which a long offset misses on Windows.
+    const bool measured = platform::measureOpenFile(file, bytes);
     std::fclose(file);
-    if (length < 0)
-        return false;
-    bytes = static_cast<std::uint64_t>(length);
-    return true;
+    return measured;
 }
 
 namespace {
@@ -32,18 +28,21 @@ void measureArchive(const std::string& entry, InstallSize& size) {
     }
     while (!archive.atEnd()) {
         SoundArchiveRecord record;
-        if (archive.readRecord(record) != ArchiveStatus::Ok) {
+        const StreamedWaveBytes measured =
+            archive.readRecordHeader(record) == ArchiveStatus::Ok
+                ? recordWaveBytes(archive, record.codec)
+                : StreamedWaveBytes{ArchiveStatus::ReadFailed, std::nullopt};
+        if (measured.status != ArchiveStatus::Ok) {
             ++size.unmeasured; // the copy stops at a broken record
             return;
         }
-        std::uint64_t bytes = 0;
-        if (!recordWaveBytes(record, bytes)) {
+        if (!measured.bytes) {
             ++size.unmeasured;
             continue;
         }
         if (record.codec == kCodecVorbis || record.codec == kCodecSpeex) {
             ++size.files;
-            size.waveBytes += bytes;
+            size.waveBytes += *measured.bytes;
         }
     }
 }
@@ -60,6 +59,22 @@ bool recordWaveBytes(const SoundArchiveRecord& record, std::uint64_t& bytes) {
         measured = 0; // nothing remains of it
     bytes = measured.value_or(0);
     return measured.has_value();
+}
+
+StreamedWaveBytes recordWaveBytes(SoundArchive& archive, std::uint32_t codec) {
+    StreamedWaveBytes measured;
+    if (codec != kCodecVorbis && codec != kCodecSpeex) {
+        measured.status = archive.skipRecordData();
+        if (measured.status == ArchiveStatus::Ok)
+            measured.bytes = 0; // nothing remains of it
+        return measured;
+    }
+    const WavePieceSource source = [&archive, &measured](const WavePieceTaker& take) {
+        measured.status = archive.readRecordData(take);
+        return measured.status == ArchiveStatus::Ok;
+    };
+    measured.bytes = codec == kCodecVorbis ? vorbisWaveBytes(source) : speexWaveBytes(source);
+    return measured;
 }
 
 InstallSize measureCopyList(const std::vector<std::string>& fileList) {

@@ -5,6 +5,7 @@
 #include "copy/SoundArchiveRecord.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,16 @@ InstallSize measureCopyList(const std::vector<std::string>& fileList);
 // The size of one install type ("min", "std", "max") of the script's copy lists.
 InstallSize measureInstallType(const std::string& scriptPath, const std::string& installMode);
 
-// The WAVE bytes one archive record becomes; 0 for a codec the installer does not convert, and
-// nothing when its stream cannot be measured.
+// The WAVE bytes one archive record held in memory becomes; 0 for a codec the installer does not
+// convert, and nothing when its stream cannot be measured.
 bool recordWaveBytes(const SoundArchiveRecord& record, std::uint64_t& bytes);
+
+// The same for the record whose header was just read from archive: its data is read in pieces
+// (skipped for a codec the installer does not convert), so that no record is held whole. On
+// anything but Ok in status the archive cannot be read further and bytes is nothing.
+class SoundArchive;
+struct StreamedWaveBytes {
+    ArchiveStatus status = ArchiveStatus::Ok;
+    std::optional<std::uint64_t> bytes;
+};
+StreamedWaveBytes recordWaveBytes(SoundArchive& archive, std::uint32_t codec);

@@ -2,16 +2,16 @@
 
 #include "platform/Files.h"
 
+#include <algorithm>
+#include <vector>
+
 bool SoundArchive::open(const std::string& path) {
     close();
     archiveFile = platform::openFile(path, "rb");
     if (!archiveFile)
         return false;
-    long length = -1;
-    if (std::fseek(archiveFile, 0, SEEK_END) == 0)
-        length = std::ftell(archiveFile);
-    std::rewind(archiveFile);
-    archiveSize = length < 0 ? 0 : length;
+    std::uint64_t length = 0;
+    archiveSize = platform::measureOpenFile(archiveFile, length) ? length : 0;
     return true;
 }
 
@@ -21,6 +21,8 @@ void SoundArchive::close() {
     archiveFile = nullptr;
     archiveSize = 0;
     archivePosition = 0;
+    unreadData = 0;
+    recordBytes = 0;
 }
 
 unsigned long long SoundArchive::bytesLeft() const {
@@ -35,8 +37,10 @@ static std::uint32_t littleEndian(const unsigned char* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
-ArchiveStatus SoundArchive::readRecord(SoundArchiveRecord& record) {
+ArchiveStatus SoundArchive::readRecordHeader(SoundArchiveRecord& record) {
     record = {};
+    unreadData = 0;
+    recordBytes = 0;
     if (!archiveFile || bytesLeft() < kRecordHeaderSize)
         return ArchiveStatus::ShortHeader;
     unsigned char header[kRecordHeaderSize];
@@ -58,9 +62,46 @@ ArchiveStatus SoundArchive::readRecord(SoundArchiveRecord& record) {
     if (const ArchiveStatus name = checkRecordName(record.codec, record.name);
         name != ArchiveStatus::Ok)
         return name;
-    record.data.resize(record.dataLength);
-    if (!readBytes(record.data.data(), record.dataLength))
-        return ArchiveStatus::ReadFailed;
-    archivePosition += kRecordHeaderSize + record.nameLength + record.dataLength;
+    unreadData = record.dataLength;
+    recordBytes = kRecordHeaderSize + static_cast<unsigned long long>(record.nameLength) +
+                  record.dataLength;
     return ArchiveStatus::Ok;
+}
+
+void SoundArchive::recordDone() {
+    archivePosition += recordBytes;
+    unreadData = 0;
+    recordBytes = 0;
+}
+
+ArchiveStatus SoundArchive::readRecordData(const PieceTaker& take) {
+    if (recordBytes == 0)
+        return ArchiveStatus::ReadFailed;
+    std::vector<unsigned char> piece(static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes)));
+    while (unreadData > 0) {
+        const auto count = static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes));
+        if (!readBytes(piece.data(), count) || !take(piece.data(), count))
+            return ArchiveStatus::ReadFailed;
+        unreadData -= count;
+    }
+    recordDone();
+    return ArchiveStatus::Ok;
+}
+
+ArchiveStatus SoundArchive::skipRecordData() {
+    if (recordBytes == 0 || !platform::seekOpenFile(archiveFile, archivePosition + recordBytes))
+        return ArchiveStatus::ReadFailed;
+    recordDone();
+    return ArchiveStatus::Ok;
+}
+
+ArchiveStatus SoundArchive::readRecord(SoundArchiveRecord& record) {
+    const ArchiveStatus header = readRecordHeader(record);
+    if (header != ArchiveStatus::Ok)
+        return header;
+    record.data.reserve(record.dataLength);
+    return readRecordData([&record](const unsigned char* bytes, std::size_t count) {
+        record.data.insert(record.data.end(), bytes, bytes + count);
+        return true;
+    });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -17,8 +18,11 @@ enum FileAttribute : std::uint32_t {
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 // Copies a file; fails when the destination exists and failIfExists is set, and when the
-// destination exists read-only (as the system does, even for the administrator).
-bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
+// destination exists read-only (as the system does, even for the administrator). When stop is
+// given and becomes true during the copy, the copy ends soon after, failed, and the partial
+// destination is removed, as with any failed copy.
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
+              const std::atomic<bool>* stop = nullptr);
 
 // Read-only is the absence of the owner's write permission; "archive only" gives it back.
 // Hidden and system have no place on POSIX and are ignored when set.
@@ -62,6 +66,11 @@ std::FILE* createNativeFile(const std::string& nativePath,
 // Windows: a file on disk that opens for reading (not a device, a pipe or a folder).
 enum class CopySource { Copyable, Missing, NotAFile, Unreadable };
 CopySource examineCopySource(const std::string& path);
+
+// The size of an open file, left at its start, and a move to an offset of it: both whole for
+// files past 2 GiB, which the C library's long offsets miss on Windows.
+bool measureOpenFile(std::FILE* file, std::uint64_t& bytes);
+bool seekOpenFile(std::FILE* file, std::uint64_t offset);
 
 bool fileExists(const std::string& path);
 // The bytes the current user may still write on the file system of an existing folder.

@@ -11,6 +11,10 @@ namespace platform {
 // exist as written are matched without regard to case, and new ones keep their spelling. ".."
 // stops at the drive's root.
 std::string toNativePath(const std::string& windowsPath);
+// The native path of one name inside a folder that toNativePath gave, as toNativePath would give
+// it for the folder's drive path and the name joined; empty for a name that holds a separator or
+// is "." or "..". For many files of one folder, whose folder is then looked up once.
+std::string toNativeChild(const std::string& nativeFolder, const std::string& name);
 
 // The drive path of an absolute path as other libraries give it; empty when no drive path can
 // name it.

@@ -6,10 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
+#include <thread>
 #ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #endif
 
 namespace {
@@ -19,17 +26,19 @@ protected:
     // Runs sndpack with the arguments in the temporary folder; its exit status, and its output
     // (standard output and error together) in output.
     int sndpack(const std::string& arguments) {
-        // ctest names the tool; run by hand from the build's test folder, it is in bin/.
-        const char* tool = std::getenv("SNDPACK");
         std::vector<std::string> words;
         std::istringstream split(arguments);
         for (std::string word; split >> word;)
             words.push_back(word);
-        ToolRun run = runTool(tool ? std::filesystem::path(tool)
-                                   : std::filesystem::absolute("../../bin/sndpack"),
-                              words, temp.path());
+        ToolRun run = runTool(toolPath(), words, temp.path());
         output = std::move(run.output);
         return run.status;
+    }
+
+    static std::filesystem::path toolPath() {
+        // ctest names the tool; run by hand from the build's test folder, it is in bin/.
+        const char* tool = std::getenv("SNDPACK");
+        return tool ? std::filesystem::path(tool) : std::filesystem::absolute("../../bin/sndpack");
     }
 
     TempFolder temp;
@@ -57,6 +66,97 @@ TEST_F(SndPackTest, PackListExtractAndVerifyRoundTrip) {
     EXPECT_EQ(sndpack("verify music.snd"), 0) << output;
     EXPECT_NE(output.find("2 records, 0 failed"), std::string::npos) << output;
 }
+
+// A record of more than one read piece goes through every command whole, read in pieces.
+TEST_F(SndPackTest, RecordsLargerThanAPieceRoundTrip) {
+    const std::string& large = largeVorbisBytes();
+    ASSERT_GT(large.size(), std::size_t{1} << 20);
+    temp.write("in/noise.ogg", large);
+    temp.write("in/hello.spx", speexBytes());
+    ASSERT_EQ(sndpack("pack music.snd in/noise.ogg in/hello.spx"), 0) << output;
+    const std::string archive = encodeRecord(kCodecVorbis, "noise.ogg", large) +
+                                encodeRecord(kCodecSpeex, "hello.spx", speexBytes());
+    EXPECT_EQ(readWholeFile(temp / "music.snd"), archive);
+    EXPECT_NE(output.find(std::to_string(archive.size()) + " bytes"), std::string::npos) << output;
+
+    ASSERT_EQ(sndpack("list music.snd"), 0) << output;
+    std::istringstream listed(output.substr(output.find("\n0 vorbis")));
+    std::uint64_t data = 0, record = 0;
+    std::string codec, name;
+    listed >> codec >> codec >> data >> record >> name;
+    EXPECT_EQ(data, large.size()) << output;
+    EXPECT_EQ(record, large.size() + 12 + 9) << output;
+    EXPECT_EQ(name, "noise.ogg") << output;
+    ASSERT_EQ(sndpack("extract music.snd out"), 0) << output;
+    EXPECT_EQ(readWholeFile(temp / "out/noise.ogg"), large);
+    EXPECT_EQ(readWholeFile(temp / "out/hello.spx"), speexBytes());
+    EXPECT_EQ(sndpack("verify music.snd"), 0) << output;
+    EXPECT_NE(output.find("2 records, 0 failed"), std::string::npos) << output;
+}
+
+#ifndef _WIN32
+// A request to end sndpack while it writes a file removes the partial file, says so, and ends
+// sndpack by the signal. The record is a sparse file of gigabytes, so the write is under way
+// when the signal comes.
+TEST_F(SndPackTest, EndSignalLeavesNoPartialFile) {
+    namespace fs = std::filesystem;
+    constexpr std::uint32_t kHuge = 0xF0000000u;
+    {
+        std::ofstream archive(temp / "huge.snd", std::ios::binary);
+        archive << recordHeader(kCodecVorbis, kHuge, 8) << "huge.ogg" << vorbisBytes();
+        std::ofstream input(temp / "huge.ogg", std::ios::binary);
+        input << vorbisBytes();
+    }
+    fs::resize_file(temp / "huge.snd", 12 + 8 + std::uintmax_t{kHuge});
+    fs::resize_file(temp / "huge.ogg", kHuge);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* written;
+        int signal;
+        const char* said;
+    } cases[] = {
+        {{"extract", "huge.snd", "out"}, "out/huge.ogg", SIGTERM, "stopped by SIGTERM; "},
+        {{"pack", "packed.snd", "huge.ogg"}, "packed.snd", SIGINT, "stopped by SIGINT; "},
+        {{"extract", "huge.snd", "out"}, "out/huge.ogg", SIGHUP, "stopped by SIGHUP; "},
+    };
+    const std::string tool = toolPath().string();
+    for (const auto& c : cases) {
+        std::vector<std::string> words{tool};
+        words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        const std::string errors = (temp / "errors.txt").string();
+        posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        const auto cwd = fs::current_path();
+        fs::current_path(temp.path());
+        pid_t child = 0;
+        const int spawned =
+            posix_spawn(&child, tool.c_str(), &actions, nullptr, argv.data(), environ);
+        fs::current_path(cwd);
+        posix_spawn_file_actions_destroy(&actions);
+        ASSERT_EQ(spawned, 0) << tool;
+        const fs::path written = temp / c.written;
+        for (int waited = 0; waited < 10000 && !fs::exists(written); ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_TRUE(fs::exists(written)) << c.written;
+        kill(child, c.signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        const std::string said = readWholeFile(errors);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << c.written << ": status " << status << ": " << said;
+        EXPECT_FALSE(fs::exists(written)) << c.written;
+        EXPECT_NE(said.find(std::string(c.said) + written.string() + " was not written"),
+                  std::string::npos)
+            << said;
+    }
+}
+#endif
 
 TEST_F(SndPackTest, RefusesFilesThatAreNotVorbisOrSpeex) {
     temp.write("tone.wav", "RIFF....WAVEfmt ");

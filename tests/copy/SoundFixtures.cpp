@@ -36,6 +36,22 @@ const std::string& vorbisBytes() {
     return bytes;
 }
 
+const std::string& longVorbisBytes() {
+    static const std::string bytes =
+        makeSound("sox -R -q -n -r 22050 -c 1 -b 16 long.wav synth 240 sine 200-2000 && "
+                  "oggenc -Q -o long.ogg long.wav",
+                  "long.ogg");
+    return bytes;
+}
+
+const std::string& largeVorbisBytes() {
+    static const std::string bytes =
+        makeSound("sox -R -q -n -r 44100 -c 2 -b 16 noise.wav synth 30 whitenoise vol 0.5 && "
+                  "oggenc -Q -q 10 -o noise.ogg noise.wav",
+                  "noise.ogg");
+    return bytes;
+}
+
 const std::string& speexBytes() {
     static const std::string bytes =
         makeSound("sox -R -q -n -r 8000 -c 1 -b 16 voice.wav synth 0.3 sine 300 && "

@@ -7,6 +7,10 @@
 // The bytes of a short Ogg Vorbis file and of a short Ogg Speex file.
 const std::string& vorbisBytes();
 const std::string& speexBytes();
+// Four minutes of sound: a conversion that is still under way when the window next looks.
+const std::string& longVorbisBytes();
+// Noise at the highest quality: an Ogg Vorbis file larger than one archive read piece (1 MiB).
+const std::string& largeVorbisBytes();
 
 // The drive path ("Z:\tmp\...") of a native path, as the installer's paths are written.
 std::string drivePath(const std::filesystem::path& native);

@@ -5,10 +5,8 @@
 #include "copy/InstallSize.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "SoundFixtures.h"
 #include "script/SetupScript.h"
-#ifndef _WIN32
-#include "support/DriveTableFile.h"
-#endif
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +42,7 @@ TEST(SpaceCheckTest, questionTakesTheScriptsTextOrTheBuiltInOne) {
     EXPECT_NE(builtIn.find("needs 3.2 MB, but only 2 KB is free"), std::string::npos) << builtIn;
 }
 
-// The medium and the target stand on drives of a drive table, which only the POSIX backend has.
-#ifndef _WIN32
+// The medium and the target are folders of a temporary folder, named by their drive paths.
 class MeasuredSpace : public testing::Test {
 protected:
     void SetUp() override {
@@ -53,22 +50,22 @@ protected:
         folder.write("medium/a.bin", std::string(1000, 'a'));
         folder.write("medium/sub/b.bin", std::string(234, 'b'));
         fs::create_directories(folder / "disk");
-        drives = std::make_unique<DriveTableFile>(
-            folder, "c:|fixed|" + (folder / "disk").string() + "|DISK\nd:|cdrom|" +
-                        (folder / "medium").string() + "|CD\n");
-        saved = fs::current_path();
-        fs::current_path(folder / "medium");
-        platform::overrideOwnProgramPath("D:\\setup");
+        medium = drivePath(folder / "medium");
+        disk = drivePath(folder / "disk");
+        saved = platform::currentFolder();
+        platform::changeFolder(medium);
+        platform::overrideOwnProgramPath(medium + "\\setup");
     }
     void TearDown() override {
         platform::overrideOwnProgramPath("");
-        fs::current_path(saved);
+        platform::changeFolder(saved);
         overrideFreeSpace({});
     }
 
     TempFolder folder;
-    std::unique_ptr<DriveTableFile> drives;
-    fs::path saved;
+    std::string medium;
+    std::string disk;
+    std::string saved;
 };
 
 TEST_F(MeasuredSpace, needIsTheInstallTypesBytesAndFreeIsAskedOfTheNearestFolder) {
@@ -77,24 +74,24 @@ TEST_F(MeasuredSpace, needIsTheInstallTypesBytesAndFreeIsAskedOfTheNearestFolder
         asked = target;
         return std::optional<std::uint64_t>(1233);
     });
-    const SpaceNeed small = measureSpaceNeed("D:\\install.ini", "min", "C:\\New\\Deeper");
+    const std::string script = medium + "\\install.ini";
+    const std::string target = disk + "\\New\\Deeper";
+    const SpaceNeed small = measureSpaceNeed(script, "min", target);
     EXPECT_EQ(small.needed, 1234u);
     EXPECT_EQ(small.free, 1233u);
     EXPECT_FALSE(small.fits());
-    EXPECT_EQ(asked, "C:\\New\\Deeper");
+    EXPECT_EQ(asked, target);
 
     overrideFreeSpace({});
     // The real disk: a target that does not exist yet is measured on its nearest parent.
-    const SpaceNeed real = measureSpaceNeed("D:\\install.ini", "min", "C:\\New\\Deeper");
+    const SpaceNeed real = measureSpaceNeed(script, "min", target);
     ASSERT_TRUE(real.free.has_value());
     const auto available = fs::space(folder / "disk").available;
     EXPECT_NEAR(static_cast<double>(*real.free), static_cast<double>(available), 64.0 * 1048576);
     EXPECT_TRUE(real.fits());
-    EXPECT_FALSE(measureSpaceNeed("D:\\install.ini", "min", "Q:\\Nowhere").free.has_value())
+    EXPECT_FALSE(measureSpaceNeed(script, "min", "Q:\\Nowhere").free.has_value())
         << "no disk to ask: the check cannot tell, and does not stop the installation";
-    EXPECT_TRUE(measureSpaceNeed("D:\\install.ini", "min", "Q:\\Nowhere").fits());
+    EXPECT_TRUE(measureSpaceNeed(script, "min", "Q:\\Nowhere").fits());
 }
-
-#endif
 
 } // namespace

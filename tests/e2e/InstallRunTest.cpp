@@ -3,6 +3,7 @@
 #include "app/SetupDialog.h"
 #include "audio/AudioFixtures.h"
 #include "copy/CopyProgressDialog.h"
+#include "copy/SoundArchiveRecord.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
 #include "e2e/TreeSnapshot.h"
@@ -12,7 +13,9 @@
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "support/HostCommand.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
 #include "support/ShortcutFile.h"
 #include "system/RegistryStrings.h"
 
@@ -64,6 +67,18 @@ ScriptedDialogs::Step copyAndAbortOnceThere(const fs::path& file) {
         });
         return ScriptedDialogs::kRunForReal;
     };
+}
+
+// Appends four minutes of sound to an archive: its conversion is still under way when the test
+// next looks at the target, however fast the records before it went.
+void appendLongRecord(const fs::path& archive) {
+    TempFolder sounds;
+    ASSERT_EQ(runHostCommand("cd '" + hostPath(sounds.path()) +
+                             "' && sox -R -q -n -r 22050 -c 1 -b 16 long.wav synth 240 sine 200-2000"
+                             " && oggenc -Q -o long.ogg long.wav"),
+              0);
+    std::ofstream(archive, std::ios::binary | std::ios::app)
+        << encodeRecord(kCodecVorbis, "long.ogg", readWholeFile(sounds / "long.ogg"));
 }
 
 class InstallRun : public testing::Test {
@@ -275,6 +290,7 @@ TEST_F(InstallRun, cancelledTargetPageAndMissingFolderAnsweredNoCreateNothing) {
 }
 
 TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
+    appendLongRecord(sandbox.medium() / "music/music.snd");
     ScriptedDialogs& dialogs = startDialogs();
     dialogs.then("agreement", answer(wxID_OK))
         .then("install type", answer(wxID_OK))
@@ -285,6 +301,7 @@ TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
                      wxICON_ERROR);
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
     EXPECT_TRUE(fs::exists(target() / "music/theme.wav")) << "converted before the abort";
+    EXPECT_FALSE(fs::exists(target() / "music/long.wav")) << "stopped while it converted";
     EXPECT_TRUE(sameFile("readme.txt"));
     EXPECT_FALSE(fs::exists(target() / "speech")) << "not reached";
     EXPECT_FALSE(fs::exists(target() / "install.ini")) << "no finishing step ran";

@@ -44,7 +44,7 @@ public:
     bool copy(const std::string& installMode, std::string& errorText) override {
         CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
         engine.setInstallMode(installMode);
-        const bool copied = engine.copyToTheEnd() == CopyEngine::Step::Finished;
+        const bool copied = engine.copyToTheEnd() == CopyEngine::Result::Finished;
         errorText = engine.getErrorText();
         return copied;
     }

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <limits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,9 +53,15 @@ int openFlags(const std::string& mode) {
     }
 }
 
-bool copyBytes(int from, int to) {
+bool stopAsked(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+bool copyBytes(int from, int to, const std::atomic<bool>* stop) {
     char buffer[1 << 16];
     for (;;) {
+        if (stopAsked(stop))
+            return false;
         const ssize_t got = read(from, buffer, sizeof buffer);
         if (got == 0)
             return true;
@@ -72,13 +79,20 @@ bool copyBytes(int from, int to) {
     }
 }
 
-bool copyContents(int from, int to) {
+// Pieces small enough that a stop is answered within a few tens of milliseconds.
+constexpr std::size_t kCopyPieceBytes = 2 << 20;
+
+bool copyContents(int from, int to, const std::atomic<bool>* stop) {
     for (;;) {
-        const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (stopAsked(stop))
+            return false;
+        const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, kCopyPieceBytes, 0);
         if (copied == 0)
             return true;
+        if (copied < 0 && errno == EINTR)
+            continue;
         if (copied < 0)
-            return errno == EXDEV || errno == ENOSYS || errno == EINVAL ? copyBytes(from, to)
+            return errno == EXDEV || errno == ENOSYS || errno == EINVAL ? copyBytes(from, to, stop)
                                                                         : false;
     }
 }
@@ -146,7 +160,11 @@ CopySource examineCopySource(const std::string& path) {
     return examineNativeSource(toNativePath(path));
 }
 
-bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
+              const std::atomic<bool>* stop) {
+    // A stop asked before the copy leaves whatever stands at the destination as it was.
+    if (stopAsked(stop))
+        return false;
     const std::string source = toNativePath(from);
     const std::string destination = toNativePath(to);
     struct stat sourceInfo, destinationInfo;
@@ -169,7 +187,7 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists)
         close(input);
         return false;
     }
-    bool copied = copyContents(input, output);
+    bool copied = copyContents(input, output, stop);
     // The copy keeps the source's read-only state, as the system's copy keeps its attributes.
     copied = fchmod(output, sourceInfo.st_mode & 0777) == 0 && copied;
     copied = close(output) == 0 && copied;
@@ -317,6 +335,22 @@ std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing
     if (stream == nullptr)
         close(descriptor);
     return stream;
+}
+
+bool measureOpenFile(std::FILE* file, std::uint64_t& bytes) {
+    if (fseeko(file, 0, SEEK_END) != 0)
+        return false;
+    const off_t end = ftello(file);
+    std::rewind(file);
+    if (end < 0)
+        return false;
+    bytes = static_cast<std::uint64_t>(end);
+    return true;
+}
+
+bool seekOpenFile(std::FILE* file, std::uint64_t offset) {
+    return offset <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
+           fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
 bool fileExists(const std::string& path) {

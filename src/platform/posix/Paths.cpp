@@ -227,6 +227,13 @@ std::string toNativePath(const std::string& windowsPath) {
     return native;
 }
 
+std::string toNativeChild(const std::string& nativeFolder, const std::string& name) {
+    if (nativeFolder.empty() || nativeFolder[0] != '/' || name.empty() || name == "." ||
+        name == ".." || name.find_first_of("\\/") != std::string::npos)
+        return {};
+    return matchComponent(nativeFolder, name);
+}
+
 std::string toDrivePath(const std::string& nativePath) {
     // A backslash inside a native name would split it into two components of another path.
     if (nativePath.empty() || nativePath[0] != '/' || nativePath.find('\\') != std::string::npos)

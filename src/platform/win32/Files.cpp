@@ -42,12 +42,28 @@ bool isReadOnlyFile(const std::wstring& path) {
 
 } // namespace win32
 
-bool copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+// Asked between the pieces the system copies; cancelling removes the partial destination.
+static DWORD CALLBACK copyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD,
+                            DWORD, HANDLE, HANDLE, LPVOID stop) {
+    return static_cast<const std::atomic<bool>*>(stop)->load(std::memory_order_relaxed)
+               ? PROGRESS_CANCEL
+               : PROGRESS_CONTINUE;
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
+              const std::atomic<bool>* stop) {
     const std::wstring source = widePath(from);
     const std::wstring destination = widePath(to);
-    return !source.empty() && !destination.empty() &&
-           !win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN) &&
-           CopyFileW(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE);
+    if (source.empty() || destination.empty() ||
+        win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
+        return false;
+    if (!stop)
+        return CopyFileW(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE);
+    if (stop->load())
+        return false;
+    return CopyFileExW(source.c_str(), destination.c_str(), copyProgress,
+                       const_cast<std::atomic<bool>*>(stop), nullptr,
+                       failIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0);
 }
 
 bool setFileAttributes(const std::string& path, std::uint32_t attributes) {
@@ -67,6 +83,22 @@ bool replaceFile(const std::string& from, const std::string& to) {
            !win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                      FILE_ATTRIBUTE_SYSTEM) &&
            MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool measureOpenFile(std::FILE* file, std::uint64_t& bytes) {
+    if (_fseeki64(file, 0, SEEK_END) != 0)
+        return false;
+    const __int64 end = _ftelli64(file);
+    std::rewind(file);
+    if (end < 0)
+        return false;
+    bytes = static_cast<std::uint64_t>(end);
+    return true;
+}
+
+bool seekOpenFile(std::FILE* file, std::uint64_t offset) {
+    return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
+           _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
 }
 
 bool deleteFile(const std::string& path) {

@@ -19,6 +19,14 @@ std::string toNativePath(const std::string& windowsPath) {
     return windowsPath;
 }
 
+std::string toNativeChild(const std::string& nativeFolder, const std::string& name) {
+    if (nativeFolder.empty() || name.empty() || name == "." || name == ".." ||
+        name.find_first_of("\\/") != std::string::npos)
+        return {};
+    const char last = nativeFolder.back();
+    return nativeFolder + (last == '\\' || last == '/' ? "" : "\\") + name;
+}
+
 std::string toDrivePath(const std::string& nativePath) {
     std::string path = nativePath;
     for (char& c : path)

@@ -1,0 +1,145 @@
+// The copy without its window: where it stops when asked to, and the list's order kept while the
+// records of an archive convert beside one another.
+#include "SoundFixtures.h"
+#include "copy/CopyEngine.h"
+#include "copy/SoundArchiveRecord.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kLanguage[] = "[English]\n"
+                         "IDS_KOPIUJE_TERAZ_PLIK=Now copying\n"
+                         "IDS_E_WRITEOFILE=Cannot write\n";
+
+class CopyEngineTest : public testing::Test {
+protected:
+    void SetUp() override {
+        savedFolder = platform::currentFolder();
+        ASSERT_TRUE(platform::changeFolder(drivePath(medium.path())));
+        fs::create_directory(place / "target");
+        targetFolder = drivePath(place / "target");
+    }
+    void TearDown() override { platform::changeFolder(savedFolder); }
+
+    void writeScript(const std::vector<std::string>& entries) {
+        std::string script =
+            std::string(kLanguage) + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            script += std::to_string(i) + "=" + entries[i] + "\n";
+        medium.write("install.ini", script);
+    }
+
+    // Copies the list; stop is asked when the status line first shows stopAt.
+    CopyEngine::Result copy(const std::string& stopAt = {}) {
+        CopyEngine engine(&targetFolder, "English", drivePath(medium / "install.ini"));
+        std::atomic<bool> stop{false};
+        engine.showStatus = [&](const std::string& line) {
+            if (line == stopAt)
+                stop = true;
+        };
+        const CopyEngine::Result result = engine.copyToTheEnd(&stop);
+        errorText = engine.getErrorText();
+        return result;
+    }
+
+    // The target's files under a folder, sorted; the copy's own temporary files included.
+    std::vector<std::string> targetFiles(const std::string& folder) const {
+        std::vector<std::string> names;
+        if (fs::exists(place / "target" / folder))
+            for (const auto& item : fs::directory_iterator(place / "target" / folder))
+                names.push_back(item.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static std::vector<std::string> wavNames(int from, int to) {
+        std::vector<std::string> names;
+        for (int i = from; i < to; ++i)
+            names.push_back("r" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".wav");
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static std::string goodRecord(int i) {
+        return encodeRecord(kCodecVorbis, "r" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".ogg",
+                            vorbisBytes());
+    }
+
+    TempFolder place;
+    TempFolder medium;
+    std::string savedFolder;
+    std::string targetFolder;
+    std::string errorText;
+};
+
+// Wherever the stop comes, what was done before stays, nothing after it is done, and no
+// temporary file of the copy is left.
+TEST_F(CopyEngineTest, AStopEndsTheCopyWhereItComesAndLeavesNoPartOfAUnit) {
+    std::string archive;
+    for (int i = 0; i < 12; ++i)
+        archive += goodRecord(i);
+    medium.write("sounds/many.snd", archive);
+    medium.write("first.txt", "first");
+    medium.write("second.txt", "new second");
+    const struct {
+        const char* stopAt;
+        std::vector<std::string> plainLeft; // the target's top files afterwards
+        const char* errorText;
+        const char* second; // what the second entry's destination holds afterwards
+        bool someRecordsMayLand;
+    } cases[] = {
+        {"Now copying first.txt", {"second.txt", "sounds"}, "Cannot write first.txt", "old second", false},
+        {"Now copying second.txt", {"first.txt", "second.txt", "sounds"}, "Cannot write second.txt",
+         "old second", false},
+        {"Now copying r05.wav", {"first.txt", "second.txt", "sounds"},
+         "Cannot write sounds\\many.snd", "new second", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopAt);
+        removeTree(place / "target");
+        fs::create_directories(place / "target/sounds");
+        // An earlier installation's file at the second entry stays as it was when stopped there.
+        place.write("target/second.txt", "old second");
+        writeScript({"first.txt", "second.txt", "sounds\\many.snd"});
+        EXPECT_EQ(copy(c.stopAt), CopyEngine::Result::Stopped);
+        EXPECT_EQ(errorText, c.errorText);
+        EXPECT_EQ(targetFiles(""), c.plainLeft);
+        EXPECT_EQ(readWholeFile(place / "target/second.txt"), c.second);
+        const std::vector<std::string> landed = targetFiles("sounds");
+        // Records land in the archive's order: what landed is its beginning, and r05 and later
+        // never do, since the stop came as r05 was unpacked.
+        EXPECT_EQ(landed, wavNames(0, static_cast<int>(landed.size())));
+        EXPECT_LE(landed.size(), c.someRecordsMayLand ? 5u : 0u);
+    }
+}
+
+// A record that fails in the middle of an archive ends the copy there, although the records after
+// it may have converted already beside it: none of them lands, and none leaves a file.
+TEST_F(CopyEngineTest, AFailedRecordAmongConvertingOnesLetsNoLaterOneLand) {
+    std::string archive;
+    for (int i = 0; i < 6; ++i)
+        archive += goodRecord(i);
+    archive += encodeRecord(kCodecVorbis, "r06.ogg", "not a sound");
+    for (int i = 7; i < 16; ++i)
+        archive += goodRecord(i);
+    medium.write("sounds/many.snd", archive);
+    medium.write("after.txt", "after");
+    writeScript({"sounds\\many.snd", "after.txt"});
+    EXPECT_EQ(copy(), CopyEngine::Result::Failed);
+    EXPECT_EQ(errorText.substr(0, errorText.find('\n')),
+              "Cannot write " + targetFolder + "\\sounds\\r06.wav");
+    EXPECT_NE(errorText.find("record 6 at byte"), std::string::npos) << errorText;
+    EXPECT_EQ(targetFiles("sounds"), wavNames(0, 6));
+    EXPECT_FALSE(fs::exists(place / "target/after.txt"));
+}
+
+} // namespace
