@@ -3,7 +3,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,10 +2,10 @@
 
 #include "copy/CopyEngine.h"
 #include "copy/CopyProgressDialog.h"
-#include "session/SetupSession.h"
-#include "session/CommandLine.h"
 #include "platform/EndSignals.h"
+#include "session/CommandLine.h"
 #include "session/RunLog.h"
+#include "session/SetupSession.h"
 
 #include <wx/defs.h>
 
@@ -28,7 +28,8 @@ bool CommandLineAnswers::copy(const std::string& installMode, std::string& error
     if (line.quiet) {
         CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
         engine.setInstallMode(installMode);
-        const bool copied = engine.copyToTheEnd(&platform::endRequested()) == CopyEngine::Result::Finished;
+        const bool copied =
+            engine.copyToTheEnd(&platform::endRequested()) == CopyEngine::Result::Finished;
         errorText = engine.getErrorText();
         return copied;
     }

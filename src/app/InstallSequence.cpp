@@ -1,13 +1,13 @@
 #include "app/InstallSequence.h"
 
 #include "app/InstallAnswers.h"
-#include "copy/CopyPaths.h"
-#include "copy/FolderPath.h"
 #include "copy/SpaceCheck.h"
 #include "pages/TargetFolderRefusal.h"
+#include "paths/DrivePath.h"
+#include "paths/FolderPath.h"
+#include "paths/PathText.h"
 #include "platform/EndSignals.h"
 #include "platform/Files.h"
-#include "script/DrivePath.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
@@ -36,7 +36,8 @@ bool InstallSequence::run() {
 
 // A request to end the program during the copy stops it as Abort does, so that no half-written
 // file is left; then the program ends as the request asked, and the log says why.
-bool InstallSequence::copyHoldingEndSignals(const std::string& installMode, std::string& errorText) {
+bool InstallSequence::copyHoldingEndSignals(const std::string& installMode,
+                                            std::string& errorText) {
     bool copied = false;
     {
         const platform::EndSignalsHeld held;
@@ -112,7 +113,8 @@ InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupSc
         answers.stop(script.languageText(textkeys::kFolderNotCreated), caption);
         return TargetFolder::Refused;
     }
-    if (!answers.askYesNo(script.languageText(textkeys::kFolderMissing), caption, DefaultAnswer::Yes))
+    if (!answers.askYesNo(script.languageText(textkeys::kFolderMissing), caption,
+                          DefaultAnswer::Yes))
         return TargetFolder::Refused;
     return TargetFolder::ToCreate;
 }

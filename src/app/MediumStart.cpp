@@ -6,7 +6,7 @@
 #include "platform/Machine.h"
 #include "platform/Medium.h"
 #include "platform/Paths.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "words/ProgramWords.h"

@@ -8,7 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"

@@ -67,8 +67,9 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
     if (extension.empty()) {
         // Nothing to convert, so nothing is written: an installed file of the same name stays.
         outcome.status = archive.skipRecordData();
-        outcome.result = outcome.status == ArchiveStatus::Ok ? RecordExtraction::Result::Skipped
-                                                             : RecordExtraction::Result::ArchiveBroken;
+        outcome.result = outcome.status == ArchiveStatus::Ok
+                             ? RecordExtraction::Result::Skipped
+                             : RecordExtraction::Result::ArchiveBroken;
         return outcome;
     }
     const std::string own = recordFolder + ownName();
@@ -102,9 +103,10 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
 bool convertUnpackedRecord(const RecordExtraction& unpacked, const std::atomic<bool>* stop) {
     AudioTranscoder transcoder;
     transcoder.stopWhen(stop);
-    const bool converted = unpacked.codec == kCodecVorbis
-                               ? transcoder.vorbisToWav(unpacked.compressedFile, unpacked.partialFile)
-                               : transcoder.speexToWav(unpacked.compressedFile, unpacked.partialFile);
+    const bool converted =
+        unpacked.codec == kCodecVorbis
+            ? transcoder.vorbisToWav(unpacked.compressedFile, unpacked.partialFile)
+            : transcoder.speexToWav(unpacked.compressedFile, unpacked.partialFile);
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
     (void)platform::deleteFile(unpacked.compressedFile);

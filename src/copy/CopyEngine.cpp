@@ -4,9 +4,9 @@
 
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
-#include "copy/FolderPath.h"
 #include "copy/InstallSize.h"
 #include "copy/RecordConversions.h"
+#include "paths/FolderPath.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"

@@ -2,7 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "script/SetupScript.h"
 
 void buildFileList(const std::string& scriptPath, const std::string& installMode,

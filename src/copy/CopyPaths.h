@@ -1,20 +1,9 @@
 #pragma once
-// Path texts of the copy: Windows paths, compared and lower-cased byte by byte (ASCII letters
-// only, as the rest of the installer does).
+// The copy's names: which entries are sound archives, and what their records are called once
+// converted. The path texts themselves are the paths room's.
+#include "paths/PathText.h"
 
 #include <string>
-
-bool endsWith(const std::string& text, const std::string& tail);
-// Replaces every occurrence of from by to.
-std::string replaceAll(std::string text, const std::string& from, const std::string& to);
-
-// The part before the last backslash followed by "\" ("sounds\" for "sounds\speech.snd"), or
-// the empty text for a path without a backslash.
-std::string folderPrefix(const std::string& path);
-
-// Whether a copy-list entry stays inside the target folder when appended to it: not absolute,
-// no drive, and no ".." level.
-bool isEntryInsideTarget(const std::string& entry);
 
 // Whether the copy unpacks an entry as a sound archive: ".snd" anywhere in it, in any case.
 bool isArchiveEntry(const std::string& entry);

@@ -63,8 +63,8 @@ ArchiveStatus SoundArchive::readRecordHeader(SoundArchiveRecord& record) {
         name != ArchiveStatus::Ok)
         return name;
     unreadData = record.dataLength;
-    recordBytes = kRecordHeaderSize + static_cast<unsigned long long>(record.nameLength) +
-                  record.dataLength;
+    recordBytes =
+        kRecordHeaderSize + static_cast<unsigned long long>(record.nameLength) + record.dataLength;
     return ArchiveStatus::Ok;
 }
 
@@ -77,9 +77,11 @@ void SoundArchive::recordDone() {
 ArchiveStatus SoundArchive::readRecordData(const PieceTaker& take) {
     if (recordBytes == 0)
         return ArchiveStatus::ReadFailed;
-    std::vector<unsigned char> piece(static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes)));
+    std::vector<unsigned char> piece(
+        static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes)));
     while (unreadData > 0) {
-        const auto count = static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes));
+        const auto count =
+            static_cast<std::size_t>(std::min<unsigned long long>(unreadData, kPieceBytes));
         if (!readBytes(piece.data(), count) || !take(piece.data(), count))
             return ArchiveStatus::ReadFailed;
         unreadData -= count;

@@ -50,6 +50,6 @@ private:
     std::FILE* archiveFile = nullptr;
     unsigned long long archiveSize = 0;
     unsigned long long archivePosition = 0;
-    unsigned long long unreadData = 0; // of the record whose header was read
+    unsigned long long unreadData = 0;  // of the record whose header was read
     unsigned long long recordBytes = 0; // the whole of that record, header included
 };

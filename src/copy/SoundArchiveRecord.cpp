@@ -1,8 +1,8 @@
 #include "copy/SoundArchiveRecord.h"
 
-#include "copy/CopyPaths.h"
+#include "paths/DrivePath.h"
+#include "paths/PathText.h"
 #include "platform/AsciiCase.h"
-#include "script/DrivePath.h"
 
 std::string codecExtension(std::uint32_t codec) {
     switch (codec) {

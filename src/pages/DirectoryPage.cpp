@@ -4,9 +4,10 @@
 #include "controls/DriveComboBox.h"
 #include "pages/PageTexts.h"
 #include "pages/TargetFolderRefusal.h"
+#include "paths/CharacterCount.h"
+#include "paths/DrivePath.h"
+#include "paths/FolderPath.h"
 #include "platform/TextEncoding.h"
-#include "script/CharacterCount.h"
-#include "script/DrivePath.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 #include "ui/Accessibility.h"
@@ -89,7 +90,7 @@ bool DirectoryPage::TransferDataToWindow() {
     if (!pathBox)
         return true;
     // A longer path is shown whole so that accepting refuses it rather than cutting it short.
-    pathBox->SetMaxLength(characterCount(path) > kMaxPathLength ? 0 : kMaxPathLength);
+    pathBox->SetMaxLength(characterCount(path) > kFolderPathLimit ? 0 : kFolderPathLimit);
     pathBox->ChangeValue(wxString::FromUTF8(path));
     return true;
 }
@@ -98,9 +99,9 @@ bool DirectoryPage::TransferDataFromWindow() {
     if (!pathBox)
         return true;
     const wxString text = pathBox->GetValue();
-    if (text.length() > kMaxPathLength) {
+    if (text.length() > kFolderPathLimit) {
         wxString message = "Please enter no more than %1 characters.";
-        message.Replace("%1", wxString::Format("%zu", kMaxPathLength));
+        message.Replace("%1", wxString::Format("%zu", kFolderPathLimit));
         return refuse(message);
     }
     // A relative path would install inside the installer's own folder and be recorded as it

@@ -34,12 +34,12 @@ public:
     static constexpr int kFolderListId = 1010;
     static constexpr int kFolderLabelId = 1011;
     static constexpr int kDriveLabelId = 1026;
-    static constexpr std::size_t kMaxPathLength = 256;
     static constexpr const char* kFullPathMessage =
         "Please enter a full folder path that starts with a drive, such as C:\\Games.";
     // Windows opens a device for such a name; no folder can be made or found under it.
     static constexpr const char* kDeviceNameMessage =
-        "\"%1\" is a device name in Windows and cannot be a folder name. Please choose another name.";
+        "\"%1\" is a device name in Windows and cannot be a folder name. Please choose another "
+        "name.";
     static constexpr const char* kForbiddenCharacterMessage =
         "\"%1\" holds a character that Windows does not allow in folder names (* ? \" < > |). "
         "Please choose another name.";

@@ -1,7 +1,7 @@
 #include "pages/TargetFolderRefusal.h"
 
 #include "platform/Paths.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "words/ProgramWords.h"
 
 std::string targetFolderRefusal(const std::string& tidyPath) {

@@ -1,7 +1,8 @@
 #include "session/CommandLine.h"
 
-#include "script/CharacterCount.h"
-#include "script/DrivePath.h"
+#include "paths/CharacterCount.h"
+#include "paths/DrivePath.h"
+#include "paths/FolderPath.h"
 #include "platform/Medium.h"
 #include "platform/TextEncoding.h"
 
@@ -9,9 +10,6 @@
 #include <cstddef>
 
 namespace {
-
-// The longest target folder the folder page accepts.
-constexpr std::size_t kMaxFolderLength = 256;
 
 CommandLine failure(const std::string& error) {
     CommandLine line;
@@ -53,8 +51,8 @@ std::string checkAnswers(const CommandLine& line) {
         refused.why != NameRefusal::None)
         return "--dir: " + platform::withUnsafeCharactersShown(refused.name) + " " +
                describeNameRefusal(refused.why);
-    if (characterCount(line.folder) > kMaxFolderLength)
-        return "--dir is longer than " + std::to_string(kMaxFolderLength) + " characters";
+    if (characterCount(line.folder) > kFolderPathLimit)
+        return "--dir is longer than " + std::to_string(kFolderPathLimit) + " characters";
     if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&
         line.installType != "max")
         return "--type must be min, std or max";
@@ -118,7 +116,9 @@ std::string usageText(const std::string& programName) {
     const std::string medium = platform::canStartOnMedium() ? " [MEDIUM]" : "";
     return "Usage: " + programName +
            " [--silent | --quiet] [--dir FOLDER] [--type min|std|max]\n"
-           "       [--language SECTION] [--ignore-space] [--log FILE]" + medium + "\n"
+           "       [--language SECTION] [--ignore-space] [--log FILE]" +
+           medium +
+           "\n"
            "\n"
            "Without arguments the installation asks its questions in windows.\n" +
            (medium.empty()
@@ -127,8 +127,10 @@ std::string usageText(const std::string& programName) {
                   "disc, a copy of one) or a disc image (.iso), mounted for the run. Without it\n"
                   "the program installs from its own folder, else from the mounted disc that\n"
                   "holds install.ini. A game installed from an image into Wine starts as\n"
-                  "  " + programName + " --with-disc IMAGE -- COMMAND...\n"
-                  "which mounts the image for as long as COMMAND runs.\n") +
+                  "  " +
+                      programName +
+                      " --with-disc IMAGE -- COMMAND...\n"
+                      "which mounts the image for as long as COMMAND runs.\n") +
            "  --silent        install without pages or questions; the folder is created when\n"
            "                  missing; further programs, the readme and DirectX are skipped\n"
            "  --quiet         as --silent, showing no window at all, not even the copy's progress\n"

@@ -3,7 +3,7 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "script/SetupScript.h"
 #include "platform/AsciiCase.h"
 #include "script/TextKeys.h"

@@ -4,7 +4,7 @@
 #include "platform/Process.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "system/Registration.h"
 
 void openProgramGroup(const SetupSession& session) {

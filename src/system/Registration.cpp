@@ -1,7 +1,7 @@
 #include "system/Registration.h"
 
-#include "copy/CopyPaths.h"
-#include "copy/FolderPath.h"
+#include "paths/FolderPath.h"
+#include "paths/PathText.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
 #include "platform/TextEncoding.h"

@@ -3,7 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "session/RunLog.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The copy without its window: where it stops when asked to, and the list's order kept while the
 // records of an archive convert beside one another.
-#include "SoundFixtures.h"
 #include "copy/CopyEngine.h"
+#include "SoundFixtures.h"
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -70,7 +70,8 @@ protected:
     }
 
     static std::string goodRecord(int i) {
-        return encodeRecord(kCodecVorbis, "r" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".ogg",
+        return encodeRecord(kCodecVorbis,
+                            "r" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".ogg",
                             vorbisBytes());
     }
 
@@ -97,11 +98,21 @@ TEST_F(CopyEngineTest, AStopEndsTheCopyWhereItComesAndLeavesNoPartOfAUnit) {
         const char* second; // what the second entry's destination holds afterwards
         bool someRecordsMayLand;
     } cases[] = {
-        {"Now copying first.txt", {"second.txt", "sounds"}, "Cannot write first.txt", "old second", false},
-        {"Now copying second.txt", {"first.txt", "second.txt", "sounds"}, "Cannot write second.txt",
-         "old second", false},
-        {"Now copying r05.wav", {"first.txt", "second.txt", "sounds"},
-         "Cannot write sounds\\many.snd", "new second", true},
+        {"Now copying first.txt",
+         {"second.txt", "sounds"},
+         "Cannot write first.txt",
+         "old second",
+         false},
+        {"Now copying second.txt",
+         {"first.txt", "second.txt", "sounds"},
+         "Cannot write second.txt",
+         "old second",
+         false},
+        {"Now copying r05.wav",
+         {"first.txt", "second.txt", "sounds"},
+         "Cannot write sounds\\many.snd",
+         "new second",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stopAt);

@@ -1,5 +1,5 @@
 #include "copy/CopyList.h"
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 #include "SoundFixtures.h"
 #include "platform/Paths.h"
 #include "support/TempFolder.h"

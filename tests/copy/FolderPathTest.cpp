@@ -1,4 +1,4 @@
-#include "copy/FolderPath.h"
+#include "paths/FolderPath.h"
 #include "SoundFixtures.h"
 #include "support/TempFolder.h"
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -217,15 +219,20 @@ TEST_F(SndPackTest, ExtractionWritesOnlyFilesItMakes) {
     temp.write("in/theme.ogg", vorbisBytes());
     ASSERT_EQ(sndpack("pack music.snd in/theme.ogg"), 0) << output;
     fs::create_directory(temp / "out");
-#ifndef _WIN32 // links need rights of their own on Windows
+    // A link in the way is never written through. Windows lets only some accounts make links.
     const auto victim = temp.write("victim.txt", "kept");
-    fs::create_symlink(victim, temp / "out/theme.ogg");
-    for (const char* options : {"", "--overwrite "}) {
-        EXPECT_EQ(sndpack(std::string("extract ") + options + "music.snd out"), 1) << options;
-        EXPECT_EQ(readWholeFile(victim), "kept");
+    std::error_code linkError;
+    fs::create_symlink(victim, temp / "out/theme.ogg", linkError);
+    if (linkError) {
+        std::printf("[   NOTE   ] the link refusal is not checked: no link can be made here (%s)\n",
+                    linkError.message().c_str());
+    } else {
+        for (const char* options : {"", "--overwrite "}) {
+            EXPECT_EQ(sndpack(std::string("extract ") + options + "music.snd out"), 1) << options;
+            EXPECT_EQ(readWholeFile(victim), "kept");
+        }
+        fs::remove(temp / "out/theme.ogg");
     }
-    fs::remove(temp / "out/theme.ogg");
-#endif
 
     temp.write("out/theme.ogg", "earlier");
     EXPECT_EQ(sndpack("extract music.snd out"), 1);

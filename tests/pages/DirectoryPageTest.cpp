@@ -117,9 +117,10 @@ TEST_F(DirectoryPageTest, RealControlsTakeThePlaceholdersPlacesAndTabOrder) {
               page->driveSelector()->GetCount());
     page->driveSelector()->Dismiss();
     page->Hide();
-    page->pathEdit()->ChangeValue(std::string(256, 'x'));
-    page->pathEdit()->AppendText("y"); // the box takes no more than 256 characters
-    EXPECT_EQ(page->pathEdit()->GetValue(), std::string(256, 'x'));
+    // The box takes no more than a folder path may hold, so that a folder it takes can be made.
+    page->pathEdit()->ChangeValue(std::string(255, 'x'));
+    page->pathEdit()->AppendText("y");
+    EXPECT_EQ(page->pathEdit()->GetValue(), std::string(255, 'x'));
 }
 
 TEST_F(DirectoryPageTest, ChoosingADriveChangesOnlyTheFirstCharacter) {
@@ -182,11 +183,11 @@ TEST_F(DirectoryPageTest, AcceptTakesTheTypedText) {
 TEST_F(DirectoryPageTest, OverlongPathIsRefusedAndThePageStaysOpen) {
     const std::string overlong = "C:\\" + std::string(300, 'a');
     auto page = makePage(overlong);
-    EXPECT_EQ(editText(*page), overlong); // shown whole, not cut at 256
+    EXPECT_EQ(editText(*page), overlong); // shown whole, not cut at 255
     bool stayedOpen = false;
     const int result = runPage(*page, [&] {
         wxTEST_DIALOG(clickButton(*page, wxID_OK),
-                      ExpectMessage("Please enter no more than 256 characters.", wxID_OK));
+                      ExpectMessage("Please enter no more than 255 characters.", wxID_OK));
         stayedOpen = stillOpen(*page);
         clickButton(*page, wxID_CANCEL);
     });

@@ -1,4 +1,4 @@
-#include "script/DrivePath.h"
+#include "paths/DrivePath.h"
 
 #include <gtest/gtest.h>
 

@@ -73,7 +73,9 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         {{"--silent", "--dir", "C:\\Games\\a|b"}, "--dir: a|b holds a character Windows refuses"},
         {{"--silent", "--dir", "C:\\Games\\gra\xE2\x80\xAE" "exe"},
          "--dir: gra<U+202E>exe holds a control character or a mark that turns the direction"},
-        {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 256"},
+        {{"--silent", "--dir", "C:\\" + std::string(300, 'x')}, "longer than 255"},
+        // One character more than a folder the installer can make.
+        {{"--silent", "--dir", "C:\\" + std::string(253, 'x')}, "longer than 255"},
         {{"--silent", "--type", "full"}, "min, std or max"},
     };
     for (const auto& c : cases) {

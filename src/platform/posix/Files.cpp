@@ -9,9 +9,9 @@
 
 #include <cerrno>
 #include <climits>
-#include <limits>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 

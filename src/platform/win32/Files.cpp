@@ -43,8 +43,8 @@ bool isReadOnlyFile(const std::wstring& path) {
 } // namespace win32
 
 // Asked between the pieces the system copies; cancelling removes the partial destination.
-static DWORD CALLBACK copyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD,
-                            DWORD, HANDLE, HANDLE, LPVOID stop) {
+static DWORD CALLBACK copyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER,
+                                   DWORD, DWORD, HANDLE, HANDLE, LPVOID stop) {
     return static_cast<const std::atomic<bool>*>(stop)->load(std::memory_order_relaxed)
                ? PROGRESS_CANCEL
                : PROGRESS_CONTINUE;
@@ -138,7 +138,8 @@ bool findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
     found.clear();
     const std::wstring wide = widePath(pattern);
     WIN32_FIND_DATAW entry;
-    const HANDLE search = wide.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(wide.c_str(), &entry);
+    const HANDLE search =
+        wide.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(wide.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     do {
@@ -155,8 +156,9 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     if (wide.empty() || wideMode.empty())
         return nullptr;
     // A new file over a hidden or system one is refused as CreateFileW refuses it.
-    const DWORD refused = (std::strchr(mode, 'w') ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM : 0) |
-                          (std::strpbrk(mode, "wa+") ? FILE_ATTRIBUTE_READONLY : 0);
+    const DWORD refused =
+        (std::strchr(mode, 'w') ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM : 0) |
+        (std::strpbrk(mode, "wa+") ? FILE_ATTRIBUTE_READONLY : 0);
     if (refused && win32::fileHasAttribute(wide, refused)) {
         errno = EACCES;
         return nullptr;
@@ -172,7 +174,8 @@ std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
-        const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        const int descriptor =
+            _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
         if (descriptor < 0) {
             CloseHandle(handle);
             return nullptr;
@@ -182,17 +185,17 @@ std::FILE* createNativeFile(const std::string& nativePath, ExistingFile existing
             _close(descriptor);
         return stream;
     }
-    if (wide.empty() || win32::fileHasAttribute(wide, FILE_ATTRIBUTE_READONLY |
-                                                          FILE_ATTRIBUTE_HIDDEN |
-                                                          FILE_ATTRIBUTE_SYSTEM))
+    if (wide.empty() ||
+        win32::fileHasAttribute(wide, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                          FILE_ATTRIBUTE_SYSTEM))
         return nullptr;
     // Only a file on disk: a device name such as CON or a pipe would take the log elsewhere.
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return nullptr;
     std::FILE* stream = _wfopen(wide.c_str(), L"wb");
-    if (stream && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)))) !=
-                      FILE_TYPE_DISK) {
+    if (stream &&
+        GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)))) != FILE_TYPE_DISK) {
         std::fclose(stream);
         return nullptr;
     }

@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
-// Longest folder path, in characters, that createFolderPath forms (its levels are built in
-// 256-character buffers).
+// The longest folder path, in characters, that the installer takes anywhere: the folder page, the
+// command line and createFolderPath. The system builds paths in 256-character buffers, and one
+// place goes to the closing zero.
 constexpr std::size_t kFolderPathLimit = 255;
 
 // Creates every level of an absolute folder path ("C:\Games\Demo\sounds"), outermost first,

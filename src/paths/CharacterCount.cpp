@@ -1,4 +1,4 @@
-#include "script/CharacterCount.h"
+#include "paths/CharacterCount.h"
 
 std::size_t characterCount(const std::string& text) {
     std::size_t count = 0;

@@ -1,7 +1,7 @@
-#include "copy/FolderPath.h"
+#include "paths/FolderPath.h"
 
+#include "paths/CharacterCount.h"
 #include "platform/Files.h"
-#include "script/CharacterCount.h"
 
 namespace {
 
