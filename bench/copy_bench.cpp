@@ -28,7 +28,7 @@
 // is missed.
 #include "BenchSupport.h"
 
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"

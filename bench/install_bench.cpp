@@ -4,7 +4,7 @@
 // the same records. Run with a display: scripts/with-display.sh build/bench/install_bench
 #include "app/SetupDialog.h"
 #include "copy/CopyList.h"
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Paths.h"
 #include "platform/posix/DriveTable.h"

@@ -1,7 +1,7 @@
 #include "app/CommandLineAnswers.h"
 
 #include "copy/CopyEngine.h"
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "platform/EndSignals.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"

@@ -2,7 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/SetupDialog.h"
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"

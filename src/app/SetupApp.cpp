@@ -121,7 +121,7 @@ private:
     std::optional<int> exitStatus;
 };
 
-#ifdef __WXMSW__
+#ifdef _WIN32
 wxIMPLEMENT_APP(SetupApp);
 #else
 wxIMPLEMENT_APP_NO_MAIN(SetupApp);

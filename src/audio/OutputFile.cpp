@@ -1,6 +1,6 @@
 #include "audio/OutputFile.h"
 
-#include "audio/AudioTranscoder.h"
+#include "audio/WavWriter.h"
 #include "platform/Files.h"
 
 namespace {
@@ -36,7 +36,7 @@ bool OutputFile::writeSamples(const void* samples, std::size_t bytes) {
 
 bool OutputFile::finish(bool withSizes) {
     if (withSizes) {
-        AudioTranscoder::fixSizes(stream, sampleBytes);
+        wav::fixSizes(stream, sampleBytes);
     }
     const bool written = std::ferror(stream) == 0;
     const bool closed = std::fclose(stream) == 0;

@@ -4,7 +4,9 @@
 #include "audio/OutputFile.h"
 #include "audio/SampleConversion.h"
 #include "audio/SpeexComments.h"
+#include "audio/SpeexStream.h"
 #include "audio/WavName.h"
+#include "audio/WavWriter.h"
 #include "platform/Files.h"
 
 #include <bit>
@@ -48,13 +50,7 @@ private:
     ogg_stream_state stream{};
     bool streamSetUp = false;
     SpeexBits bits{};
-    void* decoder = nullptr;
-    SpeexStereoState stereoState = SPEEX_STEREO_STATE_INIT;
-    int frameSize = 0;
-    int sampleRate = 0;
-    int channels = -1;
-    int framesPerPacket = 1;
-    int extraHeaders = 0;
+    std::unique_ptr<SpeexStream> speex; // once the header is accepted
     std::int64_t packetCount = 0;
     bool endOfStream = false;
     bool failed = false;
@@ -70,9 +66,6 @@ SpeexConversion::SpeexConversion(std::FILE* input, const std::string& outputPath
 }
 
 SpeexConversion::~SpeexConversion() {
-    if (decoder != nullptr) {
-        speex_decoder_destroy(decoder);
-    }
     speex_bits_destroy(&bits);
     ogg_sync_clear(&sync);
     if (streamSetUp) {
@@ -134,23 +127,19 @@ bool SpeexConversion::takePacket(ogg_packet& packet) {
         listSpeexComments(packet.packet, static_cast<std::size_t>(packet.bytes));
         return true;
     }
-    if (number - 1 <= extraHeaders) {
+    if (number - 1 <= speex->extraHeaders) {
         return true;
     }
     return decodePacket(packet);
 }
 
 bool SpeexConversion::acceptHeader(ogg_packet& packet) {
-    decoder = AudioTranscoder::processSpeexHeader(&packet, kEnhancement, &frameSize, &sampleRate,
-                                                  &framesPerPacket, &channels, &stereoState,
-                                                  &extraHeaders);
-    if (framesPerPacket == 0) {
-        framesPerPacket = 1;
-    }
-    if (decoder == nullptr) {
+    speex = openSpeexStream(packet, kEnhancement, kMaxFrameValues);
+    if (speex == nullptr) {
         return false;
     }
-    return output.adopt(AudioTranscoder::openOutput(outputPath, sampleRate, channels), outputPath);
+    return output.adopt(wav::openOutput(outputPath, speex->sampleRate, speex->channels),
+                        outputPath);
 }
 
 // Decodes up to framesPerPacket frames; a frame that ends the stream, is damaged or reads past
@@ -158,9 +147,9 @@ bool SpeexConversion::acceptHeader(ogg_packet& packet) {
 bool SpeexConversion::decodePacket(ogg_packet& packet) {
     speex_bits_read_from(&bits, reinterpret_cast<char*>(packet.packet),
                          static_cast<int>(packet.bytes));
-    const std::size_t values = static_cast<std::size_t>(frameSize) * channels;
-    for (int i = 0; i < framesPerPacket; ++i) {
-        const int result = speex_decode(decoder, &bits, frame);
+    const std::size_t values = static_cast<std::size_t>(speex->frameSize) * speex->channels;
+    for (int i = 0; i < speex->framesPerPacket; ++i) {
+        const int result = speex_decode(speex->decoder, &bits, frame);
         if (result == -1) {
             break;
         }
@@ -172,8 +161,8 @@ bool SpeexConversion::decodePacket(ogg_packet& packet) {
             std::fprintf(stderr, "Decoding overflow: corrupted stream?\n");
             break;
         }
-        if (channels == 2) {
-            speex_decode_stereo(frame, frameSize, &stereoState);
+        if (speex->channels == 2) {
+            speex_decode_stereo(frame, speex->frameSize, &speex->stereoState);
         }
         toPcmSamples(frame, samples, values);
         if (!output.writeSamples(samples, values * sizeof samples[0])) {

@@ -2,6 +2,7 @@
 #include "audio/AudioTranscoder.h"
 #include "audio/OggStreamEnd.h"
 #include "audio/OutputFile.h"
+#include "audio/WavWriter.h"
 #include "platform/Files.h"
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
@@ -62,7 +63,7 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
         std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
         return false;
     }
-    AudioTranscoder::writeHeader(output.file(), static_cast<int>(info->rate), info->channels);
+    wav::writeHeader(output.file(), static_cast<int>(info->rate), info->channels);
     if (!decodeAll(decoder, output, transcoder)) {
         return false;
     }

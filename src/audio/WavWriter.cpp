@@ -1,5 +1,5 @@
-// The WAVE file format of every converted sound: a 44-byte RIFF header, then 16-bit PCM samples.
-#include "audio/AudioTranscoder.h"
+#include "audio/WavWriter.h"
+
 #include "audio/WavName.h"
 #include "platform/Files.h"
 
@@ -30,7 +30,9 @@ void writeSize(std::FILE* output, std::uint32_t size) {
 
 } // namespace
 
-void AudioTranscoder::writeHeader(std::FILE* output, int sampleRate, int channels) {
+namespace wav {
+
+void writeHeader(std::FILE* output, int sampleRate, int channels) {
     // Unsigned arithmetic: a damaged stream may claim any rate, and the fields simply wrap.
     const auto rate = static_cast<std::uint32_t>(sampleRate);
     const auto channelCount = static_cast<std::uint16_t>(channels);
@@ -50,8 +52,7 @@ void AudioTranscoder::writeHeader(std::FILE* output, int sampleRate, int channel
     std::fwrite(header.data(), 1, header.size(), output);
 }
 
-std::FILE* AudioTranscoder::openOutput(const std::string& outputPath, int sampleRate,
-                                       int channels) {
+std::FILE* openOutput(const std::string& outputPath, int sampleRate, int channels) {
     std::FILE* output = platform::openFile(outputPath, "wb");
     if (output == nullptr) {
         std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
@@ -63,7 +64,7 @@ std::FILE* AudioTranscoder::openOutput(const std::string& outputPath, int sample
     return output;
 }
 
-void AudioTranscoder::fixSizes(std::FILE* output, std::uint32_t dataBytes) {
+void fixSizes(std::FILE* output, std::uint32_t dataBytes) {
     if (std::fseek(output, 4, SEEK_SET) != 0) {
         std::fprintf(stderr, "Cannot seek on the output file; the WAVE sizes stay unset\n");
         return;
@@ -75,3 +76,5 @@ void AudioTranscoder::fixSizes(std::FILE* output, std::uint32_t dataBytes) {
     }
     writeSize(output, dataBytes);
 }
+
+} // namespace wav

@@ -3,24 +3,9 @@
 #include "controls/ControlImages.h"
 #include "controls/OfferedDrives.h"
 #include "platform/Files.h"
+#include "ui/ToolkitMetrics.h"
 
 #include <cstdint>
-
-namespace {
-
-#ifdef __WXMSW__
-// The Windows toolkit's owner-drawn combo works out a height of its own that, on some systems
-// (Wine's), leaves its field and button undrawn; it gets a system combo box's height instead.
-int fieldHeight(wxWindow* parent) {
-    return parent->GetCharHeight() + 8;
-}
-#else
-int fieldHeight(wxWindow*) {
-    return -1;
-}
-#endif
-
-} // namespace
 
 DriveComboBox::DriveComboBox() {
     LoadImages();
@@ -30,7 +15,7 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
                            unsigned createOptions) {
     // The rectangle's height counts the dropped-down list; the field keeps its natural height.
     if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
-                                      wxSize(rect.width, fieldHeight(parent)), 0, nullptr,
+                                      wxSize(rect.width, toolkit::comboFieldHeight(parent)), 0, nullptr,
                                       wxCB_READONLY))
         return false;
     SetPopupMaxHeight(rect.height);

@@ -1,5 +1,5 @@
 #include "audio/AudioFixtures.h"
-#include "audio/AudioTranscoder.h"
+#include "audio/WavWriter.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ std::string headerOf(int rate, int channels) {
     TempFolder folder;
     const auto path = folder / "header.bin";
     std::FILE* file = std::fopen(path.string().c_str(), "wb");
-    AudioTranscoder::writeHeader(file, rate, channels);
+    wav::writeHeader(file, rate, channels);
     std::fclose(file);
     return readWholeFile(path);
 }
@@ -39,9 +39,9 @@ TEST(WavWriter, FixSizesWritesBothSizesAndKeepsTheRest) {
     for (std::uint32_t dataBytes : {1000u, 0u}) {
         TempFolder folder;
         const auto path = folder / "sized.wav";
-        std::FILE* file = AudioTranscoder::openOutput(path.string(), 22050, 2);
+        std::FILE* file = wav::openOutput(path.string(), 22050, 2);
         ASSERT_NE(file, nullptr);
-        AudioTranscoder::fixSizes(file, dataBytes);
+        wav::fixSizes(file, dataBytes);
         std::fclose(file);
         const WavFile wav = readWav(path);
         EXPECT_EQ(wav.riffSize, dataBytes + 36) << dataBytes;
@@ -64,7 +64,7 @@ TEST(WavWriter, HeaderOnlyForNamesEndingInLowerOrUpperWav) {
     for (const auto& c : cases) {
         TempFolder folder;
         const auto path = folder / c.name;
-        std::FILE* file = AudioTranscoder::openOutput(path.string(), 8000, 1);
+        std::FILE* file = wav::openOutput(path.string(), 8000, 1);
         ASSERT_NE(file, nullptr) << c.name;
         std::fputs("pcm", file);
         std::fclose(file);
@@ -76,6 +76,6 @@ TEST(WavWriter, HeaderOnlyForNamesEndingInLowerOrUpperWav) {
 
 TEST(WavWriter, OutputThatCannotBeCreatedGivesNoStream) {
     TempFolder folder;
-    EXPECT_EQ(AudioTranscoder::openOutput((folder / "missing" / "a.wav").string(), 8000, 1),
+    EXPECT_EQ(wav::openOutput((folder / "missing" / "a.wav").string(), 8000, 1),
               nullptr);
 }

@@ -1,6 +1,6 @@
 // The copy dialog run for real: its own ShowModal, its copying thread, real files.
 #include "SoundFixtures.h"
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -62,11 +62,7 @@ protected:
     }
 
     void writeScript(const std::vector<std::string>& entries) {
-        std::string script =
-            std::string(kLanguage) + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            script += std::to_string(i) + "=" + entries[i] + "\n";
-        medium.write("install.ini", script);
+        medium.write("install.ini", copyListScript(kLanguage, entries));
     }
 
     // Runs the dialog; onTick sees every look of the window at the copy before the dialog does.

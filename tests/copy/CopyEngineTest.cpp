@@ -31,11 +31,7 @@ protected:
     void TearDown() override { platform::changeFolder(savedFolder); }
 
     void writeScript(const std::vector<std::string>& entries) {
-        std::string script =
-            std::string(kLanguage) + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            script += std::to_string(i) + "=" + entries[i] + "\n";
-        medium.write("install.ini", script);
+        medium.write("install.ini", copyListScript(kLanguage, entries));
     }
 
     // Copies the list; stop is asked when the status line first shows stopAt.

@@ -67,3 +67,11 @@ std::string recordHeader(std::uint32_t codec, std::uint32_t dataLength, std::uin
             bytes += static_cast<char>((value >> shift) & 0xFF);
     return bytes;
 }
+
+std::string copyListScript(const std::string& languageSection,
+                           const std::vector<std::string>& entries) {
+    std::string script = languageSection + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        script += std::to_string(i) + "=" + entries[i] + "\n";
+    return script;
+}

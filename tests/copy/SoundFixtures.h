@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The bytes of a short Ogg Vorbis file and of a short Ogg Speex file.
 const std::string& vorbisBytes();
@@ -20,3 +21,7 @@ bool runCommand(const std::string& commandLine);
 
 // A record header that may promise more than follows it.
 std::string recordHeader(std::uint32_t codec, std::uint32_t dataLength, std::uint32_t nameLength);
+
+// A setup script of the language section given and a [std] copy list of these entries.
+std::string copyListScript(const std::string& languageSection,
+                           const std::vector<std::string>& entries);

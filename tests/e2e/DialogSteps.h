@@ -1,6 +1,6 @@
 #pragma once
 // Answers for the pages and dialogs of a whole run, as a person would give them.
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "pages/PageRunner.h"

@@ -2,7 +2,7 @@
 // order, the copy dialog doing its real work, and what the run leaves on the machine.
 #include "app/SetupDialog.h"
 #include "audio/AudioFixtures.h"
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"

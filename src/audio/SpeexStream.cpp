@@ -1,14 +1,13 @@
 // The header packet of an Ogg Speex stream: which decoder it needs and how its frames come.
-#include "audio/AudioTranscoder.h"
+#include "audio/SpeexStream.h"
+
+#include <cstdio>
 
 #include <speex/speex.h>
 #include <speex/speex_callbacks.h>
 #include <speex/speex_header.h>
 
 namespace {
-
-// The decoding buffers hold one frame of at most this many values, both channels counted.
-constexpr int kMaxFrameValues = 2000;
 
 const SpeexMode* acceptedMode(const SpeexHeader& header) {
     if (header.mode < 0 || header.mode >= SPEEX_NB_MODES) {
@@ -34,12 +33,12 @@ const SpeexMode* acceptedMode(const SpeexHeader& header) {
     return mode;
 }
 
-bool acceptedLayout(const SpeexHeader& header, int frameSize) {
+bool acceptedLayout(const SpeexHeader& header, int frameSize, int maxFrameValues) {
     if (header.nb_channels != 1 && header.nb_channels != 2) {
         std::fprintf(stderr, "Cannot decode %d channels\n", header.nb_channels);
         return false;
     }
-    if (frameSize <= 0 || frameSize > kMaxFrameValues / header.nb_channels) {
+    if (frameSize <= 0 || frameSize > maxFrameValues / header.nb_channels) {
         std::fprintf(stderr, "Cannot decode frames of %d samples\n", frameSize);
         return false;
     }
@@ -74,31 +73,36 @@ void* createDecoder(const SpeexHeader& header, const SpeexMode& mode, int enhanc
 
 } // namespace
 
-void* AudioTranscoder::processSpeexHeader(ogg_packet* packet, int enhancement, int* frameSize,
-                                          int* sampleRate, int* framesPerPacket, int* channels,
-                                          SpeexStereoState* stereoState, int* extraHeaders) {
-    SpeexHeader* header = speex_packet_to_header(reinterpret_cast<char*>(packet->packet),
-                                                 static_cast<int>(packet->bytes));
+SpeexStream::~SpeexStream() {
+    if (decoder != nullptr) {
+        speex_decoder_destroy(decoder);
+    }
+}
+
+std::unique_ptr<SpeexStream> openSpeexStream(const ogg_packet& packet, int enhancement,
+                                             int maxFrameValues) {
+    SpeexHeader* header = speex_packet_to_header(reinterpret_cast<char*>(packet.packet),
+                                                 static_cast<int>(packet.bytes));
     if (header == nullptr) {
         std::fprintf(stderr, "Cannot read header\n");
         return nullptr;
     }
+    auto stream = std::make_unique<SpeexStream>();
     const SpeexMode* mode = acceptedMode(*header);
-    void* decoder = nullptr;
     if (mode != nullptr) {
-        decoder = createDecoder(*header, *mode, enhancement, frameSize, stereoState);
+        stream->decoder =
+            createDecoder(*header, *mode, enhancement, &stream->frameSize, &stream->stereoState);
     }
-    if (decoder != nullptr && !acceptedLayout(*header, *frameSize)) {
-        speex_decoder_destroy(decoder);
-        decoder = nullptr;
-    }
-    if (decoder != nullptr) {
+    const bool accepted = stream->decoder != nullptr &&
+                          acceptedLayout(*header, stream->frameSize, maxFrameValues);
+    if (accepted) {
         describeStream(*header, *mode);
-        *sampleRate = header->rate;
-        *framesPerPacket = header->frames_per_packet;
-        *channels = header->nb_channels;
-        *extraHeaders = header->extra_headers;
+        stream->sampleRate = header->rate;
+        // A header that promises no frames per packet still has one.
+        stream->framesPerPacket = header->frames_per_packet == 0 ? 1 : header->frames_per_packet;
+        stream->channels = header->nb_channels;
+        stream->extraHeaders = header->extra_headers;
     }
     speex_header_free(header);
-    return decoder;
+    return accepted ? std::move(stream) : nullptr;
 }

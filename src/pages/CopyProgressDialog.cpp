@@ -1,4 +1,4 @@
-#include "copy/CopyProgressDialog.h"
+#include "pages/CopyProgressDialog.h"
 
 #include "platform/EndSignals.h"
 #include "script/TextKeys.h"

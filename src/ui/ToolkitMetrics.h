@@ -1,0 +1,11 @@
+#pragma once
+// Sizes in which the toolkits differ, for the controls of our own. One implementation per toolkit
+// (ui/gtk, ui/msw), chosen by CMake.
+class wxWindow;
+
+namespace toolkit {
+
+// The height of an owner-drawn combo box's field, or -1 for the toolkit's own.
+int comboFieldHeight(wxWindow* parent);
+
+} // namespace toolkit
