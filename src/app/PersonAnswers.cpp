@@ -1,15 +1,16 @@
 #include "app/PersonAnswers.h"
 
 #include "app/MessageBox.h"
-#include "app/SetupDialog.h"
-#include "pages/CopyProgressDialog.h"
 #include "pages/AgreementPage.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "script/SetupScript.h"
 #include "session/RunLog.h"
+#include "session/SetupSession.h"
 
 #include <cstdint>
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
 namespace {
@@ -18,14 +19,14 @@ constexpr long kQuestionBox = wxYES_NO | wxICON_QUESTION;
 constexpr long kInformationBox = wxOK | wxICON_INFORMATION;
 } // namespace
 
-PersonAnswers::PersonAnswers(SetupDialog& mainWindow) : mainWindow(mainWindow) {}
+PersonAnswers::PersonAnswers(wxDialog& mainWindow, SetupSession& session)
+    : mainWindow(mainWindow), session(session) {}
 
 PersonAnswers::~PersonAnswers() = default;
 
 // The three pages and the copy dialog are made when the installation starts and destroyed when
 // it returns; they borrow the session's fields.
 void PersonAnswers::begin() {
-    SetupSession& session = mainWindow.session();
     const std::string& language = session.languageSection;
     agreement = std::make_unique<AgreementPage>(nullptr, language, session.scriptPath);
     copyDialog = std::make_unique<CopyProgressDialog>(&session.targetFolder, nullptr, language,
@@ -64,7 +65,8 @@ bool PersonAnswers::goOnWithoutSpace(const std::string& text, const std::string&
 
 bool PersonAnswers::askYesNo(const std::string& text, const std::string& caption,
                              DefaultAnswer byDefault) {
-    const long style = kQuestionBox | (byDefault == DefaultAnswer::No ? wxNO_DEFAULT : wxYES_DEFAULT);
+    const long style =
+        kQuestionBox | (byDefault == DefaultAnswer::No ? wxNO_DEFAULT : wxYES_DEFAULT);
     const bool yes = showMessageBox(&mainWindow, text, caption, style) == wxID_YES;
     runlog::write("question", text + (yes ? " -> Yes" : " -> No"));
     return yes;

@@ -10,12 +10,14 @@ class AgreementPage;
 class CopyProgressDialog;
 class DirectoryPage;
 class InstallTypePage;
-class SetupDialog;
+struct SetupSession;
 class wxDialog;
 
 class PersonAnswers : public InstallAnswers {
 public:
-    explicit PersonAnswers(SetupDialog& mainWindow);
+    // The main window is shown again when the installation gives it back; the session is the
+    // window's.
+    PersonAnswers(wxDialog& mainWindow, SetupSession& session);
     ~PersonAnswers() override;
 
     // Makes the pages and the copy dialog, which live until the answers end.
@@ -38,7 +40,8 @@ public:
 private:
     int showPage(wxDialog& page);
 
-    SetupDialog& mainWindow;
+    wxDialog& mainWindow;
+    SetupSession& session;
     std::unique_ptr<AgreementPage> agreement;
     std::unique_ptr<CopyProgressDialog> copyDialog;
     std::unique_ptr<DirectoryPage> directory;

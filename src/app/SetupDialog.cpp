@@ -105,6 +105,6 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 }
 
 void SetupDialog::runInstallSequence() {
-    PersonAnswers answers(*this);
+    PersonAnswers answers(*this, session());
     (void)InstallSequence(setupSession, answers).run();
 }

@@ -7,7 +7,7 @@
 #include "platform/posix/StartedMedium.h"
 #include "platform/posix/WineDiscDrive.h"
 #include "platform/posix/WinePrefix.h"
-#include "platform/posix/WineRegistry.h"
+#include "platform/posix/WineRun.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #include "platform/SystemActivity.h"
 #include "platform/posix/OwnExecutable.h"
 #include "platform/posix/StartedMedium.h"
-#include "platform/posix/WinePrefix.h"
+#include "platform/posix/WineRun.h"
 
 #include <cerrno>
 #include <cstring>

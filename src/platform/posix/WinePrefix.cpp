@@ -10,7 +10,7 @@
 #include "platform/posix/DriveAssignment.h"
 #include "platform/posix/WineDiscDrive.h"
 #include "platform/posix/WindowsProgram.h"
-#include "platform/posix/WineRegistry.h"
+#include "platform/posix/WineRun.h"
 #include "platform/posix/XdgFolders.h"
 
 #include <cerrno>
@@ -65,79 +65,6 @@ std::string fileOnMedium(const std::string& mediumFolder, const std::string& nam
     return native;
 }
 
-// The variables of the installer's environment with Wine's own replaced: the prefix named,
-// no Mono or Gecko prompts, no menu entries made by Wine behind the installer's back, and Wine's
-// debug output off unless asked for; without the display when none is wanted.
-std::vector<std::string> wineEnvironment(const std::string& prefix, bool display) {
-    std::vector<std::string> variables;
-    const char* debug = std::getenv("WINEDEBUG");
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string variable = *entry;
-        const std::string name = variable.substr(0, variable.find('='));
-        const bool displayName = name == "DISPLAY" || name == "WAYLAND_DISPLAY";
-        if (name != "WINEPREFIX" && name != "WINEDLLOVERRIDES" && name != "WINEDEBUG" &&
-            (display || !displayName))
-            variables.push_back(variable);
-    }
-    variables.push_back("WINEPREFIX=" + prefix);
-    variables.push_back("WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d");
-    variables.push_back(std::string("WINEDEBUG=") + (debug ? debug : "-all"));
-    return variables;
-}
-
-std::vector<char*> pointersOf(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts)
-        pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-int waitFor(pid_t child, bool shown) {
-    int status = 0;
-    for (;;) {
-        const pid_t ended = ::waitpid(child, &status, shown ? WNOHANG : 0);
-        if (ended == child)
-            break;
-        if (ended < 0 && errno != EINTR)
-            return -1;
-        if (ended == 0) {
-            continueSystemWait();
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", seconds);
-    return text;
-}
-
-// Starts the program with the arguments (the first its own name) in the prefix and waits for it.
-int runInPrefix(const std::string& program, std::vector<std::string> arguments,
-                const std::string& prefix, bool display, bool shown) {
-    std::vector<std::string> variables = wineEnvironment(prefix, display);
-    auto argv = pointersOf(arguments);
-    auto envp = pointersOf(variables);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // Wine's programs report on the terminal; the installer reports through its own results.
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    const int failed =
-        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed ? -1 : waitFor(child, shown);
-}
-
 // Wine's own first start makes a prefix the same way. Without a display no window of Wine's own
 // opens beside the installer's; but a Wine session begun without one can open no window at all,
 // so that session is waited out before the game or the medium's programs could join it.
@@ -152,7 +79,7 @@ bool runWineboot(const std::string& prefix) {
     endSystemWait();
     const bool made = status == 0 && exists(prefix + "/dosdevices/c:");
     noteSystemActivity("wine", (made ? "prefix made: " : "prefix could not be made: ") + prefix +
-                                   " (" + secondsText(secondsSince(start)) + ")");
+                                   " (" + secondsText(start) + ")");
     return made;
 }
 
@@ -300,15 +227,6 @@ bool holdsWindowsProduct(const std::string& mediumFolder) {
         }
     }
     return false;
-}
-
-int runWine(const std::string& prefix, const std::vector<std::string>& arguments, bool shown) {
-    const std::string wine = wineProgram();
-    if (wine.empty())
-        return -1;
-    std::vector<std::string> argumentTexts{"wine"};
-    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-    return runInPrefix(wine, std::move(argumentTexts), prefix, true, shown);
 }
 
 } // namespace platform::posix

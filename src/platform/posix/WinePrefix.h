@@ -5,7 +5,6 @@
 // machine is that prefix: its drives, its registry (through Wine), its Windows folder.
 // SETUP_DRIVE_TABLE, drives of the user's own choosing, keeps the backend's own mapping.
 #include <string>
-#include <vector>
 
 namespace platform::posix {
 
@@ -22,17 +21,5 @@ const std::string& winePrefixProblem();
 // Whether the setup script in the native medium folder names a Windows program on the medium as
 // a shortcut's target (a "File<n>" key of any section).
 bool holdsWindowsProduct(const std::string& mediumFolder);
-
-// Runs a Wine program in the prefix (its name and arguments, as `wine` takes them) without
-// Wine's own desktop integration and waits for it; its exit status, or -1 when Wine
-// did not start or ended abnormally. `shown` keeps the program's wait view alive meanwhile.
-int runWine(const std::string& prefix, const std::vector<std::string>& arguments, bool shown);
-
-// The prefix's folder for the files the installer hands to Wine's programs, as Wine names it and
-// as this system does.
-inline constexpr const char* kWineScratchFolder = "C:\\windows\\temp";
-inline std::string wineScratchNativeFolder(const std::string& prefix) {
-    return prefix + "/drive_c/windows/temp";
-}
 
 } // namespace platform::posix

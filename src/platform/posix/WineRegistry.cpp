@@ -4,6 +4,7 @@
 #include "platform/posix/NativePath.h"
 #include "platform/posix/RegistryHiveFile.h"
 #include "platform/posix/WinePrefix.h"
+#include "platform/posix/WineRun.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -52,66 +53,6 @@ HiveView& hiveOf(RegistryHive hive) {
     return state().hives[hive == RegistryHive::CurrentUser ? 0 : 1];
 }
 
-std::string convert(const std::string& bytes, const char* from, const char* to) {
-    iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        return {};
-    std::string result;
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
-        result.append(buffer, static_cast<std::size_t>(out - buffer));
-        if (done == static_cast<std::size_t>(-1) && errno != E2BIG)
-            break; // what cannot be converted ends the text
-    }
-    iconv_close(converter);
-    return result;
-}
-
-std::string secondsText(std::chrono::steady_clock::time_point start) {
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f s", seconds);
-    return text;
-}
-
-// A file of ours in the prefix's temporary folder: Wine's name for it and this system's.
-struct ScratchFile {
-    ScratchFile(const std::string& prefix, const char* purpose) {
-        const std::string name = "cd-setup-" + std::to_string(::getpid()) + "-" + purpose + ".reg";
-        windowsPath = std::string(kWineScratchFolder) + "\\" + name;
-        nativePath = wineScratchNativeFolder(prefix) + "/" + name;
-    }
-    ~ScratchFile() { ::unlink(nativePath.c_str()); }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-    std::string windowsPath;
-    std::string nativePath;
-};
-
-std::optional<std::string> exportKey(const std::string& prefix, const std::string& fullPath,
-                                     bool view32) {
-    const auto start = std::chrono::steady_clock::now();
-    const ScratchFile file(prefix, "read");
-    std::vector<std::string> arguments{"reg", "export", fullPath, file.windowsPath, "/y"};
-    if (view32)
-        arguments.push_back("/reg:32");
-    const bool found = runWine(prefix, arguments, false) == 0;
-    noteSystemActivity("wine", std::string(found ? "read " : "no key ") + fullPath + " (" +
-                                   secondsText(start) + ")");
-    if (!found)
-        return std::nullopt;
-    std::ifstream in(file.nativePath, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // The registry editor's files are UTF-16 with a byte order mark.
-    return convert(bytes, "UTF-16", "UTF-8");
-}
-
 void apply(RegistryHiveFile& view, const Change& change) {
     if (change.keyOnly)
         (void)view.createKey(change.path);
@@ -139,7 +80,7 @@ RegistryHiveFile& viewHolding(RegistryHive hive, const std::string& path) {
             return known.view;
     known.readPaths.push_back(lower);
     const std::string full = relative.empty() ? known.root : known.root + "\\" + relative;
-    if (const auto text = exportKey(winePrefix(), full, true))
+    if (const auto text = exportWineKey(winePrefix(), full, true))
         known.exported += *text + "\r\n";
     rebuild(hive);
     return known.view;
@@ -166,7 +107,7 @@ std::string quoted(const std::string& text) {
 // A string that a quoted text cannot hold (a line break) as the registry editor writes it: its
 // UTF-16 bytes with the terminator, as REG_SZ.
 std::string hexString(const std::string& text) {
-    const std::string bytes = convert(text, "UTF-8", "UTF-16LE") + std::string(2, '\0');
+    const std::string bytes = convertText(text, "UTF-8", "UTF-16LE") + std::string(2, '\0');
     std::string out = "hex(1):";
     char pair[4];
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -278,11 +219,11 @@ bool importWineRegistryChanges() {
     if (current.pending.empty() || prefix.empty())
         return true;
     const auto start = std::chrono::steady_clock::now();
-    const ScratchFile file(prefix, "import");
+    const WineScratchFile file(prefix, "import");
     std::size_t values = 0;
     const std::string text = importText(current.pending, values);
     std::ofstream(file.nativePath, std::ios::binary)
-        << "\xFF\xFE" << convert(text, "UTF-8", "UTF-16LE");
+        << "\xFF\xFE" << convertText(text, "UTF-8", "UTF-16LE");
     const bool imported =
         runWine(prefix, {"reg", "import", file.windowsPath, "/reg:32"}, false) == 0;
     noteSystemActivity("wine", (imported ? "imported " : "import failed: ") +
@@ -326,10 +267,6 @@ bool commitWineRegistryChanges(std::string& reason) {
         }
     }
     return true;
-}
-
-std::optional<std::string> readWineKeyText(const std::string& prefix, const std::string& fullPath) {
-    return exportKey(prefix, fullPath, false);
 }
 
 } // namespace platform::posix

@@ -30,9 +30,4 @@ bool importWineRegistryChanges();
 // refused the import or does not hold a value as it was written.
 bool commitWineRegistryChanges(std::string& reason);
 
-// A key of the prefix in its own (64-bit) view, as the registry editor's text ("[HKEY_...]"
-// sections in UTF-8), read through Wine; nothing when the key is missing. For Wine's own
-// settings, such as its drive types.
-std::optional<std::string> readWineKeyText(const std::string& prefix, const std::string& fullPath);
-
 } // namespace platform::posix
