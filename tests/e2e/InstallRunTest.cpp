@@ -2,12 +2,12 @@
 // order, the copy dialog doing its real work, and what the run leaves on the machine.
 #include "app/SetupDialog.h"
 #include "audio/AudioFixtures.h"
-#include "pages/CopyProgressDialog.h"
 #include "copy/SoundArchiveRecord.h"
 #include "e2e/DialogSteps.h"
 #include "e2e/InstallSandbox.h"
 #include "e2e/TreeSnapshot.h"
 #include "pages/AgreementPage.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Drives.h"
@@ -15,8 +15,8 @@
 #include "platform/Registry.h"
 #include "support/HostCommand.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TempFolder.h"
 #include "support/ShortcutFile.h"
+#include "support/TempFolder.h"
 #include "system/RegistryStrings.h"
 
 #include <wx/msgdlg.h>
@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <wx/utils.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -73,10 +74,11 @@ ScriptedDialogs::Step copyAndAbortOnceThere(const fs::path& file) {
 // next looks at the target, however fast the records before it went.
 void appendLongRecord(const fs::path& archive) {
     TempFolder sounds;
-    ASSERT_EQ(runHostCommand("cd '" + hostPath(sounds.path()) +
-                             "' && sox -R -q -n -r 22050 -c 1 -b 16 long.wav synth 240 sine 200-2000"
-                             " && oggenc -Q -o long.ogg long.wav"),
-              0);
+    ASSERT_EQ(
+        runHostCommand("cd '" + hostPath(sounds.path()) +
+                       "' && sox -R -q -n -r 22050 -c 1 -b 16 long.wav synth 240 sine 200-2000"
+                       " && oggenc -Q -o long.ogg long.wav"),
+        0);
     std::ofstream(archive, std::ios::binary | std::ios::app)
         << encodeRecord(kCodecVorbis, "long.ogg", readWholeFile(sounds / "long.ogg"));
 }
@@ -243,13 +245,28 @@ TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
     EXPECT_NE(sandbox.opened().find("readme.txt"), std::string::npos) << "the readme was opened";
 }
 
+// Nothing minimises a window on a display without a window manager.
+bool windowManagerRuns() {
+#ifdef _WIN32
+    return true;
+#else
+    return runHostCommand(
+               "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0;
+#endif
+}
+
 // The main window is minimised while the pages are up and restored when the run gives it back.
 TEST_F(InstallRun, declinedLicenceGivesTheWindowBackAndWritesNothing) {
     ScriptedDialogs& dialogs = startDialogs();
     dialogs.then("agreement", answerNotingTheMainWindow(wxID_CANCEL));
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
-    EXPECT_TRUE(minimisedDuringPage);
-    EXPECT_FALSE(minimisedWhenGivenBack);
+    if (windowManagerRuns()) {
+        EXPECT_TRUE(minimisedDuringPage);
+        EXPECT_FALSE(minimisedWhenGivenBack);
+    } else {
+        std::printf("[   NOTE   ] the minimised main window is not checked: this display has no "
+                    "window manager\n");
+    }
     EXPECT_FALSE(fs::exists(target()));
     expectNothingRecorded();
 }
@@ -444,8 +461,11 @@ TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
     EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
 
     // The program group's menu folder is described beside the desktop's menus.
-    const fs::path allowed[] = {installed, sandbox.programGroup(), sandbox.registryFolder(),
-                                windows, root / "apps/desktop-directories",
+    const fs::path allowed[] = {installed,
+                                sandbox.programGroup(),
+                                sandbox.registryFolder(),
+                                windows,
+                                root / "apps/desktop-directories",
                                 root / "config/menus/applications-merged"};
     for (const fs::path& path : TreeSnapshot(root).changedSince(before)) {
         if (path == root / "opened.txt") // the desktop opener's record, not the program's
