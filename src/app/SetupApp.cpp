@@ -5,12 +5,12 @@
 #include "app/QuietRun.h"
 #include "app/SetupDialog.h"
 #include "app/SystemWaitWindow.h"
+#include "paths/DrivePath.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
 #include "platform/Medium.h"
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
-#include "paths/DrivePath.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
@@ -41,11 +41,17 @@ public:
         // started, not on the medium.
         if (!readCommandLine())
             return true;
+        // Where the toolkit starts before the program's own code, a quiet run still makes no
+        // window: it takes the same way as where it starts no toolkit.
+        if (options.quiet) {
+            exitStatus = runQuietInstallation(programName(), options, commandArguments());
+            return true;
+        }
         // Finding the medium and its drive may make the Wine prefix the product will run in; that
         // wait shows, and what it did goes to the log.
         showSystemActivity(!options.quiet);
         // Before anything reads the medium: the drives, the Wine prefix, the script.
-        exitStatus = startOnTheMedium(options, argc > 0 ? argv[0].utf8_string() : "setup");
+        exitStatus = startOnTheMedium(options, programName());
         if (exitStatus)
             return true;
         // The script's relative names are written for the program's own folder on the medium.
@@ -104,15 +110,23 @@ public:
     }
 
 private:
-    // False when the run ends here, with exitStatus set.
-    bool readCommandLine() {
+    std::vector<std::string> commandArguments() const {
         std::vector<std::string> arguments;
         for (int i = 1; i < argc; ++i)
             arguments.push_back(argv[i].utf8_string());
-        exitStatus = answerCommandLine(argc > 0 ? argv[0].utf8_string() : "setup", arguments);
+        return arguments;
+    }
+    std::string programName() const { return argc > 0 ? argv[0].utf8_string() : "setup"; }
+
+    // False when the run ends here, with exitStatus set. A quiet run opens its log itself.
+    bool readCommandLine() {
+        const std::vector<std::string> arguments = commandArguments();
+        exitStatus = answerCommandLine(programName(), arguments);
         if (exitStatus)
             return false;
         options = parseCommandLine(arguments);
+        if (options.quiet)
+            return true;
         exitStatus = openRunLog(options, arguments);
         return !exitStatus;
     }

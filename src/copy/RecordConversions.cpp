@@ -16,6 +16,28 @@ RecordConversions::RecordConversions(const std::atomic<bool>* stop)
 
 RecordConversions::~RecordConversions() {
     dropAll();
+    {
+        const std::lock_guard<std::mutex> hold(waitingLock);
+        closing = true;
+    }
+    waitingChanged.notify_all();
+    for (std::thread& converter : converters)
+        converter.join();
+}
+
+void RecordConversions::convertWhatComes() {
+    for (;;) {
+        std::packaged_task<bool()> conversion;
+        {
+            std::unique_lock<std::mutex> hold(waitingLock);
+            waitingChanged.wait(hold, [this] { return closing || !waiting.empty(); });
+            if (waiting.empty())
+                return;
+            conversion = std::move(waiting.front());
+            waiting.pop_front();
+        }
+        conversion();
+    }
 }
 
 bool RecordConversions::stopAsked() const {
@@ -30,9 +52,17 @@ void RecordConversions::add(RecordExtraction record) {
         const RecordExtraction* unpacked = &pending.back().record;
         // The deque keeps its elements in place as it grows at its ends, so the thread may read
         // the record it was handed until it ends.
-        pending.back().converted = std::async(std::launch::async, [unpacked, this] {
-            return convertUnpackedRecord(*unpacked, &dropping);
-        });
+        std::packaged_task<bool()> conversion(
+            [unpacked, this] { return convertUnpackedRecord(*unpacked, &dropping); });
+        pending.back().converted = conversion.get_future();
+        {
+            const std::lock_guard<std::mutex> hold(waitingLock);
+            waiting.push_back(std::move(conversion));
+        }
+        waitingChanged.notify_one();
+        // No more threads than conversions at once: one is free whenever one is handed in.
+        if (converters.size() < width)
+            converters.emplace_back([this] { convertWhatComes(); });
         return;
     }
     pending.push_back(std::move(next));

@@ -1,12 +1,17 @@
 #pragma once
 // The records of one archive being converted beside the copy: about as many at once as the machine
-// has cores, each on a thread of its own, and taken back in the order they were handed in, so that
-// records land in the archive's order whichever conversion ends first.
+// has cores, on threads kept for the archive (a thread for each record costs a Windows process
+// under Wine several calls to its server), and taken back in the order they were handed in, so
+// that records land in the archive's order whichever conversion ends first.
 #include "copy/ArchiveRecordExtraction.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <future>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 class RecordConversions {
 public:
@@ -35,9 +40,17 @@ private:
         std::future<bool> converted; // invalid for a skipped record
     };
     bool stopAsked() const;
+    // One converting thread: takes the next conversion until the archive is done.
+    void convertWhatComes();
 
     const std::atomic<bool>* copyStop;
     std::atomic<bool> dropping{false};
     std::size_t width;
     std::deque<Pending> pending;
+
+    std::vector<std::thread> converters;
+    std::deque<std::packaged_task<bool()>> waiting; // conversions no thread has taken yet
+    std::mutex waitingLock;
+    std::condition_variable waitingChanged;
+    bool closing = false;
 };
