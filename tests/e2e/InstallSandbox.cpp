@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +82,22 @@ void InstallSandbox::forgetRecords() {
 
 std::string InstallSandbox::opened() const {
     return opener->opened();
+}
+
+std::string InstallSandbox::openedAll(const std::vector<std::string>& names) const {
+    const auto holdsAll = [&names](const std::string& text) {
+        for (const std::string& name : names)
+            if (text.find(name) == std::string::npos)
+                return false;
+        return true;
+    };
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string text = opened();
+    while (!holdsAll(text) && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        text = opened();
+    }
+    return text;
 }
 
 fs::path InstallSandbox::extractArchive(const std::string& archive) const {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class InstallSandbox {
 public:
@@ -36,6 +37,9 @@ public:
     void forgetRecords();
     // What the desktop's opener was asked to open, one native path per line.
     std::string opened() const;
+    // What the opener recorded once every one of the names is in it, or after a bound that a
+    // loaded machine does not reach: each opening is a process of its own, in no set order.
+    std::string openedAll(const std::vector<std::string>& names) const;
     // Extracts the records of one of the medium's archives into a folder of the sandbox.
     std::filesystem::path extractArchive(const std::string& archive) const;
 

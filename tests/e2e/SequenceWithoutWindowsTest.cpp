@@ -108,12 +108,8 @@ TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps)
         "end"};
     EXPECT_EQ(answers.transcript, expected);
     // The program group and the readme were handed to the desktop's opener, which is not waited
-    // for: its record is read once both are there.
-    std::string opened;
-    for (int wait = 0; wait < 500 && opened.find("readme.txt") == std::string::npos; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        opened = sandbox.opened();
-    }
+    // for.
+    const std::string opened = sandbox.openedAll({"Moonrise Harbour", "readme.txt"});
     EXPECT_NE(opened.find("Moonrise Harbour"), std::string::npos) << opened;
     EXPECT_NE(opened.find("readme.txt"), std::string::npos) << opened;
     for (const char* file : {"harbour.exe", "data/textures/water.tex", "install.ini", "title.bmp"})
