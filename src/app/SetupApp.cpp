@@ -3,6 +3,7 @@
 #include "app/MediumStart.h"
 #include "app/MessageBoxIcons.h"
 #include "app/QuietRun.h"
+#include "app/SetupApp.h"
 #include "app/SetupDialog.h"
 #include "app/SystemWaitWindow.h"
 #include "paths/DrivePath.h"
@@ -32,6 +33,22 @@ constexpr int kInstalled = 0;
 constexpr int kFailed = 1;
 constexpr int kBadCommandLine = 2;
 } // namespace
+
+std::optional<int> answerSetupCommandLine(const std::string& name,
+                                          const std::vector<std::string>& arguments) {
+    const CommandLine line = parseCommandLine(arguments);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(usageText(name).c_str(), stdout);
+        return kInstalled;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "setup: %s\n\n%s", line.error.c_str(), usageText(name).c_str());
+        return kBadCommandLine;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return std::nullopt;
+}
 
 class SetupApp : public wxApp {
 public:
@@ -91,25 +108,6 @@ public:
     }
 
 private:
-public:
-    // The exit status when the command line ends the run before it starts (--help, an error).
-    static std::optional<int> answerCommandLine(const std::string& name,
-                                                const std::vector<std::string>& arguments) {
-        const CommandLine line = parseCommandLine(arguments);
-        switch (line.action) {
-        case CommandLine::Action::Help:
-            std::fputs(usageText(name).c_str(), stdout);
-            return kInstalled;
-        case CommandLine::Action::Error:
-            std::fprintf(stderr, "setup: %s\n\n%s", line.error.c_str(), usageText(name).c_str());
-            return kBadCommandLine;
-        case CommandLine::Action::Run:
-            break;
-        }
-        return std::nullopt;
-    }
-
-private:
     std::vector<std::string> commandArguments() const {
         std::vector<std::string> arguments;
         for (int i = 1; i < argc; ++i)
@@ -121,7 +119,7 @@ private:
     // False when the run ends here, with exitStatus set. A quiet run opens its log itself.
     bool readCommandLine() {
         const std::vector<std::string> arguments = commandArguments();
-        exitStatus = answerCommandLine(programName(), arguments);
+        exitStatus = answerSetupCommandLine(programName(), arguments);
         if (exitStatus)
             return false;
         options = parseCommandLine(arguments);
@@ -135,25 +133,5 @@ private:
     std::optional<int> exitStatus;
 };
 
-#ifdef _WIN32
-wxIMPLEMENT_APP(SetupApp);
-#else
+// The entry point is each system's own (app/entry/): it starts the toolkit with this class.
 wxIMPLEMENT_APP_NO_MAIN(SetupApp);
-
-// A bad command line, --help and a quiet run are answered before the toolkit starts: they need
-// no display.
-int main(int argc, char** argv) {
-    // The menu entries of a game installed from a disc image start it this way: the image is
-    // mounted for as long as the game runs.
-    if (argc >= 4 && std::string(argv[1]) == "--with-disc" && std::string(argv[3]) == "--")
-        return platform::runWithDiscImage(argv[2], std::vector<std::string>(argv + 4, argv + argc));
-    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    const CommandLine line = parseCommandLine(arguments);
-    if (line.action != CommandLine::Action::Run)
-        return SetupApp::answerCommandLine(argc > 0 ? argv[0] : "setup", arguments).value_or(0);
-    // A quiet run shows nothing: it starts no toolkit and needs no display.
-    if (line.quiet)
-        return runQuietInstallation(argc > 0 ? argv[0] : "setup", line, arguments);
-    return wxEntry(argc, argv);
-}
-#endif

@@ -51,7 +51,7 @@ CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
     madeFolders.clear();
     placesFolder.clear();
     for (int index = 0; index < entryCount; ++index) {
-        atEntry = fileList[static_cast<std::size_t>(index)];
+        const std::string& atEntry = fileList[static_cast<std::size_t>(index)];
         setStatus(atEntry);
         errorText = writeFailedText + " " + atEntry;
         if (stopAsked(stop))

@@ -3,8 +3,6 @@
 // plain file copied, or one record of a .snd archive unpacked and converted) as fast as the
 // machine allows. The records of an archive convert beside one another, one per core, and land
 // in the archive's order; a unit that fails ends the copy, and nothing after it lands.
-#include "copy/SoundArchive.h"
-
 #include <atomic>
 #include <functional>
 #include <set>
@@ -35,8 +33,6 @@ public:
 
     const std::string& getErrorText() const { return errorText; }
     int getEntryCount() const { return entryCount; }
-    // The entry the copy is at, for a log line when it is stopped.
-    const std::string& currentEntry() const { return atEntry; }
 
     // The text a language key gives, from the language section of the script.
     std::string text(const char* key) const;
@@ -65,7 +61,6 @@ private:
     int entryCount = 0;
     const std::string* targetFolder;
     std::string errorText;
-    std::string atEntry;
     std::string languageSection;
     std::string installMode = "std";
     std::string scriptPath;
