@@ -19,10 +19,9 @@ e:|fixed|$machine/data|DATA
 TABLE
     export SCREEN_READER_WALK_INSIDE=1 SETUP_DRIVE_TABLE="$machine/drives"
     export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" XDG_CONFIG_HOME="$machine/config" LANG=en_US.UTF-8
-    exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$out"
+    exec "$root/scripts/fresh-display.sh" --size 1024x768 dbus-run-session -- "$0" "$out"
 fi
 
-openbox >/dev/null 2>&1 &
 source "$root/scripts/walkthrough-pages.sh"
 shots="$out"
 wait_for_window_manager

@@ -19,7 +19,7 @@ run_sanitized() {
         -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
     cmake --build "$sanitized" --target fuzz_vorbis_replay fuzz_speex_replay fuzz_archive_replay \
         fuzz_profile_replay e2e_install_tests
-    env -u DISPLAY SETUP_XVFB_SERVER=$((200 + $$ % 500)) scripts/with-display.sh \
+    scripts/fresh-display.sh \
         ctest --test-dir "$sanitized" --output-on-failure -j2 -R '_corpus$|^e2e_install_tests$|^walkthrough$'
 }
 

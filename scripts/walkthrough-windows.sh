@@ -26,7 +26,7 @@ if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
     "$root/scripts/wine.sh" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null
     wineserver -w
     export WALKTHROUGH_DISPLAY_READY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'openbox >/dev/null 2>&1 & exec "$@"' _ "$0" "$out"
+    exec "$root/scripts/fresh-display.sh" --size 1024x768 "$0" "$out"
 fi
 
 export LANG=en_US.UTF-8

@@ -19,7 +19,7 @@ TABLE
 
 if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
     export WALKTHROUGH_DISPLAY_READY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'openbox >/dev/null 2>&1 & exec "$@"' _ "$0" "$out"
+    exec "$root/scripts/fresh-display.sh" --size 1024x768 "$0" "$out"
 fi
 
 export SETUP_DRIVE_TABLE="$machine/drives" SETUP_REGISTRY_DIR="$machine/registry"

@@ -22,9 +22,6 @@ printf 'a turtle\n' >"$disc/extras/ŻÓŁW.DAT"
 sed -i 's/^files=10$/files=11/' "$disc/install.ini"
 printf '10=extras\\żółw.dat\n' >>"$disc/install.ini"
 export LANG=C.UTF-8 WINEDEBUG=-all
-# The displays of its own get a number of their own: two servers that look for a free number at
-# the same moment (the walkthrough's, beside this test) can take the same one.
-own_server=$((700 + $$ % 100))
 unset SETUP_DRIVE_TABLE WINDIR XDG_DATA_HOME WINEPREFIX
 
 # install <row> <medium> [arguments]: an unattended full install from the medium, in a home of the
@@ -106,7 +103,7 @@ echo "failed: the image is unmounted after a failed run"
 
 # A run ended from outside, on the main window: the image is unmounted before the program is gone.
 for signal in TERM INT; do
-    env -u DISPLAY SETUP_XVFB_SERVER=$own_server "$source_dir/scripts/with-display.sh" bash -c '
+    "$source_dir/scripts/fresh-display.sh" bash -c '
         HOME=$1 "$2" "$3" >/dev/null 2>&1 &
         pid=$!
         mounted() { grep -qF "$4" /proc/self/mounts; }
@@ -139,7 +136,7 @@ grep -qF "Several discs hold a setup program" "$out/two-discs.out" && grep -qF "
     fail "two discs: $(cat "$out/two-discs.out")"
 echo "two discs: the unattended run names them"
 mkdir -p "$out/chooser"
-env -u DISPLAY SETUP_XVFB_SERVER=$own_server "$source_dir/scripts/with-display.sh" bash -c '
+"$source_dir/scripts/fresh-display.sh" bash -c '
     source "$1/scripts/walkthrough-pages.sh"
     shots=$2/shots; mkdir -p "$shots"
     wait_for_window_manager

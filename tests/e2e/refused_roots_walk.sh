@@ -8,9 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 medium=$1 log=$2 shots=$3
 if [ -z "${REFUSED_ROOTS_DISPLAY_READY:-}" ]; then
     export REFUSED_ROOTS_DISPLAY_READY=1
-    # A server number of its own: two servers that look for a free number at the same moment can
-    # take the same one.
-    exec env -u DISPLAY SETUP_XVFB_SERVER=$((800 + $$ % 100)) "$root/scripts/with-display.sh" "$0" "$@"
+    exec "$root/scripts/fresh-display.sh" "$0" "$@"
 fi
 mkdir -p "$shots"
 source "$root/scripts/walkthrough-pages.sh"

@@ -19,16 +19,11 @@ TABLE
     export READER_TEST_INSIDE=1 READER_TEST_OUT="$out" SETUP_DRIVE_TABLE="$machine/drives"
     export SETUP_REGISTRY_DIR="$machine/registry" XDG_DATA_HOME="$machine/xdg" XDG_CONFIG_HOME="$machine/config" WINDIR='C:\Windows'
     export LANG=en_US.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
-    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
+    "$source_dir/scripts/fresh-display.sh" --size 1024x768 dbus-run-session -- "$0" "$@"
     exit $?
 fi
 
 out=$READER_TEST_OUT
-openbox >/dev/null 2>&1 &
-for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
 cd "$build_dir/medium"
 ./setup 2>"$out/setup-stderr.txt" &
 program=$!

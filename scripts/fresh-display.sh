@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# fresh-display.sh [--size WxH] [--bare] COMMAND...: runs COMMAND on an Xvfb server of its own,
+# with a small window manager unless --bare, and ends the server afterwards. The server picks its
+# own free number (-displayfd), so that runs started side by side never share a server, as two
+# runs that look for a free number at the same moment can. The window manager must be up before
+# the first window, or that window has no frame and never gets the focus: the command starts once
+# it has announced itself on the root window.
+set -euo pipefail
+size=1280x1024 window_manager=1
+while [ $# -gt 0 ]; do
+    case $1 in
+    --size) size=$2; shift 2 ;;
+    --bare) window_manager=""; shift ;;
+    *) break ;;
+    esac
+done
+[ $# -gt 0 ] || { echo "usage: fresh-display.sh [--size WxH] [--bare] COMMAND..." >&2; exit 2; }
+for program in Xvfb xprop ${window_manager:+openbox}; do
+    command -v "$program" >/dev/null || { echo "fresh-display: $program is not installed" >&2; exit 2; }
+done
+# A loaded machine only makes the start slower; each wait is bounded (tenths of a second).
+wait_limit=${FRESH_DISPLAY_WAIT:-1200}
+work=$(mktemp -d)
+server="" manager=""
+finish() {
+    [ -n "$manager" ] && kill "$manager" 2>/dev/null
+    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 143' TERM INT
+
+Xvfb -displayfd 3 -nolisten tcp -screen 0 "${size}x24" 3>"$work/number" 2>"$work/server.log" &
+server=$!
+for _ in $(seq "$wait_limit"); do
+    grep -q '^[0-9]' "$work/number" 2>/dev/null && break
+    kill -0 "$server" 2>/dev/null || { cat "$work/server.log" >&2; echo "fresh-display: Xvfb did not start" >&2; exit 2; }
+    sleep 0.1
+done
+grep -q '^[0-9]' "$work/number" || { echo "fresh-display: Xvfb named no display" >&2; exit 2; }
+export DISPLAY=":$(head -n 1 "$work/number")"
+unset XAUTHORITY
+
+if [ -n "$window_manager" ]; then
+    openbox >"$work/manager.log" 2>&1 &
+    manager=$!
+    started=""
+    for _ in $(seq "$wait_limit"); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { started=1; break; }
+        kill -0 "$manager" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$started" ]; then
+        cat "$work/manager.log" >&2
+        echo "fresh-display: the window manager did not start on $DISPLAY" >&2
+        exit 2
+    fi
+fi
+
+status=0
+"$@" || status=$?
+exit "$status"
