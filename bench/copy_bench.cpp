@@ -222,7 +222,7 @@ CopyRun runCopy(const Medium& medium, const std::string& script, double pressAft
     const auto start = BenchClock::now();
     BenchClock::time_point lastTick = start, pressed;
     {
-        CopyProgressDialog dialog(&target, nullptr, "English", folder + "\\" + script);
+        CopyProgressDialog dialog(&target, nullptr, SetupScript(folder + "\\" + script, "English"));
         wxTimer ticks(&dialog);
         dialog.Bind(wxEVT_INIT_DIALOG, [&](wxInitDialogEvent& event) {
             lastTick = BenchClock::now();

@@ -9,6 +9,7 @@
 #include "platform/Paths.h"
 #include "platform/posix/DriveTable.h"
 #include "ui/DialogResources.h"
+#include "script/SetupScript.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
@@ -118,7 +119,7 @@ double timeInstallation(const Sandbox& box) {
 double timeFloor(const Sandbox& box, int& units) {
     std::vector<std::string> list;
     int count = 0;
-    buildFileList("D:\\install.ini", "max", list, count);
+    buildFileList(SetupScript("D:\\install.ini"), "max", list, count);
     const fs::path work = box.root / "floor";
     fs::remove_all(work);
     fs::create_directories(work / "records");

@@ -8,6 +8,7 @@
 #include "copy/CopyList.h"
 #include "pages/LanguagePage.h"
 #include "ui/DialogResources.h"
+#include "script/SetupScript.h"
 
 #include <wx/app.h>
 #include <wx/init.h>
@@ -63,7 +64,7 @@ double timeCopyList(const std::string& scriptPath, int keyCount) {
         std::vector<std::string> list;
         int count = 0;
         const double cpuStart = processSeconds();
-        buildFileList(scriptPath, "std", list, count);
+        buildFileList(SetupScript(scriptPath), "std", list, count);
         const double used = processSeconds() - cpuStart;
         const bool complete = count == keyCount && list.size() == static_cast<std::size_t>(count);
         _exit(complete && write(fds[1], &used, sizeof used) == sizeof used ? 0 : 1);
@@ -81,7 +82,7 @@ double timeCopyList(const std::string& scriptPath, int keyCount) {
 double timeLanguagePage(const std::string& scriptPath) {
     const auto start = BenchClock::now();
     {
-        LanguagePage page(nullptr, scriptPath);
+        LanguagePage page(nullptr, SetupScript(scriptPath));
         page.Show();
     }
     return secondsSince(start);

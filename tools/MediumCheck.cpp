@@ -24,7 +24,7 @@ MediumReport checkMedium(const std::string& mediumFolder) {
     checkCopyLists(medium, usableTypes);
     checkProgramFiles(medium, usableTypes, languageSections);
     for (const std::string& type : usableTypes)
-        report.sizes.push_back({type, measureInstallType(medium.script().path(), type)});
+        report.sizes.push_back({type, measureInstallType(medium.script(), type)});
     report.findings = std::move(medium.findings);
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });

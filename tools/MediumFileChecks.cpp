@@ -109,7 +109,7 @@ void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
 std::vector<std::string> installedNames(const MediumScript& medium, const std::string& type) {
     std::vector<std::string> fileList, names;
     int entryCount = 0;
-    buildFileList(medium.script().path(), type, fileList, entryCount);
+    buildFileList(medium.script(), type, fileList, entryCount);
     for (const std::string& entry : fileList) {
         if (!isArchiveEntry(entry)) {
             names.push_back(platform::asciiLower(entry));

@@ -34,7 +34,7 @@ MediumScript::MediumScript(const std::string& mediumFolder)
     (void)platform::changeFolder(drive);
     platform::overrideOwnProgramPath(drive + "\\setup.exe");
     found = platform::fileExists(setupScript.path());
-    outline = platform::listProfileLines(setupScript.path());
+    outline = setupScript.sections();
 }
 
 const platform::ProfileSectionLines* MediumScript::section(const std::string& name) const {

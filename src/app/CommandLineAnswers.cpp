@@ -26,15 +26,14 @@ bool CommandLineAnswers::chooseTargetFolder(std::string& folder) {
 
 bool CommandLineAnswers::copy(const std::string& installMode, std::string& errorText) {
     if (line.quiet) {
-        CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
+        CopyEngine engine(&session.targetFolder, *runScript);
         engine.setInstallMode(installMode);
         const bool copied =
             engine.copyToTheEnd(&platform::endRequested()) == CopyEngine::Result::Finished;
         errorText = engine.getErrorText();
         return copied;
     }
-    CopyProgressDialog dialog(&session.targetFolder, nullptr, session.languageSection,
-                              session.scriptPath);
+    CopyProgressDialog dialog(&session.targetFolder, nullptr, *runScript);
     dialog.setInstallMode(installMode);
     const bool copied = dialog.ShowModal() == wxID_OK;
     errorText = dialog.getErrorText();

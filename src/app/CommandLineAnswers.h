@@ -13,7 +13,7 @@ public:
     CommandLineAnswers(const CommandLine& line, const SetupSession& session)
         : line(line), session(session) {}
 
-    void begin() override {}
+    void begin(const SetupScript& script) override { runScript = &script; }
     bool acceptLicence() override;
     std::string chooseInstallMode(bool showPage) override;
     bool chooseTargetFolder(std::string& folder) override;
@@ -33,4 +33,5 @@ public:
 private:
     const CommandLine& line;
     const SetupSession& session;
+    const SetupScript* runScript = nullptr;
 };

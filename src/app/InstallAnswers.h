@@ -7,12 +7,15 @@
 #include <cstdint>
 #include <string>
 
+class SetupScript;
+
 // The questions (askYesNo) are the boxes' too: the folder to create, the finishing questions.
 class InstallAnswers : public QuestionAsker {
 public:
 
-    // Before the first step.
-    virtual void begin() = 0;
+    // Before the first step; the script is the run's reading, with its language, and outlives
+    // the answers' work.
+    virtual void begin(const SetupScript& script) = 0;
     virtual bool acceptLicence() = 0;
     // The install type ("min", "std", "max"); the page is shown only when the script asks for it.
     virtual std::string chooseInstallMode(bool showPage) = 0;

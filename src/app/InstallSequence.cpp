@@ -18,8 +18,9 @@
 
 #include <new>
 
-InstallSequence::InstallSequence(SetupSession& session, InstallAnswers& answers)
-    : session(session), answers(answers) {}
+InstallSequence::InstallSequence(SetupSession& session, const SetupScript& script,
+                                 InstallAnswers& answers)
+    : session(session), script(script), answers(answers) {}
 
 bool InstallSequence::run() {
     try {
@@ -27,7 +28,6 @@ bool InstallSequence::run() {
     } catch (const std::bad_alloc&) {
         // Memory that runs out stops the run with a word, as any failure does, rather than
         // ending the program without one.
-        const SetupScript script(session.scriptPath, session.languageSection);
         answers.stop(words::translate("There is not enough memory to go on with the installation."),
                      script.languageText(textkeys::kGameName));
         return answers.giveBack();
@@ -54,9 +54,8 @@ bool InstallSequence::copyHoldingEndSignals(const std::string& installMode,
 // One piece, as the order of the whole installation is the point of this function: every step
 // reads best right after the one before it.
 bool InstallSequence::runSteps() {
-    const SetupScript script(session.scriptPath, session.languageSection);
     const std::string& language = session.languageSection;
-    answers.begin();
+    answers.begin(script);
     runlog::write("language", language);
 
     if (script.readFlag("Option", "show_licence") && !answers.acceptLicence())
@@ -76,10 +75,10 @@ bool InstallSequence::runSteps() {
         return answers.giveBack();
     }
 
-    const TargetFolder folder = confirmTargetFolder(script);
-    if (folder == TargetFolder::Refused || !fitsOnDisk(script, installMode))
+    const TargetFolder folder = confirmTargetFolder();
+    if (folder == TargetFolder::Refused || !fitsOnDisk(installMode))
         return answers.giveBack();
-    if (folder == TargetFolder::ToCreate && !createTargetFolder(script))
+    if (folder == TargetFolder::ToCreate && !createTargetFolder())
         return answers.giveBack();
 
     if (std::string errorText; !copyHoldingEndSignals(installMode, errorText)) {
@@ -95,13 +94,13 @@ bool InstallSequence::runSteps() {
         (void)recordProgramFolder(session, session.targetFolder, language);
         return answers.giveBack();
     }
-    finish(script);
+    finish();
     return true;
 }
 
 // Whether the target folder is there, may be made, or neither; nothing is made yet, so that
 // a step that still says no leaves nothing behind.
-InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupScript& script) {
+InstallSequence::TargetFolder InstallSequence::confirmTargetFolder() {
     const std::string savedFolder = platform::currentFolder();
     const bool present = platform::changeFolder(session.targetFolder);
     (void)platform::changeFolder(savedFolder); // back to the medium whatever the check did
@@ -119,7 +118,7 @@ InstallSequence::TargetFolder InstallSequence::confirmTargetFolder(const SetupSc
     return TargetFolder::ToCreate;
 }
 
-bool InstallSequence::createTargetFolder(const SetupScript& script) {
+bool InstallSequence::createTargetFolder() {
     if (createFolderPath(session.targetFolder)) {
         runlog::write("folder created", session.targetFolder);
         return true;
@@ -129,15 +128,15 @@ bool InstallSequence::createTargetFolder(const SetupScript& script) {
     return false;
 }
 
-bool InstallSequence::fitsOnDisk(const SetupScript& script, const std::string& installMode) {
-    const SpaceNeed need = measureSpaceNeed(session.scriptPath, installMode, session.targetFolder);
+bool InstallSequence::fitsOnDisk(const std::string& installMode) {
+    const SpaceNeed need = measureSpaceNeed(script, installMode, session.targetFolder);
     runlog::write("space", "needed " + std::to_string(need.needed) + " bytes, free " +
                                (need.free ? std::to_string(*need.free) + " bytes" : "unknown"));
     return need.fits() || answers.goOnWithoutSpace(noSpaceText(script, need),
                                                    script.languageText(textkeys::kGameName));
 }
 
-void InstallSequence::finish(const SetupScript& script) {
+void InstallSequence::finish() {
     answers.inform(script.languageText(textkeys::kFinished),
                    script.languageText(textkeys::kMainCaption));
     const bool others = answers.runsOtherPrograms();
@@ -147,7 +146,7 @@ void InstallSequence::finish(const SetupScript& script) {
         runlog::write("finishing", "program group not shown (unattended)");
     installSharedUninstaller();
     copyScriptWithLanguage();
-    copyTitlePicture(script);
+    copyTitlePicture();
     if (others) {
         offerOtherPrograms(script, answers);
         openReadme(answers.ownerWindow());
@@ -171,7 +170,7 @@ void InstallSequence::copyScriptWithLanguage() {
         (copied && written ? "script copied with its language: " : "script not copied: ") + copy);
 }
 
-void InstallSequence::copyTitlePicture(const SetupScript& script) {
+void InstallSequence::copyTitlePicture() {
     const std::string picture = script.languageText("Bitmap");
     // A name that climbs out of the target ("..\\x.bmp") is left out, as copy-list entries are.
     if (!isEntryInsideTarget(picture)) {

@@ -10,8 +10,9 @@ struct SetupSession;
 
 class InstallSequence {
 public:
-    // The session and the answers outlive the sequence.
-    InstallSequence(SetupSession& session, InstallAnswers& answers);
+    // The session, the script (the run's reading, with its language) and the answers outlive
+    // the sequence.
+    InstallSequence(SetupSession& session, const SetupScript& script, InstallAnswers& answers);
 
     // True when the installation completed (and the answers' last step was taken).
     bool run();
@@ -22,13 +23,14 @@ private:
     bool runSteps();
     bool copyHoldingEndSignals(const std::string& installMode, std::string& errorText);
 
-    TargetFolder confirmTargetFolder(const SetupScript& script);
-    bool createTargetFolder(const SetupScript& script);
-    bool fitsOnDisk(const SetupScript& script, const std::string& installMode);
-    void finish(const SetupScript& script);
+    TargetFolder confirmTargetFolder();
+    bool createTargetFolder();
+    bool fitsOnDisk(const std::string& installMode);
+    void finish();
     void copyScriptWithLanguage();
-    void copyTitlePicture(const SetupScript& script);
+    void copyTitlePicture();
 
     SetupSession& session;
+    const SetupScript& script;
     InstallAnswers& answers;
 };

@@ -25,15 +25,12 @@ PersonAnswers::PersonAnswers(wxDialog& mainWindow, SetupSession& session)
 PersonAnswers::~PersonAnswers() = default;
 
 // The three pages and the copy dialog are made when the installation starts and destroyed when
-// it returns; they borrow the session's fields.
-void PersonAnswers::begin() {
-    const std::string& language = session.languageSection;
-    agreement = std::make_unique<AgreementPage>(nullptr, language, session.scriptPath);
-    copyDialog = std::make_unique<CopyProgressDialog>(&session.targetFolder, nullptr, language,
-                                                      session.scriptPath);
-    directory = std::make_unique<DirectoryPage>(&mainWindow, session.targetFolder, language,
-                                                session.scriptPath);
-    installType = std::make_unique<InstallTypePage>(nullptr, language, session.scriptPath);
+// it returns; they borrow the session's target folder.
+void PersonAnswers::begin(const SetupScript& script) {
+    agreement = std::make_unique<AgreementPage>(nullptr, script);
+    copyDialog = std::make_unique<CopyProgressDialog>(&session.targetFolder, nullptr, script);
+    directory = std::make_unique<DirectoryPage>(&mainWindow, session.targetFolder, script);
+    installType = std::make_unique<InstallTypePage>(nullptr, script);
     mainWindow.Iconize(true);
 }
 

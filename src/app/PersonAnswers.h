@@ -21,7 +21,7 @@ public:
     ~PersonAnswers() override;
 
     // Makes the pages and the copy dialog, which live until the answers end.
-    void begin() override;
+    void begin(const SetupScript& script) override;
     bool acceptLicence() override;
     std::string chooseInstallMode(bool showPage) override;
     bool chooseTargetFolder(std::string& folder) override;

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
+#include "script/SetupScript.h"
 #include "paths/DrivePath.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
@@ -27,9 +28,10 @@ int runQuietInstallation(const std::string& programName, const CommandLine& opti
     if (const auto status = refuseUnusableMachine(options))
         return *status;
     SetupSession session;
-    session.scriptPath = scriptPathBeside(platform::ownProgramPath());
+    const SetupScript script(scriptPathBeside(platform::ownProgramPath()));
+    session.scriptPath = script.path();
     CommandLineAnswers answers(options, session);
-    const int status = installUnattended(session, options, answers);
+    const int status = installUnattended(session, script, options, answers);
     platform::finishSystemWork();
     runlog::close();
     return status;

@@ -19,6 +19,7 @@
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/settings.h>
 
@@ -27,45 +28,45 @@ constexpr int kTitleWidth = 350;
 constexpr int kTitleHeight = 250;
 } // namespace
 
-SetupDialog::SetupDialog(wxWindow* parent) : appIcon(setup_icon_xpm) {
+SetupDialog::SetupDialog(wxWindow* parent)
+    : script(scriptPathBeside(platform::ownProgramPath())), appIcon(setup_icon_xpm) {
     loadDialogTemplate(this, parent, "dialog102", wxSize(232, 150));
-    setupSession.scriptPath = scriptPathBeside(platform::ownProgramPath());
+    setupSession.scriptPath = script.path();
     Bind(wxEVT_PAINT, &SetupDialog::OnPaint, this);
     Bind(wxEVT_BUTTON, &SetupDialog::OnInstall, this, wxID_OK);
 }
 
 std::optional<std::string> SetupDialog::runLanguagePage() {
-    LanguagePage page(nullptr, setupSession.scriptPath);
+    LanguagePage page(nullptr, script);
     if (page.ShowModal() != wxID_OK)
         return std::nullopt;
     return page.getChosenLanguage();
 }
 
 bool SetupDialog::initialise() {
-    const SetupScript anyLanguage(setupSession.scriptPath);
-    const auto language = chooseLanguageSection(anyLanguage, platform::systemLanguageId(),
+    const auto language = chooseLanguageSection(script, platform::systemLanguageId(),
                                                 [this] { return runLanguagePage(); });
     if (!language)
         return false;
     setupSession.languageSection = *language;
+    script = script.withLanguage(*language);
     fillFromScript();
     return true;
 }
 
 void SetupDialog::fillFromScript() {
-    const SetupScript script(setupSession.scriptPath, setupSession.languageSection);
     fillSessionForRun(setupSession, script);
     SetIcon(appIcon);
-    loadTitleBitmap(script);
-    applyTexts(script);
+    loadTitleBitmap();
+    applyTexts();
 }
 
 int SetupDialog::runUnattended(const CommandLine& options) {
     CommandLineAnswers answers(options, setupSession);
-    return installUnattended(setupSession, options, answers);
+    return installUnattended(setupSession, script, options, answers);
 }
 
-void SetupDialog::loadTitleBitmap(const SetupScript& script) {
+void SetupDialog::loadTitleBitmap() {
     // Far above any title picture; the name may as well be a pipe or a device, which is never
     // waited on.
     constexpr std::size_t kPictureLimit = 64u << 20;
@@ -82,7 +83,7 @@ void SetupDialog::loadTitleBitmap(const SetupScript& script) {
     titlePicture = wxBitmap(picture.Rescale(kTitleWidth, kTitleHeight, wxIMAGE_QUALITY_HIGH));
 }
 
-void SetupDialog::applyTexts(const SetupScript& script) {
+void SetupDialog::applyTexts() {
     SetTitle(wxString::FromUTF8(script.languageText(textkeys::kMainCaption)));
     setControlText(FindWindow(wxID_OK), script.languageText(textkeys::kNext));
     setControlText(FindWindow(wxID_CANCEL), script.languageText(textkeys::kExit));
@@ -106,5 +107,5 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 
 void SetupDialog::runInstallSequence() {
     PersonAnswers answers(*this, session());
-    (void)InstallSequence(setupSession, answers).run();
+    (void)InstallSequence(setupSession, script, answers).run();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the title picture with the install and exit buttons. It owns the run's
 // SetupSession; the install button starts the installation.
+#include "script/SetupScript.h"
 #include "session/SetupSession.h"
 
 #include <wx/bitmap.h>
@@ -10,7 +11,6 @@
 #include <optional>
 #include <string>
 
-class SetupScript;
 struct CommandLine;
 
 class SetupDialog : public wxDialog {
@@ -39,12 +39,15 @@ protected:
 
 private:
     void fillFromScript();
-    void loadTitleBitmap(const SetupScript& script);
-    void applyTexts(const SetupScript& script);
+    void loadTitleBitmap();
+    void applyTexts();
     void OnPaint(wxPaintEvent& event);
     void OnInstall(wxCommandEvent& event);
 
     SetupSession setupSession;
+    // The script beside the program, read once when the window is made; its language once
+    // chosen.
+    SetupScript script;
     wxIcon appIcon;
     wxBitmap titlePicture;
 };

@@ -3,7 +3,6 @@
 #include "app/InstallSequence.h"
 #include "platform/BoundedRead.h"
 #include "platform/Locale.h"
-#include "platform/ProfileFile.h"
 #include "script/SetupScript.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
@@ -17,21 +16,20 @@ void fillSessionForRun(SetupSession& session, const SetupScript& script) {
     session.sourceDrive = findSourceDrive();
 }
 
-int installUnattended(SetupSession& setupSession, const CommandLine& options,
-                      InstallAnswers& answers) {
+int installUnattended(SetupSession& setupSession, const SetupScript& anyLanguage,
+                      const CommandLine& options, InstallAnswers& answers) {
     // A script that cannot be read would otherwise be reported as one without languages. It is
     // read once more, only then, to tell why.
-    if (platform::listProfileLines(setupSession.scriptPath).empty()) {
+    if (anyLanguage.sections().empty()) {
         constexpr std::size_t kScriptLimit = 64u << 20;
         std::string bytes;
         const std::string unread = platform::describeUnreadFile(
-            platform::readRegularFile(setupSession.scriptPath, kScriptLimit, bytes), kScriptLimit);
-        runlog::failure("the script could not be read: " + setupSession.scriptPath + " is " +
+            platform::readRegularFile(anyLanguage.path(), kScriptLimit, bytes), kScriptLimit);
+        runlog::failure("the script could not be read: " + anyLanguage.path() + " is " +
                         (unread.empty() ? std::string("no setup script (it has no sections)")
                                         : unread));
         return 1;
     }
-    const SetupScript anyLanguage(setupSession.scriptPath);
     std::optional<std::string> language;
     std::string failure;
     if (!options.language.empty()) {
@@ -50,12 +48,13 @@ int installUnattended(SetupSession& setupSession, const CommandLine& options,
         return 1;
     }
     setupSession.languageSection = *language;
-    fillSessionForRun(setupSession, SetupScript(setupSession.scriptPath, *language));
+    const SetupScript script = anyLanguage.withLanguage(*language);
+    fillSessionForRun(setupSession, script);
     if (options.folder.empty() && setupSession.targetFolder.empty()) {
         failure = "the script names no target folder: give --dir";
         runlog::failure(failure);
         return 1;
     }
-    return InstallSequence(setupSession, answers).run() ? 0 : 1;
+    return InstallSequence(setupSession, script, answers).run() ? 0 : 1;
 }
 

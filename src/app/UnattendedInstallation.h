@@ -13,6 +13,8 @@ struct SetupSession;
 void fillSessionForRun(SetupSession& session, const SetupScript& script);
 
 // The language from the command line (or the system's mapping), the session filled, then the
-// install sequence with the answers. 0 when the product was installed, 1 otherwise (the reason
-// in the log and on the error stream).
-int installUnattended(SetupSession& session, const CommandLine& options, InstallAnswers& answers);
+// install sequence with the answers. The script is the one beside the program, read once, in any
+// language. 0 when the product was installed, 1 otherwise (the reason in the log and on the error
+// stream).
+int installUnattended(SetupSession& session, const SetupScript& script, const CommandLine& options,
+                      InstallAnswers& answers);

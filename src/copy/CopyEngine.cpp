@@ -25,18 +25,16 @@ bool stopAsked(const std::atomic<bool>* stop) {
 
 } // namespace
 
-CopyEngine::CopyEngine(const std::string* targetFolder, std::string languageSection,
-                       std::string scriptPath)
-    : targetFolder(targetFolder), languageSection(std::move(languageSection)),
-      scriptPath(std::move(scriptPath)) {}
+CopyEngine::CopyEngine(const std::string* targetFolder, SetupScript script)
+    : targetFolder(targetFolder), script(std::move(script)) {}
 
 std::string CopyEngine::text(const char* key) const {
-    return SetupScript(scriptPath, languageSection).languageText(key);
+    return script.languageText(key);
 }
 
 void CopyEngine::buildList() {
     fileList.clear();
-    buildFileList(scriptPath, installMode, fileList, entryCount);
+    buildFileList(script, installMode, fileList, entryCount);
     entryCount = static_cast<int>(fileList.size());
     copyingText = text(textkeys::kCopying);
     writeFailedText = text(textkeys::kWriteFailed);

@@ -3,6 +3,8 @@
 // plain file copied, or one record of a .snd archive unpacked and converted) as fast as the
 // machine allows. The records of an archive convert beside one another, one per core, and land
 // in the archive's order; a unit that fails ends the copy, and nothing after it lands.
+#include "script/SetupScript.h"
+
 #include <atomic>
 #include <functional>
 #include <set>
@@ -17,9 +19,9 @@ public:
         Stopped,  // stop became true: the unit under way was undone; errorText names its entry
     };
 
-    // targetFolder is borrowed and read whenever a path is formed.
-    CopyEngine(const std::string* targetFolder, std::string languageSection,
-               std::string scriptPath);
+    // targetFolder is borrowed and read whenever a path is formed; the script is the run's
+    // reading, with its language.
+    CopyEngine(const std::string* targetFolder, SetupScript script);
 
     void setInstallMode(const std::string& mode) { installMode = mode; }
 
@@ -61,9 +63,8 @@ private:
     int entryCount = 0;
     const std::string* targetFolder;
     std::string errorText;
-    std::string languageSection;
     std::string installMode = "std";
-    std::string scriptPath;
+    SetupScript script;
     // The two texts every unit shows, read from the script once per copy.
     std::string copyingText;
     std::string writeFailedText;

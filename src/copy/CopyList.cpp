@@ -5,15 +5,14 @@
 #include "paths/DrivePath.h"
 #include "script/SetupScript.h"
 
-void buildFileList(const std::string& scriptPath, const std::string& installMode,
+void buildFileList(const SetupScript& script, const std::string& installMode,
                    std::vector<std::string>& fileList, int& entryCount) {
-    const SetupScript script(scriptPath);
     entryCount = script.readCount(installMode, "files");
     for (int i = 0; i < entryCount; ++i) {
         const std::string entry = script.readText(installMode, SetupScript::indexedKey("%d", i));
         // The list ends at the first missing entry: a nameless entry could only fail with a
-        // message that names nothing, and a huge "files" count would read the script billions
-        // of times.
+        // message that names nothing, and a huge "files" count would look for billions of
+        // keys.
         if (entry.empty())
             break;
         if (entry.back() == '\\')

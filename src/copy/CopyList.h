@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+class SetupScript;
+
 // Fills fileList from the section named installMode ("min", "std" or "max"): its "files" count
 // and the numbered keys "0", "1", ... in order, up to the first missing or empty one.
 // entryCount receives the "files" value.
-void buildFileList(const std::string& scriptPath, const std::string& installMode,
+void buildFileList(const SetupScript& script, const std::string& installMode,
                    std::vector<std::string>& fileList, int& entryCount);
 
 // Appends the folder entry followed by the name of each file directly inside that folder of the

@@ -95,9 +95,9 @@ InstallSize measureCopyList(const std::vector<std::string>& fileList) {
     return size;
 }
 
-InstallSize measureInstallType(const std::string& scriptPath, const std::string& installMode) {
+InstallSize measureInstallType(const SetupScript& script, const std::string& installMode) {
     std::vector<std::string> fileList;
     int entryCount = 0;
-    buildFileList(scriptPath, installMode, fileList, entryCount);
+    buildFileList(script, installMode, fileList, entryCount);
     return measureCopyList(fileList);
 }

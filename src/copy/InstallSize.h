@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class SetupScript;
+
 struct InstallSize {
     int files = 0;                 // plain files copied and WAVE files written
     std::uint64_t copiedBytes = 0; // of the plain files
@@ -24,7 +26,7 @@ bool plainFileBytes(const std::string& path, std::uint64_t& bytes);
 InstallSize measureCopyList(const std::vector<std::string>& fileList);
 
 // The size of one install type ("min", "std", "max") of the script's copy lists.
-InstallSize measureInstallType(const std::string& scriptPath, const std::string& installMode);
+InstallSize measureInstallType(const SetupScript& script, const std::string& installMode);
 
 // The WAVE bytes one archive record held in memory becomes; 0 for a codec the installer does not
 // convert, and nothing when its stream cannot be measured.

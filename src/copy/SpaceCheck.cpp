@@ -60,9 +60,9 @@ std::string fillPlaceholders(const std::string& text, const std::string& first,
 
 } // namespace
 
-SpaceNeed measureSpaceNeed(const std::string& scriptPath, const std::string& installMode,
+SpaceNeed measureSpaceNeed(const SetupScript& script, const std::string& installMode,
                            const std::string& targetFolder) {
-    const InstallSize size = measureInstallType(scriptPath, installMode);
+    const InstallSize size = measureInstallType(script, installMode);
     SpaceNeed need;
     need.needed = size.copiedBytes + size.waveBytes;
     need.free = diskFreeSpace(targetFolder);

@@ -15,7 +15,7 @@ struct SpaceNeed {
 
 // The install type's size (measured against the current folder, the medium) and the free space
 // of the file system that holds the target folder, or would hold it once made.
-SpaceNeed measureSpaceNeed(const std::string& scriptPath, const std::string& installMode,
+SpaceNeed measureSpaceNeed(const SetupScript& script, const std::string& installMode,
                            const std::string& targetFolder);
 
 // The question: the script's "IDS_E_NO_SPACE" with its two "%s" filled in, or a built-in text.

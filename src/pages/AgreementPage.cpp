@@ -7,10 +7,8 @@
 
 #include <wx/textctrl.h>
 
-AgreementPage::AgreementPage(wxWindow* parent, std::string language, std::string script)
-    : languageSection(std::move(language)), scriptPath(std::move(script)) {
+AgreementPage::AgreementPage(wxWindow* parent, const SetupScript& setupScript) {
     loadDialogTemplate(this, parent, "dialog165", wxSize(391, 231));
-    const SetupScript setupScript(scriptPath, languageSection);
     static const TextKey texts[] = {
         {0, textkeys::kLicenceCaption},
         {wxID_OK, textkeys::kAccept},

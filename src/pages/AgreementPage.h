@@ -5,16 +5,15 @@
 
 #include <string>
 
+class SetupScript;
 class wxTextCtrl;
 
 class AgreementPage : public wxDialog {
 public:
-    AgreementPage(wxWindow* parent, std::string languageSection, std::string scriptPath);
+    AgreementPage(wxWindow* parent, const SetupScript& script);
 
     static constexpr int kAgreementTextId = 1013;
 
 private:
     wxTextCtrl* agreementText = nullptr;
-    std::string languageSection;
-    std::string scriptPath;
 };

@@ -22,9 +22,8 @@ wxString fromUtf8(const std::string& text) {
 } // namespace
 
 CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                                       const std::string& languageSection,
-                                       const std::string& scriptPath)
-    : engine(targetFolder, languageSection, scriptPath), lookTimer(this) {
+                                       const SetupScript& script)
+    : engine(targetFolder, script), lookTimer(this) {
     loadDialogTemplate(this, parent, "dialog135", wxSize(290, 83));
     statusText = dynamic_cast<wxStaticText*>(FindWindow(kStatusTextId));
     progressBar = dynamic_cast<wxGauge*>(FindWindow(kProgressBarId));

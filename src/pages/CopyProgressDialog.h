@@ -20,9 +20,9 @@ class wxStaticText;
 
 class CopyProgressDialog : public wxDialog {
 public:
-    // targetFolder is the session's and outlives the dialog.
+    // targetFolder is the session's and outlives the dialog; the script is the run's reading.
     CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                       const std::string& languageSection, const std::string& scriptPath);
+                       const SetupScript& script);
     ~CopyProgressDialog() override;
 
     void setInstallMode(const std::string& mode) { engine.setInstallMode(mode); }

@@ -21,10 +21,8 @@
 
 #include <cctype>
 
-DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string language,
-                             std::string script)
-    : languageSection(std::move(language)), scriptPath(std::move(script)),
-      initialPath(std::move(initial)) {
+DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, const SetupScript& script)
+    : initialPath(std::move(initial)) {
     loadDialogTemplate(this, parent, "dialog134", wxSize(223, 197));
     folderLabel = dynamic_cast<wxStaticText*>(FindWindow(kFolderLabelId));
     pathBox = dynamic_cast<wxTextCtrl*>(FindWindow(kPathEditId));
@@ -35,7 +33,7 @@ DirectoryPage::DirectoryPage(wxWindow* parent, std::string initial, std::string 
         {wxID_OK, textkeys::kNext},
         {wxID_CANCEL, textkeys::kBack},
     };
-    setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
+    setTextsByKey(this, script, texts);
     createFolderList();
     path = initialPath;
     createDriveSelector();

@@ -7,13 +7,13 @@
 
 class DirectoryListBox;
 class DriveComboBox;
+class SetupScript;
 class wxStaticText;
 class wxTextCtrl;
 
 class DirectoryPage : public wxDialog {
 public:
-    DirectoryPage(wxWindow* parent, std::string initialPath, std::string languageSection,
-                  std::string scriptPath);
+    DirectoryPage(wxWindow* parent, std::string initialPath, const SetupScript& script);
 
     // The path as the edit box held it when the user accepted.
     const std::string& getChosenFolder() const { return path; }
@@ -56,8 +56,6 @@ private:
 
     wxStaticText* folderLabel = nullptr;
     std::string path;
-    std::string languageSection;
-    std::string scriptPath;
     std::string initialPath;
     DriveComboBox* drives = nullptr;
     DirectoryListBox* folders = nullptr;

@@ -7,8 +7,7 @@
 
 #include <wx/radiobut.h>
 
-InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::string script)
-    : languageSection(std::move(language)), scriptPath(std::move(script)) {
+InstallTypePage::InstallTypePage(wxWindow* parent, const SetupScript& script) {
     loadDialogTemplate(this, parent, "dialog182", wxSize(185, 143));
     static const TextKey texts[] = {
         {0, textkeys::kInstallTypeCaption}, {kGroupId, textkeys::kInstallTypeGroup},
@@ -16,7 +15,7 @@ InstallTypePage::InstallTypePage(wxWindow* parent, std::string language, std::st
         {kFullId, textkeys::kFull},         {wxID_OK, textkeys::kNext},
         {wxID_CANCEL, textkeys::kBack},
     };
-    setTextsByKey(this, SetupScript(scriptPath, languageSection), texts);
+    setTextsByKey(this, script, texts);
     if (wxWindow* frame = FindWindow(kGroupId))
         accessibility::groupChoices(
             *frame, {FindWindow(kMinimalId), FindWindow(kStandardId), FindWindow(kFullId)});

@@ -5,9 +5,11 @@
 
 #include <string>
 
+class SetupScript;
+
 class InstallTypePage : public wxDialog {
 public:
-    InstallTypePage(wxWindow* parent, std::string languageSection, std::string scriptPath);
+    InstallTypePage(wxWindow* parent, const SetupScript& script);
 
     std::string getInstallMode() const { return installMode; }
 
@@ -19,7 +21,5 @@ public:
 private:
     void choose(int choiceId);
 
-    std::string languageSection;
     std::string installMode = "std";
-    std::string scriptPath;
 };

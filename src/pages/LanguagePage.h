@@ -5,13 +5,14 @@
 
 #include <string>
 
+class SetupScript;
 class wxComboBox;
 
 class LanguagePage : public wxDialog {
 public:
     static constexpr int kLanguageListId = 1017;
 
-    LanguagePage(wxWindow* parent, std::string scriptPath);
+    LanguagePage(wxWindow* parent, const SetupScript& script);
 
     // The text of the list's edit field when the page closed with OK: a listed or typed name.
     const std::string& getChosenLanguage() const { return chosenLanguage; }
@@ -19,9 +20,8 @@ public:
     bool TransferDataFromWindow() override;
 
 private:
-    void fillLanguages();
+    void fillLanguages(const SetupScript& script);
 
     wxComboBox* languageCombo = nullptr;
     std::string chosenLanguage;
-    std::string scriptPath;
 };

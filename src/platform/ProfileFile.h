@@ -1,5 +1,6 @@
 #pragma once
 // Profile files ("ini" files) as the system's profile functions read and write them.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,22 @@ struct ProfileSectionLines {
     std::vector<ProfileKeyLine> keys; // in file order
 };
 
-// The sections of a profile file in file order, each with its keys, as the reader sees them:
-// only the first section of a name and the first key of a name in it. Empty when the file is
-// missing or cannot be read.
+// A profile file read once: what the reader gives for each key, and the sections in file order,
+// each with its keys, as the reader sees them (only the first section of a name and the first key
+// of a name in it). Later changes to the file are not seen.
+class ProfileReading {
+public:
+    virtual ~ProfileReading() = default;
+    // As readProfileString gives it.
+    virtual std::string value(const std::string& section, const std::string& key) const = 0;
+    virtual const std::vector<ProfileSectionLines>& lines() const = 0;
+};
+
+// Null when the file is missing or cannot be read (not a regular file, beyond any script's size,
+// no memory for it).
+std::shared_ptr<const ProfileReading> readProfile(const std::string& path);
+
+// The outline of a reading; empty when the file is missing or cannot be read.
 std::vector<ProfileSectionLines> listProfileLines(const std::string& path);
 
 } // namespace platform

@@ -7,8 +7,23 @@
 #include <climits>
 #include <cstdio>
 
+SetupScript::SetupScript(std::string scriptPath, std::string languageSection)
+    : scriptPath(std::move(scriptPath)), languageSection(std::move(languageSection)),
+      reading(platform::readProfile(this->scriptPath)) {}
+
+SetupScript SetupScript::withLanguage(std::string section) const {
+    SetupScript chosen = *this;
+    chosen.languageSection = std::move(section);
+    return chosen;
+}
+
+const std::vector<platform::ProfileSectionLines>& SetupScript::sections() const {
+    static const std::vector<platform::ProfileSectionLines> none;
+    return reading ? reading->lines() : none;
+}
+
 std::string SetupScript::readText(const std::string& section, const std::string& key) const {
-    return platform::readProfileString(scriptPath, section, key);
+    return reading ? reading->value(section, key) : std::string();
 }
 
 int SetupScript::readCount(const std::string& section, const std::string& key) const {

@@ -1,11 +1,27 @@
 #pragma once
-// The setup script (install.ini): every read goes to the file, so nothing is cached.
+// The setup script (install.ini), read once when it is opened: every later read is of that
+// reading, so that the whole run sees one script and no step reads the file again. Copies share
+// the reading. A missing or unreadable file reads as empty.
+#include <memory>
 #include <string>
+#include <vector>
+
+namespace platform {
+class ProfileReading;
+struct ProfileSectionLines;
+} // namespace platform
 
 class SetupScript {
 public:
-    SetupScript(std::string scriptPath, std::string languageSection = {})
-        : scriptPath(std::move(scriptPath)), languageSection(std::move(languageSection)) {}
+    explicit SetupScript(std::string scriptPath, std::string languageSection = {});
+
+    // The same reading, whose texts come from another language section.
+    SetupScript withLanguage(std::string section) const;
+
+    // False when the file was missing or could not be read.
+    bool readable() const { return reading != nullptr; }
+    // The sections in file order with their keys, as the reader sees them.
+    const std::vector<platform::ProfileSectionLines>& sections() const;
 
     // At most 259 characters; empty when the file, section or key is missing.
     std::string readText(const std::string& section, const std::string& key) const;
@@ -29,6 +45,7 @@ public:
 private:
     std::string scriptPath;
     std::string languageSection;
+    std::shared_ptr<const platform::ProfileReading> reading;
 };
 
 // atoi on a text, without its undefined behaviour on overflow (the value saturates).

@@ -45,7 +45,7 @@ std::string sectionLanguageId(const SetupScript& script, const std::string& sect
     };
     if (names(script.readText("Language", systemLanguageId)))
         return systemLanguageId;
-    for (const platform::ProfileSectionLines& listed : platform::listProfileLines(script.path())) {
+    for (const platform::ProfileSectionLines& listed : script.sections()) {
         if (!platform::equalsIgnoringCase(listed.name, "Language"))
             continue;
         for (const platform::ProfileKeyLine& key : listed.keys)

@@ -1,4 +1,5 @@
 #include "pages/LanguagePage.h"
+#include "script/SetupScript.h"
 #include "support/TempFolder.h"
 
 #include <wx/combobox.h>
@@ -16,7 +17,7 @@ TEST(LanguagePage, listsTheScriptsLanguagesInOrderWithTheFirstChosen) {
     TempFolder folder;
     const auto script =
         folder.write("install.ini", "[Language]\nNr=3\n0=Polski\n1=English\n2=\n3=Hidden\n");
-    LanguagePage page(nullptr, script.string());
+    LanguagePage page(nullptr, SetupScript(script.string()));
     wxComboBox* list = languageList(page);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->GetCount(), 3u) << "empty values are listed too";
@@ -33,7 +34,7 @@ TEST(LanguagePage, listsTheScriptsLanguagesInOrderWithTheFirstChosen) {
 TEST(LanguagePage, typedNameIsTheChoiceAndAnEmptyListGivesAnEmptyName) {
     TempFolder folder;
     const auto script = folder.write("install.ini", "[Language]\nNr=x\n");
-    LanguagePage page(nullptr, script.string());
+    LanguagePage page(nullptr, SetupScript(script.string()));
     EXPECT_EQ(languageList(page)->GetCount(), 0u);
     EXPECT_EQ(languageList(page)->GetValue(), "");
     page.TransferDataFromWindow();
@@ -46,7 +47,7 @@ TEST(LanguagePage, typedNameIsTheChoiceAndAnEmptyListGivesAnEmptyName) {
 TEST(LanguagePage, brokenHugeCountDoesNotKeepThePageFromOpening) {
     TempFolder folder;
     const auto script = folder.write("install.ini", "[Language]\nNr=2147483647\n0=English\n");
-    LanguagePage page(nullptr, script.string());
+    LanguagePage page(nullptr, SetupScript(script.string()));
     EXPECT_EQ(languageList(page)->GetCount(), 1000u);
     EXPECT_EQ(languageList(page)->GetValue(), "English");
 }
@@ -54,7 +55,7 @@ TEST(LanguagePage, brokenHugeCountDoesNotKeepThePageFromOpening) {
 TEST(LanguagePage, nextEndsWithOkThroughTheRealModalLoop) {
     TempFolder folder;
     const auto script = folder.write("install.ini", "[Language]\nNr=1\n0=English\n");
-    LanguagePage page(nullptr, script.string());
+    LanguagePage page(nullptr, SetupScript(script.string()));
     page.CallAfter([&page] {
         wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
         click.SetEventObject(page.FindWindow(wxID_OK));

@@ -67,8 +67,8 @@ protected:
 
     // Runs the dialog; onTick sees every look of the window at the copy before the dialog does.
     int runDialog(const std::function<void(CopyProgressDialog&, int)>& onTick = {}) {
-        CopyProgressDialog dialog(&targetFolder, nullptr, "English",
-                                  drivePath(medium / "install.ini"));
+        CopyProgressDialog dialog(&targetFolder, nullptr,
+                                  SetupScript(drivePath(medium / "install.ini"), "English"));
         dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
             event.Skip(); // the dialog's own unit of this tick, unless it has ended
             if (!dialog.IsShown())

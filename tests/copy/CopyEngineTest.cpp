@@ -36,7 +36,7 @@ protected:
 
     // Copies the list; stop is asked when the status line first shows stopAt.
     CopyEngine::Result copy(const std::string& stopAt = {}) {
-        CopyEngine engine(&targetFolder, "English", drivePath(medium / "install.ini"));
+        CopyEngine engine(&targetFolder, SetupScript(drivePath(medium / "install.ini"), "English"));
         std::atomic<bool> stop{false};
         engine.showStatus = [&](const std::string& line) {
             if (line == stopAt)

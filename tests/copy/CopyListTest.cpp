@@ -3,6 +3,7 @@
 #include "SoundFixtures.h"
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
+#include "script/SetupScript.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ protected:
         medium.write("install.ini", "[std]\n" + section);
         std::vector<std::string> list;
         int entryCount = -1;
-        buildFileList(drivePath(medium / "install.ini"), "std", list, entryCount);
+        buildFileList(SetupScript(drivePath(medium / "install.ini")), "std", list, entryCount);
         return list;
     }
 

@@ -74,7 +74,7 @@ TEST_F(MeasuredSpace, needIsTheInstallTypesBytesAndFreeIsAskedOfTheNearestFolder
         asked = target;
         return std::optional<std::uint64_t>(1233);
     });
-    const std::string script = medium + "\\install.ini";
+    const SetupScript script(medium + "\\install.ini");
     const std::string target = disk + "\\New\\Deeper";
     const SpaceNeed small = measureSpaceNeed(script, "min", target);
     EXPECT_EQ(small.needed, 1234u);

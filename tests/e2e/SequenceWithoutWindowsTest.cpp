@@ -34,7 +34,10 @@ public:
     bool createFolder = true;
     std::vector<std::string> transcript;
 
-    void begin() override { transcript.push_back("begin"); }
+    void begin(const SetupScript& script) override {
+        runScript = &script;
+        transcript.push_back("begin");
+    }
     bool acceptLicence() override { return true; }
     std::string chooseInstallMode(bool) override { return mode; }
     bool chooseTargetFolder(std::string& chosen) override {
@@ -42,7 +45,7 @@ public:
         return true;
     }
     bool copy(const std::string& installMode, std::string& errorText) override {
-        CopyEngine engine(&session.targetFolder, session.languageSection, session.scriptPath);
+        CopyEngine engine(&session.targetFolder, *runScript);
         engine.setInstallMode(installMode);
         const bool copied = engine.copyToTheEnd() == CopyEngine::Result::Finished;
         errorText = engine.getErrorText();
@@ -75,6 +78,7 @@ public:
 
 private:
     const SetupSession& session;
+    const SetupScript* runScript = nullptr;
     bool finished = false;
 };
 
@@ -85,20 +89,21 @@ protected:
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         ASSERT_EQ(wxTheApp, nullptr) << "no toolkit application runs";
-        session.scriptPath = scriptPathBeside(platform::ownProgramPath());
-        session.languageSection = "English";
-        fillSessionForRun(session, SetupScript(session.scriptPath, "English"));
+        session.scriptPath = script.path();
+        session.languageSection = script.language();
+        fillSessionForRun(session, script);
     }
 
     fs::path target() const { return sandbox.home() / "Games/Moonrise Harbour"; }
 
     InstallSandbox sandbox;
+    const SetupScript script{scriptPathBeside(platform::ownProgramPath()), "English"};
     SetupSession session;
 };
 
 TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps) {
     ScriptedAnswers answers(session);
-    ASSERT_TRUE(InstallSequence(session, answers).run());
+    ASSERT_TRUE(InstallSequence(session, script, answers).run());
     const std::vector<std::string> expected = {
         "begin",
         "Moonrise Harbour: The folder does not exist. Do you want to create it? (Yes)",
@@ -128,7 +133,7 @@ TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps)
 TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
     fs::remove(sandbox.medium() / "readme.txt");
     ScriptedAnswers failing(session);
-    EXPECT_FALSE(InstallSequence(session, failing).run());
+    EXPECT_FALSE(InstallSequence(session, script, failing).run());
     ASSERT_GE(failing.transcript.size(), 2u);
     EXPECT_EQ(failing.transcript[failing.transcript.size() - 2],
               "stop: Cannot write the file: readme.txt");
@@ -140,7 +145,7 @@ TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
     ScriptedAnswers declining(session);
     declining.folder = "C:\\Elsewhere\\Harbour";
     declining.createFolder = false;
-    EXPECT_FALSE(InstallSequence(session, declining).run());
+    EXPECT_FALSE(InstallSequence(session, script, declining).run());
     EXPECT_EQ(declining.transcript.back(), "given back");
     EXPECT_FALSE(fs::exists(sandbox.home() / "Elsewhere"));
 }

@@ -1,4 +1,5 @@
 #include "pages/AgreementPage.h"
+#include "script/SetupScript.h"
 #include "controls/TestDrives.h"
 #include "pages/AgreementText.h"
 #include "pages/PageRunner.h"
@@ -39,7 +40,7 @@ protected:
 TEST_F(AgreementPageTest, ShowsTheTextsAndTheWholeAgreementUnwrapped) {
     const std::string longLine(600, 'x');
     temp.write("licencja.txt", "Umowa\n" + longLine + "\nkoniec\n");
-    AgreementPage page(nullptr, "POL", script);
+    AgreementPage page(nullptr, SetupScript(script, "POL"));
     EXPECT_EQ(page.GetTitle().utf8_string(), "Umowa licencyjna");
     EXPECT_EQ(page.FindWindow(wxID_OK)->GetLabel().utf8_string(), "Akceptuję umowę");
     EXPECT_EQ(page.FindWindow(wxID_CANCEL)->GetLabel().utf8_string(), "Nie");
@@ -53,14 +54,14 @@ TEST_F(AgreementPageTest, ShowsTheTextsAndTheWholeAgreementUnwrapped) {
 TEST_F(AgreementPageTest, EachLanguageShowsItsOwnAgreement) {
     temp.write("licencja.txt", "po polsku");
     temp.write("docs/licence.txt", "in English");
-    AgreementPage polish(nullptr, "POL", script);
-    AgreementPage english(nullptr, "ENG", script);
+    AgreementPage polish(nullptr, SetupScript(script, "POL"));
+    AgreementPage english(nullptr, SetupScript(script, "ENG"));
     EXPECT_EQ(shownText(polish), "po polsku");
     EXPECT_EQ(shownText(english), "in English");
 }
 
 TEST_F(AgreementPageTest, MissingKeysAndFileLeaveEverythingEmpty) {
-    AgreementPage page(nullptr, "MISSING", script);
+    AgreementPage page(nullptr, SetupScript(script, "MISSING"));
     EXPECT_EQ(page.GetTitle(), "");
     EXPECT_EQ(page.FindWindow(wxID_OK)->GetLabel(), "");
     EXPECT_EQ(page.FindWindow(wxID_CANCEL)->GetLabel(), "");
@@ -69,21 +70,21 @@ TEST_F(AgreementPageTest, MissingKeysAndFileLeaveEverythingEmpty) {
 
 TEST_F(AgreementPageTest, EmptyFileShowsNothingAndCanStillBeAccepted) {
     temp.write("licencja.txt", "");
-    AgreementPage page(nullptr, "POL", script);
+    AgreementPage page(nullptr, SetupScript(script, "POL"));
     EXPECT_EQ(shownText(page), "");
     EXPECT_EQ(runPage(page, [&] { clickButton(page, wxID_OK); }), wxID_OK);
 }
 
 TEST_F(AgreementPageTest, DeclineAndEscapeReturnCancel) {
     temp.write("licencja.txt", "text");
-    AgreementPage declined(nullptr, "POL", script);
+    AgreementPage declined(nullptr, SetupScript(script, "POL"));
     EXPECT_EQ(runPage(declined, [&] { clickButton(declined, wxID_CANCEL); }), wxID_CANCEL);
-    AgreementPage closed(nullptr, "POL", script);
+    AgreementPage closed(nullptr, SetupScript(script, "POL"));
     EXPECT_EQ(runPage(closed, [&] { closed.Close(); }), wxID_CANCEL);
 }
 
 TEST_F(AgreementPageTest, DeclineButtonHoldsTheFocusWhenThePageOpens) {
-    AgreementPage page(nullptr, "POL", script);
+    AgreementPage page(nullptr, SetupScript(script, "POL"));
     wxWindow* focused = nullptr;
     runPage(page, [&] {
         wxMilliSleep(100);

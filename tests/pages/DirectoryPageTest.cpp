@@ -1,4 +1,5 @@
 #include "pages/DirectoryPage.h"
+#include "script/SetupScript.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/TestDrives.h"
@@ -34,7 +35,7 @@ protected:
 
     std::unique_ptr<DirectoryPage> makePage(const std::string& initialPath,
                                             const std::string& language = "POL") {
-        return std::make_unique<DirectoryPage>(nullptr, initialPath, language, script.string());
+        return std::make_unique<DirectoryPage>(nullptr, initialPath, SetupScript(script.string(), language));
     }
 
     static std::string editText(const DirectoryPage& page) {

@@ -1,4 +1,5 @@
 #include "pages/InstallTypePage.h"
+#include "script/SetupScript.h"
 #include "pages/PageRunner.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
@@ -34,7 +35,7 @@ protected:
 };
 
 TEST_F(InstallTypePageTest, TextsComeFromTheLanguageSection) {
-    InstallTypePage page(nullptr, "POL", script);
+    InstallTypePage page(nullptr, SetupScript(script, "POL"));
     const struct {
         int id;
         const char* text;
@@ -52,7 +53,7 @@ TEST_F(InstallTypePageTest, TextsComeFromTheLanguageSection) {
 }
 
 TEST_F(InstallTypePageTest, MissingKeysLeaveEveryTextEmpty) {
-    InstallTypePage page(nullptr, "ENG", script);
+    InstallTypePage page(nullptr, SetupScript(script, "ENG"));
     EXPECT_EQ(page.GetTitle(), "");
     for (int id :
          {InstallTypePage::kGroupId, InstallTypePage::kMinimalId, InstallTypePage::kStandardId,
@@ -61,7 +62,7 @@ TEST_F(InstallTypePageTest, MissingKeysLeaveEveryTextEmpty) {
 }
 
 TEST_F(InstallTypePageTest, StandardAtOnce) {
-    InstallTypePage page(nullptr, "POL", script);
+    InstallTypePage page(nullptr, SetupScript(script, "POL"));
     EXPECT_TRUE(radio(page, InstallTypePage::kStandardId)->GetValue());
     EXPECT_EQ(runPage(page, [&] { clickButton(page, wxID_OK); }), wxID_OK);
     EXPECT_EQ(page.getInstallMode(), "std");
@@ -77,7 +78,7 @@ TEST_F(InstallTypePageTest, LastClickedChoiceCounts) {
         {{InstallTypePage::kMinimalId, InstallTypePage::kStandardId}, "std"},
     };
     for (const auto& c : cases) {
-        InstallTypePage page(nullptr, "POL", script);
+        InstallTypePage page(nullptr, SetupScript(script, "POL"));
         const int result = runPage(page, [&] {
             for (int id : c.clicks)
                 choose(page, id);
@@ -90,7 +91,7 @@ TEST_F(InstallTypePageTest, LastClickedChoiceCounts) {
 
 TEST_F(InstallTypePageTest, EveryPageStartsFromStandard) {
     {
-        InstallTypePage first(nullptr, "POL", script);
+        InstallTypePage first(nullptr, SetupScript(script, "POL"));
         EXPECT_EQ(runPage(first,
                           [&] {
                               choose(first, InstallTypePage::kFullId);
@@ -98,7 +99,7 @@ TEST_F(InstallTypePageTest, EveryPageStartsFromStandard) {
                           }),
                   wxID_CANCEL);
     }
-    InstallTypePage second(nullptr, "POL", script);
+    InstallTypePage second(nullptr, SetupScript(script, "POL"));
     EXPECT_EQ(second.getInstallMode(), "std");
     EXPECT_TRUE(radio(second, InstallTypePage::kStandardId)->GetValue());
 }

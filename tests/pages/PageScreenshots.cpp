@@ -6,6 +6,7 @@
 #include "pages/AgreementPage.h"
 #include "pages/DirectoryPage.h"
 #include "pages/InstallTypePage.h"
+#include "script/SetupScript.h"
 #include "ui/DialogResources.h"
 
 #include <wx/app.h>
@@ -71,17 +72,18 @@ bool savePicture(wxWindow& window, const wxString& file,
     return picture.SaveFile(file, wxBITMAP_TYPE_PNG);
 }
 
-bool savePage(const std::string& page, const std::string& script, const wxString& output) {
+bool savePage(const std::string& page, const std::string& scriptPath, const wxString& output) {
+    const SetupScript script(scriptPath, "POL");
     if (page == "agreement") {
-        AgreementPage agreement(nullptr, "POL", script);
+        AgreementPage agreement(nullptr, script);
         return savePicture(agreement, output);
     }
     if (page == "install-type") {
-        InstallTypePage installType(nullptr, "POL", script);
+        InstallTypePage installType(nullptr, script);
         return savePicture(installType, output);
     }
     if (page == "target-folder" || page == "drive-list") {
-        DirectoryPage target(nullptr, "C:\\Gry\\Demo Game", "POL", script);
+        DirectoryPage target(nullptr, "C:\\Gry\\Demo Game", script);
         if (page == "drive-list")
             target.CallAfter([&target] { target.driveSelector()->Popup(); });
         return savePicture(target, output,

@@ -10,13 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
 #include <optional>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -276,49 +273,22 @@ TEST(SetupScript, languageTextReadsTheLanguageSection) {
     EXPECT_EQ(SetupScript(path.string(), "Deutsch").languageText("IDS_DALEJ"), "");
 }
 
-// A parsed copy of the script is kept between reads only for a file last changed a moment before
-// it was read. Each change follows a read of the previous content, so a copy kept without
-// checking the file would give the old value.
-TEST(SetupScript, everyChangeOfTheScriptIsSeenByTheNextRead) {
-    namespace fs = std::filesystem;
+// A run sees one script: the one read when it was opened, its language views included, whatever
+// happens to the file afterwards; a script opened later sees the file as it is then.
+TEST(SetupScript, aScriptIsTheFileAsItWasWhenOpened) {
     TempFolder folder;
-    const auto path = folder.write("install.ini", "[s]\nk=one\n");
-    const auto rewrite = [&](const char* bytes, fs::file_time_type::duration shift) {
-        const auto time = fs::last_write_time(path);
-        folder.write("install.ini", bytes);
-        fs::last_write_time(path, time + shift);
-    };
-    const struct {
-        const char* name;
-        std::function<void()> change;
-        const char* expected;
-    } changes[] = {
-        {"rewritten, same size, time one tick later",
-         [&] { rewrite("[s]\nk=two\n", fs::file_time_type::duration(1)); }, "two"},
-        {"rewritten, same size, time put back", [&] { rewrite("[s]\nk=six\n", {}); }, "six"},
-        {"rewritten, other size, time put back", [&] { rewrite("[s]\nk=three\n", {}); }, "three"},
-        {"replaced by a file of the same size and time",
-         [&] {
-             const auto other = folder.write("other.ini", "[s]\nk=seven\n");
-             fs::last_write_time(other, fs::last_write_time(path));
-             fs::rename(other, path);
-         },
-         "seven"},
-#ifndef _WIN32 // a file without its owner's read permission stands for one that cannot be read
-        {"made unreadable", [&] { fs::permissions(path, fs::perms::owner_write); }, ""},
-        {"made readable", [&] { fs::permissions(path, fs::perms::owner_all); }, "seven"},
-#endif
-        {"written by the program",
-         [&] { ASSERT_TRUE(SetupScript::writeText(path.string(), "S", "K", "eight")); }, "eight"},
-    };
-    std::string previous = "one";
-    for (const auto& change : changes) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        ASSERT_EQ(SetupScript(path.string()).readText("s", "k"), previous) << change.name;
-        change.change();
-        EXPECT_EQ(SetupScript(path.string()).readText("s", "k"), change.expected) << change.name;
-        previous = change.expected;
-    }
+    const auto path = folder.write("install.ini", "[s]\nk=one\n[English]\nt=Next\n");
+    const SetupScript opened(path.string());
+    ASSERT_TRUE(SetupScript::writeText(path.string(), "s", "k", "two"));
+    EXPECT_EQ(opened.readText("s", "k"), "one");
+    EXPECT_EQ(opened.withLanguage("English").languageText("t"), "Next");
+    EXPECT_EQ(opened.withLanguage("English").path(), path.string());
+    EXPECT_EQ(SetupScript(path.string()).readText("s", "k"), "two");
+    std::filesystem::remove(path);
+    EXPECT_EQ(opened.readText("s", "k"), "one");
+    EXPECT_TRUE(opened.readable());
+    EXPECT_FALSE(SetupScript(path.string()).readable());
+    EXPECT_TRUE(SetupScript(path.string()).sections().empty());
 }
 
 TEST(SetupScriptWriting, replacingAKeyLeavesEveryOtherByte) {

@@ -6,64 +6,13 @@
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/BoundedRead.h"
-#include "platform/posix/FileStamp.h"
-#include "platform/profile/ProfileCopies.h"
 #include "platform/profile/ProfileEdit.h"
+#include "platform/profile/ProfileReading.h"
 
-#include <ctime>
-#include <exception>
-#include <sys/statvfs.h>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
-
-using profile::FileStamp;
-using profile::Nanoseconds;
-
-using posix::fileStampOf;
-using posix::nanosecondsOf;
-
-class NativeFile : public profile::ProfileSource {
-public:
-    explicit NativeFile(const std::string& nativePath) : path(nativePath) {}
-
-    bool stamp(FileStamp& now) override {
-        struct stat info;
-        if (::stat(path.c_str(), &info) != 0)
-            return false;
-        now = fileStampOf(info);
-        return true;
-    }
-
-    FileReadResult read(std::string& bytes, FileStamp& after) override {
-        struct stat info;
-        const FileReadResult result =
-            posix::readRegularNativeFile(path, profile::kProfileSizeLimit, bytes, info);
-        if (result == FileReadResult::Read)
-            after = fileStampOf(info);
-        return result;
-    }
-
-    bool unchangeable() override {
-        struct statvfs volume;
-        return ::statvfs(path.c_str(), &volume) == 0 && (volume.f_flag & ST_RDONLY);
-    }
-
-    Nanoseconds clock() override {
-        timespec time;
-        clock_gettime(CLOCK_REALTIME, &time);
-        return nanosecondsOf(time);
-    }
-
-private:
-    const std::string& path;
-};
-
-std::shared_ptr<const profile::ProfileIndex> parsedProfileOf(const std::string& path) {
-    const std::string native = toNativePath(path);
-    NativeFile file(native);
-    return profile::parsedProfile(native, file, ansiCodePage());
-}
 
 bool writeProfileFile(const std::string& native, const std::string& section, const std::string& key,
                       const std::string& value) {
@@ -87,23 +36,22 @@ bool writeProfileFile(const std::string& native, const std::string& section, con
 
 } // namespace
 
-std::string readProfileString(const std::string& path, const std::string& section,
-                              const std::string& key) {
-    try {
-        const auto index = parsedProfileOf(path);
-        return index ? index->value(section, key) : std::string();
-    } catch (const std::exception&) { // out of memory for a huge file: it reads as unreadable
-        return {};
-    }
-}
-
-std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
-    return profile::linesOfParsedProfile([&] { return parsedProfileOf(path); });
+std::shared_ptr<const ProfileReading> readProfile(const std::string& path) {
+    return profile::guardedReading([&]() -> std::shared_ptr<const ProfileReading> {
+        const std::string native = toNativePath(path);
+        std::string bytes;
+        struct stat info;
+        if (native.empty() || posix::readRegularNativeFile(native, profile::kProfileSizeLimit,
+                                                           bytes, info) != FileReadResult::Read)
+            return nullptr;
+        return std::make_shared<const profile::IndexedReading>(
+            profile::profileTextOf(std::move(bytes), ansiCodePage()));
+    });
 }
 
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    return profile::writeThenForgetCopies([&] {
+    return profile::guardedWrite([&] {
         const std::string native = toNativePath(path);
         return !native.empty() && writeProfileFile(native, section, key, value);
     });

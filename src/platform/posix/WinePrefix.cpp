@@ -214,14 +214,16 @@ const std::string& winePrefixProblem() {
 bool holdsWindowsProduct(const std::string& mediumFolder) {
     if (mediumFolder.empty())
         return false;
-    const std::string script = mediumFolder + "/install.ini";
-    for (const ProfileSectionLines& section : listProfileLines(script)) {
+    const auto script = readProfile(mediumFolder + "/install.ini");
+    if (!script)
+        return false;
+    for (const ProfileSectionLines& section : script->lines()) {
         for (const ProfileKeyLine& key : section.keys) {
             if (!startsWithNoCase(key.name, "File") || key.name.size() == 4 ||
                 key.name.find_first_not_of("0123456789", 4) != std::string::npos)
                 continue;
             const std::string target =
-                fileOnMedium(mediumFolder, readProfileString(script, section.name, key.name));
+                fileOnMedium(mediumFolder, script->value(section.name, key.name));
             if (!target.empty() && isWindowsProgram(target))
                 return true;
         }

@@ -8,8 +8,7 @@
 namespace platform {
 namespace win32 {
 
-FileReadResult readRegularWideFile(const std::wstring& wide, std::size_t limit, std::string& bytes,
-                                   const std::function<void(HANDLE)>& afterRead) {
+FileReadResult readRegularWideFile(const std::wstring& wide, std::size_t limit, std::string& bytes) {
     bytes.clear();
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -41,8 +40,6 @@ FileReadResult readRegularWideFile(const std::wstring& wide, std::size_t limit, 
         if (done != bytes.size()) {
             bytes.clear();
             result = FileReadResult::Unreadable;
-        } else if (afterRead) {
-            afterRead(file);
         }
     }
     CloseHandle(file);

@@ -6,22 +6,22 @@
 // for.
 #include "platform/ProfileFile.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/TextEncoding.h"
-#include "platform/profile/ProfileCopies.h"
 #include "platform/profile/ProfileEdit.h"
+#include "platform/profile/ProfileReading.h"
 #include "platform/win32/BoundedRead.h"
 #include "platform/win32/ReadOnly.h"
 #include "platform/win32/WideText.h"
 
-#include <exception>
+#include <map>
+#include <mutex>
+#include <utility>
 #include <windows.h>
-#include <winternl.h>
 
 namespace platform {
 namespace {
 
-using profile::FileStamp;
-using profile::Nanoseconds;
 using profile::ProfileEncoding;
 
 constexpr std::size_t kValueLimit = 259;
@@ -45,123 +45,6 @@ std::wstring fullPath(const std::string& path) {
     return full;
 }
 
-Nanoseconds nanosecondsOf(std::uint64_t fileTime) {
-    constexpr std::uint64_t k1970 = 116444736000000000; // in 100 ns since 1601
-    return (static_cast<Nanoseconds>(fileTime) - static_cast<Nanoseconds>(k1970)) * 100;
-}
-
-// The stamp a file's times and size give. Every write and every rename sets the change time; a
-// file system without one (FAT) reports none, and its write time stands in.
-FileStamp stampOf(const LARGE_INTEGER& created, const LARGE_INTEGER& written,
-                  const LARGE_INTEGER& changed, const LARGE_INTEGER& size) {
-    const auto changedAt = changed.QuadPart ? changed.QuadPart : written.QuadPart;
-    return {0, static_cast<std::uint64_t>(created.QuadPart),
-            static_cast<std::uint64_t>(size.QuadPart),
-            nanosecondsOf(static_cast<std::uint64_t>(written.QuadPart)),
-            nanosecondsOf(static_cast<std::uint64_t>(changedAt))};
-}
-
-bool stampOf(HANDLE file, FileStamp& stamp) {
-    FILE_BASIC_INFO basic;
-    LARGE_INTEGER size;
-    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
-        !GetFileSizeEx(file, &size))
-        return false;
-    stamp = stampOf(basic.CreationTime, basic.LastWriteTime, basic.ChangeTime, size);
-    return true;
-}
-
-// Opened for its attributes only, so that no writer is kept out.
-HANDLE openForAttributes(const std::wstring& path) {
-    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-// The file's attributes by its name, change time included: what GetFileAttributesExW asks the
-// system's own layer for. Looked up, not linked, as the programs import only the documented DLLs.
-using QueryFullAttributes = NTSTATUS(NTAPI*)(POBJECT_ATTRIBUTES, PFILE_NETWORK_OPEN_INFORMATION);
-QueryFullAttributes queryFullAttributes() {
-    static const auto query = reinterpret_cast<QueryFullAttributes>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryFullAttributesFile")));
-    return query;
-}
-
-// The system's own name of a full path: \??\C:\dir\file, \??\UNC\server\share\file.
-std::wstring systemName(const std::wstring& full) {
-    if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)"))
-        return LR"(\??\)" + full.substr(4);
-    if (full.starts_with(LR"(\\)"))
-        return LR"(\??\UNC\)" + full.substr(2);
-    return LR"(\??\)" + full;
-}
-
-// The same by the file's name, without opening it where the system allows: an open costs the
-// file server a round trip, several hundred microseconds under Wine, and every value read asks
-// for the stamp.
-bool stampOf(const std::wstring& path, FileStamp& stamp) {
-    std::wstring name = systemName(path);
-    const auto query = queryFullAttributes();
-    if (!query || name.size() * sizeof(wchar_t) > 0xFFFE) {
-        HANDLE file = openForAttributes(path);
-        const bool stamped = file != INVALID_HANDLE_VALUE && stampOf(file, stamp);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-        return stamped;
-    }
-    UNICODE_STRING systemPath;
-    systemPath.Buffer = name.data();
-    systemPath.Length = systemPath.MaximumLength =
-        static_cast<USHORT>(name.size() * sizeof(wchar_t));
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &systemPath, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
-    FILE_NETWORK_OPEN_INFORMATION info;
-    if (query(&attributes, &info) < 0)
-        return false;
-    stamp = stampOf(info.CreationTime, info.LastWriteTime, info.ChangeTime, info.EndOfFile);
-    return true;
-}
-
-class WideFile : public profile::ProfileSource {
-public:
-    explicit WideFile(const std::wstring& fullPath) : path(fullPath) {}
-
-    bool stamp(FileStamp& now) override { return stampOf(path, now); }
-
-    FileReadResult read(std::string& bytes, FileStamp& after) override {
-        bool stamped = false;
-        const FileReadResult result =
-            win32::readRegularWideFile(path, profile::kProfileSizeLimit, bytes,
-                                       [&](HANDLE file) { stamped = stampOf(file, after); });
-        return result == FileReadResult::Read && !stamped ? FileReadResult::Unreadable : result;
-    }
-
-    bool unchangeable() override {
-        HANDLE file = openForAttributes(path);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD flags = 0;
-        const BOOL known =
-            GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
-        CloseHandle(file);
-        return known && (flags & FILE_READ_ONLY_VOLUME);
-    }
-
-    Nanoseconds clock() override {
-        FILETIME now;
-        GetSystemTimeAsFileTime(&now);
-        return nanosecondsOf(static_cast<std::uint64_t>(now.dwHighDateTime) << 32 |
-                             now.dwLowDateTime);
-    }
-
-private:
-    const std::wstring& path;
-};
-
-std::shared_ptr<const profile::ProfileIndex> parsedProfileOf(const std::wstring& file) {
-    WideFile source(file);
-    return profile::parsedProfile(win32::narrow(file), source, static_cast<int>(GetACP()));
-}
-
 std::wstring systemValue(const std::wstring& file, const std::string& section,
                          const std::string& key) {
     const std::wstring wideSection = win32::widen(section);
@@ -177,6 +60,29 @@ std::wstring systemValue(const std::wstring& file, const std::string& section,
         }
     }
 }
+
+// A script in the code page: its outline from the shared reading, each value from the system's
+// reader, asked once per key.
+class SystemValuesReading : public ProfileReading {
+public:
+    SystemValuesReading(std::wstring file, const profile::ProfileText& text)
+        : file(std::move(file)), outline(text) {}
+
+    std::string value(const std::string& section, const std::string& key) const override {
+        const std::lock_guard<std::mutex> hold(asked);
+        auto [known, added] = values.try_emplace({asciiLower(section), asciiLower(key)});
+        if (added)
+            known->second = utf8Prefix(win32::narrow(systemValue(file, section, key)), kValueLimit);
+        return known->second;
+    }
+    const std::vector<ProfileSectionLines>& lines() const override { return outline.lines(); }
+
+private:
+    const std::wstring file;
+    const profile::IndexedReading outline;
+    mutable std::mutex asked; // the copy's threads read the script too
+    mutable std::map<std::pair<std::string, std::string>, std::string> values;
+};
 
 bool writeAll(HANDLE file, const std::string& bytes) {
     for (std::size_t done = 0; done < bytes.size();) {
@@ -241,31 +147,23 @@ bool writeProfileFile(const std::wstring& file, const std::string& section, cons
 
 } // namespace
 
-std::string readProfileString(const std::string& path, const std::string& section,
-                              const std::string& key) {
-    try {
+std::shared_ptr<const ProfileReading> readProfile(const std::string& path) {
+    return profile::guardedReading([&]() -> std::shared_ptr<const ProfileReading> {
         const std::wstring file = fullPath(path);
-        const auto index = file.empty() ? nullptr : parsedProfileOf(file);
-        if (!index)
-            return {};
-        if (index->encoding() != ProfileEncoding::CodePage)
-            return index->value(section, key);
-        return utf8Prefix(win32::narrow(systemValue(file, section, key)), kValueLimit);
-    } catch (const std::exception&) { // out of memory for a huge file: it reads as unreadable
-        return {};
-    }
-}
-
-std::vector<ProfileSectionLines> listProfileLines(const std::string& path) {
-    return profile::linesOfParsedProfile([&]() -> std::shared_ptr<const profile::ProfileIndex> {
-        const std::wstring file = fullPath(path);
-        return file.empty() ? nullptr : parsedProfileOf(file);
+        std::string bytes;
+        if (file.empty() || win32::readRegularWideFile(file, profile::kProfileSizeLimit, bytes) !=
+                                FileReadResult::Read)
+            return nullptr;
+        const auto text = profile::profileTextOf(std::move(bytes), static_cast<int>(GetACP()));
+        if (text.encoding == ProfileEncoding::CodePage)
+            return std::make_shared<const SystemValuesReading>(file, text);
+        return std::make_shared<const profile::IndexedReading>(text);
     });
 }
 
 bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    return profile::writeThenForgetCopies([&] {
+    return profile::guardedWrite([&] {
         const std::wstring file = fullPath(path);
         return !file.empty() && writeProfileFile(file, section, key, value);
     });
