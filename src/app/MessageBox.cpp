@@ -1,6 +1,6 @@
 #include "app/MessageBox.h"
 
-#include "app/MessageBoxIcons.h"
+#include "ui/MessageBoxIcons.h"
 #include "platform/SystemMessageBox.h"
 
 #include <wx/msgdlg.h>

@@ -1,7 +1,7 @@
 // The application: one main window, run modally; the program ends when it closes. With --silent
 // the same installation runs without the window, answered from the command line.
 #include "app/MediumStart.h"
-#include "app/MessageBoxIcons.h"
+#include "ui/MessageBoxIcons.h"
 #include "app/QuietRun.h"
 #include "app/SetupApp.h"
 #include "app/SetupDialog.h"

@@ -1,7 +1,7 @@
 // Registry keys over the hive files of RegistryStore, or over the Wine prefix's registry when the
-// installer works on one (WineRegistry.h). No handle is held: every call looks at the hive as it
-// is now, and every change is one locked read-modify-write (or one change gathered for Wine).
-#include "platform/Registry.h"
+// installer works on one (WineRegistry.h). Every call looks at the hive as it is now, and every
+// change is one locked read-modify-write (or one change gathered for Wine).
+#include "platform/RegistryBackend.h"
 
 #include "platform/Paths.h"
 #include "platform/posix/MenuFolder.h"
@@ -49,21 +49,6 @@ std::optional<std::string> standInValue(RegistryHive hive, const std::string& pa
     return drivePath.empty() ? std::nullopt : std::optional<std::string>(drivePath);
 }
 
-// The value as stored (nothing when missing or no string) and whether a value of the name is there.
-bool readStored(RegistryHive hive, const std::string& path, const std::string& name,
-                std::optional<std::string>& stored, bool& present) {
-    if (onWine()) {
-        // Linux menus are built from the applications folder, not from the prefix's Start menu.
-        present = !isProgramsFolder(hive, path, name) && posix::wineHasValue(hive, path, name);
-        stored = present ? posix::wineStringValue(hive, path, name) : std::nullopt;
-        return true;
-    }
-    return posix::readHive(hive, [&](const RegistryHiveFile& file) {
-        stored = file.stringValue(path, name);
-        present = file.hasValue(path, name);
-    });
-}
-
 } // namespace
 
 bool commitRegistryWrites(std::string& reason) {
@@ -74,77 +59,57 @@ std::string registryUnusableReason() {
     return posix::unusableFolderReason();
 }
 
-bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
-    close();
-    bool exists = false;
-    if (onWine()) {
-        exists = RegistryHiveFile::normalisedPath(subKey).empty() ||
-                 isShellFolders(openHive, subKey) || posix::wineHasKey(openHive, subKey);
-    } else if (!posix::readHive(openHive, [&](const RegistryHiveFile& file) {
-                   exists = RegistryHiveFile::normalisedPath(subKey).empty() ||
-                            file.hasKey(subKey) || isShellFolders(openHive, subKey);
-               })) {
-        return false;
-    }
-    if (!exists)
-        return false;
-    hive = openHive;
-    path = subKey;
-    opened = true;
-    return true;
+namespace registry {
+
+bool keyExists(RegistryHive hive, const std::string& path) {
+    const bool always = RegistryHiveFile::normalisedPath(path).empty() || isShellFolders(hive, path);
+    if (onWine())
+        return always || posix::wineHasKey(hive, path);
+    bool exists = always;
+    return posix::readHive(hive,
+                           [&](const RegistryHiveFile& file) { exists = exists || file.hasKey(path); }) &&
+           exists;
 }
 
-bool RegistryKey::create(RegistryHive createHive, const std::string& subKey) {
-    close();
-    const bool created = onWine() ? posix::wineCreateKey(createHive, subKey)
-                                  : posix::updateHive(createHive, [&](RegistryHiveFile& file) {
-                                        return file.createKey(subKey);
-                                    });
-    if (!created)
-        return false;
-    hive = createHive;
-    path = subKey;
-    opened = true;
-    return true;
+bool createKey(RegistryHive hive, const std::string& path) {
+    return onWine() ? posix::wineCreateKey(hive, path)
+                    : posix::updateHive(hive, [&](RegistryHiveFile& file) {
+                          return file.createKey(path);
+                      });
 }
 
-void RegistryKey::close() {
-    opened = false;
-    path.clear();
-}
-
-bool RegistryKey::queryString(const std::string& name, std::string& value,
-                              std::size_t bufferSize) const {
+std::optional<std::string> stringValue(RegistryHive hive, const std::string& path,
+                                       const std::string& name) {
     std::optional<std::string> stored;
     bool present = false;
-    if (!opened || !readStored(hive, path, name, stored, present))
-        return false;
-    if (!present)
-        stored = standInValue(hive, path, name);
-    // The stored length counts the terminator.
-    if (!stored || stored->size() + 1 > bufferSize)
-        return false;
-    value = *stored;
-    return true;
+    if (onWine()) {
+        // Linux menus are built from the applications folder, not from the prefix's Start menu.
+        present = !isProgramsFolder(hive, path, name) && posix::wineHasValue(hive, path, name);
+        if (present)
+            stored = posix::wineStringValue(hive, path, name);
+    } else if (!posix::readHive(hive, [&](const RegistryHiveFile& file) {
+                   stored = file.stringValue(path, name);
+                   present = file.hasValue(path, name);
+               })) {
+        return std::nullopt;
+    }
+    return present ? stored : standInValue(hive, path, name);
 }
 
-bool RegistryKey::setString(const std::string& name, const std::string& value) {
-    if (!opened)
-        return false;
-    const std::string text = value.substr(0, value.find('\0'));
+bool setStringValue(RegistryHive hive, const std::string& path, const std::string& name,
+                    const std::string& text) {
     if (onWine())
         return posix::wineSetString(hive, path, name, text);
     return posix::updateHive(
         hive, [&](RegistryHiveFile& file) { return file.setString(path, name, text); });
 }
 
-bool RegistryKey::deleteValue(const std::string& name) {
-    if (!opened)
-        return false;
+bool deleteValue(RegistryHive hive, const std::string& path, const std::string& name) {
     if (onWine())
         return posix::wineDeleteValue(hive, path, name);
     return posix::updateHive(hive,
                              [&](RegistryHiveFile& file) { return file.deleteValue(path, name); });
 }
 
+} // namespace registry
 } // namespace platform

@@ -1,9 +1,10 @@
-// Registry keys in the system's registry. No handle is held between calls: each call opens the
-// key for what it does and closes it again, so a key object never outlives its key's handle.
-#include "platform/Registry.h"
+// The system's registry. No handle is held between calls: each call opens the key for what it
+// does and closes it again, so a key object never outlives its key's handle.
+#include "platform/RegistryBackend.h"
 
 #include "platform/win32/WideText.h"
 
+#include <optional>
 #include <windows.h>
 
 namespace platform {
@@ -78,62 +79,43 @@ std::string registryUnusableReason() {
     return {};
 }
 
-bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
-    close();
+namespace registry {
+
+bool keyExists(RegistryHive hive, const std::string& path) {
     OpenKey key;
-    if (!key.open(openHive, subKey, KEY_QUERY_VALUE))
-        return false;
-    hive = openHive;
-    path = subKey;
-    opened = true;
-    return true;
+    return key.open(hive, path, KEY_QUERY_VALUE);
 }
 
-bool RegistryKey::create(RegistryHive createHive, const std::string& subKey) {
-    close();
+bool createKey(RegistryHive hive, const std::string& path) {
     OpenKey key;
-    if (!key.create(createHive, subKey, KEY_QUERY_VALUE | KEY_SET_VALUE))
-        return false;
-    hive = createHive;
-    path = subKey;
-    opened = true;
-    return true;
+    return key.create(hive, path, KEY_QUERY_VALUE | KEY_SET_VALUE);
 }
 
-void RegistryKey::close() {
-    opened = false;
-    path.clear();
-}
-
-bool RegistryKey::queryString(const std::string& name, std::string& value,
-                              std::size_t bufferSize) const {
+std::optional<std::string> stringValue(RegistryHive hive, const std::string& path,
+                                       const std::string& name) {
     OpenKey key;
     std::wstring text;
-    if (!opened || !key.open(hive, path, KEY_QUERY_VALUE) ||
-        !readString(key.get(), win32::widen(name), text))
-        return false;
-    const std::string utf8 = win32::narrow(text);
-    // The stored length counts the terminator.
-    if (utf8.size() + 1 > bufferSize)
-        return false;
-    value = utf8;
-    return true;
+    if (!key.open(hive, path, KEY_QUERY_VALUE) || !readString(key.get(), win32::widen(name), text))
+        return std::nullopt;
+    return win32::narrow(text);
 }
 
-bool RegistryKey::setString(const std::string& name, const std::string& value) {
+bool setStringValue(RegistryHive hive, const std::string& path, const std::string& name,
+                    const std::string& text) {
     OpenKey key;
-    if (!opened || !key.open(hive, path, KEY_SET_VALUE))
+    if (!key.open(hive, path, KEY_SET_VALUE))
         return false;
-    const std::wstring text = win32::widen(value.substr(0, value.find('\0')));
-    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    const std::wstring wide = win32::widen(text);
+    const DWORD bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(key.get(), win32::widen(name).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+                          reinterpret_cast<const BYTE*>(wide.c_str()), bytes) == ERROR_SUCCESS;
 }
 
-bool RegistryKey::deleteValue(const std::string& name) {
+bool deleteValue(RegistryHive hive, const std::string& path, const std::string& name) {
     OpenKey key;
-    return opened && key.open(hive, path, KEY_SET_VALUE) &&
+    return key.open(hive, path, KEY_SET_VALUE) &&
            RegDeleteValueW(key.get(), win32::widen(name).c_str()) == ERROR_SUCCESS;
 }
 
+} // namespace registry
 } // namespace platform

@@ -1,6 +1,4 @@
-#include "app/MessageBoxIcons.h"
-
-#ifdef __WXGTK3__
+#include "ui/MessageBoxIcons.h"
 
 #include <wx/artprov.h>
 #include <wx/bitmap.h>
@@ -58,8 +56,3 @@ void showIconsInMessageBoxes() {
     (void)installed;
 }
 
-#else
-
-void showIconsInMessageBoxes() {}
-
-#endif
