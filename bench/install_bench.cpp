@@ -7,7 +7,7 @@
 #include "pages/CopyProgressDialog.h"
 #include "pages/InstallTypePage.h"
 #include "platform/Paths.h"
-#include "platform/posix/DriveTable.h"
+#include "platform/posix/machine/DriveTable.h"
 #include "ui/DialogResources.h"
 #include "script/SetupScript.h"
 

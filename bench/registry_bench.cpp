@@ -7,7 +7,7 @@
 
 #include "platform/Drives.h"
 #include "platform/Paths.h"
-#include "platform/posix/DriveTable.h"
+#include "platform/posix/machine/DriveTable.h"
 #include "script/SetupScript.h"
 #include "system/Registration.h"
 

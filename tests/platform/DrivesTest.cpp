@@ -1,4 +1,4 @@
-#include "platform/posix/DriveTable.h"
+#include "platform/posix/machine/DriveTable.h"
 #include "support/DriveTableFile.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/posix/FolderNames.h"
+#include "platform/posix/machine/FolderNames.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>

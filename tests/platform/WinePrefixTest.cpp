@@ -2,7 +2,7 @@
 // program on the medium as a shortcut's target, in any language, its name in any letter case.
 // Other Windows programs on the medium (a DirectX set-up, an uninstaller named by no shortcut)
 // and native programs of the same name leave the Linux mapping in place.
-#include "platform/posix/WinePrefix.h"
+#include "platform/posix/wine/WinePrefix.h"
 #include "support/TempFolder.h"
 #include "support/WindowsProgramBytes.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Presents a drive table of the test's own through SETUP_DRIVE_TABLE.
-#include "platform/posix/DriveTable.h"
+#include "platform/posix/machine/DriveTable.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>

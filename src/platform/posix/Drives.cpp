@@ -1,13 +1,13 @@
-#include "platform/posix/DriveTable.h"
+#include "platform/posix/machine/DriveTable.h"
 
-#include "platform/posix/DriveAssignment.h"
-#include "platform/posix/Mounts.h"
+#include "platform/posix/machine/DriveAssignment.h"
+#include "platform/posix/disc/Mounts.h"
 #include "platform/posix/NativePath.h"
-#include "platform/posix/RegistryHiveFile.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/WineDiscDrive.h"
-#include "platform/posix/WinePrefix.h"
-#include "platform/posix/WineRun.h"
+#include "platform/posix/machine/RegistryHiveFile.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/wine/WineDiscDrive.h"
+#include "platform/posix/wine/WinePrefix.h"
+#include "platform/posix/wine/WineRun.h"
 
 #include <algorithm>
 #include <cctype>

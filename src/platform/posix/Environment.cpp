@@ -1,7 +1,7 @@
 #include "platform/Environment.h"
 
 #include "platform/Paths.h"
-#include "platform/posix/WinePrefix.h"
+#include "platform/posix/wine/WinePrefix.h"
 
 #include <cstdlib>
 #include <cstring>

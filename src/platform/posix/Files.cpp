@@ -4,7 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/BoundedRead.h"
-#include "platform/posix/NameCase.h"
+#include "platform/posix/machine/NameCase.h"
 #include "platform/posix/NativePath.h"
 
 #include <cerrno>

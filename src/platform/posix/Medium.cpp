@@ -1,13 +1,13 @@
 #include "platform/Medium.h"
 
 #include "platform/posix/CommandRun.h"
-#include "platform/posix/DiscImage.h"
-#include "platform/posix/DriveTable.h"
-#include "platform/posix/FolderNames.h"
-#include "platform/posix/Mounts.h"
+#include "platform/posix/disc/DiscImage.h"
+#include "platform/posix/machine/DriveTable.h"
+#include "platform/posix/machine/FolderNames.h"
+#include "platform/posix/disc/Mounts.h"
 #include "platform/posix/OwnExecutable.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/VolumeLabel.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/disc/VolumeLabel.h"
 
 #include <cerrno>
 #include <climits>

@@ -3,14 +3,14 @@
 #include "platform/Drives.h"
 #include "platform/Locale.h"
 #include "platform/TextEncoding.h"
-#include "platform/posix/DriveAssignment.h"
-#include "platform/posix/DriveTable.h"
-#include "platform/posix/FolderNames.h"
-#include "platform/posix/NameCase.h"
+#include "platform/posix/machine/DriveAssignment.h"
+#include "platform/posix/machine/DriveTable.h"
+#include "platform/posix/machine/FolderNames.h"
+#include "platform/posix/machine/NameCase.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/OwnExecutable.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <algorithm>
 #include <cctype>

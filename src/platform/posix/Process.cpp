@@ -2,8 +2,8 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/CommandRun.h"
-#include "platform/posix/WindowsProgram.h"
-#include "platform/posix/WineRegistry.h"
+#include "platform/posix/wine/WindowsProgram.h"
+#include "platform/posix/wine/WineRegistry.h"
 
 #include <cerrno>
 #include <spawn.h>

@@ -4,11 +4,11 @@
 #include "platform/RegistryBackend.h"
 
 #include "platform/Paths.h"
-#include "platform/posix/MenuFolder.h"
-#include "platform/posix/RegistryStore.h"
-#include "platform/posix/WinePrefix.h"
-#include "platform/posix/WineRegistry.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/machine/MenuFolder.h"
+#include "platform/posix/machine/RegistryStore.h"
+#include "platform/posix/wine/WinePrefix.h"
+#include "platform/posix/wine/WineRegistry.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <optional>
 

@@ -4,13 +4,13 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
-#include "platform/posix/MenuFolder.h"
+#include "platform/posix/machine/MenuFolder.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/OwnExecutable.h"
-#include "platform/posix/ProgramIcon.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/WindowsProgram.h"
-#include "platform/posix/WinePrefix.h"
+#include "platform/posix/machine/ProgramIcon.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/wine/WindowsProgram.h"
+#include "platform/posix/wine/WinePrefix.h"
 
 #include <cctype>
 #include <sys/stat.h>

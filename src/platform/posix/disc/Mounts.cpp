@@ -1,4 +1,4 @@
-#include "platform/posix/Mounts.h"
+#include "platform/posix/disc/Mounts.h"
 
 #include <cctype>
 #include <climits>

@@ -1,7 +1,7 @@
-#include "platform/posix/DiscImage.h"
+#include "platform/posix/disc/DiscImage.h"
 
 #include "platform/posix/CommandRun.h"
-#include "platform/posix/Mounts.h"
+#include "platform/posix/disc/Mounts.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
 

@@ -1,7 +1,7 @@
-#include "platform/posix/MenuFolder.h"
+#include "platform/posix/machine/MenuFolder.h"
 
 #include "platform/posix/AtomicFile.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <algorithm>
 #include <dirent.h>

@@ -1,7 +1,7 @@
-#include "platform/posix/RegistrySnapshot.h"
+#include "platform/posix/machine/RegistrySnapshot.h"
 
 #include "platform/posix/BoundedRead.h"
-#include "platform/posix/FileStamp.h"
+#include "platform/posix/machine/FileStamp.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "platform/posix/FolderNames.h"
+#include "platform/posix/machine/FolderNames.h"
 
-#include "platform/posix/NameCase.h"
+#include "platform/posix/machine/NameCase.h"
 #include "platform/posix/NativePath.h"
 
 #include <algorithm>

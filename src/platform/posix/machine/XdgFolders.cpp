@@ -1,4 +1,4 @@
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <cstdlib>
 #include <pwd.h>

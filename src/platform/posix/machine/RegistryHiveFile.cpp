@@ -1,4 +1,4 @@
-#include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/machine/RegistryHiveFile.h"
 
 #include "platform/posix/NativePath.h"
 

@@ -3,8 +3,8 @@
 // path is still the file it was read from: the same stamp (device, inode, size, modification and
 // change times to the nanosecond). The file stays open while it is held, so its inode number cannot pass to a newer
 // file. A hive of thousands of keys is then parsed once, not once per value read or written.
-#include "platform/posix/FileStamp.h"
-#include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/machine/FileStamp.h"
+#include "platform/posix/machine/RegistryHiveFile.h"
 
 #include <cstdint>
 #include <optional>

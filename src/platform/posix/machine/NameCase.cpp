@@ -1,4 +1,4 @@
-#include "platform/posix/NameCase.h"
+#include "platform/posix/machine/NameCase.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>

@@ -3,7 +3,7 @@
 // was after some write; writers take turns under a lock, each working on the hive as the last
 // writer left it. A parse is reused while the file is unchanged.
 #include "platform/Registry.h"
-#include "platform/posix/RegistryHiveFile.h"
+#include "platform/posix/machine/RegistryHiveFile.h"
 
 #include <functional>
 #include <string>

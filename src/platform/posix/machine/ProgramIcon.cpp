@@ -1,9 +1,9 @@
-#include "platform/posix/ProgramIcon.h"
+#include "platform/posix/machine/ProgramIcon.h"
 
 #include "platform/posix/CommandRun.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "platform/posix/WineRun.h"
+#include "platform/posix/wine/WineRun.h"
 
 #include "platform/SystemActivity.h"
-#include "platform/posix/WindowsProgram.h"
+#include "platform/posix/wine/WindowsProgram.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,17 +1,17 @@
-#include "platform/posix/WinePrefix.h"
+#include "platform/posix/wine/WinePrefix.h"
 
 #include "platform/Machine.h"
 
 #include "platform/ProfileFile.h"
 #include "platform/SystemActivity.h"
-#include "platform/posix/FolderNames.h"
+#include "platform/posix/machine/FolderNames.h"
 #include "platform/posix/NativePath.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/DriveAssignment.h"
-#include "platform/posix/WineDiscDrive.h"
-#include "platform/posix/WindowsProgram.h"
-#include "platform/posix/WineRun.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/machine/DriveAssignment.h"
+#include "platform/posix/wine/WineDiscDrive.h"
+#include "platform/posix/wine/WindowsProgram.h"
+#include "platform/posix/wine/WineRun.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "platform/posix/RegistryStore.h"
+#include "platform/posix/machine/RegistryStore.h"
 
 #include "platform/posix/AtomicFile.h"
-#include "platform/posix/RegistrySnapshot.h"
-#include "platform/posix/XdgFolders.h"
+#include "platform/posix/machine/RegistrySnapshot.h"
+#include "platform/posix/machine/XdgFolders.h"
 
 #include <cerrno>
 #include <cstdlib>

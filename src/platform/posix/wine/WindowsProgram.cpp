@@ -1,4 +1,4 @@
-#include "platform/posix/WindowsProgram.h"
+#include "platform/posix/wine/WindowsProgram.h"
 
 #include "platform/posix/BoundedRead.h"
 #include "platform/posix/SearchPath.h"

@@ -1,4 +1,4 @@
-#include "platform/posix/VolumeLabel.h"
+#include "platform/posix/disc/VolumeLabel.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "platform/posix/WineRegistry.h"
+#include "platform/posix/wine/WineRegistry.h"
 
 #include "platform/SystemActivity.h"
 #include "platform/posix/NativePath.h"
-#include "platform/posix/RegistryHiveFile.h"
-#include "platform/posix/WinePrefix.h"
-#include "platform/posix/WineRun.h"
+#include "platform/posix/machine/RegistryHiveFile.h"
+#include "platform/posix/wine/WinePrefix.h"
+#include "platform/posix/wine/WineRun.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
-#include "platform/posix/WineDiscDrive.h"
+#include "platform/posix/wine/WineDiscDrive.h"
 
 #include "platform/SystemActivity.h"
 #include "platform/posix/OwnExecutable.h"
-#include "platform/posix/StartedMedium.h"
-#include "platform/posix/WineRun.h"
+#include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/wine/WineRun.h"
 
 #include <cerrno>
 #include <cstring>
