@@ -128,7 +128,7 @@ void makeSpeex(const fs::path& file, int seconds, int variant) {
     fs::remove(wave);
 }
 
-std::string languageSection() {
+std::string englishTexts() {
     std::string section = "[English]\n"
                           "IDS_KOPIOWANIE_PLIKOW=Copying files\n"
                           "IDS_PRZERWIJ=Abort\n"
@@ -162,7 +162,7 @@ struct Medium {
 void writeScript(const Medium& medium, const std::string& name,
                  const std::vector<std::string>& entries) {
     std::string script =
-        languageSection() + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
+        englishTexts() + "[std]\nfiles=" + std::to_string(entries.size()) + "\n";
     for (std::size_t i = 0; i < entries.size(); ++i)
         script += std::to_string(i) + "=" + entries[i] + "\n";
     writeFile(medium.root / "medium" / name, script);

@@ -106,6 +106,6 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 }
 
 void SetupDialog::runInstallSequence() {
-    PersonAnswers answers(*this, session());
+    PersonAnswers answers(*this, setupSession);
     (void)InstallSequence(setupSession, script, answers).run();
 }

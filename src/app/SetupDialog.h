@@ -30,7 +30,7 @@ public:
     // command line's answers. 0 when the product was installed, 1 otherwise (reason on stderr).
     int runUnattended(const CommandLine& options);
 
-    SetupSession& session() { return setupSession; }
+    SetupSession& sessionRecord() { return setupSession; }
     const wxBitmap& titleBitmap() const { return titlePicture; }
 
 protected:

@@ -92,12 +92,12 @@ TEST_F(MainWindow, mappedLanguageOpensAtOnceWithItsTexts) {
     useMappedPolish();
     SetupDialog dialog(nullptr);
     EXPECT_NO_DIALOG(ASSERT_TRUE(dialog.initialise()));
-    EXPECT_EQ(dialog.session().languageSection, "Polski");
+    EXPECT_EQ(dialog.sessionRecord().languageSection, "Polski");
     EXPECT_EQ(dialog.GetTitle(), "Instalacja");
     EXPECT_EQ(dialog.FindWindow(wxID_OK)->GetLabel(), "Instaluj");
     EXPECT_EQ(dialog.FindWindow(wxID_CANCEL)->GetLabel(), "") << "a missing key leaves it empty";
     EXPECT_FALSE(dialog.titleBitmap().IsOk()) << "the Polish section names no picture";
-    EXPECT_EQ(dialog.session().registryKey, "Software\\Tervalis\\Harbour_Polski");
+    EXPECT_EQ(dialog.sessionRecord().registryKey, "Software\\Tervalis\\Harbour_Polski");
 }
 
 TEST_F(MainWindow, unmappedLanguageAsksOnThePageAndLoadsThePictureAt350x250) {
@@ -108,7 +108,7 @@ TEST_F(MainWindow, unmappedLanguageAsksOnThePageAndLoadsThePictureAt350x250) {
     EXPECT_EQ(dialog.FindWindow(wxID_CANCEL)->GetLabel(), "Exit");
     ASSERT_TRUE(dialog.titleBitmap().IsOk());
     EXPECT_EQ(dialog.titleBitmap().GetSize(), wxSize(350, 250));
-    EXPECT_EQ(dialog.session().sourceDrive, "X");
+    EXPECT_EQ(dialog.sessionRecord().sourceDrive, "X");
 }
 
 TEST_F(MainWindow, cancelledLanguagePageEndsTheRunAndWritesNothing) {
@@ -119,7 +119,7 @@ TEST_F(MainWindow, cancelledLanguagePageEndsTheRunAndWritesNothing) {
                   wxExpectDismissableModal<LanguagePage>(wxID_CANCEL));
     // The run stops at the page: the window is never filled from the script, so it has nothing
     // to show, and nothing is written.
-    EXPECT_EQ(dialog.session().languageSection, "");
+    EXPECT_EQ(dialog.sessionRecord().languageSection, "");
     EXPECT_EQ(dialog.GetTitle(), "");
     EXPECT_FALSE(dialog.titleBitmap().IsOk());
     EXPECT_EQ(readWholeFile(folder / "install.ini"), before);

@@ -104,7 +104,7 @@ protected:
             }
         });
         const int result = window.ShowModal();
-        chosenFolder = window.session().targetFolder;
+        chosenFolder = window.sessionRecord().targetFolder;
         mainWindow = nullptr;
         dialogs.checkAllShown();
         return result;
