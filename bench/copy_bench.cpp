@@ -222,7 +222,8 @@ CopyRun runCopy(const Medium& medium, const std::string& script, double pressAft
     const auto start = BenchClock::now();
     BenchClock::time_point lastTick = start, pressed;
     {
-        CopyProgressDialog dialog(&target, nullptr, SetupScript(folder + "\\" + script, "English"));
+        CopyEngine engine(&target, SetupScript(folder + "\\" + script, "English"));
+        CopyProgressDialog dialog(nullptr);
         wxTimer ticks(&dialog);
         dialog.Bind(wxEVT_INIT_DIALOG, [&](wxInitDialogEvent& event) {
             lastTick = BenchClock::now();
@@ -245,11 +246,12 @@ CopyRun runCopy(const Medium& medium, const std::string& script, double pressAft
                 dialog.GetEventHandler()->ProcessEvent(click);
             },
             ticks.GetId());
-        copy.result = dialog.ShowModal();
+        const CopyEngine::Result result = dialog.runCopy(engine);
         const auto ended = BenchClock::now();
         if (copy.pressedAt >= 0)
             copy.answer = seconds(ended - pressed);
-        copy.stopped = dialog.wasStopped();
+        copy.result = result == CopyEngine::Result::Finished ? wxID_OK : wxID_CANCEL;
+        copy.stopped = result == CopyEngine::Result::Stopped;
         ticks.Stop();
     }
     copy.wall = secondsSince(start);

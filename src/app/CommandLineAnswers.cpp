@@ -1,13 +1,7 @@
 #include "app/CommandLineAnswers.h"
 
-#include "copy/CopyEngine.h"
-#include "pages/CopyProgressDialog.h"
-#include "platform/EndSignals.h"
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
-#include "session/SetupSession.h"
-
-#include <wx/defs.h>
 
 bool CommandLineAnswers::acceptLicence() {
     runlog::write("licence", "accepted by the command line");
@@ -22,22 +16,6 @@ bool CommandLineAnswers::chooseTargetFolder(std::string& folder) {
     if (!line.folder.empty())
         folder = line.folder;
     return true;
-}
-
-bool CommandLineAnswers::copy(const std::string& installMode, std::string& errorText) {
-    if (line.quiet) {
-        CopyEngine engine(&session.targetFolder, *runScript);
-        engine.setInstallMode(installMode);
-        const bool copied =
-            engine.copyToTheEnd(&platform::endRequested()) == CopyEngine::Result::Finished;
-        errorText = engine.getErrorText();
-        return copied;
-    }
-    CopyProgressDialog dialog(&session.targetFolder, nullptr, *runScript);
-    dialog.setInstallMode(installMode);
-    const bool copied = dialog.ShowModal() == wxID_OK;
-    errorText = dialog.getErrorText();
-    return copied;
 }
 
 // A copy that runs out of space half-way leaves a broken installation behind: unattended, a

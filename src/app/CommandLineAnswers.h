@@ -1,24 +1,18 @@
 #pragma once
 // The command line's answers for an unattended run: no page and no box; what a box would say
-// goes to the log and the standard error stream, and no window of another program opens. With
-// --quiet no window opens at all, and the run needs no display.
+// goes to the log and the standard error stream, and no window of another program opens.
 #include "app/InstallAnswers.h"
 
 struct CommandLine;
-struct SetupSession;
 
 class CommandLineAnswers : public InstallAnswers {
 public:
-    // The session is the run's and outlives the answers.
-    CommandLineAnswers(const CommandLine& line, const SetupSession& session)
-        : line(line), session(session) {}
+    explicit CommandLineAnswers(const CommandLine& line) : line(line) {}
 
-    void begin(const SetupScript& script) override { runScript = &script; }
+    void begin(const SetupScript&) override {}
     bool acceptLicence() override;
     std::string chooseInstallMode(bool showPage) override;
     bool chooseTargetFolder(std::string& folder) override;
-    // --quiet copies without any window; --silent shows the copy's progress.
-    bool copy(const std::string& installMode, std::string& errorText) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
     // Yes, whatever the default: the command line has said to install.
     bool askYesNo(const std::string& text, const std::string& caption,
@@ -32,6 +26,4 @@ public:
 
 private:
     const CommandLine& line;
-    const SetupSession& session;
-    const SetupScript* runScript = nullptr;
 };

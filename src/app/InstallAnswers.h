@@ -1,7 +1,8 @@
 #pragma once
 // Where the install sequence takes its answers: from a person, through the pages and boxes, from
 // the command line of an unattended run, or from a test's script of values. Each answer is a
-// value; the sequence itself is one path for all and needs no window.
+// value; the sequence itself is one path for all and needs no window. The copy's progress goes
+// elsewhere (copy/CopyProgress.h).
 #include "system/QuestionAsker.h"
 
 #include <cstdint>
@@ -21,9 +22,6 @@ public:
     virtual std::string chooseInstallMode(bool showPage) = 0;
     // False when the person went back; the folder is left as it was then.
     virtual bool chooseTargetFolder(std::string& folder) = 0;
-    // Copies the install type's list; true when everything was copied, else errorText says what
-    // stopped it.
-    virtual bool copy(const std::string& installMode, std::string& errorText) = 0;
     // A disk that looks too small: true to go on.
     virtual bool goOnWithoutSpace(const std::string& text, const std::string& caption) = 0;
 

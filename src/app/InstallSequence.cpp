@@ -1,6 +1,7 @@
 #include "app/InstallSequence.h"
 
 #include "app/InstallAnswers.h"
+#include "copy/CopyProgress.h"
 #include "copy/SpaceCheck.h"
 #include "pages/TargetFolderRefusal.h"
 #include "paths/DrivePath.h"
@@ -19,8 +20,8 @@
 #include <new>
 
 InstallSequence::InstallSequence(SetupSession& session, const SetupScript& script,
-                                 InstallAnswers& answers)
-    : session(session), script(script), answers(answers) {}
+                                 InstallAnswers& answers, CopyProgress& progress)
+    : session(session), script(script), answers(answers), progress(progress) {}
 
 bool InstallSequence::run() {
     try {
@@ -36,19 +37,21 @@ bool InstallSequence::run() {
 
 // A request to end the program during the copy stops it as Abort does, so that no half-written
 // file is left; then the program ends as the request asked, and the log says why.
-bool InstallSequence::copyHoldingEndSignals(const std::string& installMode,
-                                            std::string& errorText) {
-    bool copied = false;
+bool InstallSequence::copy(const std::string& installMode, std::string& errorText) {
+    CopyEngine engine(&session.targetFolder, script);
+    engine.setInstallMode(installMode);
+    CopyEngine::Result result = CopyEngine::Result::Failed;
     {
         const platform::EndSignalsHeld held;
-        copied = answers.copy(installMode, errorText);
+        result = progress.runCopy(engine);
     }
+    errorText = engine.getErrorText();
     if (const std::string request = platform::endRequestName(); !request.empty()) {
         runlog::write("ended", request + " during the copy: the unit under way was undone, "
                                          "the files copied before it stay");
         platform::endAsRequested();
     }
-    return copied;
+    return result == CopyEngine::Result::Finished;
 }
 
 // One piece, as the order of the whole installation is the point of this function: every step
@@ -81,7 +84,7 @@ bool InstallSequence::runSteps() {
     if (folder == TargetFolder::ToCreate && !createTargetFolder())
         return answers.giveBack();
 
-    if (std::string errorText; !copyHoldingEndSignals(installMode, errorText)) {
+    if (std::string errorText; !copy(installMode, errorText)) {
         answers.stop(errorText, script.languageText(textkeys::kCopyEnded));
         return answers.giveBack();
     }

@@ -4,15 +4,17 @@
 // The answers come from a person or, in an unattended run, from the command line.
 #include <string>
 
+class CopyProgress;
 class InstallAnswers;
 class SetupScript;
 struct SetupSession;
 
 class InstallSequence {
 public:
-    // The session, the script (the run's reading, with its language) and the answers outlive
-    // the sequence.
-    InstallSequence(SetupSession& session, const SetupScript& script, InstallAnswers& answers);
+    // The session, the script (the run's reading, with its language), the answers and the copy's
+    // progress outlive the sequence.
+    InstallSequence(SetupSession& session, const SetupScript& script, InstallAnswers& answers,
+                    CopyProgress& progress);
 
     // True when the installation completed (and the answers' last step was taken).
     bool run();
@@ -21,7 +23,7 @@ private:
     enum class TargetFolder { Present, ToCreate, Refused };
 
     bool runSteps();
-    bool copyHoldingEndSignals(const std::string& installMode, std::string& errorText);
+    bool copy(const std::string& installMode, std::string& errorText);
 
     TargetFolder confirmTargetFolder();
     bool createTargetFolder();
@@ -33,4 +35,5 @@ private:
     SetupSession& session;
     const SetupScript& script;
     InstallAnswers& answers;
+    CopyProgress& progress;
 };

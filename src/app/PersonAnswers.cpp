@@ -28,7 +28,7 @@ PersonAnswers::~PersonAnswers() = default;
 // it returns; they borrow the session's target folder.
 void PersonAnswers::begin(const SetupScript& script) {
     agreement = std::make_unique<AgreementPage>(nullptr, script);
-    copyDialog = std::make_unique<CopyProgressDialog>(&session.targetFolder, nullptr, script);
+    copyDialog = std::make_unique<CopyProgressDialog>(nullptr);
     directory = std::make_unique<DirectoryPage>(&mainWindow, session.targetFolder, script);
     installType = std::make_unique<InstallTypePage>(nullptr, script);
     mainWindow.Iconize(true);
@@ -49,11 +49,10 @@ bool PersonAnswers::chooseTargetFolder(std::string& folder) {
     return true;
 }
 
-bool PersonAnswers::copy(const std::string& installMode, std::string& errorText) {
-    copyDialog->setInstallMode(installMode);
-    const bool copied = showPage(*copyDialog) == wxID_OK;
-    errorText = copyDialog->getErrorText();
-    return copied;
+CopyEngine::Result PersonAnswers::runCopy(CopyEngine& engine) {
+    const CopyEngine::Result result = copyDialog->runCopy(engine);
+    mainWindow.Iconize(true); // as after every page
+    return result;
 }
 
 bool PersonAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {

@@ -1,6 +1,8 @@
 #pragma once
-// A person's answers: the pages and boxes over the minimised main window.
+// A person's answers: the pages and boxes over the minimised main window, and the copy's window
+// for its progress.
 #include "app/InstallAnswers.h"
+#include "copy/CopyProgress.h"
 
 #include <wx/defs.h>
 
@@ -13,7 +15,7 @@ class InstallTypePage;
 struct SetupSession;
 class wxDialog;
 
-class PersonAnswers : public InstallAnswers {
+class PersonAnswers : public InstallAnswers, public CopyProgress {
 public:
     // The main window is shown again when the installation gives it back; the session is the
     // window's.
@@ -25,7 +27,7 @@ public:
     bool acceptLicence() override;
     std::string chooseInstallMode(bool showPage) override;
     bool chooseTargetFolder(std::string& folder) override;
-    bool copy(const std::string& installMode, std::string& errorText) override;
+    CopyEngine::Result runCopy(CopyEngine& engine) override;
     bool goOnWithoutSpace(const std::string& text, const std::string& caption) override;
     // The questions' boxes, over the minimised main window as every box of the run.
     bool askYesNo(const std::string& text, const std::string& caption,

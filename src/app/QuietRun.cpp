@@ -4,6 +4,8 @@
 #include "app/MediumStart.h"
 #include "app/SystemWaitWindow.h"
 #include "app/UnattendedInstallation.h"
+#include "copy/CopyProgress.h"
+#include "platform/EndSignals.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -30,8 +32,9 @@ int runQuietInstallation(const std::string& programName, const CommandLine& opti
     SetupSession session;
     const SetupScript script(scriptPathBeside(platform::ownProgramPath()));
     session.scriptPath = script.path();
-    CommandLineAnswers answers(options, session);
-    const int status = installUnattended(session, script, options, answers);
+    CommandLineAnswers answers(options);
+    CopyWithoutWindow progress(&platform::endRequested());
+    const int status = installUnattended(session, script, options, answers, progress);
     platform::finishSystemWork();
     runlog::close();
     return status;

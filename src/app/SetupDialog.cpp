@@ -4,8 +4,10 @@
 #include "app/InstallSequence.h"
 #include "app/PersonAnswers.h"
 #include "app/UnattendedInstallation.h"
+#include "pages/CopyProgressDialog.h"
 #include "pages/LanguagePage.h"
 #include "platform/BoundedRead.h"
+#include "platform/EndSignals.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
@@ -62,8 +64,14 @@ void SetupDialog::fillFromScript() {
 }
 
 int SetupDialog::runUnattended(const CommandLine& options) {
-    CommandLineAnswers answers(options, setupSession);
-    return installUnattended(setupSession, script, options, answers);
+    CommandLineAnswers answers(options);
+    // --silent shows the copy's progress; --quiet shows nothing.
+    if (options.quiet) {
+        CopyWithoutWindow progress(&platform::endRequested());
+        return installUnattended(setupSession, script, options, answers, progress);
+    }
+    CopyProgressDialog progress(nullptr);
+    return installUnattended(setupSession, script, options, answers, progress);
 }
 
 void SetupDialog::loadTitleBitmap() {
@@ -107,5 +115,5 @@ void SetupDialog::OnInstall(wxCommandEvent&) {
 
 void SetupDialog::runInstallSequence() {
     PersonAnswers answers(*this, setupSession);
-    (void)InstallSequence(setupSession, script, answers).run();
+    (void)InstallSequence(setupSession, script, answers, answers).run();
 }

@@ -17,7 +17,8 @@ void fillSessionForRun(SetupSession& session, const SetupScript& script) {
 }
 
 int installUnattended(SetupSession& setupSession, const SetupScript& anyLanguage,
-                      const CommandLine& options, InstallAnswers& answers) {
+                      const CommandLine& options, InstallAnswers& answers,
+                      CopyProgress& progress) {
     // A script that cannot be read would otherwise be reported as one without languages. It is
     // read once more, only then, to tell why.
     if (anyLanguage.sections().empty()) {
@@ -55,6 +56,6 @@ int installUnattended(SetupSession& setupSession, const SetupScript& anyLanguage
         runlog::failure(failure);
         return 1;
     }
-    return InstallSequence(setupSession, script, answers).run() ? 0 : 1;
+    return InstallSequence(setupSession, script, answers, progress).run() ? 0 : 1;
 }
 

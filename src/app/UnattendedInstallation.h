@@ -3,6 +3,7 @@
 // unattended run does once its medium is found, for the command line and for tests.
 #include <string>
 
+class CopyProgress;
 class InstallAnswers;
 class SetupScript;
 struct CommandLine;
@@ -13,8 +14,8 @@ struct SetupSession;
 void fillSessionForRun(SetupSession& session, const SetupScript& script);
 
 // The language from the command line (or the system's mapping), the session filled, then the
-// install sequence with the answers. The script is the one beside the program, read once, in any
-// language. 0 when the product was installed, 1 otherwise (the reason in the log and on the error
-// stream).
+// install sequence with the answers and the copy's progress. The script is the one beside the
+// program, read once, in any language. 0 when the product was installed, 1 otherwise (the reason
+// in the log and on the error stream).
 int installUnattended(SetupSession& session, const SetupScript& script, const CommandLine& options,
-                      InstallAnswers& answers);
+                      InstallAnswers& answers, CopyProgress& progress);

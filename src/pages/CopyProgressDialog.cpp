@@ -21,24 +21,33 @@ wxString fromUtf8(const std::string& text) {
 }
 } // namespace
 
-CopyProgressDialog::CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                                       const SetupScript& script)
-    : engine(targetFolder, script), lookTimer(this) {
+CopyProgressDialog::CopyProgressDialog(wxWindow* parent) : lookTimer(this) {
     loadDialogTemplate(this, parent, "dialog135", wxSize(290, 83));
     statusText = dynamic_cast<wxStaticText*>(FindWindow(kStatusTextId));
     progressBar = dynamic_cast<wxGauge*>(FindWindow(kProgressBarId));
-    engine.showStatus = [this](const std::string& text) {
-        const std::lock_guard<std::mutex> hold(shownLock);
-        latestStatus = text;
-    };
-    engine.showPosition = [this](int position) {
-        const std::lock_guard<std::mutex> hold(shownLock);
-        latestPosition = position;
-    };
     Bind(wxEVT_INIT_DIALOG, &CopyProgressDialog::OnInitDialog, this);
     Bind(wxEVT_TIMER, &CopyProgressDialog::OnLook, this, lookTimer.GetId());
     Bind(wxEVT_BUTTON, &CopyProgressDialog::OnAbort, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CopyProgressDialog::OnClose, this);
+}
+
+CopyEngine::Result CopyProgressDialog::runCopy(CopyEngine& copyEngine) {
+    engine = &copyEngine;
+    engine->showStatus = [this](const std::string& text) {
+        const std::lock_guard<std::mutex> hold(shownLock);
+        latestStatus = text;
+    };
+    engine->showPosition = [this](int position) {
+        const std::lock_guard<std::mutex> hold(shownLock);
+        latestPosition = position;
+    };
+    (void)ShowModal();
+    // However the window ended, no copy outlives it.
+    stop = true;
+    waitForTheCopy();
+    engine->showStatus = nullptr;
+    engine->showPosition = nullptr;
+    return outcome;
 }
 
 // The clean-up lives here rather than in a destroy handler: that event comes from the base
@@ -51,19 +60,19 @@ CopyProgressDialog::~CopyProgressDialog() {
 
 void CopyProgressDialog::OnInitDialog(wxInitDialogEvent& event) {
     event.Skip();
-    if (started)
+    if (started || !engine)
         return;
     started = true;
-    SetTitle(fromUtf8(engine.text(textkeys::kCopyCaption)));
-    setControlText(FindWindow(wxID_CANCEL), engine.text(textkeys::kAbort));
+    SetTitle(fromUtf8(engine->text(textkeys::kCopyCaption)));
+    setControlText(FindWindow(wxID_CANCEL), engine->text(textkeys::kAbort));
     nameControlsForReaders();
     if (progressBar)
         progressBar->SetValue(0);
     // A long list takes a while to read from the script: the copy's thread reads it too.
     copying = std::thread([this] {
-        engine.buildList();
-        listedEntries = engine.getEntryCount();
-        outcome = engine.copyAll(&stop);
+        engine->buildList();
+        listedEntries = engine->getEntryCount();
+        outcome = engine->copyAll(&stop);
         copyDone = true;
     });
     lookTimer.Start(kLookPeriodMs);

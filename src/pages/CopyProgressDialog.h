@@ -1,10 +1,10 @@
 #pragma once
-// The copy dialog: copies the install mode's list into the target folder on a thread of its
-// own, while the window shows the status line and the bar and answers at once: Abort, Esc and
-// closing the window stop the copy within a few milliseconds, whatever unit is under way, and
-// what that unit had begun is undone.
-// Ends with wxID_OK when every entry was processed, otherwise with wxID_CANCEL and an errorText.
-#include "copy/CopyEngine.h"
+// The copy dialog: runs the engine's copy on a thread of its own, while the window shows the
+// status line and the bar and answers at once: Abort, Esc and closing the window stop the copy
+// within a few milliseconds, whatever unit is under way, and what that unit had begun is undone.
+// Ends with wxID_OK when every entry was processed, otherwise with wxID_CANCEL; the engine tells
+// why.
+#include "copy/CopyProgress.h"
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
@@ -18,18 +18,14 @@
 class wxGauge;
 class wxStaticText;
 
-class CopyProgressDialog : public wxDialog {
+class CopyProgressDialog : public wxDialog, public CopyProgress {
 public:
-    // targetFolder is the session's and outlives the dialog; the script is the run's reading.
-    CopyProgressDialog(const std::string* targetFolder, wxWindow* parent,
-                       const SetupScript& script);
+    explicit CopyProgressDialog(wxWindow* parent);
     ~CopyProgressDialog() override;
 
-    void setInstallMode(const std::string& mode) { engine.setInstallMode(mode); }
-    const std::string& getErrorText() const { return engine.getErrorText(); }
-    // Whether the copy ended because it was stopped (Abort, Esc, the window closed, or a signal
-    // to end the program) rather than by a failed unit.
-    bool wasStopped() const { return outcome == CopyEngine::Result::Stopped; }
+    // Shows the dialog modally until the copy has ended; Stopped when Abort, Esc, closing the
+    // window or a signal to end the program stopped it. One copy per dialog.
+    CopyEngine::Result runCopy(CopyEngine& engine) override;
 
     // How often the window looks at the copy, and how often at most the status line and the
     // bar change: a person reads no faster, and every change costs the window a new layout.
@@ -51,7 +47,7 @@ private:
     void finish(int result);
     void nameControlsForReaders();
 
-    CopyEngine engine;
+    CopyEngine* engine = nullptr;
     wxTimer lookTimer;
     wxStaticText* statusText = nullptr;
     wxGauge* progressBar = nullptr;

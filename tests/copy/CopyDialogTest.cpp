@@ -67,8 +67,8 @@ protected:
 
     // Runs the dialog; onTick sees every look of the window at the copy before the dialog does.
     int runDialog(const std::function<void(CopyProgressDialog&, int)>& onTick = {}) {
-        CopyProgressDialog dialog(&targetFolder, nullptr,
-                                  SetupScript(drivePath(medium / "install.ini"), "English"));
+        CopyEngine engine(&targetFolder, SetupScript(drivePath(medium / "install.ini"), "English"));
+        CopyProgressDialog dialog(nullptr);
         dialog.Bind(wxEVT_TIMER, [&](wxTimerEvent& event) {
             event.Skip(); // the dialog's own unit of this tick, unless it has ended
             if (!dialog.IsShown())
@@ -81,9 +81,10 @@ protected:
                 dialog.EndModal(wxID_ABORT); // a copy that never ends fails here, not by hanging
         });
         title = dialog.GetTitle().ToStdString();
-        const int result = dialog.ShowModal();
+        const int result =
+            dialog.runCopy(engine) == CopyEngine::Result::Finished ? wxID_OK : wxID_CANCEL;
         title = dialog.GetTitle().ToStdString();
-        errorText = dialog.getErrorText();
+        errorText = engine.getErrorText();
         finalStatus = statusLine(dialog);
         if (auto* gauge = dynamic_cast<wxGauge*>(dialog.FindWindow(1001)))
             gaugeRange = gauge->GetRange(), gaugeValue = gauge->GetValue();

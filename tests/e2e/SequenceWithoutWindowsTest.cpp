@@ -3,7 +3,7 @@
 #include "app/InstallAnswers.h"
 #include "app/InstallSequence.h"
 #include "app/UnattendedInstallation.h"
-#include "copy/CopyEngine.h"
+#include "copy/CopyProgress.h"
 #include "e2e/InstallSandbox.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
@@ -27,29 +27,17 @@ namespace {
 // answered Yes up to the finishing ones, which are answered No.
 class ScriptedAnswers : public InstallAnswers {
 public:
-    explicit ScriptedAnswers(const SetupSession& session) : session(session) {}
-
     std::string mode = "max";
     std::string folder = "C:\\Games\\Moonrise Harbour";
     bool createFolder = true;
     std::vector<std::string> transcript;
 
-    void begin(const SetupScript& script) override {
-        runScript = &script;
-        transcript.push_back("begin");
-    }
+    void begin(const SetupScript&) override { transcript.push_back("begin"); }
     bool acceptLicence() override { return true; }
     std::string chooseInstallMode(bool) override { return mode; }
     bool chooseTargetFolder(std::string& chosen) override {
         chosen = folder;
         return true;
-    }
-    bool copy(const std::string& installMode, std::string& errorText) override {
-        CopyEngine engine(&session.targetFolder, *runScript);
-        engine.setInstallMode(installMode);
-        const bool copied = engine.copyToTheEnd() == CopyEngine::Result::Finished;
-        errorText = engine.getErrorText();
-        return copied;
     }
     bool goOnWithoutSpace(const std::string& text, const std::string&) override {
         transcript.push_back("space: " + text);
@@ -77,8 +65,6 @@ public:
     }
 
 private:
-    const SetupSession& session;
-    const SetupScript* runScript = nullptr;
     bool finished = false;
 };
 
@@ -99,11 +85,12 @@ protected:
     InstallSandbox sandbox;
     const SetupScript script{scriptPathBeside(platform::ownProgramPath()), "English"};
     SetupSession session;
+    CopyWithoutWindow progress;
 };
 
 TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps) {
-    ScriptedAnswers answers(session);
-    ASSERT_TRUE(InstallSequence(session, script, answers).run());
+    ScriptedAnswers answers;
+    ASSERT_TRUE(InstallSequence(session, script, answers, progress).run());
     const std::vector<std::string> expected = {
         "begin",
         "Moonrise Harbour: The folder does not exist. Do you want to create it? (Yes)",
@@ -132,8 +119,8 @@ TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps)
 // recorded, and a No to the folder question makes nothing at all.
 TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
     fs::remove(sandbox.medium() / "readme.txt");
-    ScriptedAnswers failing(session);
-    EXPECT_FALSE(InstallSequence(session, script, failing).run());
+    ScriptedAnswers failing;
+    EXPECT_FALSE(InstallSequence(session, script, failing, progress).run());
     ASSERT_GE(failing.transcript.size(), 2u);
     EXPECT_EQ(failing.transcript[failing.transcript.size() - 2],
               "stop: Cannot write the file: readme.txt");
@@ -142,10 +129,10 @@ TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
     EXPECT_FALSE(readRegistryString(platform::RegistryHive::CurrentUser, session.registryKey,
                                     "ProgramPath", recorded));
 
-    ScriptedAnswers declining(session);
+    ScriptedAnswers declining;
     declining.folder = "C:\\Elsewhere\\Harbour";
     declining.createFolder = false;
-    EXPECT_FALSE(InstallSequence(session, script, declining).run());
+    EXPECT_FALSE(InstallSequence(session, script, declining, progress).run());
     EXPECT_EQ(declining.transcript.back(), "given back");
     EXPECT_FALSE(fs::exists(sandbox.home() / "Elsewhere"));
 }

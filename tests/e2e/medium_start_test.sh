@@ -6,6 +6,8 @@
 # reason and fails the run.
 # Arguments: the source folder, the Linux build folder.
 set -euo pipefail
+source "$(dirname "$0")/own_mounts.sh"
+own_mounts "$0" "$@"
 source_dir=$1 build_dir=$2
 fail() { echo "medium start test: $*" >&2; exit 1; }
 program=$build_dir/bin/setup

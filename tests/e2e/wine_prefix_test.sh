@@ -8,6 +8,8 @@
 # Then the rows that keep today's mapping: no Wine on the PATH, and SETUP_DRIVE_TABLE given.
 # Arguments: the Linux build folder, the record reader program (empty when no compiler built it).
 set -euo pipefail
+source "$(dirname "$0")/own_mounts.sh"
+own_mounts "$0" "$@"
 build_dir=$1 reader=${2:-}
 skip() { echo "wine prefix test skipped: $*"; exit 77; }
 fail() { echo "wine prefix test: $*" >&2; exit 1; }

@@ -92,11 +92,19 @@ def application():
     return None
 
 
+# A loaded machine only makes the walk slower: each wait is for the event, bounded generously.
+WAIT_SECONDS = 120
+
+
 def window(title):
+    """The window once it is on the bus and active, so that the next key press goes to it."""
     found = []
-    pump(20, lambda: found.append(find(application(), "frame", title)) or found[-1])
+    pump(WAIT_SECONDS, lambda: found.append(find(application(), "frame", title)) or found[-1])
     if not found or not found[-1]:
         fail("no window %r on the bus" % title)
+        sys.exit(1)
+    if not pump(WAIT_SECONDS, lambda: has_state(found[-1], Atspi.StateType.ACTIVE)):
+        fail("the window %r never became active" % title)
         sys.exit(1)
     return found[-1]
 
@@ -317,7 +325,7 @@ WALK = [  # key, what the bus must carry, what the folder list then reads (from 
 for key, told, afterwards in WALK:
     before = children(folder_list)
     press(key)
-    if not pump(5, told):
+    if not pump(WAIT_SECONDS, told):
         fail("%s did not tell a reader what it did" % key)
     pump(0.3)
     report(key)
@@ -328,13 +336,13 @@ for key, told, afterwards in WALK:
 
 for _ in range(6):  # past the buttons and the drive selector to the path box
     press("Tab")
-    if pump(3, focused(path_box)):
+    if pump(10, focused(path_box)):
         break
 press("ctrl+a")
 subprocess.run(["xdotool", "type", "--delay", "20", "C:\\New Folder"], check=True)
 press("Return")
 found = []
-pump(10, lambda: found.append(find(application(), "alert")) or found[-1])
+pump(WAIT_SECONDS, lambda: found.append(find(application(), "alert")) or found[-1])
 alert = found[-1] if found else None
 if alert is None or alert.get_name() != texts["IDS_NAZWA_GRY"]:
     fail("the question box is named %r, not by its caption %r"
