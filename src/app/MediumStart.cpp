@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "paths/DrivePath.h"
 #include "session/CommandLine.h"
+#include "session/ExitStatus.h"
 #include "session/RunLog.h"
 #include "words/ProgramWords.h"
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr int kFailed = 1;
+using exitstatus::kFailed;
 
 int fail(const CommandLine& options, const std::string& text) {
     if (options.silent) {

@@ -1,7 +1,7 @@
 #include "app/MessageBox.h"
 
-#include "ui/MessageBoxIcons.h"
 #include "platform/SystemMessageBox.h"
+#include "ui/MessageBoxIcons.h"
 
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>

@@ -1,7 +1,6 @@
 // The application: one main window, run modally; the program ends when it closes. With --silent
 // the same installation runs without the window, answered from the command line.
 #include "app/MediumStart.h"
-#include "ui/MessageBoxIcons.h"
 #include "app/QuietRun.h"
 #include "app/SetupApp.h"
 #include "app/SetupDialog.h"
@@ -13,10 +12,12 @@
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
 #include "session/CommandLine.h"
+#include "session/ExitStatus.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
+#include "ui/MessageBoxIcons.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
@@ -29,9 +30,9 @@
 #include <vector>
 
 namespace {
-constexpr int kInstalled = 0;
-constexpr int kFailed = 1;
-constexpr int kBadCommandLine = 2;
+using exitstatus::kBadCommandLine;
+using exitstatus::kFailed;
+using exitstatus::kInstalled;
 } // namespace
 
 std::optional<int> answerSetupCommandLine(const std::string& name,

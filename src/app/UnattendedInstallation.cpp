@@ -5,6 +5,7 @@
 #include "platform/Locale.h"
 #include "script/SetupScript.h"
 #include "session/CommandLine.h"
+#include "session/ExitStatus.h"
 #include "session/RunLog.h"
 #include "session/SessionSetup.h"
 #include "words/ProgramWords.h"
@@ -29,33 +30,37 @@ int installUnattended(SetupSession& setupSession, const SetupScript& anyLanguage
         runlog::failure("the script could not be read: " + anyLanguage.path() + " is " +
                         (unread.empty() ? std::string("no setup script (it has no sections)")
                                         : unread));
-        return 1;
+        return exitstatus::kFailed;
     }
+    // A language the script does not list is a bad command line; each refusal names the list.
+    std::string listed;
+    for (const std::string& name : listedLanguages(anyLanguage))
+        listed += (listed.empty() ? "" : ", ") + name;
+    listed = listed.empty() ? "it lists none" : "it lists " + listed;
     std::optional<std::string> language;
-    std::string failure;
     if (!options.language.empty()) {
         language = listedLanguage(anyLanguage, options.language);
-        if (!language)
-            failure = "the script lists no language \"" + options.language + "\"";
+        if (!language) {
+            runlog::failure("the script lists no language \"" + options.language + "\"; " + listed);
+            return exitstatus::kBadCommandLine;
+        }
     } else {
         const std::string system = platform::systemLanguageId();
         language = chooseLanguageSection(anyLanguage, system, [] { return std::nullopt; });
-        if (!language)
-            failure =
-                "the script maps no language to the system's (" + system + "): give --language";
-    }
-    if (!language) {
-        runlog::failure(failure);
-        return 1;
+        if (!language) {
+            runlog::failure("the script maps no language to the system's (" + system +
+                            "): give --language (" + listed + ")");
+            return exitstatus::kFailed;
+        }
     }
     setupSession.languageSection = *language;
     const SetupScript script = anyLanguage.withLanguage(*language);
     fillSessionForRun(setupSession, script);
     if (options.folder.empty() && setupSession.targetFolder.empty()) {
-        failure = "the script names no target folder: give --dir";
-        runlog::failure(failure);
-        return 1;
+        runlog::failure("the script names no target folder: give --dir");
+        return exitstatus::kFailed;
     }
-    return InstallSequence(setupSession, script, answers, progress).run() ? 0 : 1;
+    return InstallSequence(setupSession, script, answers, progress).run() ? exitstatus::kInstalled
+                                                                          : exitstatus::kFailed;
 }
 

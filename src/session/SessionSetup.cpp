@@ -26,15 +26,21 @@ chooseLanguageSection(const SetupScript& script, const std::string& systemLangua
     return runLanguagePage();
 }
 
-std::optional<std::string> listedLanguage(const SetupScript& script, const std::string& name) {
+std::vector<std::string> listedLanguages(const SetupScript& script) {
     // The language page's own limit: no list is longer, and a broken count stops here.
     constexpr int kMostLanguages = 1000;
     const int count = std::min(script.readCount("Language", "Nr"), kMostLanguages);
-    for (int i = 0; i < count; ++i) {
-        std::string listed = script.readText("Language", std::to_string(i));
-        if (!listed.empty() && platform::equalsIgnoringCase(listed, name))
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        if (std::string listed = script.readText("Language", std::to_string(i)); !listed.empty())
+            names.push_back(std::move(listed));
+    return names;
+}
+
+std::optional<std::string> listedLanguage(const SetupScript& script, const std::string& name) {
+    for (const std::string& listed : listedLanguages(script))
+        if (platform::equalsIgnoringCase(listed, name))
             return listed;
-    }
     return std::nullopt;
 }
 

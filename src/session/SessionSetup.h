@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class SetupScript;
 
@@ -20,6 +21,8 @@ chooseLanguageSection(const SetupScript& script, const std::string& systemLangua
 // The entry of the script's language list ("Language": "Nr", "0", "1", ...) that names the
 // given section, letter case aside, as the list writes it; nothing when none does.
 std::optional<std::string> listedLanguage(const SetupScript& script, const std::string& name);
+// The non-empty names of the language list, in its order.
+std::vector<std::string> listedLanguages(const SetupScript& script);
 
 // The language id ("0415") of a language section: the system's when the script maps it to the
 // section, else the first id the "Language" section maps to it; empty when none does. The

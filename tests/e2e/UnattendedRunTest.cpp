@@ -264,8 +264,11 @@ TEST_F(UnattendedRun, theProgramsExitStatusTellsTheOutcome) {
     EXPECT_EQ(program({"--quiet", "--log", (logs / "no/such/folder.log").string()}), 1);
     EXPECT_NE(output.find("cannot write the log"), std::string::npos);
     EXPECT_FALSE(fs::exists(target())) << "nothing is installed without the log asked for";
-    EXPECT_EQ(program({"--quiet", "--language", "Klingon"}), 1);
-    EXPECT_NE(output.find("Klingon"), std::string::npos);
+    // A language the script does not list is a bad command line, refused with the list.
+    EXPECT_EQ(program({"--quiet", "--language", "Klingon"}), 2);
+    EXPECT_NE(output.find("lists no language \"Klingon\"; it lists English, Polski"),
+              std::string::npos)
+        << output;
 
     // A quiet run starts no toolkit: it needs no display.
     const fs::path log = logs / "polski.log";

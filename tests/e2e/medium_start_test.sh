@@ -24,6 +24,10 @@ printf 'a turtle\n' >"$disc/extras/ŻÓŁW.DAT"
 sed -i 's/^files=10$/files=11/' "$disc/install.ini"
 printf '10=extras\\żółw.dat\n' >>"$disc/install.ini"
 export LANG=C.UTF-8 WINEDEBUG=-all
+# The program mounts images in a folder of the user's runtime folder: one of the test's own, so
+# that what it leaves behind is told from what runs beside it leave.
+export XDG_RUNTIME_DIR=$out/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset SETUP_DRIVE_TABLE WINDIR XDG_DATA_HOME WINEPREFIX
 
 # install <row> <medium> [arguments]: an unattended full install from the medium, in a home of the
@@ -118,7 +122,7 @@ for signal in TERM INT; do
         exit 0' _ "$out/signal" "$program" "$image" "cd-setup-disc-moonrise_iso-" || fail "SIG$signal: the image outlived the run"
     echo "SIG$signal: the image is unmounted when the run ends"
 done
-[ -z "$(ls -d /tmp/cd-setup-disc-* "${XDG_RUNTIME_DIR:-/nonexistent}"/cd-setup-disc-* 2>/dev/null)" ] ||
+[ -z "$(ls -d "$XDG_RUNTIME_DIR"/cd-setup-disc-* 2>/dev/null)" ] ||
     fail "a mount folder was left behind"
 
 # Started without a medium and without a script beside it: the mounted disc that holds a setup
