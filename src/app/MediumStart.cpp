@@ -1,6 +1,7 @@
 #include "app/MediumStart.h"
 
 #include "app/MessageBox.h"
+#include "audio/DecoderNotes.h"
 #include "platform/Drives.h"
 #include "platform/Locale.h"
 #include "platform/Machine.h"
@@ -58,6 +59,9 @@ std::string discName(const platform::MountedDisc& disc) {
 } // namespace
 
 std::optional<int> openRunLog(const CommandLine& options, const std::vector<std::string>& arguments) {
+    // What the decoders say of each stream is the log's, and no person's: a run that goes well
+    // prints nothing.
+    audio::sendNotesTo([](const std::string& line) { runlog::write("decoder", line); });
     if (!options.logPath.empty() && !runlog::open(options.logPath)) {
         std::fprintf(stderr, "setup: cannot write the log %s\n", options.logPath.c_str());
         return kFailed;

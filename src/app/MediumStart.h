@@ -8,8 +8,8 @@
 
 struct CommandLine;
 
-// Opens the log the command line names and notes the command line in it; the exit status when the
-// log cannot be written.
+// Opens the log the command line names and notes the command line in it; the decoders' notes go
+// there too, and nowhere without a log. The exit status when the log cannot be written.
 std::optional<int> openRunLog(const CommandLine& options, const std::vector<std::string>& arguments);
 
 // Makes the medium the run's. The exit status when the run ends here: no medium, none chosen, or

@@ -1,5 +1,6 @@
 #include "audio/OutputFile.h"
 
+#include "audio/DecoderNotes.h"
 #include "audio/WavWriter.h"
 #include "platform/Files.h"
 
@@ -23,11 +24,11 @@ bool OutputFile::adopt(std::FILE* created, const std::string& createdPath) {
 
 bool OutputFile::writeSamples(const void* samples, std::size_t bytes) {
     if (bytes > kMaxDataBytes - sampleBytes) {
-        std::fprintf(stderr, "The decoded sound is too long for a WAVE file\n");
+        audio::note("The decoded sound is too long for a WAVE file\n");
         return false;
     }
     if (std::fwrite(samples, 1, bytes, stream) != bytes) {
-        std::fprintf(stderr, "Cannot write to the output file %s\n", path.c_str());
+        audio::note("Cannot write to the output file %s\n", path.c_str());
         return false;
     }
     sampleBytes += static_cast<std::uint32_t>(bytes);
@@ -44,7 +45,7 @@ bool OutputFile::finish(bool withSizes) {
     if (written && closed) {
         return true;
     }
-    std::fprintf(stderr, "Cannot write to the output file %s\n", path.c_str());
+    audio::note("Cannot write to the output file %s\n", path.c_str());
     (void)platform::deleteFile(path); // Nothing more to do if even that fails.
     return false;
 }

@@ -1,5 +1,6 @@
 #include "audio/SpeexComments.h"
 
+#include "audio/DecoderNotes.h"
 #include <cstdint>
 #include <cstdio>
 
@@ -26,7 +27,7 @@ public:
         if (!readCount(length) || length > left) {
             return false;
         }
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(length), reinterpret_cast<const char*>(at));
+        audio::note("%.*s\n", static_cast<int>(length), reinterpret_cast<const char*>(at));
         at += length;
         left -= length;
         return true;
@@ -43,12 +44,12 @@ void listSpeexComments(const unsigned char* packet, std::size_t size) {
     CommentReader reader(packet, size);
     std::uint32_t count = 0;
     if (!reader.printText() || !reader.readCount(count)) {
-        std::fprintf(stderr, "Invalid/corrupted comments\n");
+        audio::note("Invalid/corrupted comments\n");
         return;
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!reader.printText()) {
-            std::fprintf(stderr, "Invalid/corrupted comments\n");
+            audio::note("Invalid/corrupted comments\n");
             return;
         }
     }

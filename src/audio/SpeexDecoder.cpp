@@ -1,6 +1,7 @@
 // Ogg Speex to WAVE: libogg gathers pages and packets, the Speex library decodes each frame to
 // floating point, and the values are clamped and rounded to 16-bit samples here.
 #include "audio/AudioTranscoder.h"
+#include "audio/DecoderNotes.h"
 #include "audio/OutputFile.h"
 #include "audio/SampleConversion.h"
 #include "audio/SpeexComments.h"
@@ -88,7 +89,7 @@ bool SpeexConversion::readPiece() {
     const std::size_t count = std::fread(buffer, 1, kReadPieceBytes, input);
     ogg_sync_wrote(&sync, static_cast<long>(count));
     if (std::ferror(input) != 0) {
-        std::fprintf(stderr, "Read error in the input file\n");
+        audio::note("Read error in the input file\n");
         return false;
     }
     return true;
@@ -154,11 +155,11 @@ bool SpeexConversion::decodePacket(ogg_packet& packet) {
             break;
         }
         if (result == -2) {
-            std::fprintf(stderr, "Decoding error: corrupted stream?\n");
+            audio::note("Decoding error: corrupted stream?\n");
             break;
         }
         if (speex_bits_remaining(&bits) < 0) {
-            std::fprintf(stderr, "Decoding overflow: corrupted stream?\n");
+            audio::note("Decoding overflow: corrupted stream?\n");
             break;
         }
         if (speex->channels == 2) {
@@ -174,12 +175,12 @@ bool SpeexConversion::decodePacket(ogg_packet& packet) {
 
 bool SpeexConversion::finish() {
     if (!output.isOpen()) {
-        std::fprintf(stderr, "No Speex stream found in the input\n");
+        audio::note("No Speex stream found in the input\n");
         return false;
     }
     // A stream cut short decodes as far as it goes; the sound would look complete but is not.
     if (!endOfStream) {
-        std::fprintf(stderr, "The stream ends before its last page\n");
+        audio::note("The stream ends before its last page\n");
         return false;
     }
     return output.finish(hasWavName(outputPath));
@@ -190,7 +191,7 @@ bool SpeexConversion::finish() {
 bool AudioTranscoder::speexToWav(const std::string& inputPath, const std::string& outputPath) {
     std::FILE* input = platform::openFile(inputPath, "rb");
     if (input == nullptr) {
-        std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
+        audio::note("Cannot open the input file %s\n", inputPath.c_str());
         return false;
     }
     SpeexConversion conversion(input, outputPath, *this);

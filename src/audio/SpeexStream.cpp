@@ -1,6 +1,7 @@
 // The header packet of an Ogg Speex stream: which decoder it needs and how its frames come.
 #include "audio/SpeexStream.h"
 
+#include "audio/DecoderNotes.h"
 #include <cstdio>
 
 #include <speex/speex.h>
@@ -11,20 +12,20 @@ namespace {
 
 const SpeexMode* acceptedMode(const SpeexHeader& header) {
     if (header.mode < 0 || header.mode >= SPEEX_NB_MODES) {
-        std::fprintf(stderr, "Mode number %d does not (yet/any longer) exist in this version\n",
+        audio::note("Mode number %d does not (yet/any longer) exist in this version\n",
                      header.mode);
         return nullptr;
     }
     const SpeexMode* mode = speex_mode_list[header.mode];
     if (header.speex_version_id > 1) {
-        std::fprintf(stderr,
+        audio::note(
                      "This file was encoded with Speex bit-stream version %d, which I "
                      "don't know how to decode\n",
                      header.speex_version_id);
         return nullptr;
     }
     if (mode->bitstream_version != header.mode_bitstream_version) {
-        std::fprintf(stderr,
+        audio::note(
                      "The file was encoded with a %s version of Speex (bit-stream %d, ours %d).\n",
                      mode->bitstream_version < header.mode_bitstream_version ? "newer" : "older",
                      header.mode_bitstream_version, mode->bitstream_version);
@@ -35,27 +36,26 @@ const SpeexMode* acceptedMode(const SpeexHeader& header) {
 
 bool acceptedLayout(const SpeexHeader& header, int frameSize, int maxFrameValues) {
     if (header.nb_channels != 1 && header.nb_channels != 2) {
-        std::fprintf(stderr, "Cannot decode %d channels\n", header.nb_channels);
+        audio::note("Cannot decode %d channels\n", header.nb_channels);
         return false;
     }
     if (frameSize <= 0 || frameSize > maxFrameValues / header.nb_channels) {
-        std::fprintf(stderr, "Cannot decode frames of %d samples\n", frameSize);
+        audio::note("Cannot decode frames of %d samples\n", frameSize);
         return false;
     }
     return true;
 }
 
 void describeStream(const SpeexHeader& header, const SpeexMode& mode) {
-    std::fprintf(stderr, "Decoding %d Hz audio using %s mode", header.rate, mode.modeName);
-    std::fprintf(stderr, header.nb_channels == 1 ? " (mono" : " (stereo");
-    std::fprintf(stderr, header.vbr != 0 ? ", VBR)\n" : ")\n");
+    audio::note("Decoding %d Hz audio using %s mode (%s%s)", header.rate, mode.modeName,
+                header.nb_channels == 1 ? "mono" : "stereo", header.vbr != 0 ? ", VBR" : "");
 }
 
 void* createDecoder(const SpeexHeader& header, const SpeexMode& mode, int enhancement,
                     int* frameSize, SpeexStereoState* stereoState) {
     void* decoder = speex_decoder_init(&mode);
     if (decoder == nullptr) {
-        std::fprintf(stderr, "Decoder initialization failed.\n");
+        audio::note("Decoder initialization failed.\n");
         return nullptr;
     }
     speex_decoder_ctl(decoder, SPEEX_SET_ENH, &enhancement);
@@ -84,7 +84,7 @@ std::unique_ptr<SpeexStream> openSpeexStream(const ogg_packet& packet, int enhan
     SpeexHeader* header = speex_packet_to_header(reinterpret_cast<char*>(packet.packet),
                                                  static_cast<int>(packet.bytes));
     if (header == nullptr) {
-        std::fprintf(stderr, "Cannot read header\n");
+        audio::note("Cannot read header\n");
         return nullptr;
     }
     auto stream = std::make_unique<SpeexStream>();

@@ -1,5 +1,6 @@
 // Ogg Vorbis to WAVE: the library decodes to 16-bit signed little-endian PCM, written unchanged.
 #include "audio/AudioTranscoder.h"
+#include "audio/DecoderNotes.h"
 #include "audio/OggStreamEnd.h"
 #include "audio/OutputFile.h"
 #include "audio/WavWriter.h"
@@ -15,13 +16,13 @@ constexpr int kPcmPieceBytes = 4096;
 void describeStream(OggVorbis_File& decoder, const vorbis_info* info) {
     const vorbis_comment* comment = ov_comment(&decoder, -1);
     for (int i = 0; comment != nullptr && i < comment->comments; ++i) {
-        std::fprintf(stderr, "%s\n", comment->user_comments[i]);
+        audio::note("%s\n", comment->user_comments[i]);
     }
-    std::fprintf(stderr, "\nBitstream is %d channel, %ldHz\n", info->channels, info->rate);
-    std::fprintf(stderr, "Decoded length: %lld samples\n",
+    audio::note("\nBitstream is %d channel, %ldHz\n", info->channels, info->rate);
+    audio::note("Decoded length: %lld samples\n",
                  static_cast<long long>(ov_pcm_total(&decoder, -1)));
     if (comment != nullptr && comment->vendor != nullptr) {
-        std::fprintf(stderr, "Encoded by: %s\n\n", comment->vendor);
+        audio::note("Encoded by: %s\n\n", comment->vendor);
     }
 }
 
@@ -40,11 +41,11 @@ bool decodeAll(OggVorbis_File& decoder, OutputFile& output, const AudioTranscode
             return true;
         }
         if (n == OV_HOLE) {
-            std::fprintf(stderr, "Warning: hole in data\n");
+            audio::note("Warning: hole in data\n");
             continue;
         }
         if (n < 0) {
-            std::fprintf(stderr, "Vorbis stream error %ld\n", n);
+            audio::note("Vorbis stream error %ld\n", n);
             return false;
         }
         if (!output.writeSamples(pcmBuffer, static_cast<std::size_t>(n))) {
@@ -60,7 +61,7 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
     describeStream(decoder, info);
     OutputFile output;
     if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
-        std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
+        audio::note("Cannot create the output file %s\n", outputPath.c_str());
         return false;
     }
     wav::writeHeader(output.file(), static_cast<int>(info->rate), info->channels);
@@ -69,7 +70,7 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
     }
     // The library ends a stream at a read error as at its end; only the stream can tell.
     if (std::ferror(input) != 0) {
-        std::fprintf(stderr, "Read error in the input file\n");
+        audio::note("Read error in the input file\n");
         return false;
     }
     return output.finish(true);
@@ -80,18 +81,18 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
 bool AudioTranscoder::vorbisToWav(const std::string& inputPath, const std::string& outputPath) {
     std::FILE* input = platform::openFile(inputPath, "rb");
     if (input == nullptr) {
-        std::fprintf(stderr, "Cannot open the input file %s\n", inputPath.c_str());
+        audio::note("Cannot open the input file %s\n", inputPath.c_str());
         return false;
     }
     // The library ends a cut stream as quietly as a whole one.
     if (!everyOggStreamEnds(input, [this] { return stopped(); })) {
-        std::fprintf(stderr, "The stream ends before its last page\n");
+        audio::note("The stream ends before its last page\n");
         std::fclose(input);
         return false;
     }
     OggVorbis_File decoder;
     if (ov_open(input, &decoder, nullptr, 0) < 0) {
-        std::fprintf(stderr, "Input does not appear to be an Ogg bitstream.\n");
+        audio::note("Input does not appear to be an Ogg bitstream.\n");
         // The library leaves the input open when it refuses it.
         std::fclose(input);
         return false;

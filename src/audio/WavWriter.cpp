@@ -1,5 +1,6 @@
 #include "audio/WavWriter.h"
 
+#include "audio/DecoderNotes.h"
 #include "audio/WavName.h"
 #include "platform/Files.h"
 
@@ -55,7 +56,7 @@ void writeHeader(std::FILE* output, int sampleRate, int channels) {
 std::FILE* openOutput(const std::string& outputPath, int sampleRate, int channels) {
     std::FILE* output = platform::openFile(outputPath, "wb");
     if (output == nullptr) {
-        std::fprintf(stderr, "Cannot create the output file %s\n", outputPath.c_str());
+        audio::note("Cannot create the output file %s\n", outputPath.c_str());
         return nullptr;
     }
     if (hasWavName(outputPath)) {
@@ -66,12 +67,12 @@ std::FILE* openOutput(const std::string& outputPath, int sampleRate, int channel
 
 void fixSizes(std::FILE* output, std::uint32_t dataBytes) {
     if (std::fseek(output, 4, SEEK_SET) != 0) {
-        std::fprintf(stderr, "Cannot seek on the output file; the WAVE sizes stay unset\n");
+        audio::note("Cannot seek on the output file; the WAVE sizes stay unset\n");
         return;
     }
     writeSize(output, dataBytes + kHeaderBytesAfterRiffSize);
     if (std::fseek(output, 32, SEEK_CUR) != 0) {
-        std::fprintf(stderr, "Cannot seek on the output file; the data size stays unset\n");
+        audio::note("Cannot seek on the output file; the data size stays unset\n");
         return;
     }
     writeSize(output, dataBytes);
