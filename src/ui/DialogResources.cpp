@@ -1,5 +1,7 @@
 #include "ui/DialogResources.h"
 
+#include "ui/ToolkitMetrics.h"
+
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/fs_mem.h>
@@ -32,6 +34,7 @@ bool loadDialogTemplate(wxDialog* dialog, wxWindow* parent, const char* name, wx
     if (!wxXmlResource::Get()->LoadDialog(dialog, parent, name))
         return false;
     dialog->SetClientSize(dialog->ConvertDialogToPixels(dialogUnits));
+    toolkit::fitControlsToToolkit(dialog);
     return true;
 }
 

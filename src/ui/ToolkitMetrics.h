@@ -8,4 +8,8 @@ namespace toolkit {
 // The height of an owner-drawn combo box's field, or -1 for the toolkit's own.
 int comboFieldHeight(wxWindow* parent);
 
+// Gives the template's controls the least size the toolkit draws them in, where the template's
+// is smaller; each keeps its middle where the template put it.
+void fitControlsToToolkit(wxWindow* dialog);
+
 } // namespace toolkit

@@ -16,4 +16,6 @@ done
 grep -q '^Language=English' "$target/install.ini" || fail "no language recorded in the installed script"
 grep -q '"ProgramPath"="C:\\\\Games\\\\Moonrise Harbour"' "$machine/registry/"*user* || fail "no ProgramPath"
 [ "$(ls "$machine/data/applications/Tervalis/Moonrise Harbour" | wc -l)" -eq 3 ] || fail "expected 3 shortcuts"
+# A run that goes well prints nothing: no decoder's note, no toolkit's complaint.
+[ ! -s "$out/setup-stderr.txt" ] || fail "the run printed: $(head -c 2000 "$out/setup-stderr.txt")"
 echo "walkthrough installed the demo as a person would"
