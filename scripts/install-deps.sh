@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang pkg-config gettext dpkg-dev appstream
     libwxgtk3.2-dev libgtk-3-dev libogg-dev libvorbis-dev libspeex-dev
+    # The toolkit's own words (its stock buttons) in the languages the program speaks.
+    wx3.2-i18n
     libgtest-dev googletest libicu-dev
     vorbis-tools speex espeak-ng sox
     # Disc images: mounted in user space for a run (fuseiso), made by the tests (xorriso); the

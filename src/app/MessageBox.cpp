@@ -4,6 +4,7 @@
 #include "ui/MessageBoxIcons.h"
 
 #include <wx/msgdlg.h>
+#include <wx/stockitem.h>
 #include <wx/toplevel.h>
 
 namespace {
@@ -50,5 +51,9 @@ int showMessageBox(wxWindow* owner, const std::string& text, const std::string& 
     showIconsInMessageBoxes();
     wxMessageDialog box(minimised ? nullptr : owner, wxString::FromUTF8(text),
                         wxString::FromUTF8(caption), style | (minimised ? wxDIALOG_NO_PARENT : 0));
+    // The buttons speak the run's language, not the desktop's: the toolkit's own box would take
+    // its stock labels from the desktop's.
+    box.SetYesNoLabels(wxGetStockLabel(wxID_YES), wxGetStockLabel(wxID_NO));
+    box.SetOKLabel(wxGetStockLabel(wxID_OK));
     return box.ShowModal();
 }

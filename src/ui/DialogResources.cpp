@@ -22,6 +22,9 @@ void loadDialogResources() {
         return;
     loaded = true;
     wxFileSystem::AddHandler(new wxMemoryFSHandler);
+    // The templates' texts are the program's own, in place until the script's replace them: the
+    // toolkit's catalog, which holds words such as "Cancel", must not translate them.
+    wxXmlResource::Get()->SetFlags(wxXmlResource::Get()->GetFlags() & ~wxXRC_USE_LOCALE);
     wxXmlResource::Get()->InitAllHandlers();
     for (const EmbeddedFile* file = dialogTemplateFiles; file->name; ++file) {
         wxMemoryFSHandler::AddFile(file->name, file->data, file->size);

@@ -1,5 +1,6 @@
 // Message boxes shown for real: the toolkit's own dialog, read while it is open, then answered.
 #include "app/MessageBox.h"
+#include "words/ProgramWords.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
@@ -42,7 +43,68 @@ gboolean readIconAndClose(gpointer data) {
     return box->found ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
 }
 
+struct BoxButtons {
+    bool found = false;
+    std::string yes, no, ok, focused;
+};
+
+std::string labelOf(GtkDialog* box, int response) {
+    GtkWidget* button = gtk_dialog_get_widget_for_response(box, response);
+    return button && GTK_IS_BUTTON(button) ? gtk_button_get_label(GTK_BUTTON(button)) : "";
+}
+
+// Reads the buttons of the message dialog on the screen and which of them has the focus, then
+// closes it.
+gboolean readButtonsAndClose(gpointer data) {
+    auto* box = static_cast<BoxButtons*>(data);
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item != nullptr; item = item->next) {
+        if (!GTK_IS_MESSAGE_DIALOG(item->data) || !gtk_widget_get_visible(GTK_WIDGET(item->data)))
+            continue;
+        box->found = true;
+        GtkDialog* dialog = GTK_DIALOG(item->data);
+        box->yes = labelOf(dialog, GTK_RESPONSE_YES);
+        box->no = labelOf(dialog, GTK_RESPONSE_NO);
+        box->ok = labelOf(dialog, GTK_RESPONSE_OK);
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+        for (const int response : {GTK_RESPONSE_YES, GTK_RESPONSE_NO, GTK_RESPONSE_OK})
+            if (focus && focus == gtk_dialog_get_widget_for_response(dialog, response))
+                box->focused = labelOf(dialog, response);
+        gtk_dialog_response(dialog, GTK_RESPONSE_OK);
+    }
+    g_list_free(windows);
+    return box->found ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+}
+
 } // namespace
+
+// The buttons speak the run's language, whatever the desktop's, and the default one has the
+// focus, so that Enter does what the box shows.
+TEST(MessageBoxTest, ButtonsSpeakTheRunsLanguageAndTheDefaultHasTheFocus) {
+    const struct {
+        const char* languageId;
+        long style;
+        BoxButtons expected;
+    } cases[] = {
+        {"0415", wxYES_NO | wxICON_QUESTION, {true, "_Tak", "_Nie", "", "_Tak"}},
+        {"0415", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, {true, "_Tak", "_Nie", "", "_Nie"}},
+        {"0415", wxOK | wxICON_ERROR, {true, "", "", "_OK", "_OK"}},
+        {"0409", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, {true, "_Yes", "_No", "", "_No"}},
+    };
+    for (const auto& c : cases) {
+        words::useLanguage(c.languageId);
+        BoxButtons box;
+        g_timeout_add(20, readButtonsAndClose, &box);
+        showMessageBox(nullptr, "Some text", "Caption", c.style);
+        const std::string row = std::string(c.languageId) + " " + std::to_string(c.style);
+        ASSERT_TRUE(box.found) << row;
+        EXPECT_EQ(box.yes, c.expected.yes) << row;
+        EXPECT_EQ(box.no, c.expected.no) << row;
+        EXPECT_EQ(box.ok, c.expected.ok) << row;
+        EXPECT_EQ(box.focused, c.expected.focused) << row;
+    }
+    words::useLanguage("");
+}
 
 // GTK 3 draws no icon in its message dialogs; ours must show the stop, question and
 // information icons, each its own.

@@ -22,6 +22,13 @@ wxArtID artOfKind(GtkMessageType kind) {
     }
 }
 
+// The button Enter presses is the one that has the focus, so that what the box shows is what
+// Enter does; the toolkit leaves the focus on the first button whichever is the default.
+void focusDefaultButton(GtkWindow* box) {
+    if (GtkWidget* button = gtk_window_get_default_widget(box))
+        gtk_widget_grab_focus(button);
+}
+
 // Runs whenever a widget is realized, before the window is laid out and shown, and adds the icon
 // to message dialogs. Setting the image turns the dialog's kind into "other", so a dialog that
 // is realized again keeps the one icon.
@@ -29,6 +36,7 @@ gboolean addIcon(GSignalInvocationHint*, guint count, const GValue* values, gpoi
     GObject* object = count > 0 ? G_OBJECT(g_value_get_object(&values[0])) : nullptr;
     if (object == nullptr || !GTK_IS_MESSAGE_DIALOG(object))
         return TRUE;
+    focusDefaultButton(GTK_WINDOW(object));
     GtkMessageType kind = GTK_MESSAGE_OTHER;
     g_object_get(object, "message-type", &kind, nullptr);
     const wxArtID art = artOfKind(kind);
