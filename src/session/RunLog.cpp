@@ -1,5 +1,6 @@
 #include "session/RunLog.h"
 
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/TextEncoding.h"
 
@@ -11,6 +12,7 @@ std::FILE*& logFile() {
     static std::FILE* file = nullptr;
     return file;
 }
+
 } // namespace
 
 bool open(const std::string& nativePath) {
@@ -33,13 +35,22 @@ void write(const std::string& kind, const std::string& text) {
     std::FILE* file = logFile();
     if (!file)
         return;
-    // One line per entry: a name holding a line break cannot split it or forge another, and no
-    // control character or direction mark reaches the reader's terminal raw.
-    std::string line = kind + ": ";
-    for (char c : text)
-        line += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
-    line = platform::withUnsafeCharactersShown(line) + "\n";
-    std::fwrite(line.data(), 1, line.size(), file);
+    const std::string time = platform::localTimeOfDay();
+    // An entry starts with its time; the lines after its first are indented past the time, so
+    // that a name holding a line break cannot forge an entry, and no control character or
+    // direction mark reaches the reader's terminal raw.
+    const std::string indent(time.size() + 3, ' ');
+    std::string entry = time + " " + kind + ": ";
+    std::string line;
+    for (char c : text + "\n") {
+        if (c != '\n') {
+            line += c == '\r' ? std::string("\\r") : std::string(1, c);
+            continue;
+        }
+        entry += platform::withUnsafeCharactersShown(line) + "\n";
+        line = indent;
+    }
+    std::fwrite(entry.data(), 1, entry.size(), file);
     std::fflush(file);
 }
 

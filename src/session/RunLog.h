@@ -1,5 +1,5 @@
 #pragma once
-// The run's log (--log FILE): one line per step, written and flushed at once so that a run that
+// The run's log (--log FILE): one entry per step, written and flushed at once so that a run that
 // ends abruptly still leaves what it did. Without an open log every call does nothing.
 #include <cstdint>
 #include <string>
@@ -11,7 +11,9 @@ bool open(const std::string& nativePath);
 void close();
 bool isOpen();
 
-// "<kind>: <text>", e.g. "copied: data\\maps\\north.map (1234 bytes)".
+// "<time> <kind>: <text>", e.g. "14:03:07.250 copied: data\\maps\\north.map (1234 bytes)", the
+// time the machine's local one to the millisecond. Each further line of a text that holds line
+// breaks follows on a line of its own, indented, so that no line of a name can pass for an entry.
 void write(const std::string& kind, const std::string& text);
 // A failure of a run without windows: in the log and on stderr.
 void failure(const std::string& text);

@@ -12,16 +12,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 namespace {
 
 // A run's log with its lines ending in LF (on Windows they end in CR LF).
+// The log's entries without their times ("14:03:07.250 "), so that runs compare line by line.
 inline std::string readLog(const std::filesystem::path& log) {
     std::string text = readWholeFile(log);
     std::erase(text, '\r');
-    return text;
+    std::string entries;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string line = text.substr(at, end - at);
+        if (line.size() > 13 && line[2] == ':' && line[5] == ':' && line[8] == '.' && line[12] == ' ')
+            line.erase(0, 13);
+        entries += line + "\n";
+        at = end + 1;
+    }
+    return entries;
 }
 
 template <typename Page> Page* as(wxDialog* dialog) {

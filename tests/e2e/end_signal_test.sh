@@ -31,26 +31,26 @@ for signal in TERM INT HUP; do
     setup=$!
     # The signal comes once the archive is being unpacked, while its records convert.
     for _ in $(seq 600); do
-        grep -q '^unpacking: music' "$log" 2>/dev/null && break
+        grep -q '^[0-9:.]* unpacking: music' "$log" 2>/dev/null && break
         kill -0 $setup 2>/dev/null || break
         sleep 0.05
     done
-    grep -q '^unpacking: music' "$log" || fail "$signal: the copy never reached the archive: $(tail -3 "$log")"
+    grep -q '^[0-9:.]* unpacking: music' "$log" || fail "$signal: the copy never reached the archive: $(tail -3 "$log")"
     sleep 0.3
     kill -$signal $setup
     status=0
     wait $setup || status=$?
     [ $status = $((128 + ${numbers[$signal]})) ] ||
         fail "$signal: exit status $status, not the signal's: $(tail -3 "$out/$signal.out")"
-    grep -q "^ended: SIG$signal during the copy" "$log" || fail "$signal: the log says not why: $(tail -2 "$log")"
+    grep -q "^[0-9:.]* ended: SIG$signal during the copy" "$log" || fail "$signal: the log says not why: $(tail -2 "$log")"
     target=$home/Games/Moonrise\ Harbour
     [ -d "$target" ] || fail "$signal: no target folder at $target"
-    ! grep -q '^copy: complete' "$log" || fail "$signal: the copy ended before the signal came"
+    ! grep -q '^[0-9:.]* copy: complete' "$log" || fail "$signal: the copy ended before the signal came"
     left=$(find "$target" -name '~setup-*')
     [ -z "$left" ] || fail "$signal: left in the target: $left"
     for wav in "$target"/music/*.wav; do
         [ -e "$wav" ] || continue
         cmp -s <(oggdec -Q -o - "$out/long.ogg") "$wav" || fail "$signal: $wav is not whole"
     done
-    echo "SIG$signal: exit $status, $(ls "$target"/music | wc -l) records landed, $(grep '^ended:' "$log")"
+    echo "SIG$signal: exit $status, $(ls "$target"/music | wc -l) records landed, $(grep '^[0-9:.]* ended:' "$log")"
 done

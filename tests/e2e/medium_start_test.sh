@@ -54,7 +54,7 @@ mounts_before=$(disc_mounts)
 mounts_left() { echo $(($(disc_mounts) - mounts_before)); }
 # The drive letter the medium gets: the first free one from D:, after the machine's other discs.
 medium_line() { # medium_line <log> <medium> <label part>: the log names the medium as a CD-ROM drive
-    grep -qE "^medium: $(printf '%s' "$2" | sed 's/[].[*^$+?(){}|\\]/\\&/g') as the drive [D-Y]:\\\\ \\(CD-ROM, $3\\)\$" "$1"
+    grep -qE "^[0-9:.]+ medium: $(printf '%s' "$2" | sed 's/[].[*^$+?(){}|\\]/\\&/g') as the drive [D-Y]:\\\\ \\(CD-ROM, $3\\)\$" "$1"
 }
 
 # A folder of the disc's files, every file and folder read-only: installed from, never written.
@@ -63,7 +63,7 @@ before=$(state "$disc")
 install folder "$disc" || fail "folder: the run failed: $(cat "$out/folder.out")"
 installed folder
 medium_line "$out/folder.log" "$disc" "no label" ||
-    fail "folder: $(grep '^medium' "$out/folder.log")"
+    fail "folder: $(grep '^[0-9:.]* medium' "$out/folder.log")"
 [ "$(state "$disc")" = "$before" ] || fail "folder: the run wrote onto the medium"
 echo "folder: installed from the read-only medium on D:"
 
@@ -96,7 +96,7 @@ xorriso -as mkisofs -quiet -J -R -V 'Moonrise Disc' -o "$image" "$disc" 2>/dev/n
 install image "$image" || fail "image: the run failed: $(cat "$out/image.out")"
 installed image
 medium_line "$out/image.log" "$image" "labelled Moonrise Disc" ||
-    fail "image: $(grep '^medium' "$out/image.log")"
+    fail "image: $(grep '^[0-9:.]* medium' "$out/image.log")"
 [ "$(mounts_left)" = 0 ] || fail "image: the image is still mounted after the run"
 echo "image: installed from the image, mounted as D: labelled 'Moonrise Disc', unmounted after"
 
@@ -134,7 +134,7 @@ fuseiso "$image" "$out/discs/first"
 trap 'fusermount -u "$out/discs/first" 2>/dev/null; fusermount -u "$out/discs/second" 2>/dev/null; cleanup' EXIT
 install one-disc "" 2>/dev/null || fail "one disc: the run failed: $(cat "$out/one-disc.out")"
 medium_line "$out/one-disc.log" "$out/discs/first" "no label" ||
-    fail "one disc: $(grep '^medium' "$out/one-disc.log")"
+    fail "one disc: $(grep '^[0-9:.]* medium' "$out/one-disc.log")"
 echo "one disc: installed from the mounted disc"
 fuseiso "$second_image" "$out/discs/second"
 if install two-discs ""; then fail "two discs: the unattended run chose one"; fi
@@ -153,5 +153,5 @@ mkdir -p "$out/chooser"
     wait_for_end $program' _ "$source_dir" "$out" "$program" >"$out/chooser.out" 2>&1 ||
     fail "chooser: the walk failed: $(cat "$out/chooser.out")"
 medium_line "$out/chooser.log" "$out/discs/second" "no label" ||
-    fail "chooser: $(grep '^medium' "$out/chooser.log")"
+    fail "chooser: $(grep '^[0-9:.]* medium' "$out/chooser.log")"
 echo "chooser: the person chose the second disc, which became the run's medium"

@@ -59,7 +59,7 @@ HOME=$out/home SETUP_REGISTRY_DIR=$out/home/registry LANG=C.UTF-8 \
     "$usr/bin/cd-setup" --quiet --type max --language English --log "$out/run.log" "$medium" \
     >"$out/run.txt" 2>&1 || fail "the installed program failed: $(cat "$out/run.txt")"
 [ -f "$out/home/Games/Moonrise Harbour/music/theme.wav" ] || fail "the game was not installed"
-grep '^medium: ' "$out/run.log"
+grep '^[0-9:.]* medium: ' "$out/run.log"
 ! grep -q 'cd-setup-disc-moonrise_iso-' /proc/self/mounts || fail "the image is still mounted"
 echo "ran: installed the game from $(basename "$medium")"
 

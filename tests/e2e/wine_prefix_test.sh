@@ -50,7 +50,7 @@ install() {
     env "${variables[@]}" "$setup" --silent --quiet --type max --log "$out/$row.log" "$@" ||
         fail "$row: setup failed: $(cat "$out/$row.log")"
     echo "$row: setup ran $(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", e - s }')"
-    grep '^wine: ' "$out/$row.log" || true
+    grep '^[0-9:.]* wine: ' "$out/$row.log" || true
 }
 entry() { echo "$HOME/.local/share/applications/Tervalis/Moonrise Harbour/Moonrise Harbour.desktop"; }
 field() { sed -n "s/^$1=//p" "$(entry)"; }
@@ -92,7 +92,7 @@ game="$prefix/drive_c/Gry/Moonrise Harbour"
 [ -f "$game/harbour.exe" ] && [ -f "$game/music/theme.wav" ] || fail "the game is not in the prefix's drive C:"
 [ -f "$prefix/drive_c/windows/TL/Ulvarest.exe" ] || fail "no shared uninstaller in the prefix's Windows folder"
 [ ! -e "$HOME/Gry" ] && [ ! -e "$HOME/.config/cd-setup" ] || fail "the run also installed the Linux way"
-grep -q '^wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
+grep -q '^[0-9:.]* wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
 play "$game" 'C:\Gry\Moonrise Harbour' Polski
 
 # A Wine that refuses the registry import: the installation is not recorded, so the run fails
@@ -112,9 +112,11 @@ if HOME=$out/wine PATH="$out/refusing-wine:$PATH" "$medium/setup" --quiet --type
     --dir 'C:\Refused\Moonrise Harbour' --log "$out/refused-import.log" 2>"$out/refused-import.err"; then
     fail "a refused registry import was reported as installed"
 fi
-grep -q '^failed: .*Wine did not take the installation.s registry values' "$out/refused-import.log" ||
+# The failure's reason is on the line after the box's text.
+grep -A1 '^[0-9:.]* failed: ' "$out/refused-import.log" |
+    grep -q "^ *Wine did not take the installation.s registry values" ||
     fail "the refused import does not say why: $(cat "$out/refused-import.log")"
-! grep -q '^message: .*has been installed' "$out/refused-import.log" ||
+! grep -q '^[0-9:.]* message: .*has been installed' "$out/refused-import.log" ||
     fail "the finished message came before the registry held the values"
 echo "refused import: exit 1, $(grep -o 'Wine did not take[^\\]*' "$out/refused-import.log" | head -1)"
 
@@ -166,8 +168,8 @@ if command -v fuseiso >/dev/null && command -v xorriso >/dev/null && [ -r /dev/f
     mkdir -p "$HOME"
     "$build_dir/bin/setup" --quiet --type max --language English --dir 'C:\Disc\Moonrise Harbour' \
         --log "$out/image.log" "$image" >"$out/image.out" 2>&1 || fail "image: setup failed: $(cat "$out/image.out")"
-    grep -q '^wine: the disc is the prefix.s drive d: (CD-ROM)' "$out/image.log" ||
-        fail "image: the disc is no drive of the prefix: $(grep '^wine' "$out/image.log")"
+    grep -q '^[0-9:.]* wine: the disc is the prefix.s drive d: (CD-ROM)' "$out/image.log" ||
+        fail "image: the disc is no drive of the prefix: $(grep '^[0-9:.]* wine' "$out/image.log")"
     [ "$(readlink "$prefix/dosdevices/d:")" = "$prefix/cd-setup-discs/d" ] || fail "image: d: is $(readlink "$prefix/dosdevices/d:")"
     [ "$(cat "$prefix/cd-setup-discs/d/.windows-label")" = MOONRISE ] || fail "image: the drive has no label"
     wine reg query 'HKLM\Software\Wine\Drives' /v d: | tr -d '\r' | grep -q 'REG_SZ *cdrom' ||
@@ -196,7 +198,7 @@ ln -s "$medium" "$prefix/dosdevices/d:"
 ln -s "$out/e-drive" "$prefix/dosdevices/e:"
 wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null
 install wine-drives "$prefix/dosdevices/d:/setup" -- --language English --dir 'E:\Games\Moonrise Harbour'
-grep -q '^wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/wine-drives.log" ||
+grep -q '^[0-9:.]* wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/wine-drives.log" ||
     fail "Wine's drive records were not read"
 play "$out/e-drive/Games/Moonrise Harbour" 'E:\Games\Moonrise Harbour' English
 
@@ -241,8 +243,8 @@ WINEPREFIX=$half wineserver -k 2>/dev/null || true
 half_lines=$(cat "$half/system.reg" 2>/dev/null | wc -l)
 HOME=$out/half WINEPREFIX=$half "$medium/setup" --quiet --type max --language English \
     --log "$out/half.log" >"$out/half.out" 2>&1 || fail "half-made prefix: the second run failed: $(cat "$out/half.out")"
-grep -q "^wine: the prefix .* was left unfinished: made again" "$out/half.log" ||
-    fail "half-made prefix: not made again: $(grep '^wine' "$out/half.log")"
+grep -q "^[0-9:.]* wine: the prefix .* was left unfinished: made again" "$out/half.log" ||
+    fail "half-made prefix: not made again: $(grep '^[0-9:.]* wine' "$out/half.log")"
 [ ! -e "$half/.cd-setup-unfinished" ] || fail "half-made prefix: still marked unfinished"
 echo "half-made prefix: $half_lines lines of system registry, made again: $(wc -l <"$half/system.reg") lines"
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -85,18 +87,23 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
     }
 }
 
-// Each entry of the log is one line: a name with a line break in it cannot start another entry.
-TEST(RunLogTest, anEntryStaysOnOneLine) {
+// Each entry of the log starts with its time; a text's further lines are indented, so that a name
+// with a line break in it cannot start another entry.
+TEST(RunLogTest, anEntryStartsWithItsTimeAndItsFurtherLinesAreIndented) {
     TempFolder folder;
     const std::filesystem::path log = folder / "run.log";
     const std::u8string name = log.u8string();
     ASSERT_TRUE(runlog::open(std::string(name.begin(), name.end())));
-    runlog::write("converted", "sounds\\a\nfailed: forged\r.wav");
+    runlog::write("converted", "sounds\\a\n00:00:00.000 failed: forged\r.wav");
     // No control character or direction mark reaches a reader's terminal raw.
     runlog::write("copied", "exe.\xE2\x80\xAEtxt\x1B[2J\xC2\x9B ok");
     runlog::close();
-    EXPECT_EQ(readWholeFile(log), "converted: sounds\\a\\nfailed: forged\\r.wav\n"
-                                  "copied: exe.<U+202E>txt<U+001B>[2J<U+009B> ok\n");
+    const std::regex expected("([0-2][0-9]:[0-5][0-9]:[0-6][0-9]\\.[0-9]{3}) converted: sounds\\\\a\n"
+                              " {15}00:00:00\\.000 failed: forged\\\\r\\.wav\n"
+                              "[0-2][0-9]:[0-5][0-9]:[0-6][0-9]\\.[0-9]{3} copied: "
+                              "exe\\.<U\\+202E>txt<U\\+001B>\\[2J<U\\+009B> ok\n");
+    const std::string text = readWholeFile(log);
+    EXPECT_TRUE(std::regex_match(text, expected)) << text;
 }
 
 } // namespace
