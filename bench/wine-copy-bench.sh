@@ -7,13 +7,21 @@
 # the Wine run can be read with and without it, and setup.exe --help for the program's own start.
 # Target: the Wine run within 1.2 x the limit.
 # Each step runs --rounds times (default 3), after a sync, the steps taking turns; the best counts.
-# Run by hand: bench/wine-copy-bench.sh [--rounds N]. WINEPREFIX: one of the bench's own, unless
+# Run by hand: bench/wine-copy-bench.sh [--rounds N] [--logs FOLDER]; --logs keeps the last
+# rounds' logs of both builds' runs (linux.log, wine.log), whose times show where a run spends
+# its time. WINEPREFIX: one of the bench's own, unless
 # SETUP_WINEPREFIX names one. Exit status 0 target met, 1 missed or a run failed, 2 no builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-rounds=3
-[ "${1:-}" = --rounds ] && rounds=$2
+rounds=3 logs=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --rounds) rounds=$2; shift 2 ;;
+    --logs) logs=$2; shift 2 ;;
+    *) echo "usage: wine-copy-bench.sh [--rounds N] [--logs FOLDER]" >&2; exit 2 ;;
+    esac
+done
 linux_setup=build/medium/setup windows_setup=build-win/medium/setup.exe
 if [ ! -x "$linux_setup" ] || [ ! -f "$windows_setup" ]; then
     echo "wine-copy-bench: needs $linux_setup (scripts/build.sh) and $windows_setup (scripts/windows.sh build)" >&2
@@ -123,6 +131,10 @@ for _ in $(seq "$rounds"); do
     timed start wine_start
     timed help wine_help
 done
+
+if [ -n "$logs" ]; then
+    mkdir -p "$logs" && cp "$tmp/linux.log" "$tmp/wine.log" "$logs/"
+fi
 
 # What each install left.
 for target in "$linux_target" "$wine_target"; do

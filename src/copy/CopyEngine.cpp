@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "copy/CopyAhead.h"
 #include "copy/CopyList.h"
 #include "copy/CopyPaths.h"
 #include "copy/InstallSize.h"
@@ -28,6 +29,8 @@ bool stopAsked(const std::atomic<bool>* stop) {
 CopyEngine::CopyEngine(const std::string* targetFolder, SetupScript script)
     : targetFolder(targetFolder), script(std::move(script)) {}
 
+CopyEngine::~CopyEngine() = default;
+
 std::string CopyEngine::text(const char* key) const {
     return script.languageText(key);
 }
@@ -48,6 +51,11 @@ CopyEngine::Result CopyEngine::copyToTheEnd(const std::atomic<bool>* stop) {
 CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
     madeFolders.clear();
     placesFolder.clear();
+    // Whatever ends the copy, the copy ahead ends with it and leaves nothing behind.
+    struct EndAhead {
+        std::unique_ptr<CopyAhead>& ahead;
+        ~EndAhead() { ahead.reset(); }
+    } endAhead{ahead};
     for (int index = 0; index < entryCount; ++index) {
         const std::string& atEntry = fileList[static_cast<std::size_t>(index)];
         setStatus(atEntry);
@@ -56,9 +64,10 @@ CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
             return Result::Stopped;
         Result result = Result::Failed;
         try {
-            result = isArchiveEntry(atEntry) && isEntryInsideTarget(atEntry)
-                         ? copyArchive(atEntry, stop)
-                         : copyPlainEntry(atEntry, stop);
+            const bool archive = isArchiveEntry(atEntry) && isEntryInsideTarget(atEntry);
+            if (archive)
+                startCopyAhead(index + 1);
+            result = archive ? copyArchive(atEntry, stop) : copyPlainEntry(atEntry, stop);
         } catch (const std::bad_alloc&) {
             // A unit that needs more memory than there is fails its entry, as any unit that
             // cannot be done does, rather than ending the program without a word.
@@ -105,6 +114,23 @@ void CopyEngine::makeEntryFolder(const std::string& entry) {
         madeFolders.insert(folder);
 }
 
+// The plain entries after an archive, up to the next archive, are copied while the archive's
+// records convert. The files are the ones the copy writes anyway, into the same folder's disk.
+void CopyEngine::startCopyAhead(int firstIndex) {
+    constexpr std::size_t kMostFiles = 4096;
+    ahead.reset();
+    std::vector<CopyAhead::Job> jobs;
+    for (int index = firstIndex; index < entryCount && jobs.size() < kMostFiles; ++index) {
+        const std::string& entry = fileList[static_cast<std::size_t>(index)];
+        if (isArchiveEntry(entry) || !isEntryInsideTarget(entry))
+            break;
+        jobs.push_back({entry, placesOf(entry).source});
+    }
+    const std::string target = platform::toNativePath(*targetFolder);
+    if (!jobs.empty() && !target.empty())
+        ahead = std::make_unique<CopyAhead>(std::move(jobs), target);
+}
+
 CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
                                               const std::atomic<bool>* stop) {
     // An entry that would land outside the target folder is refused before anything is made.
@@ -113,7 +139,13 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     makeEntryFolder(entry);
     const EntryPlaces places = placesOf(entry);
     const std::string& destination = places.destination;
-    const bool copied = platform::copyFile(places.source, destination, false, stop);
+    // A copy made ahead takes the entry's place; one that cannot is copied again here.
+    const std::string copiedAhead = ahead ? ahead->take(entry, stop) : std::string();
+    bool copied = !copiedAhead.empty() && platform::replaceFile(copiedAhead, destination);
+    if (!copiedAhead.empty() && !copied)
+        (void)platform::deleteFile(copiedAhead);
+    if (!copied)
+        copied = platform::copyFile(places.source, destination, false, stop);
     if (!copied && stopAsked(stop))
         return Result::Stopped;
     if (copied)

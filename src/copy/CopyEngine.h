@@ -7,9 +7,12 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
+
+class CopyAhead;
 
 class CopyEngine {
 public:
@@ -22,6 +25,7 @@ public:
     // targetFolder is borrowed and read whenever a path is formed; the script is the run's
     // reading, with its language.
     CopyEngine(const std::string* targetFolder, SetupScript script);
+    ~CopyEngine();
 
     void setInstallMode(const std::string& mode) { installMode = mode; }
 
@@ -45,6 +49,7 @@ public:
 
 private:
     Result copyPlainEntry(const std::string& entry, const std::atomic<bool>* stop);
+    void startCopyAhead(int firstIndex);
     Result copyArchive(const std::string& entry, const std::atomic<bool>* stop);
     void setStatus(const std::string& name);
     void addReason(const std::string& archivePath, const std::string& reason);
@@ -69,6 +74,7 @@ private:
     std::string copyingText;
     std::string writeFailedText;
     std::vector<std::string> fileList;
+    std::unique_ptr<CopyAhead> ahead; // the plain entries after the archive under way
     std::set<std::string> madeFolders; // of this copy, as the entries name them
     std::string placesFolder;          // the folder part whose native folders these are
     std::string sourceFolder;

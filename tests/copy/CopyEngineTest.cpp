@@ -87,6 +87,7 @@ TEST_F(CopyEngineTest, AStopEndsTheCopyWhereItComesAndLeavesNoPartOfAUnit) {
     medium.write("sounds/many.snd", archive);
     medium.write("first.txt", "first");
     medium.write("second.txt", "new second");
+    medium.write("third/after.txt", "after");
     const struct {
         const char* stopAt;
         std::vector<std::string> plainLeft; // the target's top files afterwards
@@ -116,7 +117,8 @@ TEST_F(CopyEngineTest, AStopEndsTheCopyWhereItComesAndLeavesNoPartOfAUnit) {
         fs::create_directories(place / "target/sounds");
         // An earlier installation's file at the second entry stays as it was when stopped there.
         place.write("target/second.txt", "old second");
-        writeScript({"first.txt", "second.txt", "sounds\\many.snd"});
+        // The entry after the archive is copied ahead while the records convert: it must not land.
+        writeScript({"first.txt", "second.txt", "sounds\\many.snd", "third\\after.txt"});
         EXPECT_EQ(copy(c.stopAt), CopyEngine::Result::Stopped);
         EXPECT_EQ(errorText, c.errorText);
         EXPECT_EQ(targetFiles(""), c.plainLeft);
@@ -140,13 +142,47 @@ TEST_F(CopyEngineTest, AFailedRecordAmongConvertingOnesLetsNoLaterOneLand) {
         archive += goodRecord(i);
     medium.write("sounds/many.snd", archive);
     medium.write("after.txt", "after");
-    writeScript({"sounds\\many.snd", "after.txt"});
+    medium.write("later/more.txt", "more");
+    writeScript({"sounds\\many.snd", "after.txt", "later\\more.txt"});
     EXPECT_EQ(copy(), CopyEngine::Result::Failed);
     EXPECT_EQ(errorText.substr(0, errorText.find('\n')),
               "Cannot write " + targetFolder + "\\sounds\\r06.wav");
     EXPECT_NE(errorText.find("record 6 at byte"), std::string::npos) << errorText;
     EXPECT_EQ(targetFiles("sounds"), wavNames(0, 6));
-    EXPECT_FALSE(fs::exists(place / "target/after.txt"));
+    // The entries after the archive, copied ahead while it converted, leave nothing, not even
+    // their folder.
+    EXPECT_EQ(targetFiles(""), std::vector<std::string>{"sounds"});
+}
+
+// The plain files after an archive are copied while its records convert, and each lands in its
+// place whole when the list reaches it: the same bytes, writable, and nothing else of the copy's
+// own left in the target. A file the copy ahead could not take is copied in its turn.
+TEST_F(CopyEngineTest, FilesCopiedAheadOfTheirTurnLandWholeInTheirPlaces) {
+    std::string archive;
+    for (int i = 0; i < 8; ++i)
+        archive += goodRecord(i);
+    medium.write("sounds/many.snd", archive);
+    std::vector<std::string> entries = {"sounds\\many.snd"};
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "data" + std::to_string(i % 3) + "/file" + std::to_string(i) + ".dat";
+        medium.write(name, std::string(1000 + 97 * i, static_cast<char>('a' + i % 26)));
+        entries.push_back("data" + std::to_string(i % 3) + "\\file" + std::to_string(i) + ".dat");
+    }
+    // Read-only on the medium, as on a disc; one already in the target from an earlier
+    // installation, which is replaced.
+    fs::permissions(medium / "data0/file0.dat", fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_directories(place / "target/data1");
+    place.write("target/data1/file1.dat", "old");
+    writeScript(entries);
+    ASSERT_EQ(copy(), CopyEngine::Result::Finished) << errorText;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "data" + std::to_string(i % 3) + "/file" + std::to_string(i) + ".dat";
+        EXPECT_EQ(readWholeFile(place / "target" / name), readWholeFile(medium / name)) << name;
+    }
+    EXPECT_TRUE((fs::status(place / "target/data0/file0.dat").permissions() &
+                 fs::perms::owner_write) != fs::perms::none);
+    EXPECT_EQ(targetFiles(""), (std::vector<std::string>{"data0", "data1", "data2", "sounds"}));
+    EXPECT_EQ(targetFiles("sounds"), wavNames(0, 8));
 }
 
 } // namespace
