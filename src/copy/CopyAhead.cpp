@@ -1,42 +1,53 @@
 #include "copy/CopyAhead.h"
 
+#include "copy/InstallSize.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
 #include <chrono>
 
 CopyAhead::CopyAhead(std::vector<Job> aheadJobs, const std::string& nativeTargetFolder)
-    : jobs(std::move(aheadJobs)), states(jobs.size(), State::Waiting) {
+    : jobs(std::move(aheadJobs)), sizes(jobs.size(), 0), states(jobs.size(), State::Waiting) {
     for (std::size_t i = 0; i < jobs.size(); ++i)
         temporaries.push_back(platform::toNativeChild(
             nativeTargetFolder, "~setup-ahead-" + std::to_string(i) + ".tmp"));
-    worker = std::thread([this] { copyAll(); });
+    constexpr int kThreads = 2;
+    for (int i = 0; i < kThreads; ++i)
+        workers.emplace_back([this] { copyJobs(); });
 }
 
 CopyAhead::~CopyAhead() {
     ended = true;
-    worker.join();
+    for (std::thread& worker : workers)
+        worker.join();
     for (std::size_t i = 0; i < jobs.size(); ++i)
         if (states[i] == State::Copied)
             (void)platform::deleteFile(temporaries[i]);
 }
 
-void CopyAhead::copyAll() {
-    for (std::size_t i = 0; i < jobs.size() && !ended; ++i) {
+void CopyAhead::copyJobs() {
+    for (std::size_t i = nextJob++; i < jobs.size() && !ended; i = nextJob++) {
         // A copy that fails here is done again in its turn, which reports what went wrong.
-        const bool copied = !temporaries[i].empty() &&
-                            platform::copyFile(jobs[i].source, temporaries[i], true, &ended);
-        if (!copied && !temporaries[i].empty())
-            (void)platform::deleteFile(temporaries[i]);
+        const std::string& temporary = temporaries[i];
+        std::uint64_t bytes = 0;
+        // The copy is made writable here, and measured for the log, so that putting it in its
+        // place is all that is left to the turn of its entry.
+        const bool copied = !temporary.empty() &&
+                            platform::copyFile(jobs[i].source, temporary, true, &ended) &&
+                            platform::setFileAttributes(temporary, platform::kAttributeArchive) &&
+                            plainFileBytes(temporary, bytes);
+        if (!copied && !temporary.empty())
+            (void)platform::deleteFile(temporary);
         {
             const std::lock_guard<std::mutex> hold(lock);
             states[i] = copied ? State::Copied : State::Failed;
+            sizes[i] = bytes;
         }
         changed.notify_all();
     }
 }
 
-std::string CopyAhead::take(const std::string& entry, const std::atomic<bool>* stop) {
+CopyAhead::Copied CopyAhead::take(const std::string& entry, const std::atomic<bool>* stop) {
     std::unique_lock<std::mutex> hold(lock);
     if (next >= jobs.size() || jobs[next].entry != entry)
         return {};
@@ -49,5 +60,5 @@ std::string CopyAhead::take(const std::string& entry, const std::atomic<bool>* s
     if (states[job] != State::Copied)
         return {};
     states[job] = State::Taken;
-    return temporaries[job];
+    return {temporaries[job], sizes[job]};
 }

@@ -140,12 +140,17 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     const EntryPlaces places = placesOf(entry);
     const std::string& destination = places.destination;
     // A copy made ahead takes the entry's place; one that cannot is copied again here.
-    const std::string copiedAhead = ahead ? ahead->take(entry, stop) : std::string();
-    bool copied = !copiedAhead.empty() && platform::replaceFile(copiedAhead, destination);
-    if (!copiedAhead.empty() && !copied)
-        (void)platform::deleteFile(copiedAhead);
-    if (!copied)
-        copied = platform::copyFile(places.source, destination, false, stop);
+    if (ahead) {
+        const CopyAhead::Copied early = ahead->take(entry, stop);
+        if (!early.path.empty() && platform::replaceFile(early.path, destination)) {
+            if (runlog::isOpen())
+                runlog::write("copied", runlog::withBytes(entry, early.bytes));
+            return Result::Finished;
+        }
+        if (!early.path.empty())
+            (void)platform::deleteFile(early.path);
+    }
+    const bool copied = platform::copyFile(places.source, destination, false, stop);
     if (!copied && stopAsked(stop))
         return Result::Stopped;
     if (copied)
