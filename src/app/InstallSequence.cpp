@@ -37,7 +37,7 @@ bool InstallSequence::run() {
 
 // A request to end the program during the copy stops it as Abort does, so that no half-written
 // file is left; then the program ends as the request asked, and the log says why.
-bool InstallSequence::copy(const std::string& installMode, std::string& errorText) {
+bool InstallSequence::copy(const std::string& installMode) {
     CopyEngine engine(&session.targetFolder, script);
     engine.setInstallMode(installMode);
     CopyEngine::Result result = CopyEngine::Result::Failed;
@@ -45,13 +45,49 @@ bool InstallSequence::copy(const std::string& installMode, std::string& errorTex
         const platform::EndSignalsHeld held;
         result = progress.runCopy(engine);
     }
-    errorText = engine.getErrorText();
     if (const std::string request = platform::endRequestName(); !request.empty()) {
         runlog::write("ended", request + " during the copy: the unit under way was undone, "
                                          "the files copied before it stay");
         platform::endAsRequested();
     }
-    return result == CopyEngine::Result::Finished;
+    const std::string caption = script.languageText(textkeys::kCopyEnded);
+    switch (result) {
+    case CopyEngine::Result::Finished:
+        return true;
+    case CopyEngine::Result::Stopped:
+        // The person's own Abort is no failure: the box says where the copy stopped and what
+        // is left, under the copy's caption.
+        runlog::write("stopped", "the copy, at " + engine.lastEntry());
+        answers.inform(words::translateWith("The installation was stopped at %1.\n"
+                                            "The files copied before it stay in %2.",
+                                            {engine.lastEntry(), session.targetFolder}),
+                       caption);
+        return false;
+    case CopyEngine::Result::Failed:
+        break;
+    }
+    answers.stop(engine.getErrorText() + plainFailureLine(engine), caption);
+    return false;
+}
+
+// The reason a plain entry failed, on a line of its own under the script's text.
+std::string InstallSequence::plainFailureLine(const CopyEngine& engine) const {
+    using Failure = CopyEngine::PlainFailure;
+    switch (engine.plainFailure()) {
+    case Failure::None:
+        return {};
+    case Failure::Missing:
+        return "\n" + words::translate("The medium does not hold this file.");
+    case Failure::NotAFile:
+        return "\n" + words::translate("On the medium this is not a file.");
+    case Failure::Unreadable:
+        return "\n" + words::translate("The file cannot be read from the medium.");
+    case Failure::NotWritten:
+        break;
+    }
+    return "\n" + words::translateWith("The file could not be written in %1.",
+                                        {folderOfPath(session.targetFolder + "\\" +
+                                                      engine.lastEntry())});
 }
 
 // One piece, as the order of the whole installation is the point of this function: every step
@@ -84,10 +120,8 @@ bool InstallSequence::runSteps() {
     if (folder == TargetFolder::ToCreate && !createTargetFolder())
         return answers.giveBack();
 
-    if (std::string errorText; !copy(installMode, errorText)) {
-        answers.stop(errorText, script.languageText(textkeys::kCopyEnded));
+    if (!copy(installMode))
         return answers.giveBack();
-    }
     runlog::write("copy", "complete");
     if (std::string reason;
         !registerInstallation(session, script, session.targetFolder, language, &reason)) {

@@ -4,6 +4,7 @@
 // The answers come from a person or, in an unattended run, from the command line.
 #include <string>
 
+class CopyEngine;
 class CopyProgress;
 class InstallAnswers;
 class SetupScript;
@@ -23,7 +24,9 @@ private:
     enum class TargetFolder { Present, ToCreate, Refused };
 
     bool runSteps();
-    bool copy(const std::string& installMode, std::string& errorText);
+    // True when every entry was copied; else the answers were told why.
+    bool copy(const std::string& installMode);
+    std::string plainFailureLine(const CopyEngine& engine) const;
 
     TargetFolder confirmTargetFolder();
     bool createTargetFolder();

@@ -59,6 +59,8 @@ CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
     for (int index = 0; index < entryCount; ++index) {
         const std::string& atEntry = fileList[static_cast<std::size_t>(index)];
         setStatus(atEntry);
+        currentEntry = atEntry;
+        plainFailureCause = PlainFailure::None;
         errorText = writeFailedText + " " + atEntry;
         if (stopAsked(stop))
             return Result::Stopped;
@@ -155,6 +157,8 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
         return Result::Stopped;
     if (copied)
         logWrittenFile("copied", entry, destination);
+    else
+        notePlainFailure(entry, places.source);
     // Archive alone clears a read-only flag carried over from the medium, so that a later
     // installation can overwrite the file; the installation works without it all the same.
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
@@ -260,6 +264,29 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         if (!landOldest(result))
             return result;
     return Result::Finished;
+}
+
+// What the medium holds at the entry tells a file that could not be read from one that could not
+// be written.
+void CopyEngine::notePlainFailure(const std::string& entry, const std::string& source) {
+    switch (platform::examineCopySource(source)) {
+    case platform::CopySource::Missing:
+        plainFailureCause = PlainFailure::Missing;
+        break;
+    case platform::CopySource::NotAFile:
+        plainFailureCause = PlainFailure::NotAFile;
+        break;
+    case platform::CopySource::Unreadable:
+        plainFailureCause = PlainFailure::Unreadable;
+        break;
+    case platform::CopySource::Copyable:
+        plainFailureCause = PlainFailure::NotWritten;
+        break;
+    }
+    static const char* const kLogged[] = {"", "missing from the medium", "no file on the medium",
+                                          "unreadable on the medium", "not written"};
+    runlog::write("copy failed",
+                  entry + ": " + kLogged[static_cast<int>(plainFailureCause)]);
 }
 
 // The box keeps its text and names the reason on a line of its own; the log says it too.

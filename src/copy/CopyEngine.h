@@ -38,6 +38,12 @@ public:
     Result copyToTheEnd(const std::atomic<bool>* stop = nullptr);
 
     const std::string& getErrorText() const { return errorText; }
+    // Why a plain entry's copy failed, for a line of its own under the box's text (an archive's
+    // reasons are in the error text already).
+    enum class PlainFailure { None, Missing, NotAFile, Unreadable, NotWritten };
+    PlainFailure plainFailure() const { return plainFailureCause; }
+    // The entry under way when the copy ended, as the list names it.
+    const std::string& lastEntry() const { return currentEntry; }
     int getEntryCount() const { return entryCount; }
 
     // The text a language key gives, from the language section of the script.
@@ -50,6 +56,7 @@ public:
 private:
     Result copyPlainEntry(const std::string& entry, const std::atomic<bool>* stop);
     void startCopyAhead(int firstIndex);
+    void notePlainFailure(const std::string& entry, const std::string& source);
     Result copyArchive(const std::string& entry, const std::atomic<bool>* stop);
     void setStatus(const std::string& name);
     void addReason(const std::string& archivePath, const std::string& reason);
@@ -68,6 +75,8 @@ private:
     int entryCount = 0;
     const std::string* targetFolder;
     std::string errorText;
+    PlainFailure plainFailureCause = PlainFailure::None;
+    std::string currentEntry;
     std::string installMode = "std";
     SetupScript script;
     // The two texts every unit shows, read from the script once per copy.

@@ -314,8 +314,9 @@ TEST_F(InstallRun, abortInsideAnArchiveKeepsWhatWasConverted) {
         .then("target folder", chooseFolder("C:\\Games\\Moonrise Harbour"))
         .thenMessage(kCreateFolder, wxID_YES)
         .then("copy", copyAndAbortOnceThere(target() / "music/theme.wav"))
-        .thenMessage("Cannot write the file: music\\music.snd", wxID_OK, "Copying files",
-                     wxICON_ERROR);
+        .thenMessage("The installation was stopped at music\\music.snd.\n"
+                     "The files copied before it stay in C:\\Games\\Moonrise Harbour.",
+                     wxID_OK, "Copying files", wxICON_INFORMATION);
     EXPECT_EQ(runInstall(dialogs), kGivenBack);
     EXPECT_TRUE(fs::exists(target() / "music/theme.wav")) << "converted before the abort";
     EXPECT_FALSE(fs::exists(target() / "music/long.wav")) << "stopped while it converted";

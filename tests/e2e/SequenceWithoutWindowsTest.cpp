@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <functional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -115,19 +117,47 @@ TEST_F(SequenceWithoutWindows, installsThroughCopyRegistrationAndFinishingSteps)
     EXPECT_TRUE(fs::exists(sandbox.sharedUninstaller()));
 }
 
-// A unit that fails ends the copy with the script's texts and gives the run back; nothing is
-// recorded, and a No to the folder question makes nothing at all.
+// A unit that fails ends the copy with the script's texts and the reason on a line of its own, and
+// gives the run back; nothing is recorded, and a No to the folder question makes nothing at all.
 TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
-    fs::remove(sandbox.medium() / "readme.txt");
-    ScriptedAnswers failing;
-    EXPECT_FALSE(InstallSequence(session, script, failing, progress).run());
-    ASSERT_GE(failing.transcript.size(), 2u);
-    EXPECT_EQ(failing.transcript[failing.transcript.size() - 2],
-              "stop: Cannot write the file: readme.txt");
-    EXPECT_EQ(failing.transcript.back(), "given back");
-    std::string recorded;
-    EXPECT_FALSE(readRegistryString(platform::RegistryHive::CurrentUser, session.registryKey,
-                                    "ProgramPath", recorded));
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+        const char* told;
+    } failures[] = {
+        {"missing from the medium", [&] { fs::remove(sandbox.medium() / "readme.txt"); },
+         "stop: Cannot write the file: readme.txt\nThe medium does not hold this file."},
+        {"a folder on the medium",
+         [&] {
+             fs::remove(sandbox.medium() / "readme.txt");
+             fs::create_directory(sandbox.medium() / "readme.txt");
+         },
+         "stop: Cannot write the file: readme.txt\nOn the medium this is not a file."},
+        {"a file where the target's folder goes",
+         [&] {
+             fs::create_directories(target());
+             std::ofstream(target() / "data") << "in the way";
+         },
+         "stop: Cannot write the file: data\\config.dat\n"
+         "The file could not be written in C:\\Games\\Moonrise Harbour\\data."},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        const fs::path readme = sandbox.medium() / "readme.txt";
+        const std::string text = readWholeFile(readme);
+        failure.spoil();
+        ScriptedAnswers failing;
+        EXPECT_FALSE(InstallSequence(session, script, failing, progress).run());
+        ASSERT_GE(failing.transcript.size(), 2u);
+        EXPECT_EQ(failing.transcript[failing.transcript.size() - 2], failure.told);
+        EXPECT_EQ(failing.transcript.back(), "given back");
+        std::string recorded;
+        EXPECT_FALSE(readRegistryString(platform::RegistryHive::CurrentUser, session.registryKey,
+                                        "ProgramPath", recorded));
+        fs::remove_all(readme);
+        std::ofstream(readme, std::ios::binary) << text;
+        fs::remove_all(target());
+    }
 
     ScriptedAnswers declining;
     declining.folder = "C:\\Elsewhere\\Harbour";
