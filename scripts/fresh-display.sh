@@ -40,15 +40,23 @@ done
 grep -q '^[0-9]' "$work/number" || { echo "fresh-display: Xvfb named no display" >&2; exit 2; }
 export DISPLAY=":$(head -n 1 "$work/number")"
 unset XAUTHORITY
+# The server has named its display; a client is let in once it answers one.
+for _ in $(seq "$wait_limit"); do
+    xprop -root >/dev/null 2>&1 && break
+    sleep 0.1
+done
 
 if [ -n "$window_manager" ]; then
-    openbox >"$work/manager.log" 2>&1 &
-    manager=$!
-    started=""
-    for _ in $(seq "$wait_limit"); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { started=1; break; }
-        kill -0 "$manager" 2>/dev/null || break
-        sleep 0.1
+    started="" attempts=0
+    # A window manager that could not reach the server on a loaded machine is started again.
+    while [ -z "$started" ] && [ $((attempts += 1)) -le 3 ]; do
+        openbox >"$work/manager.log" 2>&1 &
+        manager=$!
+        for _ in $(seq "$wait_limit"); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { started=1; break; }
+            kill -0 "$manager" 2>/dev/null || break
+            sleep 0.1
+        done
     done
     if [ -z "$started" ]; then
         cat "$work/manager.log" >&2
