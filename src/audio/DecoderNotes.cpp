@@ -35,7 +35,8 @@ void note(const char* format, ...) {
     va_end(arguments);
     if (length < 0)
         return;
-    std::string line(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
+    std::string line(buffer,
+                     std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
     const auto first = line.find_first_not_of('\n');
     if (first == std::string::npos)
         return;

@@ -35,6 +35,8 @@ public:
     bool deleteValue(const std::string& name);
 
 private:
+    bool holdPlace(RegistryHive keyHive, const std::string& subKey);
+
     RegistryHive hive = RegistryHive::CurrentUser;
     std::string path;
     bool opened = false;

@@ -6,19 +6,16 @@ namespace platform {
 
 bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
     close();
-    if (!registry::keyExists(openHive, subKey))
-        return false;
-    hive = openHive;
-    path = subKey;
-    opened = true;
-    return true;
+    return registry::keyExists(openHive, subKey) && holdPlace(openHive, subKey);
 }
 
 bool RegistryKey::create(RegistryHive createHive, const std::string& subKey) {
     close();
-    if (!registry::createKey(createHive, subKey))
-        return false;
-    hive = createHive;
+    return registry::createKey(createHive, subKey) && holdPlace(createHive, subKey);
+}
+
+bool RegistryKey::holdPlace(RegistryHive keyHive, const std::string& subKey) {
+    hive = keyHive;
     path = subKey;
     opened = true;
     return true;

@@ -19,16 +19,28 @@ struct OpenBox {
     std::string iconPixels;
 };
 
-// Reads the icon of the message dialog on the screen, if one is there yet, and closes it.
-gboolean readIconAndClose(gpointer data) {
-    auto* box = static_cast<OpenBox*>(data);
+// Calls read with the message dialog on the screen, if one is there yet, then closes it; true
+// when there was one.
+template <typename Read> bool readOpenBoxAndClose(Read read) {
+    bool found = false;
     GList* windows = gtk_window_list_toplevels();
     for (GList* item = windows; item != nullptr; item = item->next) {
         if (!GTK_IS_MESSAGE_DIALOG(item->data) || !gtk_widget_get_visible(GTK_WIDGET(item->data)))
             continue;
-        box->found = true;
+        found = true;
+        read(GTK_DIALOG(item->data));
+        gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_OK);
+    }
+    g_list_free(windows);
+    return found;
+}
+
+// Reads the icon of the message dialog on the screen, if one is there yet, and closes it.
+gboolean readIconAndClose(gpointer data) {
+    auto* box = static_cast<OpenBox*>(data);
+    box->found = readOpenBoxAndClose([box](GtkDialog* dialog) {
         G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-        GtkWidget* image = gtk_message_dialog_get_image(GTK_MESSAGE_DIALOG(item->data));
+        GtkWidget* image = gtk_message_dialog_get_image(GTK_MESSAGE_DIALOG(dialog));
         G_GNUC_END_IGNORE_DEPRECATIONS
         if (image != nullptr && GTK_IS_IMAGE(image) && gtk_widget_get_visible(image) &&
             gtk_image_get_storage_type(GTK_IMAGE(image)) == GTK_IMAGE_PIXBUF) {
@@ -37,9 +49,7 @@ gboolean readIconAndClose(gpointer data) {
             box->iconPixels.assign(reinterpret_cast<const char*>(gdk_pixbuf_read_pixels(icon)),
                                    gdk_pixbuf_get_byte_length(icon));
         }
-        gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_OK);
-    }
-    g_list_free(windows);
+    });
     return box->found ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
 }
 
@@ -57,12 +67,7 @@ std::string labelOf(GtkDialog* box, int response) {
 // closes it.
 gboolean readButtonsAndClose(gpointer data) {
     auto* box = static_cast<BoxButtons*>(data);
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* item = windows; item != nullptr; item = item->next) {
-        if (!GTK_IS_MESSAGE_DIALOG(item->data) || !gtk_widget_get_visible(GTK_WIDGET(item->data)))
-            continue;
-        box->found = true;
-        GtkDialog* dialog = GTK_DIALOG(item->data);
+    box->found = readOpenBoxAndClose([box](GtkDialog* dialog) {
         box->yes = labelOf(dialog, GTK_RESPONSE_YES);
         box->no = labelOf(dialog, GTK_RESPONSE_NO);
         box->ok = labelOf(dialog, GTK_RESPONSE_OK);
@@ -70,9 +75,7 @@ gboolean readButtonsAndClose(gpointer data) {
         for (const int response : {GTK_RESPONSE_YES, GTK_RESPONSE_NO, GTK_RESPONSE_OK})
             if (focus && focus == gtk_dialog_get_widget_for_response(dialog, response))
                 box->focused = labelOf(dialog, response);
-        gtk_dialog_response(dialog, GTK_RESPONSE_OK);
-    }
-    g_list_free(windows);
+    });
     return box->found ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
 }
 
