@@ -15,7 +15,7 @@ int comboFieldHeight(wxWindow*) {
 void fitControlsToToolkit(wxWindow* dialog) {
     for (wxWindow* control : dialog->GetChildren()) {
         fitControlsToToolkit(control);
-        if (!wxDynamicCast(control, wxRadioButton) && !wxDynamicCast(control, wxCheckBox))
+        if (!dynamic_cast<wxRadioButton*>(control) && !dynamic_cast<wxCheckBox*>(control))
             continue;
         const wxRect place = control->GetRect();
         const int least = control->GetBestSize().y;
