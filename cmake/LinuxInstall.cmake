@@ -51,9 +51,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The libraries (the toolkit, the codecs, the locale data) are found from the program itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Windows games run in Wine; disc images are mounted through fuseiso, or udisks in a desktop
-# session; the icons of Windows programs come out with icoutils; the readme opens with the
-# desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64, fuseiso, icoutils, xdg-utils")
+# The readme's menu entry and the program group open with the desktop's opener, so the package
+# needs it; Windows games run in Wine; disc images are mounted through fuseiso, or udisks in a
+# desktop session; the icons of Windows programs come out with icoutils.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, wine64, fuseiso, icoutils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "udisks2")
 include(CPack)

@@ -16,13 +16,13 @@ trap 'rm -rf "$out"' EXIT
 deb=$(ls "$out"/package/cd-setup_*_*.deb)
 
 field() { dpkg-deb -f "$deb" "$1"; }
-for needed in libwxgtk3.2 libwxbase3.2 libogg0 libvorbisfile3 libspeex1 libicu72; do
+for needed in libwxgtk3.2 libwxbase3.2 libogg0 libvorbisfile3 libspeex1 libicu72 xdg-utils; do
     field Depends | grep -q "$needed" || fail "Depends does not name $needed: $(field Depends)"
 done
 for recommended in wine fuseiso; do
     field Recommends | grep -qw "$recommended" || fail "Recommends does not name $recommended"
 done
-echo "fields: $(field Package) $(field Version); Depends and Recommends name the toolkit, codecs, Wine and fuseiso"
+echo "fields: $(field Package) $(field Version); Depends names the toolkit, codecs and the desktop's opener, Recommends Wine and fuseiso"
 
 root=$out/root admin=$out/dpkg
 mkdir -p "$root" "$admin/info" "$admin/updates"
