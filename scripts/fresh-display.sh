@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# fresh-display.sh [--size WxH] [--bare] COMMAND...: runs COMMAND on an Xvfb server of its own,
-# with a small window manager unless --bare, and ends the server afterwards. The server picks its
+# fresh-display.sh [--size WxH] COMMAND...: runs COMMAND on an Xvfb server of its own, with a
+# small window manager, and ends the server afterwards. The server picks its
 # own free number (-displayfd), so that runs started side by side never share a server, as two
 # runs that look for a free number at the same moment can. The window manager must be up before
 # the first window, or that window has no frame and never gets the focus: the command starts once
 # it has announced itself on the root window.
 set -euo pipefail
-size=1280x1024 window_manager=1
-while [ $# -gt 0 ]; do
-    case $1 in
-    --size) size=$2; shift 2 ;;
-    --bare) window_manager=""; shift ;;
-    *) break ;;
-    esac
-done
-[ $# -gt 0 ] || { echo "usage: fresh-display.sh [--size WxH] [--bare] COMMAND..." >&2; exit 2; }
-for program in Xvfb xprop ${window_manager:+openbox}; do
+size=1280x1024
+if [ "${1:-}" = --size ]; then
+    size=$2
+    shift 2
+fi
+[ $# -gt 0 ] || { echo "usage: fresh-display.sh [--size WxH] COMMAND..." >&2; exit 2; }
+for program in Xvfb xprop openbox; do
     command -v "$program" >/dev/null || { echo "fresh-display: $program is not installed" >&2; exit 2; }
 done
 # A loaded machine only makes the start slower; each wait is bounded (tenths of a second).
@@ -46,23 +43,21 @@ for _ in $(seq "$wait_limit"); do
     sleep 0.1
 done
 
-if [ -n "$window_manager" ]; then
-    started="" attempts=0
-    # A window manager that could not reach the server on a loaded machine is started again.
-    while [ -z "$started" ] && [ $((attempts += 1)) -le 3 ]; do
-        openbox >"$work/manager.log" 2>&1 &
-        manager=$!
-        for _ in $(seq "$wait_limit"); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { started=1; break; }
-            kill -0 "$manager" 2>/dev/null || break
-            sleep 0.1
-        done
+started="" attempts=0
+# A window manager that could not reach the server on a loaded machine is started again.
+while [ -z "$started" ] && [ $((attempts += 1)) -le 3 ]; do
+    openbox >"$work/manager.log" 2>&1 &
+    manager=$!
+    for _ in $(seq "$wait_limit"); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { started=1; break; }
+        kill -0 "$manager" 2>/dev/null || break
+        sleep 0.1
     done
-    if [ -z "$started" ]; then
-        cat "$work/manager.log" >&2
-        echo "fresh-display: the window manager did not start on $DISPLAY" >&2
-        exit 2
-    fi
+done
+if [ -z "$started" ]; then
+    cat "$work/manager.log" >&2
+    echo "fresh-display: the window manager did not start on $DISPLAY" >&2
+    exit 2
 fi
 
 status=0

@@ -8,9 +8,11 @@
 
 CopyAhead::CopyAhead(std::vector<Job> aheadJobs, const std::string& nativeTargetFolder)
     : jobs(std::move(aheadJobs)), sizes(jobs.size(), 0), states(jobs.size(), State::Waiting) {
+    // The folder is looked up once, for the first name: the others differ only in their number.
+    const std::string first = platform::toNativeChild(nativeTargetFolder, "~setup-ahead-0.tmp");
+    const std::string stem = first.empty() ? first : first.substr(0, first.size() - 5);
     for (std::size_t i = 0; i < jobs.size(); ++i)
-        temporaries.push_back(platform::toNativeChild(
-            nativeTargetFolder, "~setup-ahead-" + std::to_string(i) + ".tmp"));
+        temporaries.push_back(stem.empty() ? stem : stem + std::to_string(i) + ".tmp");
     constexpr int kThreads = 2;
     for (int i = 0; i < kThreads; ++i)
         workers.emplace_back([this] { copyJobs(); });
