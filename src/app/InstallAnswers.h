@@ -25,9 +25,8 @@ public:
     // A disk that looks too small: true to go on.
     virtual bool goOnWithoutSpace(const std::string& text, const std::string& caption) = 0;
 
-    // The boxes: a failure, a message.
+    // The box of a failure (a message is the asker's inform).
     virtual void stop(const std::string& text, const std::string& caption) = 0;
-    virtual void inform(const std::string& text, const std::string& caption) = 0;
 
     // Whether the finishing steps that show or start other programs run: the program group's
     // folder, the further programs, the readme and DirectX. An unattended run passes them over.

@@ -7,6 +7,7 @@
 #include "paths/DrivePath.h"
 #include "paths/FolderPath.h"
 #include "paths/PathText.h"
+#include "platform/Drives.h"
 #include "platform/EndSignals.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
@@ -66,14 +67,14 @@ bool InstallSequence::copy(const std::string& installMode) {
     case CopyEngine::Result::Failed:
         break;
     }
-    answers.stop(engine.getErrorText() + plainFailureLine(engine), caption);
+    answers.stop(engine.getErrorText() + failureLine(engine), caption);
     return false;
 }
 
-// The reason a plain entry failed, on a line of its own under the script's text.
-std::string InstallSequence::plainFailureLine(const CopyEngine& engine) const {
-    using Failure = CopyEngine::PlainFailure;
-    switch (engine.plainFailure()) {
+// Why the entry failed, on a line of its own under the script's text.
+std::string InstallSequence::failureLine(const CopyEngine& engine) const {
+    using Failure = CopyEngine::Failure;
+    switch (engine.failure()) {
     case Failure::None:
         return {};
     case Failure::Missing:
@@ -82,12 +83,27 @@ std::string InstallSequence::plainFailureLine(const CopyEngine& engine) const {
         return "\n" + words::translate("On the medium this is not a file.");
     case Failure::Unreadable:
         return "\n" + words::translate("The file cannot be read from the medium.");
+    case Failure::DiskFull:
+        return "\n" + diskFullLine();
     case Failure::NotWritten:
         break;
     }
-    return "\n" + words::translateWith("The file could not be written in %1.",
-                                        {folderOfPath(session.targetFolder + "\\" +
-                                                      engine.lastEntry())});
+    std::string line =
+        words::translateWith("The file could not be written in %1.",
+                             {folderOfPath(session.targetFolder + "\\" + engine.lastEntry())});
+    if (!engine.systemReason().empty())
+        line += "\n" + engine.systemReason() + ".";
+    return "\n" + line;
+}
+
+// Which disk, and how much more room the whole installation wants than the disk had when the
+// copy began (what the copy wrote since is part of the need).
+std::string InstallSequence::diskFullLine() const {
+    const std::string drive = session.targetFolder.substr(0, 2);
+    if (!spaceNeed.free || spaceNeed.needed <= *spaceNeed.free)
+        return words::translateWith("The disk %1 is full.", {drive});
+    return words::translateWith("The disk %1 is full: the installation needs %2 more.",
+                                {drive, formatByteCount(spaceNeed.needed - *spaceNeed.free)});
 }
 
 // One piece, as the order of the whole installation is the point of this function: every step
@@ -149,10 +165,27 @@ InstallSequence::TargetFolder InstallSequence::confirmTargetFolder() {
         answers.stop(script.languageText(textkeys::kFolderNotCreated), caption);
         return TargetFolder::Refused;
     }
+    // No folder can be made on a drive that is not there or holds no medium: asking would only
+    // lead to the box that says it could not be made.
+    if (const std::string missing = missingDrive(); !missing.empty()) {
+        answers.stop(script.languageText(textkeys::kFolderNotCreated) + "\n" + missing, caption);
+        return TargetFolder::Refused;
+    }
     if (!answers.askYesNo(script.languageText(textkeys::kFolderMissing), caption,
                           DefaultAnswer::Yes))
         return TargetFolder::Refused;
     return TargetFolder::ToCreate;
+}
+
+std::string InstallSequence::missingDrive() const {
+    const std::string drive = session.targetFolder.substr(0, 2);
+    const std::string root = drive + "\\";
+    if (platform::driveType(root) == platform::DriveType::NoRootDir)
+        return words::translateWith("The drive %1 does not exist.", {drive});
+    platform::VolumeInformation volume;
+    if (!platform::volumeInformation(root, volume))
+        return words::translateWith("The drive %1 holds no medium.", {drive});
+    return {};
 }
 
 bool InstallSequence::createTargetFolder() {
@@ -166,7 +199,8 @@ bool InstallSequence::createTargetFolder() {
 }
 
 bool InstallSequence::fitsOnDisk(const std::string& installMode) {
-    const SpaceNeed need = measureSpaceNeed(script, installMode, session.targetFolder);
+    spaceNeed = measureSpaceNeed(script, installMode, session.targetFolder);
+    const SpaceNeed& need = spaceNeed;
     runlog::write("space", "needed " + std::to_string(need.needed) + " bytes, free " +
                                (need.free ? std::to_string(*need.free) + " bytes" : "unknown"));
     return need.fits() || answers.goOnWithoutSpace(noSpaceText(script, need),

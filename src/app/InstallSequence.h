@@ -2,6 +2,8 @@
 // What the install button runs: the pages, the folder check, the copy, the registration and the
 // finishing steps, in this order; every failure is reported and gives the main window back.
 // The answers come from a person or, in an unattended run, from the command line.
+#include "copy/SpaceCheck.h"
+
 #include <string>
 
 class CopyEngine;
@@ -26,9 +28,12 @@ private:
     bool runSteps();
     // True when every entry was copied; else the answers were told why.
     bool copy(const std::string& installMode);
-    std::string plainFailureLine(const CopyEngine& engine) const;
+    std::string failureLine(const CopyEngine& engine) const;
+    std::string diskFullLine() const;
 
     TargetFolder confirmTargetFolder();
+    // Why the target's drive cannot hold a folder ("" when it can).
+    std::string missingDrive() const;
     bool createTargetFolder();
     bool fitsOnDisk(const std::string& installMode);
     void finish();
@@ -39,4 +44,5 @@ private:
     const SetupScript& script;
     InstallAnswers& answers;
     CopyProgress& progress;
+    SpaceNeed spaceNeed; // measured before the copy
 };

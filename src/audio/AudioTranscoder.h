@@ -19,6 +19,11 @@ public:
     void stopWhen(const std::atomic<bool>* flag) { stop = flag; }
     bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 
+    // After a false: whether writing the WAVE file failed for want of room on its disk.
+    bool diskFull() const { return outOfRoom; }
+    void noteDiskFull() const { outOfRoom = true; }
+
 private:
     const std::atomic<bool>* stop = nullptr;
+    mutable bool outOfRoom = false; // told by the output file, which sees the failing write
 };

@@ -1,5 +1,6 @@
 #include "audio/OutputFile.h"
 
+#include "audio/AudioTranscoder.h"
 #include "audio/DecoderNotes.h"
 #include "audio/WavWriter.h"
 #include "platform/Files.h"
@@ -19,6 +20,8 @@ bool OutputFile::adopt(std::FILE* created, const std::string& createdPath) {
     stream = created;
     path = createdPath;
     sampleBytes = 0;
+    if (stream == nullptr && platform::lastFileFailure().diskFull)
+        owner.noteDiskFull();
     return stream != nullptr;
 }
 
@@ -28,7 +31,7 @@ bool OutputFile::writeSamples(const void* samples, std::size_t bytes) {
         return false;
     }
     if (std::fwrite(samples, 1, bytes, stream) != bytes) {
-        audio::note("Cannot write to the output file %s\n", path.c_str());
+        noteWriteFailure();
         return false;
     }
     sampleBytes += static_cast<std::uint32_t>(bytes);
@@ -45,9 +48,16 @@ bool OutputFile::finish(bool withSizes) {
     if (written && closed) {
         return true;
     }
-    audio::note("Cannot write to the output file %s\n", path.c_str());
+    noteWriteFailure();
     (void)platform::deleteFile(path); // Nothing more to do if even that fails.
     return false;
+}
+
+void OutputFile::noteWriteFailure() {
+    const platform::FileFailure failure = platform::lastFileFailure();
+    if (failure.diskFull)
+        owner.noteDiskFull();
+    audio::note("Cannot write to the output file %s: %s\n", path.c_str(), failure.reason.c_str());
 }
 
 void OutputFile::discard() {

@@ -7,9 +7,12 @@
 // The WAVE file one conversion writes. It counts the sample bytes, notices a failed write, and
 // removes the file unless the conversion finishes it: a half-written or empty file must never
 // look like an installed sound.
+class AudioTranscoder;
+
 class OutputFile {
 public:
-    OutputFile() = default;
+    // The transcoder is told when a write fails because the disk is full.
+    explicit OutputFile(const AudioTranscoder& owner) : owner(owner) {}
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -32,6 +35,10 @@ public:
     void discard();
 
 private:
+    // Reports a failed write, and a full disk to the transcoder.
+    void noteWriteFailure();
+
+    const AudioTranscoder& owner;
     std::FILE* stream = nullptr;
     std::string path;
     std::uint32_t sampleBytes = 0;

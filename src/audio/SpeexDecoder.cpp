@@ -61,7 +61,7 @@ private:
 
 SpeexConversion::SpeexConversion(std::FILE* input, const std::string& outputPath,
                                  const AudioTranscoder& transcoder)
-    : input(input), outputPath(outputPath), transcoder(transcoder) {
+    : input(input), outputPath(outputPath), transcoder(transcoder), output(transcoder) {
     ogg_sync_init(&sync);
     speex_bits_init(&bits);
 }

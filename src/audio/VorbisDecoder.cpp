@@ -59,7 +59,7 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
     // The header describes the first link only; later links may differ.
     const vorbis_info* info = ov_info(&decoder, -1);
     describeStream(decoder, info);
-    OutputFile output;
+    OutputFile output(transcoder);
     if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
         audio::note("Cannot create the output file %s\n", outputPath.c_str());
         return false;

@@ -23,26 +23,31 @@ bool stopAsked(const std::atomic<bool>* stop) {
     return stop && stop->load(std::memory_order_relaxed);
 }
 
-enum class Streamed { Written, ReadFailed, WriteFailed, Stopped };
+enum class Streamed { Written, ReadFailed, WriteFailed, DiskFull, Stopped };
 
 // The record's data, piece by piece, into a file of its own.
 Streamed streamRecordData(SoundArchive& archive, const std::string& path,
                           const std::atomic<bool>* stop, ArchiveStatus& status) {
     std::FILE* file = platform::openFile(path, "wb");
     if (!file)
-        return Streamed::WriteFailed;
+        return platform::lastFileFailure().diskFull ? Streamed::DiskFull : Streamed::WriteFailed;
     bool writeFailed = false;
+    bool diskFull = false;
     bool stopped = false;
     status = archive.readRecordData([&](const unsigned char* bytes, std::size_t count) {
         stopped = stopAsked(stop);
         writeFailed = !stopped && std::fwrite(bytes, 1, count, file) != count;
+        diskFull = writeFailed && platform::lastFileFailure().diskFull;
         return !stopped && !writeFailed;
     });
-    writeFailed = (std::fclose(file) != 0 || writeFailed) && !stopped;
+    if (std::fclose(file) != 0 && !writeFailed) {
+        writeFailed = true;
+        diskFull = platform::lastFileFailure().diskFull;
+    }
     if (stopped)
         return Streamed::Stopped;
     if (writeFailed)
-        return Streamed::WriteFailed;
+        return diskFull ? Streamed::DiskFull : Streamed::WriteFailed;
     return status == ArchiveStatus::Ok ? Streamed::Written : Streamed::ReadFailed;
 }
 
@@ -74,7 +79,8 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
     }
     const std::string own = recordFolder + ownName();
     const std::string tempPath = own + ".tmp";
-    switch (streamRecordData(archive, tempPath, stop, outcome.status)) {
+    const Streamed streamed = streamRecordData(archive, tempPath, stop, outcome.status);
+    switch (streamed) {
     case Streamed::Written:
         break;
     case Streamed::ReadFailed:
@@ -86,8 +92,10 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
         outcome.result = RecordExtraction::Result::Stopped;
         return outcome;
     case Streamed::WriteFailed:
+    case Streamed::DiskFull:
         (void)platform::deleteFile(tempPath); // a partial file may be there; nothing else to do
         outcome.result = RecordExtraction::Result::WriteFailed;
+        outcome.diskFull = streamed == Streamed::DiskFull;
         outcome.failedPath = recordFolder + record.name;
         return outcome;
     }
@@ -100,7 +108,8 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
     return outcome;
 }
 
-bool convertUnpackedRecord(const RecordExtraction& unpacked, const std::atomic<bool>* stop) {
+ConversionEnd convertUnpackedRecord(const RecordExtraction& unpacked,
+                                    const std::atomic<bool>* stop) {
     AudioTranscoder transcoder;
     transcoder.stopWhen(stop);
     const bool converted =
@@ -110,17 +119,21 @@ bool convertUnpackedRecord(const RecordExtraction& unpacked, const std::atomic<b
     // Deleting is best effort: a left-over compressed file does no harm to the installation,
     // a half-written WAVE file would.
     (void)platform::deleteFile(unpacked.compressedFile);
-    return converted;
+    if (converted)
+        return ConversionEnd::Converted;
+    return transcoder.diskFull() ? ConversionEnd::DiskFull : ConversionEnd::Failed;
 }
 
-void landConvertedRecord(RecordExtraction& record, bool converted) {
-    if (converted && platform::replaceFile(record.partialFile, record.outputPath)) {
+void landConvertedRecord(RecordExtraction& record, ConversionEnd end) {
+    if (end == ConversionEnd::Converted &&
+        platform::replaceFile(record.partialFile, record.outputPath)) {
         record.result = RecordExtraction::Result::Converted;
         return;
     }
     // Whatever stood at the WAVE file's name before stays as it was.
     (void)platform::deleteFile(record.partialFile);
     record.result = RecordExtraction::Result::ConversionFailed;
+    record.diskFull = end == ConversionEnd::DiskFull;
     record.failedPath = record.outputPath; // the file the user misses is the WAVE file
     record.outputPath.clear();
 }

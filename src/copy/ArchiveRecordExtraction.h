@@ -27,6 +27,7 @@ struct RecordExtraction {
     std::string displayName; // the record's name as the WAVE file is called
     std::string failedPath;  // the record's path in the target, when writing or converting failed
     std::string outputPath;  // the WAVE file's path, when converted
+    bool diskFull = false;   // writing failed because the disk had no room left
 
     // What an unpacked record's conversion needs: native paths, which any thread may open.
     std::uint32_t codec = 0;
@@ -43,14 +44,15 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
                                      const std::string& archivePath,
                                      const std::atomic<bool>* stop = nullptr);
 
-// Converts an unpacked record into its partial WAVE file and deletes the compressed one; true
-// when converted. Touches only the record's own two files.
-bool convertUnpackedRecord(const RecordExtraction& unpacked,
-                           const std::atomic<bool>* stop = nullptr);
+// Converts an unpacked record into its partial WAVE file and deletes the compressed one.
+// Touches only the record's own two files.
+enum class ConversionEnd { Converted, Failed, DiskFull };
+ConversionEnd convertUnpackedRecord(const RecordExtraction& unpacked,
+                                    const std::atomic<bool>* stop = nullptr);
 
 // Puts a converted record's WAVE file in its place (Converted, or ConversionFailed), or, for one
 // whose conversion failed or was stopped, removes what is left of it.
-void landConvertedRecord(RecordExtraction& record, bool converted);
+void landConvertedRecord(RecordExtraction& record, ConversionEnd end);
 // Removes what an unpacked record left, when the copy ends before it lands.
 void dropUnpackedRecord(const RecordExtraction& record);
 

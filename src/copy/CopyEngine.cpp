@@ -14,6 +14,7 @@
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
+#include "words/ProgramWords.h"
 
 #include <cstdlib>
 #include <deque>
@@ -60,7 +61,8 @@ CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
         const std::string& atEntry = fileList[static_cast<std::size_t>(index)];
         setStatus(atEntry);
         currentEntry = atEntry;
-        plainFailureCause = PlainFailure::None;
+        failureCause = Failure::None;
+        failureWords.clear();
         errorText = writeFailedText + " " + atEntry;
         if (stopAsked(stop))
             return Result::Stopped;
@@ -74,7 +76,8 @@ CopyEngine::Result CopyEngine::copyAll(const std::atomic<bool>* stop) {
             // A unit that needs more memory than there is fails its entry, as any unit that
             // cannot be done does, rather than ending the program without a word.
             errorText = writeFailedText + " " + atEntry;
-            addReason(platform::asciiLower(atEntry), "there is not enough memory to unpack it");
+            addReason(platform::asciiLower(atEntry),
+                      words::marked("there is not enough memory to unpack it"));
         }
         if (result != Result::Finished)
             return result;
@@ -158,7 +161,7 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     if (copied)
         logWrittenFile("copied", entry, destination);
     else
-        notePlainFailure(entry, places.source);
+        notePlainFailure(entry, places.source, platform::lastFileFailure());
     // Archive alone clears a read-only flag carried over from the medium, so that a later
     // installation can overwrite the file; the installation works without it all the same.
     (void)platform::setFileAttributes(destination, platform::kAttributeArchive);
@@ -193,18 +196,18 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
     const std::string archivePath = platform::asciiLower(entry);
     SoundArchive archive;
     if (!archive.open(entry)) {
-        addReason(archivePath, "the archive cannot be opened");
+        addReason(archivePath, words::marked("the archive cannot be opened"));
         return Result::Failed;
     }
     runlog::write("unpacking", entry);
     RecordConversions conversions(stop);
-    std::deque<std::string> places; // "record N at byte M: " of each record under way
+    std::deque<RecordPlace> places; // of each record under way
     int recordIndex = 0;
 
     // Lands the oldest record under way; false when it failed or the copy was stopped.
     const auto landOldest = [&](Result& result) {
         RecordExtraction record = conversions.takeOldest();
-        const std::string where = std::move(places.front());
+        const RecordPlace where = places.front();
         places.pop_front();
         switch (record.result) {
         case RecordExtraction::Result::Converted:
@@ -219,7 +222,12 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
             return false;
         default:
             errorText = writeFailedText + " " + record.failedPath;
-            addReason(archivePath, where + "its sound stream could not be decoded");
+            if (record.diskFull)
+                failureCause = Failure::DiskFull;
+            addReason(archivePath,
+                      record.diskFull ? words::marked("the disk is full")
+                                      : words::marked("its sound stream could not be decoded"),
+                      &where);
             result = Result::Failed;
             return false;
         }
@@ -231,8 +239,7 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
             return result;
         if (stopAsked(stop))
             return Result::Stopped;
-        places.push_back("record " + std::to_string(recordIndex++) + " at byte " +
-                         std::to_string(archive.position()) + ": ");
+        places.push_back({recordIndex++, archive.position()});
         RecordExtraction record = unpackArchiveRecord(archive, *targetFolder, archivePath, stop);
         if (record.result == RecordExtraction::Result::Unpacked ||
             record.result == RecordExtraction::Result::Skipped) {
@@ -251,13 +258,18 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
                 return result;
         if (record.result == RecordExtraction::Result::Stopped)
             return Result::Stopped;
-        const std::string& where = places.back();
+        const RecordPlace& where = places.back();
         if (!record.failedPath.empty())
             errorText = writeFailedText + " " + record.failedPath;
+        if (record.diskFull)
+            failureCause = Failure::DiskFull;
         if (record.result == RecordExtraction::Result::ArchiveBroken)
-            addReason(archivePath, where + describeArchiveStatus(record.status));
+            addReason(archivePath, describeArchiveStatus(record.status), &where);
         else
-            addReason(archivePath, where + "the file could not be written");
+            addReason(archivePath,
+                      record.diskFull ? words::marked("the disk is full")
+                                      : words::marked("the file could not be written"),
+                      &where);
         return Result::Failed;
     }
     while (!conversions.empty())
@@ -268,29 +280,46 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
 
 // What the medium holds at the entry tells a file that could not be read from one that could not
 // be written.
-void CopyEngine::notePlainFailure(const std::string& entry, const std::string& source) {
+void CopyEngine::notePlainFailure(const std::string& entry, const std::string& source,
+                                  const platform::FileFailure& written) {
     switch (platform::examineCopySource(source)) {
     case platform::CopySource::Missing:
-        plainFailureCause = PlainFailure::Missing;
+        failureCause = Failure::Missing;
         break;
     case platform::CopySource::NotAFile:
-        plainFailureCause = PlainFailure::NotAFile;
+        failureCause = Failure::NotAFile;
         break;
     case platform::CopySource::Unreadable:
-        plainFailureCause = PlainFailure::Unreadable;
+        failureCause = Failure::Unreadable;
         break;
     case platform::CopySource::Copyable:
-        plainFailureCause = PlainFailure::NotWritten;
+        failureCause = written.diskFull ? Failure::DiskFull : Failure::NotWritten;
+        failureWords = written.reason;
         break;
     }
-    static const char* const kLogged[] = {"", "missing from the medium", "no file on the medium",
-                                          "unreadable on the medium", "not written"};
-    runlog::write("copy failed",
-                  entry + ": " + kLogged[static_cast<int>(plainFailureCause)]);
+    static const char* const kLogged[] = {"",
+                                          "missing from the medium",
+                                          "no file on the medium",
+                                          "unreadable on the medium",
+                                          "not written",
+                                          "the disk is full"};
+    std::string line = entry + ": " + kLogged[static_cast<int>(failureCause)];
+    if (!failureWords.empty())
+        line += " (" + failureWords + ")";
+    runlog::write("copy failed", line);
 }
 
 // The box keeps its text and names the reason on a line of its own; the log says it too.
-void CopyEngine::addReason(const std::string& archivePath, const std::string& reason) {
-    errorText += "\n" + reason;
-    runlog::write("archive failed", archivePath + ": " + reason);
+void CopyEngine::addReason(const std::string& archivePath, const char* reason,
+                           const RecordPlace* place) {
+    std::string logged = reason;
+    std::string shown = words::translate(reason);
+    if (place) {
+        const std::string index = std::to_string(place->index);
+        const std::string byte = std::to_string(place->byte);
+        logged = "record " + index + " at byte " + byte + ": " + logged;
+        shown = words::translateWith("record %1 at byte %2: %3", {index, byte, shown});
+    }
+    errorText += "\n" + shown;
+    runlog::write("archive failed", archivePath + ": " + logged);
 }

@@ -3,9 +3,11 @@
 // plain file copied, or one record of a .snd archive unpacked and converted) as fast as the
 // machine allows. The records of an archive convert beside one another, one per core, and land
 // in the archive's order; a unit that fails ends the copy, and nothing after it lands.
+#include "platform/Files.h"
 #include "script/SetupScript.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
@@ -38,10 +40,12 @@ public:
     Result copyToTheEnd(const std::atomic<bool>* stop = nullptr);
 
     const std::string& getErrorText() const { return errorText; }
-    // Why a plain entry's copy failed, for a line of its own under the box's text (an archive's
-    // reasons are in the error text already).
-    enum class PlainFailure { None, Missing, NotAFile, Unreadable, NotWritten };
-    PlainFailure plainFailure() const { return plainFailureCause; }
+    // Why the entry failed, for a line of its own under the box's text: a plain entry's cause,
+    // or a full disk for either kind (an archive's other reasons are in the error text already).
+    enum class Failure { None, Missing, NotAFile, Unreadable, NotWritten, DiskFull };
+    Failure failure() const { return failureCause; }
+    // The system's words for a file that could not be written ("" when it gave none).
+    const std::string& systemReason() const { return failureWords; }
     // The entry under way when the copy ended, as the list names it.
     const std::string& lastEntry() const { return currentEntry; }
     int getEntryCount() const { return entryCount; }
@@ -56,10 +60,18 @@ public:
 private:
     Result copyPlainEntry(const std::string& entry, const std::atomic<bool>* stop);
     void startCopyAhead(int firstIndex);
-    void notePlainFailure(const std::string& entry, const std::string& source);
+    void notePlainFailure(const std::string& entry, const std::string& source,
+                          const platform::FileFailure& written);
     Result copyArchive(const std::string& entry, const std::atomic<bool>* stop);
     void setStatus(const std::string& name);
-    void addReason(const std::string& archivePath, const std::string& reason);
+    // Where a record begins in its archive, for the reason that names it.
+    struct RecordPlace {
+        int index;
+        std::uint64_t byte;
+    };
+    // reason is the English text, logged as it is and shown in the run's language.
+    void addReason(const std::string& archivePath, const char* reason,
+                   const RecordPlace* place = nullptr);
     void setPosition(int position);
     // Makes the folder an entry goes into, once per copy.
     void makeEntryFolder(const std::string& entry);
@@ -75,7 +87,8 @@ private:
     int entryCount = 0;
     const std::string* targetFolder;
     std::string errorText;
-    PlainFailure plainFailureCause = PlainFailure::None;
+    Failure failureCause = Failure::None;
+    std::string failureWords;
     std::string currentEntry;
     std::string installMode = "std";
     SetupScript script;
@@ -83,7 +96,7 @@ private:
     std::string copyingText;
     std::string writeFailedText;
     std::vector<std::string> fileList;
-    std::unique_ptr<CopyAhead> ahead; // the plain entries after the archive under way
+    std::unique_ptr<CopyAhead> ahead;  // the plain entries after the archive under way
     std::set<std::string> madeFolders; // of this copy, as the entries name them
     std::string placesFolder;          // the folder part whose native folders these are
     std::string sourceFolder;

@@ -27,7 +27,7 @@ RecordConversions::~RecordConversions() {
 
 void RecordConversions::convertWhatComes() {
     for (;;) {
-        std::packaged_task<bool()> conversion;
+        std::packaged_task<ConversionEnd()> conversion;
         {
             std::unique_lock<std::mutex> hold(waitingLock);
             waitingChanged.wait(hold, [this] { return closing || !waiting.empty(); });
@@ -52,7 +52,7 @@ void RecordConversions::add(RecordExtraction record) {
         const RecordExtraction* unpacked = &pending.back().record;
         // The deque keeps its elements in place as it grows at its ends, so the thread may read
         // the record it was handed until it ends.
-        std::packaged_task<bool()> conversion(
+        std::packaged_task<ConversionEnd()> conversion(
             [unpacked, this] { return convertUnpackedRecord(*unpacked, &dropping); });
         pending.back().converted = conversion.get_future();
         {
@@ -74,7 +74,7 @@ RecordExtraction RecordConversions::takeOldest() {
         while (oldest.converted.wait_for(kStopLook) != std::future_status::ready)
             if (copyStop && copyStop->load(std::memory_order_relaxed))
                 dropping = true;
-        const bool converted = oldest.converted.get();
+        const ConversionEnd converted = oldest.converted.get();
         if (stopAsked()) {
             dropUnpackedRecord(oldest.record);
             oldest.record.result = RecordExtraction::Result::Stopped;

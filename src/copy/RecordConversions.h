@@ -37,7 +37,7 @@ public:
 private:
     struct Pending {
         RecordExtraction record;
-        std::future<bool> converted; // invalid for a skipped record
+        std::future<ConversionEnd> converted; // invalid for a skipped record
     };
     bool stopAsked() const;
     // One converting thread: takes the next conversion until the archive is done.
@@ -49,7 +49,7 @@ private:
     std::deque<Pending> pending;
 
     std::vector<std::thread> converters;
-    std::deque<std::packaged_task<bool()>> waiting; // conversions no thread has taken yet
+    std::deque<std::packaged_task<ConversionEnd()>> waiting; // conversions no thread has taken yet
     std::mutex waitingLock;
     std::condition_variable waitingChanged;
     bool closing = false;

@@ -3,6 +3,7 @@
 #include "paths/DrivePath.h"
 #include "paths/PathText.h"
 #include "platform/AsciiCase.h"
+#include "words/ProgramWords.h"
 
 std::string codecExtension(std::uint32_t codec) {
     switch (codec) {
@@ -45,31 +46,31 @@ const char* describeArchiveStatus(ArchiveStatus status) {
     case ArchiveStatus::Ok:
         return "ok";
     case ArchiveStatus::ShortHeader:
-        return "record header cut short";
+        return words::marked("record header cut short");
     case ArchiveStatus::NameTooLong:
-        return "record name longer than 259 bytes";
+        return words::marked("record name longer than 259 bytes");
     case ArchiveStatus::NameTooLongToWrite:
-        return "record name longer than 255 bytes, more than a file system takes in one name";
+        return words::marked(
+            "record name longer than 255 bytes, more than a file system takes in one name");
     case ArchiveStatus::NamePastEnd:
-        return "record name runs past the end of the archive";
+        return words::marked("record name runs past the end of the archive");
     case ArchiveStatus::DataPastEnd:
-        return "record data runs past the end of the archive";
+        return words::marked("record data runs past the end of the archive");
     case ArchiveStatus::BadName:
-        return "record name is empty, has a folder part or a drive, or is \".\" or \"..\"";
+        return words::marked(
+            "record name is empty, has a folder part or a drive, or is \".\" or \"..\"");
     case ArchiveStatus::MissingExtension:
-        return "record name lacks its codec's extension (.ogg for Vorbis, .spx for Speex)";
-    case ArchiveStatus::DeviceName: {
-        static const std::string text =
-            std::string("record name ") + describeNameRefusal(NameRefusal::DeviceName);
-        return text.c_str();
-    }
-    case ArchiveStatus::ForbiddenCharacter: {
-        static const std::string text =
-            std::string("record name ") + describeNameRefusal(NameRefusal::ForbiddenCharacter);
-        return text.c_str();
-    }
+        return words::marked(
+            "record name lacks its codec's extension (.ogg for Vorbis, .spx for Speex)");
+    // Whole sentences, as the catalogs take them; the page's refusals say the same of a folder.
+    case ArchiveStatus::DeviceName:
+        return words::marked("record name is a name Windows keeps for a device (CON, PRN, AUX, "
+                             "NUL, COM1-9, LPT1-9)");
+    case ArchiveStatus::ForbiddenCharacter:
+        return words::marked("record name holds a character Windows refuses in names (* ? \" < > "
+                             "| or a control character)");
     case ArchiveStatus::ReadFailed:
-        return "archive could not be read";
+        return words::marked("archive could not be read");
     }
     return "unknown";
 }

@@ -77,4 +77,12 @@ bool fileExists(const std::string& path);
 bool freeDiskSpace(const std::string& folder, std::uint64_t& bytes);
 bool folderExists(const std::string& path);
 
+// Why the last file call of this thread failed, asked right after it: the system's own words
+// ("" when it gave none) and whether the file system had no room left.
+struct FileFailure {
+    bool diskFull = false;
+    std::string reason;
+};
+FileFailure lastFileFailure();
+
 } // namespace platform

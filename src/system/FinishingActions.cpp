@@ -1,11 +1,13 @@
 #include "system/FinishingActions.h"
 
+#include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
 #include "paths/DrivePath.h"
 #include "system/Registration.h"
+#include "words/ProgramWords.h"
 
 void openProgramGroup(const SetupSession& session) {
     std::string programsFolder;
@@ -69,10 +71,37 @@ void openReadme(std::uintptr_t ownerWindow) {
         runlog::write("finishing", "readme shown: " + readme);
 }
 
+namespace {
+
+// Why the DirectX set-up cannot start from the source drive ("" when its program is there).
+std::string directXRefusal(const SetupSession& session, const SetupScript& script) {
+    const std::string drive = session.sourceDrive.substr(0, 1);
+    if (drive.empty() || platform::driveType(drive + ":\\") != platform::DriveType::CdRom)
+        return words::translate(
+            "The DirectX set-up cannot start: it runs from the game's disc in a CD-ROM drive, and "
+            "the installation was started from elsewhere.");
+    std::string path = script.languageText(textkeys::kDirectXProgram);
+    if (!path.empty())
+        path[0] = drive[0];
+    if (path.empty() || !platform::fileExists(path))
+        return words::translateWith("The DirectX set-up cannot start: the disc does not hold %1.",
+                                    {path.empty() ? drive + ":" : path});
+    return {};
+}
+
+} // namespace
+
 void offerDirectXSetup(const SetupSession& session, const SetupScript& script, QuestionAsker& asker) {
-    if (asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption,
-                       DefaultAnswer::Yes))
-        (void)runDirectXSetup(session, script);
-    else
+    if (!asker.askYesNo(script.languageText(textkeys::kDirectXQuestion), kDirectXCaption,
+                        DefaultAnswer::Yes)) {
         runlog::write("finishing", "DirectX declined");
+        return;
+    }
+    // A Yes that could do nothing says why, rather than nothing at all.
+    if (const std::string refusal = directXRefusal(session, script); !refusal.empty()) {
+        runlog::write("finishing", "DirectX program not started: " + refusal);
+        asker.inform(refusal, kDirectXCaption);
+        return;
+    }
+    (void)runDirectXSetup(session, script);
 }

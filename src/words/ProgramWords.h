@@ -14,6 +14,11 @@ std::string catalogLanguage(const std::string& languageId);
 // Speaks the language of the id from now on ("" or an unknown id: English).
 void useLanguage(const std::string& languageId);
 
+// Marks a text for the catalogs where it is written, when translate() meets it elsewhere.
+constexpr const char* marked(const char* english) {
+    return english;
+}
+
 // The text in the language in use; the English text itself where the catalog has none.
 std::string translate(const char* english);
 

@@ -27,6 +27,10 @@ public:
         const std::size_t index = asked.size() - 1;
         return index < answers.size() && answers[index];
     }
+    void inform(const std::string& text, const std::string& caption) override {
+        told.push_back(caption + ": " + text);
+    }
+    std::vector<std::string> told;
 };
 
 class FinishingActionsTest : public SystemFixture {
@@ -140,6 +144,32 @@ TEST_F(FinishingActionsTest, DirectXWithoutARunnableProgramIsFalse) {
     SetupSession noDrive = session();
     noDrive.sourceDrive.clear();
     EXPECT_FALSE(runDirectXSetup(noDrive, writeScript("IDS_DXINSTALL_PATH=X:\\directx\\dxsetup")));
+    EXPECT_EQ(runs(), "");
+}
+
+// A Yes that can start nothing says why: the medium in no CD-ROM drive, or no program on it.
+TEST_F(FinishingActionsTest, AYesToDirectXThatCannotStartSaysWhy) {
+    placeProgram("directx/dxsetup");
+    SetupSession notFromDisc = session();
+    notFromDisc.sourceDrive = "X"; // no CD-ROM drive held the medium
+    const struct {
+        const SetupSession& from;
+        const char* path;
+        const char* told;
+    } cases[] = {
+        {notFromDisc, "X:\\directx\\dxsetup",
+         "DirectX: The DirectX set-up cannot start: it runs from the game's disc in a CD-ROM "
+         "drive, and the installation was started from elsewhere."},
+        {session(), "X:\\missing\\setup",
+         "DirectX: The DirectX set-up cannot start: the disc does not hold d:\\missing\\setup."},
+    };
+    for (const auto& c : cases) {
+        asker.answers = {true};
+        asker.asked.clear();
+        asker.told.clear();
+        offerDirectXSetup(c.from, writeScript(std::string("IDS_DXINSTALL_PATH=") + c.path), asker);
+        EXPECT_EQ(asker.told, std::vector<std::string>{c.told});
+    }
     EXPECT_EQ(runs(), "");
 }
 

@@ -4,11 +4,12 @@
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/BoundedRead.h"
-#include "platform/posix/machine/NameCase.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/machine/NameCase.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
@@ -173,8 +174,10 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
         destination.empty())
         return false;
     if (statNative(destination, destinationInfo)) {
-        if (failIfExists || !S_ISREG(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo))
+        if (failIfExists || !S_ISREG(destinationInfo.st_mode) || !ownerMayWrite(destinationInfo)) {
+            errno = failIfExists ? EEXIST : EACCES;
             return false;
+        }
         if (destinationInfo.st_ino == sourceInfo.st_ino &&
             destinationInfo.st_dev == sourceInfo.st_dev)
             return true;
@@ -189,11 +192,14 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
     }
     bool copied = copyContents(input, output, stop);
     // The copy keeps the source's read-only state, as the system's copy keeps its attributes.
-    copied = fchmod(output, sourceInfo.st_mode & 0777) == 0 && copied;
+    copied = copied && fchmod(output, sourceInfo.st_mode & 0777) == 0;
     copied = close(output) == 0 && copied;
+    const int failure = errno; // the cleaning up must not hide why the copy failed
     close(input);
-    if (!copied)
+    if (!copied) {
         unlink(destination.c_str());
+        errno = failure;
+    }
     return copied;
 }
 
@@ -361,6 +367,14 @@ bool fileExists(const std::string& path) {
 bool folderExists(const std::string& path) {
     struct stat info;
     return statNative(toNativePath(path), info) && S_ISDIR(info.st_mode);
+}
+
+FileFailure lastFileFailure() {
+    const int error = errno;
+    char text[256] = "";
+    // The GNU form may answer with a text of its own rather than fill the buffer.
+    const char* reason = strerror_r(error, text, sizeof text);
+    return {error == ENOSPC || error == EDQUOT, error == 0 || !reason ? "" : reason};
 }
 
 } // namespace platform

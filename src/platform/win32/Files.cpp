@@ -54,9 +54,12 @@ bool copyFile(const std::string& from, const std::string& to, bool failIfExists,
               const std::atomic<bool>* stop) {
     const std::wstring source = widePath(from);
     const std::wstring destination = widePath(to);
-    if (source.empty() || destination.empty() ||
-        win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
+    if (source.empty() || destination.empty())
         return false;
+    if (win32::fileHasAttribute(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     if (!stop)
         return CopyFileW(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE);
     if (stop->load())
@@ -229,6 +232,29 @@ bool fileExists(const std::string& path) {
 bool folderExists(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+FileFailure lastFileFailure() {
+    const DWORD error = GetLastError();
+    FileFailure failure;
+    failure.diskFull = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+    wchar_t* text = nullptr;
+    // In the system's language, as its own boxes speak.
+    const DWORD length =
+        error == ERROR_SUCCESS
+            ? 0
+            : FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length > 0) {
+        failure.reason = win32::narrow(text, length);
+        while (!failure.reason.empty() &&
+               (failure.reason.back() == '\n' || failure.reason.back() == '\r' ||
+                failure.reason.back() == ' ' || failure.reason.back() == '.'))
+            failure.reason.pop_back();
+    }
+    LocalFree(text);
+    return failure;
 }
 
 } // namespace platform
