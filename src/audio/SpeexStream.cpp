@@ -2,6 +2,7 @@
 #include "audio/SpeexStream.h"
 
 #include "audio/DecoderNotes.h"
+#include "audio/HeaderLimits.h"
 #include <cstdio>
 
 #include <speex/speex.h>
@@ -35,8 +36,8 @@ const SpeexMode* acceptedMode(const SpeexHeader& header) {
 }
 
 bool acceptedLayout(const SpeexHeader& header, int frameSize, int maxFrameValues) {
-    if (header.nb_channels != 1 && header.nb_channels != 2) {
-        audio::note("Cannot decode %d channels\n", header.nb_channels);
+    if (const std::string why = audio::speexHeaderRefusal(header); !why.empty()) {
+        audio::note("Cannot decode the stream: %s\n", why.c_str());
         return false;
     }
     if (frameSize <= 0 || frameSize > maxFrameValues / header.nb_channels) {

@@ -22,7 +22,7 @@ struct SpeexStream {
 };
 
 // Null when the header is refused: not a Speex header, a mode or version this library cannot
-// decode, a channel count other than 1 or 2, or a frame too large for the conversion's buffers
+// decode, a layout that HeaderLimits.h refuses, or a frame too large for the conversion's buffers
 // (maxFrameValues, both channels counted).
 std::unique_ptr<SpeexStream> openSpeexStream(const ogg_packet& header, int enhancement,
                                              int maxFrameValues);

@@ -1,6 +1,7 @@
 // Ogg Vorbis to WAVE: the library decodes to 16-bit signed little-endian PCM, written unchanged.
 #include "audio/AudioTranscoder.h"
 #include "audio/DecoderNotes.h"
+#include "audio/HeaderLimits.h"
 #include "audio/OggStreamEnd.h"
 #include "audio/OutputFile.h"
 #include "audio/WavWriter.h"
@@ -59,6 +60,11 @@ bool convertOpened(OggVorbis_File& decoder, std::FILE* input, const std::string&
     // The header describes the first link only; later links may differ.
     const vorbis_info* info = ov_info(&decoder, -1);
     describeStream(decoder, info);
+    if (const std::string why = audio::waveFormatRefusal(info->rate, info->channels);
+        !why.empty()) {
+        audio::note("Cannot decode the stream: %s\n", why.c_str());
+        return false;
+    }
     OutputFile output(transcoder);
     if (!output.adopt(platform::openFile(outputPath, "wb"), outputPath)) {
         audio::note("Cannot create the output file %s\n", outputPath.c_str());

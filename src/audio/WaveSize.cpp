@@ -1,5 +1,7 @@
 #include "audio/WaveSize.h"
 
+#include "audio/HeaderLimits.h"
+
 #include <ogg/ogg.h>
 #include <speex/speex.h>
 #include <speex/speex_header.h>
@@ -75,6 +77,14 @@ int vorbisChannels(const ogg_page& page) {
     return page.body[11];
 }
 
+// Rate of the same header, which a page too short for one never reaches.
+long long vorbisRate(const ogg_page& page) {
+    long long rate = 0;
+    for (int i = 3; i >= 0; --i)
+        rate = rate << 8 | page.body[12 + i];
+    return rate;
+}
+
 // Links follow one another; each ends at its last page's granule position, counted in samples
 // per channel from the link's start.
 class VorbisMeasure {
@@ -86,6 +96,9 @@ public:
             lastGranule = 0;
             channels = vorbisChannels(page);
             valid = channels > 0;
+            // The decoder takes its format from the first link and refuses what no WAVE holds.
+            if (valid && !found)
+                valid = audio::waveFormatRefusal(vorbisRate(page), channels).empty();
             found = found || valid;
             return valid;
         }
@@ -169,7 +182,7 @@ public:
         if (mode != nullptr)
             speex_mode_query(mode, SPEEX_MODE_FRAME_SIZE, &frameSize);
         const int channels = header->nb_channels;
-        if (frameSize <= 0 || (channels != 1 && channels != 2) || header->frames_per_packet < 0)
+        if (frameSize <= 0 || !audio::speexHeaderRefusal(*header).empty())
             return std::nullopt;
         return kWaveHeaderBytes + frames * static_cast<std::uint64_t>(frameSize) *
                                       static_cast<std::uint64_t>(channels) * kBytesPerSample;

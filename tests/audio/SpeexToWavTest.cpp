@@ -33,6 +33,7 @@ const Variant kVariants[] = {
 
 // Offsets of the Speex header's numbers.
 constexpr std::size_t kVersionId = 28;
+constexpr std::size_t kRate = 36;
 constexpr std::size_t kMode = 40;
 constexpr std::size_t kModeBitstreamVersion = 44;
 constexpr std::size_t kFramesPerPacket = 64;
@@ -127,9 +128,9 @@ TEST_F(SpeexToWav, HeaderVariantsDecodeAsTheOriginal) {
     setPacketField(extraHeaders[0], kExtraHeaders, 2);
     extraHeaders.insert(extraHeaders.begin() + 2, 2, OggPacket{"not audio", 0, false});
     // Every packet holds one frame; the frames it lacks stop it through the decoder's end
-    // result or the bit reader running past the packet.
+    // result or the bit reader running past the packet. 64 is the most a header may promise.
     auto manyFrames = basePackets();
-    setPacketField(manyFrames[0], kFramesPerPacket, 0x7FFFFFFF);
+    setPacketField(manyFrames[0], kFramesPerPacket, 64);
     EXPECT_TRUE(decode(writeStream("zero-frames.spx", noFrameCount)).samples == original);
     EXPECT_TRUE(decode(writeStream("many-frames.spx", manyFrames)).samples == original);
     EXPECT_TRUE(decode(writeStream("extra.spx", extraHeaders)).samples == original);
@@ -181,6 +182,14 @@ TEST_F(SpeexToWav, RefusedHeaderFailsWithoutOutput) {
         {"newer bitstream", kModeBitstreamVersion, 5},
         {"older bitstream", kModeBitstreamVersion, 3},
         {"not a header", 0, 0x6C6C6548},
+        // Headers that would give a WAVE file no player takes, or one without the sound.
+        {"rate 0", kRate, 0},
+        {"negative rate", kRate, -8000},
+        {"rate of 2 GHz", kRate, 2000000000},
+        {"negative frames per packet", kFramesPerPacket, -3},
+        {"a million frames per packet", kFramesPerPacket, 1000000},
+        {"negative extra headers", kExtraHeaders, -1},
+        {"a million extra headers", kExtraHeaders, 1000000},
     };
     for (const auto& c : cases) {
         auto packets = basePackets();

@@ -95,8 +95,16 @@ TEST_F(VorbisToWav, FailedConversionLeavesNoOutputFile) {
     const auto noEnd = out.write("no-end.ogg", withoutLastPage);
     const auto cutChain =
         out.write("cut-chain.ogg", readWholeFile(fixture("mono22050.ogg")) + withoutLastPage);
-    for (const auto& input :
-         {garbage, empty, speex, out / "missing.ogg", halfway, noEnd, cutChain}) {
+    // Rates no WAVE file can carry: the identification header's rate field rewritten.
+    auto rated = [&](const char* name, std::int32_t rate) {
+        auto packets = readOggPackets(fixture("mono22050.ogg"));
+        setPacketField(packets[0], 12, rate);
+        return out.write(name, writeOggStream(packets, 5, 3));
+    };
+    const auto rate0 = rated("rate0.ogg", 0);
+    const auto rateAllOnes = rated("rate-ffffffff.ogg", -1);
+    for (const auto& input : {garbage, empty, speex, out / "missing.ogg", halfway, noEnd, cutChain,
+                              rate0, rateAllOnes}) {
         const auto output = out / "failed.wav";
         EXPECT_FALSE(transcoder.vorbisToWav(input.string(), output.string())) << input;
         EXPECT_FALSE(fs::exists(output)) << input;

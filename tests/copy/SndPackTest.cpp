@@ -1,5 +1,6 @@
 // The archive packer as product makers run it.
 #include "SoundFixtures.h"
+#include "audio/OggPackets.h"
 #include "copy/SoundArchiveRecord.h"
 #include "support/HostCommand.h"
 #include "support/TempFolder.h"
@@ -189,6 +190,56 @@ TEST_F(SndPackTest, ReportsBrokenArchivesAndBadRecords) {
     EXPECT_EQ(sndpack("verify bad.snd"), 1);
     EXPECT_NE(output.find("FAILED a.ogg"), std::string::npos) << output;
     EXPECT_NE(output.find("2 records, 2 failed"), std::string::npos) << output;
+}
+
+// Records whose stream header the installer would turn into a broken WAVE file fail, with the
+// decoder's reason. Each is a real encoder's file with one header field rewritten (the pages
+// made again, so that their checksums hold); the first row, rewritten unchanged, passes.
+TEST_F(SndPackTest, VerifyFailsRecordsWhoseHeadersMakeBrokenWaves) {
+    const auto rewritten = [&](const std::string& bytes, int headerPackets, std::size_t field,
+                               std::int64_t value) {
+        auto packets = readOggPackets(temp.write("original.ogg", bytes));
+        if (field != 0)
+            setPacketField(packets[0], field, static_cast<std::int32_t>(value));
+        return writeOggStream(packets, 9, headerPackets);
+    };
+    // The Vorbis identification header's rate, and the Speex header's rate, frames per packet
+    // and extra header count.
+    constexpr std::size_t kVorbisRate = 12, kSpeexRate = 36, kFramesPerPacket = 64,
+                          kExtraHeaders = 68;
+    const struct {
+        const char* name;
+        std::size_t field;
+        std::int64_t value;
+        const char* why; // the decoder's reason, when it is ours rather than the library's
+    } rows[] = {
+        {"unchanged.ogg", 0, 0, ""},
+        {"unchanged.spx", 0, 0, ""},
+        {"rate0.ogg", kVorbisRate, 0, ""},
+        // Where a long has 32 bits the library refuses this rate itself, as it refuses 0.
+        {"rate-ffffffff.ogg", kVorbisRate, 0xFFFFFFFF,
+         sizeof(long) == 8 ? "rate of 4294967295 Hz in the header" : ""},
+        {"rate0.spx", kSpeexRate, 0, "rate of 0 Hz in the header"},
+        {"rate-negative.spx", kSpeexRate, -16000, "rate of -16000 Hz in the header"},
+        {"rate-2ghz.spx", kSpeexRate, 2000000000, "rate of 2000000000 Hz in the header"},
+        {"frames-million.spx", kFramesPerPacket, 1000000,
+         "1000000 frames per packet in the header"},
+        {"frames-negative.spx", kFramesPerPacket, -2, "-2 frames per packet in the header"},
+        {"extra-million.spx", kExtraHeaders, 1000000, "1000000 extra header packets in the header"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const bool vorbis = std::string(row.name).ends_with(".ogg");
+        const std::string bytes = vorbis ? rewritten(vorbisBytes(), 3, row.field, row.value)
+                                         : rewritten(speexBytes(), 2, row.field, row.value);
+        temp.write("one.snd", encodeRecord(vorbis ? kCodecVorbis : kCodecSpeex, row.name, bytes));
+        const bool passes = row.field == 0;
+        EXPECT_EQ(sndpack("verify one.snd"), passes ? 0 : 1) << output;
+        EXPECT_NE(output.find(passes ? "1 records, 0 failed" : "1 records, 1 failed"),
+                  std::string::npos)
+            << output;
+        EXPECT_NE(output.find(row.why), std::string::npos) << output;
+    }
 }
 
 // What the packer cannot take ends with a message and status 1, without waiting on anything.
