@@ -2,6 +2,7 @@
 #include "MediumScript.h"
 
 #include <algorithm>
+#include <filesystem>
 
 int MediumReport::count(Severity severity) const {
     return static_cast<int>(std::count_if(findings.begin(), findings.end(), [&](const Finding& f) {
@@ -10,8 +11,17 @@ int MediumReport::count(Severity severity) const {
 }
 
 MediumReport checkMedium(const std::string& mediumFolder) {
-    MediumScript medium(mediumFolder);
     MediumReport report;
+    std::error_code error;
+    const auto status = std::filesystem::status(mediumFolder, error);
+    if (!std::filesystem::is_directory(status)) {
+        report.findings.push_back(
+            {Severity::Error, 0,
+             mediumFolder +
+                 (std::filesystem::exists(status) ? " is not a folder" : " does not exist")});
+        return report;
+    }
+    MediumScript medium(mediumFolder);
     if (!medium.scriptFound()) {
         report.findings.push_back({Severity::Error, 0, "the folder holds no install.ini"});
         return report;
@@ -25,6 +35,7 @@ MediumReport checkMedium(const std::string& mediumFolder) {
     checkProgramFiles(medium, usableTypes, languageSections);
     for (const std::string& type : usableTypes)
         report.sizes.push_back({type, measureInstallType(medium.script(), type)});
+    checkSizeTexts(medium, languageSections, report.sizes);
     report.findings = std::move(medium.findings);
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });

@@ -10,6 +10,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "script/TextKeys.h"
+#include "session/SetupSession.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -128,6 +129,36 @@ std::vector<std::string> installedNames(const MediumScript& medium, const std::s
     return names;
 }
 
+// The installer opens the readme by its fixed name; the line to mend is the first that names it
+// (a copy list's entry or a shortcut's target), else the product's [Option].
+int readmeLine(const MediumScript& medium, const std::vector<std::string>& usableTypes,
+               const std::vector<std::string>& languageSections, const std::string& readme) {
+    for (const ListedEntry& listed : listedEntries(medium, usableTypes))
+        if (platform::equalsIgnoringCase(listed.entry, readme))
+            return listed.line;
+    for (const std::string& section : languageSections) {
+        const int rows =
+            std::clamp(medium.script().readCount(section, "Shortcuts"), 0, kShortcutRows);
+        for (int i = 0; i < rows; ++i) {
+            const std::string key = SetupScript::indexedKey("File%d", i);
+            if (platform::equalsIgnoringCase(medium.script().readText(section, key), readme))
+                return medium.lineOf(section, key);
+        }
+    }
+    return medium.lineOf("Option");
+}
+
+// The installer's own program beside its script: setup.exe, or setup on a medium for Linux.
+void checkSetupProgram(MediumScript& medium) {
+    for (const char* program : {"setup.exe", "setup"})
+        if (medium.file(program).exists) {
+            checkNamedFile(medium, 0, "setup program", program);
+            return;
+        }
+    medium.add(Severity::Error, 0,
+               "setup program setup.exe (or setup, for Linux) is not on the medium");
+}
+
 } // namespace
 
 bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableTypes,
@@ -183,8 +214,10 @@ void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usa
     else if (!anyTypeCopies(medium, usableTypes, uninstaller))
         medium.add(Severity::Error, medium.lineOf("Option", "DEINSTALLEXE_NAME"),
                    "uninstaller " + uninstaller + ": no install type copies it");
+    checkSetupProgram(medium);
     checkNamedFile(medium, 0, "shared uninstaller", "Ulvarest.exe", Severity::Warning);
-    checkNamedFile(medium, 0, "readme", "readme.txt", Severity::Warning);
+    checkNamedFile(medium, readmeLine(medium, usableTypes, languageSections, "readme.txt"),
+                   "readme", "readme.txt", Severity::Warning);
 
     for (const std::string& section : languageSections) {
         const std::string prefix = "[" + section + "] ";

@@ -58,6 +58,8 @@ void checkLanguageSection(MediumScript& medium, const std::string& section,
 void checkCopyLists(MediumScript& medium, const std::vector<std::string>& usableTypes);
 void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usableTypes,
                        const std::vector<std::string>& languageSections);
+void checkSizeTexts(MediumScript& medium, const std::vector<std::string>& languageSections,
+                    const std::vector<InstallTypeSize>& sizes);
 
 // Whether an install type copies the target-relative file (letter case ignored, as on the
 // systems the product installs on).

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace {
 
@@ -63,6 +64,15 @@ void checkNameText(MediumScript& medium, const std::string& section, const std::
     if (const std::string refused = windowsRefusal(text); !refused.empty())
         medium.add(Severity::Error, medium.lineOf(section, key),
                    "[" + section + "] " + key + "=" + text + ": " + refused);
+}
+
+// Push buttons: without their texts the person cannot tell installing from leaving.
+bool isButtonText(const char* key) {
+    static constexpr const char* kButtons[] = {textkeys::kNext,    textkeys::kExit,
+                                               textkeys::kBack,    textkeys::kAccept,
+                                               textkeys::kDecline, textkeys::kAbort};
+    return std::any_of(std::begin(kButtons), std::end(kButtons),
+                       [&](const char* button) { return std::string(button) == key; });
 }
 
 bool shown(textkeys::Shown when, const SetupScript& script) {
@@ -141,10 +151,14 @@ void checkInstallTypes(MediumScript& medium, std::vector<std::string>& usableTyp
 void checkLanguageSection(MediumScript& medium, const std::string& section,
                           const std::vector<std::string>& usableTypes) {
     const SetupScript& script = medium.script();
-    std::vector<std::string> missing;
+    std::vector<std::string> missing, missingButtons;
     for (const textkeys::LanguageText& text : textkeys::kLanguageTexts)
         if (shown(text.shown, script) && script.readText(section, text.key).empty())
-            missing.push_back(text.key);
+            (isButtonText(text.key) ? missingButtons : missing).push_back(text.key);
+    if (!missingButtons.empty())
+        medium.add(Severity::Error, medium.lineOf(section),
+                   "[" + section +
+                       "] lacks texts of buttons (they would be blank): " + joined(missingButtons));
     if (!missing.empty())
         medium.add(Severity::Warning, medium.lineOf(section),
                    "[" + section +

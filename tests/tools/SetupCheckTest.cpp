@@ -1,5 +1,6 @@
 // setupcheck as product makers run it: the demo medium is clean, and a medium with one fault of
 // each kind gives each finding once, at its line of the script.
+#include "SizeText.h"
 #include "copy/SoundArchive.h"
 #include "script/TextKeys.h"
 #include "support/HostCommand.h"
@@ -29,10 +30,10 @@ ToolRun setupcheck(const std::vector<std::string>& arguments, const TempFolder& 
                    temp.path());
 }
 
-std::string allTexts(const char* except) {
+std::string allTexts(const std::vector<std::string>& except) {
     std::string texts;
     for (const auto& text : textkeys::kLanguageTexts)
-        if (std::string(text.key) != except)
+        if (std::find(except.begin(), except.end(), text.key) == except.end())
             texts += std::string(text.key) + "=text\n";
     return texts;
 }
@@ -74,7 +75,7 @@ const char* const kScript[] = {
     "Description0=Game.lnk",
     "File0=game.exe",
     "Description1=Manual.lnk",
-    "File1=manual.txt",
+    "File1=readme.txt",
     "OTHERFILES=2",
     "Message0=Configure?",
     "Exe0=tools\\cfg.exe",
@@ -109,8 +110,8 @@ const char* const kScript[] = {
 void makeFaultyMedium(const TempFolder& medium, const fs::path& goodArchive) {
     std::string script;
     for (const char* line : kScript)
-        script += std::string(line) == "@English"  ? allTexts("")
-                  : std::string(line) == "@Polski" ? allTexts("IDS_WYJSCIE")
+        script += std::string(line) == "@English"  ? allTexts({})
+                  : std::string(line) == "@Polski" ? allTexts({"IDS_WYJSCIE", "IDS_DYSK"})
                                                    : std::string(line) + "\n";
     medium.write("install.ini", script);
     for (const char* file : {"game.exe", "uninstall.exe", "licence.txt", "data/a.dat",
@@ -143,19 +144,21 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
         const char* line; // the script's line, or "" for a finding about no line
         const char* message;
     } findings[] = {
+        {"error", "", "setup program setup.exe (or setup, for Linux) is not on the medium"},
         {"warning", "", "shared uninstaller Ulvarest.exe is not on the medium"},
-        {"warning", "", "readme readme.txt is not on the medium"},
+        {"warning", "File1=readme.txt", "readme readme.txt is not on the medium"},
         {"error", "DEINSTALLEXE_NAME=remove.exe",
          "uninstaller remove.exe: no install type copies it"},
         {"error", "2=Deutsch", "[Language] 2=Deutsch names a section that does not exist"},
         {"error", "040c=Francais",
          "[Language] 040c=Francais maps the system language 040c to a section that does not exist"},
-        {"error", "File1=manual.txt",
-         "[English] File1=manual.txt: no install type copies the shortcut's target"},
+        {"error", "File1=readme.txt",
+         "[English] File1=readme.txt: no install type copies the shortcut's target"},
         {"error", "OTHERFILES=2",
          "[English] OTHERFILES=2 is larger than the keys present: missing or empty Message1, Exe1"},
+        {"error", "[Polski]", "[Polski] lacks texts of buttons (they would be blank): IDS_WYJSCIE"},
         {"warning", "[Polski]",
-         "[Polski] lacks texts the program shows (they would be empty): IDS_WYJSCIE"},
+         "[Polski] lacks texts the program shows (they would be empty): IDS_DYSK"},
         {"error", "Bitmap=bad.bmp", "[Polski] title picture bad.bmp is not a readable BMP file"},
         {"error", "IDS_LICENCE_FILE_NAME=licencja.txt",
          "[Polski] licence file licencja.txt is not on the medium"},
@@ -242,9 +245,63 @@ TEST(SetupCheckTest, theDemoIsCleanAndTheCommandLineIsChecked) {
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{}, {"--verbose", "x"}, {"a", "b"}})
         EXPECT_EQ(setupcheck(wrong, temp).status, 2) << wrong.size();
-    const ToolRun missing = setupcheck({(temp / "nothing").string()}, temp);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.output.find("error: the folder holds no install.ini"), std::string::npos);
+    const fs::path empty = temp / "empty", file = temp.write("file.txt", "x");
+    fs::create_directory(empty);
+    const struct {
+        fs::path folder;
+        std::string said;
+    } notMedia[] = {
+        {temp / "nothing", (temp / "nothing").string() + " does not exist"},
+        {file, file.string() + " is not a folder"},
+        {empty, "the folder holds no install.ini"},
+    };
+    for (const auto& notMedium : notMedia) {
+        const ToolRun run = setupcheck({notMedium.folder.string()}, temp);
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(
+            run.output.find("install.ini: error: " + notMedium.said + "\n1 error, 0 warnings"),
+            std::string::npos)
+            << run.output;
+    }
+}
+
+// How an install type's text is read against the bytes the type writes.
+TEST(SetupCheckTest, aSizeTextAgreesWithinAFactorOfOneAndAHalf) {
+    constexpr std::uint64_t kMB = 1024 * 1024;
+    const struct {
+        const char* text;
+        std::uint64_t written;
+        const char* said; // empty: the text states no size
+        bool agrees;
+    } rows[] = {
+        {"Minimal (about 9 KB)", 9132, "9 KB", true},
+        {"Standard (about 2 MB)", 646343, "2 MB", false},
+        {"Full (about 1 MB)", 842997, "1 MB", true},
+        {"Full (about 1 MB)", 8 * 1024, "1 MB", false},
+        {"Full (about 1 GB)", 842997, "1 GB", false},
+        {"Full (800 KB)", 842997, "800 KB", true},
+        {"Wersja standardowa (ok. 0,6 MB)", 646343, "0,6 MB", true},
+        {"Wersja pe\xC5\x82na (1,5\xC2\xA0MB)", 3 * kMB / 2, "1,5\xC2\xA0MB", true},
+        {"Full (1.5 MB)", kMB / 2, "1.5 MB", false},
+        {"Full (2MB)", 2 * kMB, "2MB", true},
+        {"Full (2 MiB)", 2 * kMB, "2 MiB", true},
+        {"Full (2 mb)", 3 * kMB, "2 mb", true},
+        {"Full (2 mb)", 3 * kMB + 1, "2 mb", false},
+        {"Full (3 levels, 4 MB)", 4 * kMB, "4 MB", true},
+        {"Full version", 4 * kMB, "", false},
+        {"Full (a 2 Mbit/s video)", 4 * kMB, "", false},
+        {"Full (MP3 at 128 KBps)", 4 * kMB, "", false},
+        {"Level2 MB", 4 * kMB, "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto stated = statedSize(row.text);
+        ASSERT_EQ(stated.has_value(), *row.said != '\0');
+        if (!stated)
+            continue;
+        EXPECT_EQ(stated->said, row.said);
+        EXPECT_EQ(statedSizeAgrees(stated->bytes, row.written), row.agrees) << stated->bytes;
+    }
 }
 
 // What a row of the table below puts on a clean medium.
@@ -320,9 +377,10 @@ std::string replaceFirst(std::string text, const std::string& from, const std::s
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-// Media that the installer fails on, each by one entry, name or file: the checker reports that
-// one error and nothing else. Without the check of its kind, each medium passes clean.
-TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
+// Media that the installer fails on, or that mislead the person, each by one entry, name, text or
+// file: the checker reports that one finding and nothing else. Without the check of its kind,
+// each medium passes clean.
+TEST(SetupCheckTest, oneFaultOfAMediumIsOneFinding) {
     const char* build = std::getenv("SETUP_BUILD_DIR");
     ASSERT_NE(build, nullptr);
     const fs::path demo = fs::path(build) / "medium";
@@ -343,7 +401,8 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
         std::string bytes;    // its content
         std::string entry;    // added to the full install's list, or empty
         std::string from, to; // a line of the script replaced, or empty
-        std::string message;  // the one error expected; empty: the medium stays clean
+        std::string message;  // the one finding expected; empty: the medium stays clean
+        const char* tally = "\n1 error, 0 warnings";
     } rows[] = {
         {"pipe in a listed folder", Kind::Fifo, "data/pipe.dat", "", "", "", "",
          inData + "pipe.dat, which is not a regular file"},
@@ -384,6 +443,22 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
         {"program group with a question mark", Kind::File, "", "", "",
          "IDS_PROGRAM_NAME=Moonrise Harbour", "IDS_PROGRAM_NAME=Moonrise?",
          "[English] IDS_PROGRAM_NAME=Moonrise?: Moonrise?" + character},
+        {"blank button", Kind::File, "", "", "", "IDS_PRZERWIJ=Abort",
+         "IDS_PRZERWIJ=", "[English] lacks texts of buttons (they would be blank): IDS_PRZERWIJ"},
+        // The demo's standard install writes 632 KB.
+        {"size text of another medium", Kind::File, "", "", "",
+         "IDS_WERSJA_STD=Standard (about 0.6 MB)", "IDS_WERSJA_STD=Standard (about 2 MB)",
+         "[English] IDS_WERSJA_STD=Standard (about 2 MB) says 2 MB, but the std install type "
+         "writes 632 KB",
+         "\n0 errors, 1 warning"},
+        {"size text of the wrong unit", Kind::File, "", "", "",
+         "IDS_WERSJA_STD=Wersja standardowa (ok. 0,6 MB)",
+         "IDS_WERSJA_STD=Wersja standardowa (ok. 0,6 GB)",
+         "[Polski] IDS_WERSJA_STD=Wersja standardowa (ok. 0,6 GB) says 0,6 GB, but the std "
+         "install type writes 632 KB",
+         "\n0 errors, 1 warning"},
+        {"size text rounded", Kind::File, "", "", "", "IDS_WERSJA_MAX=Full (about 0.8 MB)",
+         "IDS_WERSJA_MAX=Full (about 1 MB)", ""},
     };
     const std::string script = readWholeFile(demo / "install.ini");
     for (const auto& row : rows) {
@@ -408,10 +483,11 @@ TEST(SetupCheckTest, whatTheInstallerRefusesIsAnErrorOfItsOwn) {
             EXPECT_EQ(run.status, 0) << run.output;
             EXPECT_NE(run.output.find("0 errors, 0 warnings"), std::string::npos) << run.output;
         } else {
-            EXPECT_EQ(run.status, 1) << run.output;
+            EXPECT_EQ(run.status, std::string(row.tally).starts_with("\n0 errors") ? 0 : 1)
+                << run.output;
             const auto at = run.output.find(row.message);
             EXPECT_NE(at, std::string::npos) << row.message << "\n" << run.output;
-            EXPECT_NE(run.output.find("\n1 error, 0 warnings"), std::string::npos) << run.output;
+            EXPECT_NE(run.output.find(row.tally), std::string::npos) << run.output;
         }
         // Removed here, where the name reaches the file: the folder's removal would meet a
         // device name as the device, and a file of mode 000 is kept by its folder's removal.
