@@ -1,10 +1,12 @@
 #include "system/FinishingActions.h"
 #include "platform/Paths.h"
+#include "session/RunLog.h"
 #include "support/DesktopOpener.h"
 #include "system/SystemFixture.h"
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <thread>
 #include <string>
@@ -104,14 +106,36 @@ TEST_F(FinishingActionsTest, FurtherProgramsEndAtTheFirstMissingRow) {
     EXPECT_EQ(runs(), "");
 }
 
+// A program that cannot start is passed over and logged as not started: one missing, and a
+// Windows program in a folder whose name no Windows path can hold (Wine would end with an error
+// code of its own, which read as the program's).
 TEST_F(FinishingActionsTest, AProgramThatCannotStartIsPassedOver) {
     placeProgram("extras/two");
-    const SetupScript script = writeScript("OTHERFILES=2\nMessage0=Missing?\nExe0=extras\\gone\n"
-                                           "Message1=Two?\nExe1=extras\\two\n");
-    asker.answers = {true, true};
+    {
+        // The headers that make a file a Windows program, which Wine would be asked to start.
+        const fs::path quoted = native("d/extras/say \"hi\"/three.exe");
+        fs::create_directories(quoted.parent_path());
+        std::string headers(0x44, '\0');
+        headers.replace(0, 2, "MZ");
+        headers[0x3C] = 0x40;
+        headers.replace(0x40, 2, "PE");
+        std::ofstream(quoted, std::ios::binary) << headers;
+    }
+    const SetupScript script = writeScript("OTHERFILES=3\nMessage0=Missing?\nExe0=extras\\gone\n"
+                                           "Message1=Quoted?\nExe1=extras\\say \"hi\"\\three.exe\n"
+                                           "Message2=Two?\nExe2=extras\\two\n");
+    asker.answers = {true, true, true};
+    const fs::path log = temp / "setup.log";
+    ASSERT_TRUE(runlog::open(log.string()));
     offerOtherPrograms(script, asker);
-    EXPECT_EQ(asker.asked.size(), 2u);
+    runlog::close();
+    EXPECT_EQ(asker.asked.size(), 3u);
     EXPECT_EQ(runs(), "start extras\\two\nend extras\\two\n");
+    const std::string logged = readWholeFile(log);
+    for (const char* program : {"extras\\gone", "extras\\say \"hi\"\\three.exe"})
+        EXPECT_NE(logged.find(std::string("further program could not start: ") + program),
+                  std::string::npos)
+            << logged;
 }
 
 // The DirectX question is asked with Yes as its default; No runs nothing.

@@ -6,6 +6,7 @@
 #include "platform/posix/wine/WineRegistry.h"
 
 #include <cerrno>
+#include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,6 +67,11 @@ bool resolveProgram(std::string& native, std::vector<std::string>& arguments) {
         return false;
     if (!posix::isWindowsProgram(native))
         return access(native.c_str(), X_OK) == 0;
+    // Wine names the program by a Windows path, which cannot hold these: it would not start it
+    // and would end with an error code of its own that reads like the program's.
+    for (const unsigned char c : native)
+        if (c < 0x20 || std::strchr("\"<>|*?", c))
+            return false;
     const std::string wine = posix::wineProgram();
     if (wine.empty())
         return false;
