@@ -2,6 +2,7 @@
 
 #include "session/CommandLine.h"
 #include "session/RunLog.h"
+#include "words/ProgramWords.h"
 
 bool CommandLineAnswers::acceptLicence() {
     runlog::write("licence", "accepted by the command line");
@@ -23,7 +24,7 @@ bool CommandLineAnswers::chooseTargetFolder(std::string& folder) {
 bool CommandLineAnswers::goOnWithoutSpace(const std::string& text, const std::string& caption) {
     if (line.ignoreSpace)
         return askYesNo(text, caption, DefaultAnswer::No);
-    stop(text + " (--ignore-space installs all the same)", caption);
+    stop(text + " " + words::translate("(--ignore-space installs all the same)"), caption);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "paths/DrivePath.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
+#include "platform/Locale.h"
 #include "platform/Medium.h"
 #include "platform/Paths.h"
 #include "platform/SystemActivity.h"
@@ -18,6 +19,7 @@
 #include "ui/Accessibility.h"
 #include "ui/DialogResources.h"
 #include "ui/MessageBoxIcons.h"
+#include "words/ProgramWords.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
@@ -37,6 +39,8 @@ using exitstatus::kInstalled;
 
 std::optional<int> answerSetupCommandLine(const std::string& name,
                                           const std::vector<std::string>& arguments) {
+    // No script is read yet: the help and the errors speak the system's language.
+    words::useLanguage(platform::systemLanguageId());
     const CommandLine line = parseCommandLine(arguments);
     switch (line.action) {
     case CommandLine::Action::Help:

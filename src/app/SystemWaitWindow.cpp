@@ -2,6 +2,7 @@
 
 #include "platform/SystemActivity.h"
 #include "session/RunLog.h"
+#include "words/ProgramWords.h"
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
@@ -19,12 +20,13 @@ namespace {
 // The wait's window while one lasts; a wait comes before any other window of the program.
 class SystemWaitWindow : public wxFrame {
 public:
+    // what is English, as the system layer names the wait; it is shown in the run's language.
     explicit SystemWaitWindow(const std::string& what)
-        : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(what), wxDefaultPosition, wxDefaultSize,
-                  wxCAPTION | wxFRAME_NO_TASKBAR) {
+        : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(words::translate(what.c_str())),
+                  wxDefaultPosition, wxDefaultSize, wxCAPTION | wxFRAME_NO_TASKBAR) {
         auto* panel = new wxPanel(this);
         auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(new wxStaticText(panel, wxID_ANY, wxString::FromUTF8(what)), 0, wxALL, 16);
+        sizer->Add(new wxStaticText(panel, wxID_ANY, GetTitle()), 0, wxALL, 16);
         gauge = new wxGauge(panel, wxID_ANY, 100, wxDefaultPosition, wxSize(280, -1));
         sizer->Add(gauge, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 16);
         panel->SetSizerAndFit(sizer);

@@ -2,6 +2,7 @@
 
 #include "controls/ControlImages.h"
 #include "platform/Files.h"
+#include "words/ProgramWords.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -68,15 +69,15 @@ void DirectoryListBox::showEntries() {
 }
 
 wxString DirectoryListBox::FolderErrorMessage(const std::string& path) {
-    return wxString::Format("The folder %s cannot be opened. Check that the drive holds a medium.",
-                            wxString::FromUTF8(path));
+    return wxString::FromUTF8(words::translateWith(
+        "The folder %1 cannot be opened. Check that the drive holds a medium.", {path}));
 }
 
 bool DirectoryListBox::askToRetry(const std::string& path) {
     wxMessageDialog box(wxGetTopLevelParent(this), FolderErrorMessage(path),
                         wxTheApp ? wxTheApp->GetAppDisplayName() : wxString(),
                         wxOK | wxCANCEL | wxICON_ERROR);
-    box.SetOKCancelLabels(wxString("&Retry"), wxID_CANCEL);
+    box.SetOKCancelLabels(wxString::FromUTF8(words::translate("&Retry")), wxID_CANCEL);
     return box.ShowModal() == wxID_OK;
 }
 

@@ -4,14 +4,15 @@
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
+#include "words/ProgramWords.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr const char* kBuiltInNoSpace =
+constexpr const char* kBuiltInNoSpace = words::marked(
     "There is not enough free space on the disk of the target folder: the installation needs "
-    "%s, but only %s is free. Do you want to install anyway?";
+    "%1, but only %2 is free. Do you want to install anyway?");
 
 FreeSpaceSource& freeSpaceOverride() {
     static FreeSpaceSource source;
@@ -70,11 +71,12 @@ SpaceNeed measureSpaceNeed(const SetupScript& script, const std::string& install
 }
 
 std::string noSpaceText(const SetupScript& script, const SpaceNeed& need) {
-    std::string text = script.languageText(textkeys::kNoSpace);
+    const std::string needed = formatByteCount(need.needed);
+    const std::string free = formatByteCount(need.free.value_or(0));
+    const std::string text = script.languageText(textkeys::kNoSpace);
     if (text.empty())
-        text = kBuiltInNoSpace;
-    return fillPlaceholders(text, formatByteCount(need.needed),
-                            formatByteCount(need.free.value_or(0)));
+        return words::translateWith(kBuiltInNoSpace, {needed, free});
+    return fillPlaceholders(text, needed, free);
 }
 
 std::string formatByteCount(std::uint64_t bytes) {

@@ -3,6 +3,7 @@
 #include "platform/BoundedRead.h"
 #include "platform/Locale.h"
 #include "platform/TextEncoding.h"
+#include "words/ProgramWords.h"
 
 // Far above any licence; a name such as /dev/zero or a huge file must not exhaust the memory.
 constexpr std::size_t kAgreementSizeLimit = 4u << 20;
@@ -23,8 +24,16 @@ std::string loadAgreementText(const std::string& fileName) {
     if (fileName.empty())
         return {};
     std::string bytes;
-    if (platform::readRegularFile(fileName, kAgreementSizeLimit, bytes) !=
-        platform::FileReadResult::Read)
-        return {};
-    return decodeAgreementBytes(bytes);
+    switch (platform::readRegularFile(fileName, kAgreementSizeLimit, bytes)) {
+    case platform::FileReadResult::Read:
+        return decodeAgreementBytes(bytes);
+    // The person would otherwise see an empty agreement and could take it for the whole one.
+    case platform::FileReadResult::Missing:
+        return words::translateWith("The licence agreement %1 is not on the medium.", {fileName});
+    case platform::FileReadResult::TooLarge:
+    case platform::FileReadResult::Unreadable:
+        break;
+    }
+    return words::translateWith("The licence agreement %1 cannot be read from the medium.",
+                                {fileName});
 }

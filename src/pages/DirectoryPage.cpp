@@ -98,14 +98,13 @@ bool DirectoryPage::TransferDataFromWindow() {
         return true;
     const wxString text = pathBox->GetValue();
     if (text.length() > kFolderPathLimit) {
-        wxString message = "Please enter no more than %1 characters.";
-        message.Replace("%1", wxString::Format("%zu", kFolderPathLimit));
-        return refuse(message);
+        return refuse(wxString::FromUTF8(words::translateWith(
+            "Please enter no more than %1 characters.", {std::to_string(kFolderPathLimit)})));
     }
     // A relative path would install inside the installer's own folder and be recorded as it
     // was typed; the script has no text for this, so the page says it as the framework would.
     if (!isFullDrivePath(text.utf8_string()))
-        return refuse(kFullPathMessage);
+        return refuse(wxString::FromUTF8(words::translate(kFullPathMessage)));
     const std::string tidy = tidyDrivePath(text.utf8_string());
     const RefusedComponent refused = refusedComponent(tidy);
     if (refused.why == NameRefusal::UnsafeCharacter)
@@ -114,10 +113,10 @@ bool DirectoryPage::TransferDataFromWindow() {
             "folder would show otherwise than it is named. Please choose another name.",
             {platform::withUnsafeCharactersShown(refused.name)})));
     if (refused.why != NameRefusal::None) {
-        wxString message = refused.why == NameRefusal::DeviceName ? kDeviceNameMessage
-                                                                  : kForbiddenCharacterMessage;
-        message.Replace("%1", wxString::FromUTF8(refused.name));
-        return refuse(message);
+        return refuse(wxString::FromUTF8(words::translateWith(
+            refused.why == NameRefusal::DeviceName ? kDeviceNameMessage
+                                                   : kForbiddenCharacterMessage,
+            {refused.name})));
     }
     if (const std::string refusal = targetFolderRefusal(tidy); !refusal.empty())
         return refuse(wxString::FromUTF8(refusal));

@@ -1,6 +1,8 @@
 #pragma once
 // The target folder: an edit box with the path, the folder list for browsing and the drive
 // selector for switching drives. The page neither checks nor creates the folder.
+#include "words/ProgramWords.h"
+
 #include <wx/dialog.h>
 
 #include <string>
@@ -34,15 +36,16 @@ public:
     static constexpr int kFolderListId = 1010;
     static constexpr int kFolderLabelId = 1011;
     static constexpr int kDriveLabelId = 1026;
-    static constexpr const char* kFullPathMessage =
-        "Please enter a full folder path that starts with a drive, such as C:\\Games.";
+    // English; shown in the run's language.
+    static constexpr const char* kFullPathMessage = words::marked(
+        "Please enter a full folder path that starts with a drive, such as C:\\Games.");
     // Windows opens a device for such a name; no folder can be made or found under it.
     static constexpr const char* kDeviceNameMessage =
-        "\"%1\" is a device name in Windows and cannot be a folder name. Please choose another "
-        "name.";
+        words::marked("\"%1\" is a device name in Windows and cannot be a folder name. Please "
+                      "choose another name.");
     static constexpr const char* kForbiddenCharacterMessage =
-        "\"%1\" holds a character that Windows does not allow in folder names (* ? \" < > |). "
-        "Please choose another name.";
+        words::marked("\"%1\" holds a character that Windows does not allow in folder names (* ? "
+                      "\" < > |). Please choose another name.");
 
     // A drive letter, a colon and a backslash: the only start of a folder the installation
     // can be recorded with.

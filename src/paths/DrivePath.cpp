@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
+#include "words/ProgramWords.h"
 
 #include <cctype>
 #include <string_view>
@@ -91,12 +92,14 @@ NameRefusal windowsNameRefusal(const std::string& name) {
 const char* describeNameRefusal(NameRefusal refusal) {
     switch (refusal) {
     case NameRefusal::DeviceName:
-        return "is a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
+        return words::marked(
+            "is a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1-9, LPT1-9)");
     case NameRefusal::ForbiddenCharacter:
-        return "holds a character Windows refuses in names (* ? \" < > | or a control character)";
+        return words::marked(
+            "holds a character Windows refuses in names (* ? \" < > | or a control character)");
     case NameRefusal::UnsafeCharacter:
-        return "holds a control character or a mark that turns the direction of text, which would "
-               "show the name otherwise than it is";
+        return words::marked("holds a control character or a mark that turns the direction of "
+                             "text, which would show the name otherwise than it is");
     case NameRefusal::None:
         break;
     }

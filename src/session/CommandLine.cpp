@@ -5,6 +5,7 @@
 #include "paths/FolderPath.h"
 #include "platform/Medium.h"
 #include "platform/TextEncoding.h"
+#include "words/ProgramWords.h"
 
 #include <cctype>
 #include <cstddef>
@@ -43,19 +44,21 @@ bool* flagSlot(CommandLine& line, const std::string& name) {
 std::string checkAnswers(const CommandLine& line) {
     if (!line.silent && (!line.folder.empty() || !line.installType.empty() ||
                          !line.language.empty() || line.ignoreSpace))
-        return "--dir, --type, --language and --ignore-space answer an unattended run: add "
-               "--silent";
+        return words::translate("--dir, --type, --language and --ignore-space answer an unattended "
+                                "run: add --silent");
     if (!line.folder.empty() && !isFullDrivePath(line.folder))
-        return "--dir needs a full path with a drive letter, such as C:\\Games\\Product";
+        return words::translate(
+            "--dir needs a full path with a drive letter, such as C:\\Games\\Product");
     if (const RefusedComponent refused = refusedComponent(line.folder);
         refused.why != NameRefusal::None)
         return "--dir: " + platform::withUnsafeCharactersShown(refused.name) + " " +
-               describeNameRefusal(refused.why);
+               words::translate(describeNameRefusal(refused.why));
     if (characterCount(line.folder) > kFolderPathLimit)
-        return "--dir is longer than " + std::to_string(kFolderPathLimit) + " characters";
+        return words::translateWith("--dir is longer than %1 characters",
+                                    {std::to_string(kFolderPathLimit)});
     if (!line.installType.empty() && line.installType != "min" && line.installType != "std" &&
         line.installType != "max")
-        return "--type must be min, std or max";
+        return words::translate("--type must be min, std or max");
     return {};
 }
 
@@ -78,31 +81,33 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
         if (bool* flag = flagSlot(line, name)) {
             if (hasValue)
-                return failure(name + " takes no value");
+                return failure(words::translateWith("%1 takes no value", {name}));
             *flag = true;
             continue;
         }
         std::string* slot = valueSlot(line, name);
         if (slot == nullptr && !name.starts_with("-") && !hasValue) {
             if (!platform::canStartOnMedium())
-                return failure("unknown argument: " + name +
-                               " (this program installs from the medium it is on)");
+                return failure(words::translateWith(
+                    "unknown argument: %1 (this program installs from the medium it is on)",
+                    {name}));
             if (!line.medium.empty())
-                return failure("one medium at a time: " + line.medium + " and " + name);
+                return failure(
+                    words::translateWith("one medium at a time: %1 and %2", {line.medium, name}));
             line.medium = name;
             continue;
         }
         if (slot == nullptr)
-            return failure("unknown argument: " + name);
+            return failure(words::translateWith("unknown argument: %1", {name}));
         if (!hasValue) {
             if (i + 1 >= arguments.size())
-                return failure(name + " needs a value");
+                return failure(words::translateWith("%1 needs a value", {name}));
             value = arguments[++i];
         }
         if (value.empty())
-            return failure(name + " needs a value");
+            return failure(words::translateWith("%1 needs a value", {name}));
         if (!slot->empty())
-            return failure(name + " is given twice");
+            return failure(words::translateWith("%1 is given twice", {name}));
         *slot = value;
     }
     line.silent = line.silent || line.quiet;
@@ -113,34 +118,39 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText(const std::string& programName) {
-    const std::string medium = platform::canStartOnMedium() ? " [MEDIUM]" : "";
-    return "Usage: " + programName +
-           " [--silent | --quiet] [--dir FOLDER] [--type min|std|max]\n"
-           "       [--language SECTION] [--ignore-space] [--log FILE]" +
-           medium +
-           "\n"
-           "\n"
-           "Without arguments the installation asks its questions in windows.\n" +
-           (medium.empty()
-                ? std::string()
-                : "MEDIUM is the disc to install from: a folder holding install.ini (a mounted\n"
-                  "disc, a copy of one) or a disc image (.iso), mounted for the run. Without it\n"
-                  "the program installs from its own folder, else from the mounted disc that\n"
-                  "holds install.ini. A game installed from an image into Wine starts as\n"
-                  "  " +
-                      programName +
-                      " --with-disc IMAGE -- COMMAND...\n"
-                      "which mounts the image for as long as COMMAND runs.\n") +
-           "  --silent        install without pages or questions; the folder is created when\n"
-           "                  missing; further programs, the readme and DirectX are skipped\n"
-           "  --quiet         as --silent, showing no window at all, not even the copy's progress\n"
-           "  --dir FOLDER    the target folder (default: the script's), e.g. "
-           "\"C:\\Games\\Product\"\n"
-           "  --type TYPE     min, std or max (default: std)\n"
-           "  --language SECTION  a language section of the script (default: the system's)\n"
-           "  --ignore-space  with --silent: install even when the target's disk looks too small\n"
-           "  --log FILE      list every step of the run in FILE\n"
-           "  --help          show this text\n"
-           "\n"
-           "Exit status: 0 installed, 1 the installation failed or stopped, 2 bad command line.\n";
+    const bool onMedium = platform::canStartOnMedium();
+    std::string text =
+        words::translateWith("Usage: %1 [--silent | --quiet] [--dir FOLDER] [--type min|std|max]\n"
+                             "       [--language SECTION] [--ignore-space] [--log FILE]",
+                             {programName});
+    if (onMedium)
+        text += words::translate(" [MEDIUM]");
+    text += "\n\n" + words::translate("Without arguments the installation asks its questions in "
+                                      "windows.\n");
+    if (onMedium)
+        text += words::translateWith(
+            "MEDIUM is the disc to install from: a folder holding install.ini (a mounted\n"
+            "disc, a copy of one) or a disc image (.iso), mounted for the run. Without it\n"
+            "the program installs from its own folder, else from the mounted disc that\n"
+            "holds install.ini. A game installed from an image into Wine starts as\n"
+            "  %1 --with-disc IMAGE -- COMMAND...\n"
+            "which mounts the image for as long as COMMAND runs.\n",
+            {programName});
+    return text +
+           words::translate(
+               "  --silent        install without pages or questions; the folder is created when\n"
+               "                  missing; further programs, the readme and DirectX are skipped\n"
+               "  --quiet         as --silent, showing no window at all, not even the copy's "
+               "progress\n"
+               "  --dir FOLDER    the target folder (default: the script's), e.g. "
+               "\"C:\\Games\\Product\"\n"
+               "  --type TYPE     min, std or max (default: std)\n"
+               "  --language SECTION  a language section of the script (default: the system's)\n"
+               "  --ignore-space  with --silent: install even when the target's disk looks too "
+               "small\n"
+               "  --log FILE      list every step of the run in FILE\n"
+               "  --help          show this text\n"
+               "\n"
+               "Exit status: 0 installed, 1 the installation failed or stopped, 2 bad command "
+               "line.\n");
 }

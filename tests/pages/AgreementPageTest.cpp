@@ -12,6 +12,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 class AgreementPageTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -60,12 +62,18 @@ TEST_F(AgreementPageTest, EachLanguageShowsItsOwnAgreement) {
     EXPECT_EQ(shownText(english), "in English");
 }
 
-TEST_F(AgreementPageTest, MissingKeysAndFileLeaveEverythingEmpty) {
+// Missing keys leave their texts empty; a named agreement that is not there is said to be missing
+// rather than shown as an empty one, and can still be accepted.
+TEST_F(AgreementPageTest, MissingKeysLeaveTextsEmptyAndAMissingFileIsSaidToBe) {
     AgreementPage page(nullptr, SetupScript(script, "MISSING"));
     EXPECT_EQ(page.GetTitle(), "");
     EXPECT_EQ(page.FindWindow(wxID_OK)->GetLabel(), "");
     EXPECT_EQ(page.FindWindow(wxID_CANCEL)->GetLabel(), "");
-    EXPECT_EQ(shownText(page), "");
+    EXPECT_EQ(shownText(page), "The licence agreement nowhere.txt is not on the medium.");
+    EXPECT_EQ(runPage(page, [&] { clickButton(page, wxID_OK); }), wxID_OK);
+    fs::create_directory(temp.path() / "nowhere.txt");
+    EXPECT_EQ(loadAgreementText("nowhere.txt"),
+              "The licence agreement nowhere.txt cannot be read from the medium.");
 }
 
 TEST_F(AgreementPageTest, EmptyFileShowsNothingAndCanStillBeAccepted) {

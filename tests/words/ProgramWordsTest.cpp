@@ -1,7 +1,12 @@
-#include "pages/TargetFolderRefusal.h"
 #include "words/ProgramWords.h"
+#include "copy/SoundArchiveRecord.h"
+#include "pages/AgreementText.h"
+#include "pages/TargetFolderRefusal.h"
+#include "session/CommandLine.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -21,24 +26,40 @@ TEST_F(ProgramWords, theLanguageIdChoosesTheCatalog) {
         EXPECT_EQ(words::catalogLanguage(c.id), c.catalog) << c.id;
 }
 
-// What a person reads when the target folder is refused, in the run's language.
-TEST_F(ProgramWords, theRefusalsSpeakTheRunsLanguage) {
+// What a person reads, in the run's language: the target folder's refusals, the command line's
+// help and errors, a failed archive's reason and a missing agreement.
+TEST_F(ProgramWords, theProgramsWordsSpeakTheRunsLanguage) {
+    const auto refusal = [](const char* folder) {
+        return [=] { return targetFolderRefusal(folder); };
+    };
     const struct {
         const char* languageId;
-        const char* folder;
+        std::function<std::string()> text;
         const char* start;
-        const char* example;
+        const char* within;
     } cases[] = {
-        {"0409", "C:\\", "C:\\ is the root of a drive:", "such as C:\\Games."},
-        {"0415", "D:\\", "D:\\ to katalog główny dysku:", "na przykład D:\\Gry."},
-        {"0415", "C:\\", "C:\\ to katalog główny dysku:", "na przykład C:\\Gry."},
-        {"0407", "D:\\", "D:\\ is the root of a drive:", "such as D:\\Games."},
+        {"0409", refusal("C:\\"), "C:\\ is the root of a drive:", "such as C:\\Games."},
+        {"0415", refusal("D:\\"), "D:\\ to katalog główny dysku:", "na przykład D:\\Gry."},
+        {"0415", refusal("C:\\"), "C:\\ to katalog główny dysku:", "na przykład C:\\Gry."},
+        {"0407", refusal("D:\\"), "D:\\ is the root of a drive:", "such as D:\\Games."},
+        {"0415", [] { return usageText("setup"); }, "Użycie: setup [--silent", "Kod wyjścia: 0"},
+        {"0407", [] { return usageText("setup"); }, "Usage: setup [--silent", "Exit status: 0"},
+        {"0415", [] { return parseCommandLine({"--dir"}).error; }, "--dir wymaga wartości", ""},
+        {"0415",
+         [] {
+             return parseCommandLine({"--silent", "--dir", "C:\\a\\NUL"}).error;
+         },
+         "--dir: NUL jest nazwą, którą Windows zachowuje", ""},
+        {"0415", [] { return words::translate(describeArchiveStatus(ArchiveStatus::ShortHeader)); },
+         "nagłówek rekordu jest ucięty", ""},
+        {"0415", [] { return loadAgreementText("no such licence.txt"); },
+         "Umowy licencyjnej no such licence.txt nie ma na nośniku.", ""},
     };
     for (const auto& c : cases) {
         words::useLanguage(c.languageId);
-        const std::string refusal = targetFolderRefusal(c.folder);
-        EXPECT_EQ(refusal.rfind(c.start, 0), 0u) << refusal;
-        EXPECT_NE(refusal.find(c.example), std::string::npos) << refusal;
+        const std::string text = c.text();
+        EXPECT_EQ(text.rfind(c.start, 0), 0u) << text;
+        EXPECT_NE(text.find(c.within), std::string::npos) << text;
     }
     EXPECT_EQ(targetFolderRefusal("C:\\Games\\Moonrise Harbour"), "");
 }

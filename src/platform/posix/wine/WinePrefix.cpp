@@ -4,6 +4,7 @@
 
 #include "platform/ProfileFile.h"
 #include "platform/SystemActivity.h"
+#include "words/ProgramWords.h"
 #include "platform/posix/machine/FolderNames.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/disc/StartedMedium.h"
@@ -70,7 +71,7 @@ std::string fileOnMedium(const std::string& mediumFolder, const std::string& nam
 // so that session is waited out before the game or the medium's programs could join it.
 bool runWineboot(const std::string& prefix) {
     const auto start = std::chrono::steady_clock::now();
-    beginSystemWait("Preparing Wine…");
+    beginSystemWait(words::marked("Preparing Wine…"));
     const std::string wine = wineProgram();
     const int status = runInPrefix(wine, {"wine", "wineboot", "--init"}, prefix, false, true);
     const std::string server = wine.substr(0, wine.find_last_of('/')) + "/wineserver";
