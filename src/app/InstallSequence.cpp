@@ -130,6 +130,13 @@ bool InstallSequence::runSteps() {
         return answers.giveBack();
     }
 
+    if (const std::string name = tooLongShortcutName(session); !name.empty()) {
+        answers.stop(
+            script.languageText(textkeys::kShortcutFailed) + "\n" +
+                words::translateWith("The name \"%1\" is longer than a file name may be.", {name}),
+            script.languageText(textkeys::kGameName));
+        return answers.giveBack();
+    }
     const TargetFolder folder = confirmTargetFolder();
     if (folder == TargetFolder::Refused || !fitsOnDisk(installMode))
         return answers.giveBack();

@@ -69,6 +69,19 @@ std::string missingGroupReason(const SetupSession& session, bool programsFolderR
 
 } // namespace
 
+std::string tooLongShortcutName(const SetupSession& session) {
+    for (const std::string& folder : {session.companyName, session.programName})
+        if (!platform::groupFolderNameFits(folder))
+            return folder;
+    const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
+    for (int i = 0; i < rows; ++i) {
+        const std::string& link = session.shortcuts[static_cast<std::size_t>(i)].linkName;
+        if (!platform::shortcutNameFits(link.substr(link.find_last_of('\\') + 1)))
+            return link;
+    }
+    return {};
+}
+
 bool registerInstallation(const SetupSession& session, const SetupScript& script,
                           const std::string& targetFolder, const std::string& languageSection,
                           std::string* reason) {

@@ -12,6 +12,11 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
                           const std::string& targetFolder, const std::string& languageSection,
                           std::string* reason = nullptr);
 
+// The company, program or shortcut name that is longer than a file name may be, asked before
+// anything is copied, as the group and its shortcuts would fail only after the copy; empty when
+// every name fits.
+std::string tooLongShortcutName(const SetupSession& session);
+
 // One shortcut file at linkPath starting target; empty arguments, work folder or description
 // are left out. True when the file was saved.
 bool createShortcut(const std::string& target, const std::string& linkPath,

@@ -17,8 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -184,6 +184,17 @@ TEST_F(SequenceWithoutWindows, aFailedCopyOrANoIsReportedAndGivesTheRunBack) {
         "begin", "stop: The folder could not be created.\nThe drive Q: does not exist.",
         "given back"};
     EXPECT_EQ(noDrive.transcript, told);
+
+    // A group name no file system takes is found before anything is copied, not after the copy.
+    const std::string longName(300, 'a');
+    session.companyName = longName;
+    ScriptedAnswers tooLong;
+    EXPECT_FALSE(InstallSequence(session, script, tooLong, progress).run());
+    ASSERT_EQ(tooLong.transcript.size(), 3u);
+    EXPECT_EQ(tooLong.transcript[1],
+              "stop: The program group or one of its shortcuts could not be created.\nThe name \"" +
+                  longName + "\" is longer than a file name may be.");
+    EXPECT_FALSE(fs::exists(target()));
 }
 
 } // namespace

@@ -4,15 +4,16 @@
 
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
-#include "platform/posix/machine/MenuFolder.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/OwnExecutable.h"
-#include "platform/posix/machine/ProgramIcon.h"
 #include "platform/posix/disc/StartedMedium.h"
+#include "platform/posix/machine/MenuFolder.h"
+#include "platform/posix/machine/ProgramIcon.h"
 #include "platform/posix/wine/WindowsProgram.h"
 #include "platform/posix/wine/WinePrefix.h"
 
 #include <cctype>
+#include <climits>
 #include <sys/stat.h>
 #include <vector>
 
@@ -117,7 +118,8 @@ std::string starterOf(const std::string& nativeTarget) {
         const std::string own = posix::ownExecutable();
         if (!medium || medium->image.empty() || own.empty())
             return wine;
-        return quotedExecWord(own) + " --with-disc " + quotedExecWord(medium->image) + " -- " + wine;
+        return quotedExecWord(own) + " --with-disc " + quotedExecWord(medium->image) + " -- " +
+               wine;
     }
     return isDocument(nativeTarget) ? "xdg-open " : "";
 }
@@ -179,6 +181,27 @@ bool createShellLink(const std::string& target, const std::string& linkPath,
                nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description),
                0644) &&
            posix::showGroupAsMenuFolder(nativeFile);
+}
+
+namespace {
+
+// Beside the entry's own name the desktop files take a longer one: ".desktop" for ".lnk", the
+// temporary name the file is written under first, and the menu's ids that join the group's
+// folder names; this leaves them room within the file system's limit.
+constexpr std::size_t kNameRoom = 32;
+
+bool fitsWithRoom(const std::string& name) {
+    return name.size() + kNameRoom <= NAME_MAX;
+}
+
+} // namespace
+
+bool shortcutNameFits(const std::string& name) {
+    return fitsWithRoom(name);
+}
+
+bool groupFolderNameFits(const std::string& name) {
+    return fitsWithRoom(name);
 }
 
 } // namespace platform

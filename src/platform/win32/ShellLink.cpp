@@ -68,4 +68,13 @@ bool createShellLink(const std::string& target, const std::string& linkPath,
     return SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
 }
 
+// NTFS and FAT take 255 UTF-16 units in one name.
+bool shortcutNameFits(const std::string& name) {
+    return win32::widen(name).size() <= 255;
+}
+
+bool groupFolderNameFits(const std::string& name) {
+    return win32::widen(name).size() <= 255;
+}
+
 } // namespace platform
