@@ -35,6 +35,8 @@ bool DirectoryListBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rec
     Bind(wxEVT_LISTBOX, &DirectoryListBox::OnSelected, this);
     Bind(wxEVT_LISTBOX_DCLICK, &DirectoryListBox::OnDoubleClick, this);
     Bind(wxEVT_CHAR_HOOK, &DirectoryListBox::OnCharHook, this);
+    Bind(wxEVT_SET_FOCUS, &DirectoryListBox::OnFocusChanged, this);
+    Bind(wxEVT_KILL_FOCUS, &DirectoryListBox::OnFocusChanged, this);
     (void)FillFromPath(initialPath.empty() ? platform::currentFolder() : initialPath);
     Refresh();
     NotifyPathChanged();
@@ -192,8 +194,22 @@ void DirectoryListBox::DrawItem(wxDC& dc, const wxRect& rect, size_t index, bool
 }
 
 void DirectoryListBox::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
-    const bool selected = IsSelected(n);
-    DrawItem(dc, rect, n, selected, selected && HasFocus());
+    DrawItem(dc, rect, n, IsSelected(n), HasFocus() && static_cast<int>(n) == focusedEntry());
+}
+
+int DirectoryListBox::focusedEntry() const {
+    const int selection = GetSelection();
+    if (selection != wxNOT_FOUND)
+        return selection;
+    return GetItemCount() > 0 ? 0 : wxNOT_FOUND;
+}
+
+// The toolkit redraws only the selected entry when the focus comes or goes; with none selected
+// the frame is on the first.
+void DirectoryListBox::OnFocusChanged(wxFocusEvent& event) {
+    if (GetSelection() == wxNOT_FOUND && GetItemCount() > 0)
+        RefreshRow(0);
+    event.Skip();
 }
 
 void DirectoryListBox::OnDrawBackground(wxDC&, const wxRect&, size_t) const {

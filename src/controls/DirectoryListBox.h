@@ -46,6 +46,9 @@ public:
     static wxString FolderErrorMessage(const std::string& path);
 
     void DrawItem(wxDC& dc, const wxRect& rect, size_t index, bool selected, bool focused) const;
+    // The entry the keys act on, framed while the list has the focus: the selected one, or the
+    // first when none is, as the system's lists keep their caret there.
+    int focusedEntry() const;
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;
@@ -55,6 +58,7 @@ protected:
 private:
     void OnDoubleClick(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnFocusChanged(wxFocusEvent& event);
     void OnSelected(wxCommandEvent& event);
     void FocusNextControl();
     void showEntries();

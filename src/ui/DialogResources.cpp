@@ -38,6 +38,7 @@ bool loadDialogTemplate(wxDialog* dialog, wxWindow* parent, const char* name, wx
         return false;
     dialog->SetClientSize(dialog->ConvertDialogToPixels(dialogUnits));
     toolkit::fitControlsToToolkit(dialog);
+    toolkit::showFocusFromTheStart(dialog);
     return true;
 }
 

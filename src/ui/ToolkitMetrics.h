@@ -1,5 +1,5 @@
 #pragma once
-// Sizes in which the toolkits differ, for the controls of our own. One implementation per toolkit
+// Sizes and looks in which the toolkits differ, for the windows of our own. One implementation per toolkit
 // (ui/gtk, ui/msw), chosen by CMake.
 class wxWindow;
 
@@ -11,5 +11,12 @@ int comboFieldHeight(wxWindow* parent);
 // Gives the template's controls the least size the toolkit draws them in, where the template's
 // is smaller; each keeps its middle where the template put it.
 void fitControlsToToolkit(wxWindow* dialog);
+
+// Shows which control has the focus from the window's first moment, rather than only after a
+// key the toolkit counts as keyboard use: a person who starts with the keyboard sees where its
+// first key acts.
+void showFocusFromTheStart(wxWindow* window);
+// Whether the window shows its focus now.
+bool showsFocus(wxWindow* window);
 
 } // namespace toolkit

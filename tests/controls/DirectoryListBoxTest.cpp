@@ -241,6 +241,12 @@ TEST_F(DirectoryListBoxTest, FocusedEntryHasACheckerboardFrame) {
     EXPECT_TRUE((first == *wxBLACK && second == *wxCYAN) ||
                 (first == *wxCYAN && second == *wxBLACK));
     EXPECT_EQ(second, below);
+    // The frame shows where the keys act from the moment the list has the focus, before any
+    // entry is selected.
+    EXPECT_EQ(list->GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(list->focusedEntry(), 0);
+    list->SetSelection(1);
+    EXPECT_EQ(list->focusedEntry(), 1);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/TextEncoding.h"
 #include "support/DialogHook.h"
 #include "support/TempFolder.h"
+#include "ui/ToolkitMetrics.h"
 
 #include <wx/textctrl.h>
 
@@ -91,16 +92,20 @@ TEST_F(AgreementPageTest, DeclineAndEscapeReturnCancel) {
     EXPECT_EQ(runPage(closed, [&] { closed.Close(); }), wxID_CANCEL);
 }
 
+// ... and shows it before any key is pressed.
 TEST_F(AgreementPageTest, DeclineButtonHoldsTheFocusWhenThePageOpens) {
     AgreementPage page(nullptr, SetupScript(script, "POL"));
     wxWindow* focused = nullptr;
+    bool shown = false;
     runPage(page, [&] {
         wxMilliSleep(100);
         wxYield();
         focused = wxWindow::FindFocus();
+        shown = toolkit::showsFocus(&page);
         page.EndModal(wxID_CANCEL);
     });
     EXPECT_EQ(focused, page.FindWindow(wxID_CANCEL));
+    EXPECT_TRUE(shown);
 }
 
 TEST(AgreementText, ZeroByteEndsTheTextAndOtherBytesUseTheCodePage) {

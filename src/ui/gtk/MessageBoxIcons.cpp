@@ -22,11 +22,13 @@ wxArtID artOfKind(GtkMessageType kind) {
     }
 }
 
-// The button Enter presses is the one that has the focus, so that what the box shows is what
-// Enter does; the toolkit leaves the focus on the first button whichever is the default.
+// The button Enter presses is the one that has the focus, and shows it from the start, so that
+// what the box shows is what Enter does; the toolkit leaves the focus on the first button
+// whichever is the default, and shows it only after a key.
 void focusDefaultButton(GtkWindow* box) {
     if (GtkWidget* button = gtk_window_get_default_widget(box))
         gtk_widget_grab_focus(button);
+    gtk_window_set_focus_visible(box, TRUE);
 }
 
 // Runs whenever a widget is realized, before the window is laid out and shown, and adds the icon

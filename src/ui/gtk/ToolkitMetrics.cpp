@@ -2,6 +2,9 @@
 
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/window.h>
+
+#include <gtk/gtk.h>
 
 namespace toolkit {
 
@@ -23,6 +26,24 @@ void fitControlsToToolkit(wxWindow* dialog) {
             continue;
         control->SetSize(place.x, place.y - (least - place.height) / 2, place.width, least);
     }
+}
+
+// GTK shows the focus once a key has been pressed in the window, and again each time it is shown.
+void showFocusFromTheStart(wxWindow* window) {
+    const auto show = [window] {
+        if (GtkWidget* widget = window->GetHandle(); widget && GTK_IS_WINDOW(widget))
+            gtk_window_set_focus_visible(GTK_WINDOW(widget), TRUE);
+    };
+    show();
+    window->Bind(wxEVT_SHOW, [show](wxShowEvent& event) {
+        show();
+        event.Skip();
+    });
+}
+
+bool showsFocus(wxWindow* window) {
+    GtkWidget* widget = window->GetHandle();
+    return widget && GTK_IS_WINDOW(widget) && gtk_window_get_focus_visible(GTK_WINDOW(widget));
 }
 
 } // namespace toolkit

@@ -2,6 +2,8 @@
 
 #include <wx/window.h>
 
+#include <windows.h>
+
 namespace toolkit {
 
 // The Windows toolkit's owner-drawn combo works out a height of its own that, on some systems
@@ -12,5 +14,23 @@ int comboFieldHeight(wxWindow* parent) {
 
 // The system draws every control in the size the template gives it.
 void fitControlsToToolkit(wxWindow*) {}
+
+// Windows hides the focus rectangle of a window opened with the mouse until the first key.
+void showFocusFromTheStart(wxWindow* window) {
+    const auto show = [window] {
+        if (const HWND handle = static_cast<HWND>(window->GetHandle()))
+            SendMessageW(handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    };
+    show();
+    window->Bind(wxEVT_SHOW, [show](wxShowEvent& event) {
+        show();
+        event.Skip();
+    });
+}
+
+bool showsFocus(wxWindow* window) {
+    const HWND handle = static_cast<HWND>(window->GetHandle());
+    return handle && (SendMessageW(handle, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
 
 } // namespace toolkit
