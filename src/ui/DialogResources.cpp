@@ -52,4 +52,5 @@ void setControlText(wxWindow* control, const std::string& text) {
     control->SetLabel(wxString::FromUTF8(text));
     if (stockButton)
         control->SetId(id);
+    toolkit::fitControlToText(control);
 }

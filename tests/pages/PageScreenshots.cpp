@@ -35,7 +35,7 @@ const char* const kScript = "[POL]\n"
                             "IDS_DALEJ=Dalej >>\n"
                             "IDS_POWROT=<< Powrót\n"
                             "IDS_NAZWA_GRY=Demo Game\n"
-                            "IDS_DYSK=Dysk\n"
+                            "IDS_DYSK=Dysk:\n"
                             "IDS_KATALOG_NAME=Katalog\n";
 
 const char* const kAgreement =
