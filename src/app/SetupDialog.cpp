@@ -28,6 +28,14 @@
 namespace {
 constexpr int kTitleWidth = 350;
 constexpr int kTitleHeight = 250;
+double titleScale(int clientWidth) {
+    // The window is sized in dialog units and grows with the text; the picture grows with it, so
+    // that it still fills its place and the buttons stand where they stand on it. At the size it
+    // was made for it is drawn pixel for pixel.
+    const double scale = static_cast<double>(clientWidth) / kTitleWidth;
+    return scale < 1.1 ? 1.0 : scale;
+}
+
 } // namespace
 
 SetupDialog::SetupDialog(wxWindow* parent)
@@ -88,7 +96,10 @@ void SetupDialog::loadTitleBitmap() {
     wxLogNull quiet; // a missing or broken picture leaves the window without one, unreported
     if (!picture.LoadFile(stream, wxBITMAP_TYPE_BMP))
         return;
-    titlePicture = wxBitmap(picture.Rescale(kTitleWidth, kTitleHeight, wxIMAGE_QUALITY_HIGH));
+    const double scale = titleScale(GetClientSize().x);
+    titlePicture = wxBitmap(picture.Rescale(static_cast<int>(kTitleWidth * scale + 0.5),
+                                            static_cast<int>(kTitleHeight * scale + 0.5),
+                                            wxIMAGE_QUALITY_HIGH));
 }
 
 void SetupDialog::applyTexts() {
