@@ -3,11 +3,19 @@
 #include "controls/ControlImages.h"
 
 #include <wx/brush.h>
+#include <wx/image.h>
 #include <wx/pen.h>
 #include <wx/settings.h>
 #include <wx/window.h>
 
 #include <algorithm>
+#include <map>
+
+namespace {
+// From this text height on the icons are drawn at twice their size (about 1.5 times the text
+// size of the entries' 8-point font).
+constexpr int kDoubleTextHeight = 21;
+} // namespace
 
 ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
     int width = 0;
@@ -15,8 +23,24 @@ ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
     window.GetTextExtent(wxString("1Mgj0").Left(4), &width, &height, nullptr, nullptr, &font);
     ItemMetrics metrics;
     metrics.textHeight = height;
-    metrics.itemHeight = std::max(height, kIconSize);
+    // The 8-point text the entries were drawn for is 13 to 15 pixels high.
+    metrics.scale = height >= kDoubleTextHeight ? 2 : 1;
+    metrics.itemHeight = std::max(height, kIconSize * metrics.scale);
     return metrics;
+}
+
+const wxBitmap& iconAtScale(const wxBitmap& icon, int scale) {
+    if (scale == 1 || !icon.IsOk())
+        return icon;
+    // The shared icons live as long as the program; each is doubled once, the first time.
+    static std::map<const wxBitmap*, wxBitmap> doubled;
+    auto found = doubled.find(&icon);
+    if (found == doubled.end()) {
+        wxImage image = icon.ConvertToImage();
+        image.Rescale(icon.GetWidth() * 2, icon.GetHeight() * 2, wxIMAGE_QUALITY_NEAREST);
+        found = doubled.emplace(&icon, wxBitmap(image)).first;
+    }
+    return found->second;
 }
 
 static void drawFocusFrame(wxDC& dc, const wxRect& rect) {
@@ -38,12 +62,12 @@ void drawOwnerDrawnItem(wxDC& dc, const wxRect& rect, const wxFont& font,
     dc.SetBrush(wxBrush(background));
     dc.DrawRectangle(rect);
 
-    int offset = look.offset;
+    int offset = look.offset * metrics.scale;
     if (look.icon) {
         if (look.icon->IsOk())
-            dc.DrawBitmap(*look.icon, rect.x + offset,
-                          rect.y + (metrics.itemHeight - kIconSize) / 2, true);
-        offset += kIconAdvance;
+            dc.DrawBitmap(iconAtScale(*look.icon, metrics.scale), rect.x + offset,
+                          rect.y + (metrics.itemHeight - kIconSize * metrics.scale) / 2, true);
+        offset += kIconAdvance * metrics.scale;
     }
     dc.SetFont(font);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);

@@ -1,6 +1,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/ControlImages.h"
 #include "controls/ItemPixels.h"
+#include "controls/OwnerDrawnItem.h"
 #include "controls/TestDrives.h"
 #include "pages/PageRunner.h"
 #include "support/DialogHook.h"
@@ -174,11 +175,11 @@ wxImage expectedEntry(wxSize size, const ItemMetrics& metrics, const wxFont& fon
                       const wxBitmap& icon, int iconX, const wxString& text, int textX,
                       bool selected = false) {
     return drawToImage(size, [&](wxDC& dc) {
-        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHT
-                                                                 : wxSYS_COLOUR_WINDOW)));
+        dc.SetBrush(wxBrush(
+            wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW)));
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.DrawRectangle(wxRect(size));
-        dc.DrawBitmap(icon, iconX, (metrics.itemHeight - 16) / 2, true);
+        dc.DrawBitmap(icon, iconX, (metrics.itemHeight - icon.GetHeight()) / 2, true);
         dc.SetFont(font);
         dc.SetTextForeground(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHTTEXT
                                                                   : wxSYS_COLOUR_WINDOWTEXT));
@@ -195,15 +196,28 @@ TEST_F(DirectoryListBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
     const wxSize size(200, 16);
     const wxImage drawn =
         drawToImage(size, [&](wxDC& dc) { small->DrawItem(dc, wxRect(size), 0, false, false); });
-    EXPECT_TRUE(samePixels(drawn, expectedEntry(size, small->GetItemMetrics(), parent.GetFont(),
-                                                controlImage(ControlImage::FolderOpen), 3, "C:\\",
-                                                23)));
+    EXPECT_TRUE(
+        samePixels(drawn, expectedEntry(size, small->GetItemMetrics(), parent.GetFont(),
+                                        controlImage(ControlImage::FolderOpen), 3, "C:\\", 23)));
+    // A text twice as high as the entries were drawn for has its icons and places twice as
+    // large: the icon's pixels doubled.
     parent.SetFont(wxFont(wxFontInfo(24).FaceName("Liberation Sans")));
     auto* large = makeList("C:\\");
-    EXPECT_GT(large->GetItemMetrics().itemHeight, 16);
-    EXPECT_EQ(large->GetItemMetrics().itemHeight, large->GetItemMetrics().textHeight);
+    const ItemMetrics metrics = large->GetItemMetrics();
+    EXPECT_EQ(metrics.itemHeight, metrics.textHeight);
+    ASSERT_EQ(metrics.scale, 2);
+    const wxBitmap& doubled = iconAtScale(controlImage(ControlImage::FolderOpen), 2);
+    ASSERT_EQ(doubled.GetSize(), wxSize(32, 32));
+    const wxImage one = controlImage(ControlImage::FolderOpen).ConvertToImage();
+    const wxImage two = doubled.ConvertToImage();
+    EXPECT_EQ(two.GetRed(31, 31), one.GetRed(15, 15));
+    EXPECT_EQ(two.GetBlue(14, 9), one.GetBlue(7, 4));
+    const wxSize largeSize(300, metrics.itemHeight);
+    const wxImage largeDrawn = drawToImage(
+        largeSize, [&](wxDC& dc) { large->DrawItem(dc, wxRect(largeSize), 0, false, false); });
+    EXPECT_TRUE(samePixels(
+        largeDrawn, expectedEntry(largeSize, metrics, parent.GetFont(), doubled, 6, "C:\\", 46)));
 }
-
 
 TEST_F(DirectoryListBoxTest, ThirdLevelSubfolderHasItsIconAt33AndItsTextAt53) {
     drives.makeFolders('c', "Program Files/Games/Saves");

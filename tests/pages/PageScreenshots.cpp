@@ -51,11 +51,15 @@ void letTheDisplayCatchUp() {
     }
 }
 
-// The picture covers the window and, when given, a second one such as a dropped-down list.
+// The picture covers the window and, when given, a second one such as a dropped-down list, which
+// is opened once the window stands where the window manager put it.
 bool savePicture(wxWindow& window, const wxString& file,
                  const std::function<wxWindow*()>& alsoShownOf = {}) {
     window.Show();
     window.Raise();
+    letTheDisplayCatchUp();
+    if (alsoShownOf)
+        (void)alsoShownOf();
     letTheDisplayCatchUp();
     wxRect rect = window.GetScreenRect();
     wxWindow* alsoShown = alsoShownOf ? alsoShownOf() : nullptr;
@@ -84,10 +88,14 @@ bool savePage(const std::string& page, const std::string& scriptPath, const wxSt
     }
     if (page == "target-folder" || page == "drive-list") {
         DirectoryPage target(nullptr, "C:\\Gry\\Demo Game", script);
-        if (page == "drive-list")
-            target.CallAfter([&target] { target.driveSelector()->Popup(); });
-        return savePicture(target, output,
-                           [&target] { return target.driveSelector()->GetPopupWindow(); });
+        if (page != "drive-list")
+            return savePicture(target, output);
+        return savePicture(target, output, [&target] {
+            if (!target.driveSelector()->GetPopupWindow() ||
+                !target.driveSelector()->GetPopupWindow()->IsShown())
+                target.driveSelector()->Popup();
+            return target.driveSelector()->GetPopupWindow();
+        });
     }
     std::fprintf(stderr, "unknown page %s\n", page.c_str());
     return false;
