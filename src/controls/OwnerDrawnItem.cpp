@@ -12,9 +12,9 @@
 #include <map>
 
 namespace {
-// From this text height on the icons are drawn at twice their size (about 1.5 times the text
-// size of the entries' 8-point font).
-constexpr int kDoubleTextHeight = 21;
+// From this text height on the icons are drawn at twice their size: the entries' 8-point text is
+// 13 pixels high at the ordinary text size, 19 at 1.5 times and 25 at twice that size.
+constexpr int kDoubleTextHeight = 19;
 } // namespace
 
 ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
@@ -23,7 +23,6 @@ ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
     window.GetTextExtent(wxString("1Mgj0").Left(4), &width, &height, nullptr, nullptr, &font);
     ItemMetrics metrics;
     metrics.textHeight = height;
-    // The 8-point text the entries were drawn for is 13 to 15 pixels high.
     metrics.scale = height >= kDoubleTextHeight ? 2 : 1;
     metrics.itemHeight = std::max(height, kIconSize * metrics.scale);
     return metrics;
