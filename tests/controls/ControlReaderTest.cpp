@@ -2,12 +2,17 @@
 // entry by entry, as they are drawn, with the selected entry: after each step of a table, what
 // the interface answers must be what the control shows.
 #include "support/ControlReader.h"
+#include "app/MessageBox.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/TestDrives.h"
+#include "ui/Accessibility.h"
 
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
 
 #include <functional>
 
@@ -95,6 +100,48 @@ TEST_F(ControlReaderTest, TheDriveSelectorIsReadAsAComboBoxOfItsDrivesAndTheChos
         EXPECT_EQ(view.entries[view.selected].rfind(step.chosen, 0), 0u)
             << step.step << ": " << view.entries[view.selected];
         expectReadAsShown(*combo, step.step);
+    }
+}
+
+// What a reader speaks for the windows that are no lists: the choices with their frame's text
+// after their own, a message box by its caption rather than by its kind.
+TEST_F(ControlReaderTest, ChoicesAreReadWithTheirFrameAndABoxByItsCaption) {
+    auto* frame =
+        new wxStaticBox(&parent, wxID_ANY, "Choose the &install type:", {10, 10}, {200, 120});
+    std::vector<wxWindow*> choices;
+    for (const char* label : {"Minimal", "Standard", "Full"})
+        choices.push_back(new wxRadioButton(&parent, wxID_ANY, label,
+                                            {20, 30 + 30 * static_cast<int>(choices.size())},
+                                            {150, 20}, choices.empty() ? wxRB_GROUP : 0));
+    accessibility::groupChoices(*frame, choices);
+    // The page names its frame once the script's texts are in: the choices follow.
+    frame->SetLabel("Choose the install type:");
+    accessibility::nameMessageBoxesByCaption();
+    const struct {
+        const char* what;
+        std::function<ReaderView()> read;
+        const char* name;
+        const char* readWith;
+    } windows[] = {
+        {"the first choice", [&] { return readControl(*choices[0]); }, "Minimal",
+         "Choose the install type:"},
+        {"the second choice", [&] { return readControl(*choices[1]); }, "Standard",
+         "Choose the install type:"},
+        {"the last choice", [&] { return readControl(*choices[2]); }, "Full",
+         "Choose the install type:"},
+        {"an error box",
+         [] {
+             return readMessageBox([] {
+                 showMessageBox(nullptr, "The copy failed.", "Moonrise Harbour",
+                                wxOK | wxICON_ERROR);
+             });
+         },
+         "Moonrise Harbour", ""},
+    };
+    for (const auto& window : windows) {
+        const ReaderView view = window.read();
+        EXPECT_EQ(view.name, window.name) << window.what;
+        EXPECT_EQ(view.readWith, window.readWith) << window.what;
     }
 }
 

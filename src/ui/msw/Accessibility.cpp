@@ -1,11 +1,12 @@
 // The Windows side, through the toolkit's accessibility objects (the system's IAccessible). A
-// toolkit built without them leaves the owner-drawn lists unread; labels and message boxes need
-// nothing there, as the system names a control after the static text before it and a message
-// box after its caption, and reads radio buttons with the group box around them.
+// toolkit built without them leaves the owner-drawn lists unread and the choices without their
+// frame. Message boxes need nothing here: the system's box is a dialog whose window text, which
+// the system's object names it by, is its caption.
 #include "ui/Accessibility.h"
 
 #include <wx/access.h>
 #include <wx/control.h>
+#include <wx/weakref.h>
 #include <wx/window.h>
 
 namespace accessibility {
@@ -14,12 +15,14 @@ namespace {
 
 #if wxUSE_ACCESSIBILITY
 
-// A name of our own; everything else stays with the system's reading of the control.
+// A name of our own, and the frame the control is read with; everything else stays with the
+// system's reading of the control.
 class NamedAccessible : public wxAccessible {
 public:
     NamedAccessible(wxWindow* window, const wxString& name) : wxAccessible(window), name(name) {}
 
     void setName(const wxString& text) { name = text; }
+    void setFrame(wxWindow& window) { frame = &window; }
 
     wxAccStatus GetName(int childId, wxString* out) override {
         if (childId != wxACC_SELF || name.empty())
@@ -28,9 +31,29 @@ public:
         return wxACC_OK;
     }
 
+    // The system's object of a radio button says nothing of the group box drawn around it, so
+    // the frame's text is the description a reader speaks after the choice's own name. Read
+    // when asked: the page sets its texts after the tie is made.
+    wxAccStatus GetDescription(int childId, wxString* out) override {
+        if (childId != wxACC_SELF || !frame)
+            return wxACC_NOT_IMPLEMENTED;
+        *out = wxControl::RemoveMnemonics(frame->GetLabel());
+        return wxACC_OK;
+    }
+
 private:
     wxString name;
+    wxWeakRef<wxWindow> frame;
 };
+
+// The control's object of ours, made the first time it is asked for (the window owns it).
+NamedAccessible& ownObject(wxWindow& control) {
+    if (auto* named = dynamic_cast<NamedAccessible*>(control.GetAccessible()))
+        return *named;
+    auto* made = new NamedAccessible(&control, wxString());
+    control.SetAccessible(made);
+    return *made;
+}
 
 // The entries of an owner-drawn list as simple elements 1..n of the control's object.
 class ItemListAccessible : public NamedAccessible {
@@ -42,6 +65,7 @@ public:
     void detach() { content = {}; }
     bool expanded = false;
 
+    ItemListRole kind() const { return role; }
     int count() const { return content.count ? content.count() : 0; }
     int selected() const { return content.selected ? content.selected() : -1; }
 
@@ -133,6 +157,10 @@ public:
         if (now < 0)
             return;
         wxAccessible::NotifyEvent(wxACC_EVENT_OBJECT_SELECTION, &window, wxOBJID_CLIENT, now + 1);
+        // A closed combo box is read by its value, which is the entry.
+        if (object->kind() == ItemListRole::ComboBox)
+            wxAccessible::NotifyEvent(wxACC_EVENT_OBJECT_VALUECHANGE, &window, wxOBJID_CLIENT,
+                                      wxACC_SELF);
         if (window.HasFocus())
             wxAccessible::NotifyEvent(wxACC_EVENT_OBJECT_FOCUS, &window, wxOBJID_CLIENT, now + 1);
     }
@@ -180,18 +208,25 @@ void labelControl(wxWindow& control, wxWindow& label) {
 
 void nameControl(wxWindow& control, const wxString& name) {
 #if wxUSE_ACCESSIBILITY
-    if (auto* named = dynamic_cast<NamedAccessible*>(control.GetAccessible()))
-        named->setName(name);
-    else
-        control.SetAccessible(new NamedAccessible(&control, name));
+    ownObject(control).setName(name);
 #else
     (void)control;
     (void)name;
 #endif
 }
 
-void groupChoices(wxWindow&, const std::vector<wxWindow*>&) {}
+void groupChoices(wxWindow& frame, const std::vector<wxWindow*>& choices) {
+#if wxUSE_ACCESSIBILITY
+    for (wxWindow* choice : choices)
+        if (choice)
+            ownObject(*choice).setFrame(frame);
+#else
+    (void)frame;
+    (void)choices;
+#endif
+}
 
+// The system's boxes are named by their captions already (above).
 void nameMessageBoxesByCaption() {}
 
 } // namespace accessibility
