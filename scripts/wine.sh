@@ -52,6 +52,13 @@ trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 # the session. Started from a test, it would keep the test's output open and ctest would wait for
 # it: start it first, with its output elsewhere.
 "$wine" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+# SETUP_WINE_DPI: the screen's dots per inch as Wine's settings give them (96 unless set).
+if [ -n "${SETUP_WINE_DPI:-}" ]; then
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$SETUP_WINE_DPI" /f \
+        >/dev/null 2>&1
+    "$wineserver" -k 2>/dev/null || true
+    "$wine" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+fi
 status=0
 "$wine" "$@" || status=$?
 exit "$status"

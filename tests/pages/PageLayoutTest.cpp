@@ -15,6 +15,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -97,6 +98,8 @@ TEST_P(PageLayout, noTextIsCutAndNoControlCoversAnother) {
         page->Show();
         wxYield();
         EXPECT_EQ(layoutFaults(*page), "") << page->GetTitle().utf8_string();
+        const wxSize size = page->GetClientSize();
+        std::printf("%s: %dx%d\n", page->GetTitle().utf8_string().c_str(), size.x, size.y);
     }
 }
 
