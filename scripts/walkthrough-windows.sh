@@ -5,7 +5,8 @@
 # drive D:, and the program installs onto its drive C: and into its own registry. It answers Yes to
 # the further program and to DirectX, whose programs on the medium record how they were started in
 # OUTPUT/programs.txt; OUTPUT/timeline.txt holds when each window was first seen with its title,
-# OUTPUT/opened.txt the command lines of the folder window and the readme's program.
+# OUTPUT/opened.txt the command lines of the folder window and the readme's program. With
+# SETUP_WINE_DPI set, Wine's settings give the screen that many dots per inch.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/out/walkthrough-windows}" && cd "${1:-$root/out/walkthrough-windows}" && pwd)
@@ -24,6 +25,11 @@ if [ -z "${WALKTHROUGH_DISPLAY_READY:-}" ]; then
     # Windows opens text files with its editor; a fresh Wine prefix has the editor's file type
     # (txtfile) but no .txt entry naming it.
     "$root/scripts/wine.sh" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null
+    # SETUP_WINE_DPI: the screen's dots per inch in Wine's settings (96 unless set).
+    if [ -n "${SETUP_WINE_DPI:-}" ]; then
+        "$root/scripts/wine.sh" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$SETUP_WINE_DPI" /f >/dev/null
+    fi
     wineserver -w
     export WALKTHROUGH_DISPLAY_READY=1
     exec "$root/scripts/fresh-display.sh" --size 1024x768 "$0" "$out"

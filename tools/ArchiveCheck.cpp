@@ -1,6 +1,7 @@
 #include "ArchiveCheck.h"
 
 #include "audio/AudioTranscoder.h"
+#include "audio/DecoderNotes.h"
 #include "copy/SoundArchive.h"
 #include "platform/EndSignals.h"
 
@@ -76,11 +77,24 @@ private:
     int saved = -1;
 };
 
+// The decoders' notes still go where they went; the last one is kept, as a record that does not
+// decode ends with the reason.
+std::string& lastNote() {
+    static std::string line;
+    return line;
+}
+
+void keepLastNote(const std::string& line) {
+    lastNote() = line;
+    const std::string whole = line + "\n";
+    std::fwrite(whole.data(), 1, whole.size(), stderr);
+}
+
 // Whether the record's compressed file converts into a WAVE file with the installer's own
 // transcoder, as it would during an installation. The data goes to a scratch file in pieces, so
 // that no record is held whole; a request to end the program stops both steps.
 bool decodes(SoundArchive& archive, const SoundArchiveRecord& record, const fs::path& folder,
-             ArchiveStatus& status) {
+             ArchiveStatus& status, std::string& reason) {
     const fs::path input = folder / ("record" + codecExtension(record.codec));
     const fs::path output = folder / "record.wav";
     bool written = false;
@@ -99,9 +113,13 @@ bool decodes(SoundArchive& archive, const SoundArchiveRecord& record, const fs::
     if (status == ArchiveStatus::Ok && written) {
         AudioTranscoder transcoder;
         transcoder.stopWhen(&platform::endRequested());
+        lastNote().clear();
+        audio::sendNotesTo(&keepLastNote);
         converted = record.codec == kCodecVorbis
                         ? transcoder.vorbisToWav(input.string(), output.string())
                         : transcoder.speexToWav(input.string(), output.string());
+        if (!converted)
+            reason = lastNote();
     }
     std::error_code ignored;
     fs::remove(input, ignored);
@@ -117,9 +135,9 @@ ArchiveCheck checkOpenArchive(SoundArchive& archive, const fs::path& scratch) {
         SoundArchiveRecord record;
         ArchiveStatus status = archive.readRecordHeader(record);
         if (status == ArchiveStatus::Ok) {
-            RecordCheck result{record.name, !codecExtension(record.codec).empty(), false};
+            RecordCheck result{record.name, !codecExtension(record.codec).empty(), false, {}};
             if (result.knownCodec)
-                result.decodes = decodes(archive, record, scratch, status);
+                result.decodes = decodes(archive, record, scratch, status, result.reason);
             else
                 status = archive.skipRecordData();
             if (status == ArchiveStatus::Ok)

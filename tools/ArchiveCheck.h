@@ -8,6 +8,7 @@ struct RecordCheck {
     std::string name;
     bool knownCodec = true; // false: a codec the installer does not convert
     bool decodes = false;
+    std::string reason; // the decoder's last word on a record that does not decode
 };
 
 struct ArchiveCheck {

@@ -98,7 +98,8 @@ void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
         if (!record.knownCodec)
             problems.push_back(record.name + " has a codec the installer does not convert");
         else if (!record.decodes)
-            problems.push_back(record.name + " does not decode");
+            problems.push_back(record.name + " does not decode" +
+                               (record.reason.empty() ? "" : " (" + record.reason + ")"));
     if (!check.brokenAt.empty())
         problems.push_back(check.brokenAt);
     medium.add(Severity::Error, listed.line,

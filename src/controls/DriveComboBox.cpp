@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "ui/ToolkitMetrics.h"
 
+#include <algorithm>
 #include <cstdint>
 
 DriveComboBox::DriveComboBox() {
@@ -15,8 +16,8 @@ bool DriveComboBox::Create(wxWindow* parent, wxWindowID id, const wxRect& rect,
                            unsigned createOptions) {
     // The rectangle's height counts the dropped-down list; the field keeps its natural height.
     if (!wxOwnerDrawnComboBox::Create(parent, id, wxString(), rect.GetPosition(),
-                                      wxSize(rect.width, toolkit::comboFieldHeight(parent)), 0, nullptr,
-                                      wxCB_READONLY))
+                                      wxSize(rect.width, toolkit::comboFieldHeight(parent)), 0,
+                                      nullptr, wxCB_READONLY))
         return false;
     SetPopupMaxHeight(rect.height);
     options = createOptions & 0x7;
@@ -128,6 +129,11 @@ void DriveComboBox::SelectCurrentDrive() {
 
 void DriveComboBox::DrawItem(wxDC& dc, const wxRect& rect, int index, bool selected,
                              bool focused) const {
+    drawItemWith(dc, rect, index, selected, focused, metrics);
+}
+
+void DriveComboBox::drawItemWith(wxDC& dc, const wxRect& rect, int index, bool selected,
+                                 bool focused, const ItemMetrics& measures) const {
     if (index < 0 || index >= static_cast<int>(GetCount()))
         return;
     ItemLook look;
@@ -136,22 +142,29 @@ void DriveComboBox::DrawItem(wxDC& dc, const wxRect& rect, int index, bool selec
     look.text = GetString(index);
     look.selected = selected;
     look.focused = focused;
-    drawOwnerDrawnItem(dc, rect, font.IsOk() ? font : GetFont(), metrics, look);
+    drawOwnerDrawnItem(dc, rect, font.IsOk() ? font : GetFont(), measures, look);
 }
 
 void DriveComboBox::OnDrawItem(wxDC& dc, const wxRect& area, int item, int flags) const {
     const bool inField = (flags & wxODCB_PAINTING_CONTROL) != 0;
     wxRect rect = area;
-    if (inField && rect.height > metrics.itemHeight) {
+    ItemMetrics look = metrics;
+    if (inField && rect.height > look.itemHeight) {
         // The field may be higher than an item: the item sits in its middle.
-        rect.y += (rect.height - metrics.itemHeight) / 2;
-        rect.height = metrics.itemHeight;
+        rect.y += (rect.height - look.itemHeight) / 2;
+        rect.height = look.itemHeight;
+    } else if (inField && look.scale > 1 && rect.height < look.itemHeight) {
+        // A field lower than the doubled icons shows the drive's icon at its own size.
+        look.scale = 1;
+        look.itemHeight = std::max(look.textHeight, kIconSize);
+        rect.y += (rect.height - look.itemHeight) / 2;
+        rect.height = look.itemHeight;
     }
     const int index = inField ? GetSelection() : item;
     const bool selected = (flags & wxODCB_PAINTING_SELECTED) != 0;
     // The field shows the focus while the control has it; the list marks its current item.
     const bool focused = inField ? HasFocus() : selected;
-    DrawItem(dc, rect, index, selected, focused);
+    drawItemWith(dc, rect, index, selected, focused, look);
 }
 
 void DriveComboBox::OnDrawBackground(wxDC&, const wxRect&, int, int) const {

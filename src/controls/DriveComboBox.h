@@ -40,6 +40,8 @@ public:
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, int item, int flags) const override;
+    void drawItemWith(wxDC& dc, const wxRect& rect, int index, bool selected, bool focused,
+                      const ItemMetrics& measures) const;
     void OnDrawBackground(wxDC& dc, const wxRect& rect, int item, int flags) const override;
     wxCoord OnMeasureItem(size_t item) const override;
 

@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-// From this text height on the icons are drawn at twice their size: the entries' 8-point text is
-// 13 pixels high at the ordinary text size, 19 at 1.5 times and 25 at twice that size.
-constexpr int kDoubleTextHeight = 19;
-} // namespace
+int iconScaleFor(int textHeight, int pointSize) {
+    // At the ordinary text size a point of the entries' font is 1.5 to 1.7 pixels high (8-point
+    // text: 12 or 13 pixels); from about 1.3 times that on, the icons and places double (Wine at
+    // 144 dots per inch: 17 pixels; GTK at a text scale of 1.5: 19).
+    return pointSize > 0 && textHeight * 100 >= pointSize * 205 ? 2 : 1;
+}
 
 ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
     int width = 0;
@@ -23,7 +24,7 @@ ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font) {
     window.GetTextExtent(wxString("1Mgj0").Left(4), &width, &height, nullptr, nullptr, &font);
     ItemMetrics metrics;
     metrics.textHeight = height;
-    metrics.scale = height >= kDoubleTextHeight ? 2 : 1;
+    metrics.scale = iconScaleFor(height, font.GetPointSize());
     metrics.itemHeight = std::max(height, kIconSize * metrics.scale);
     return metrics;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Measuring and drawing one entry of the owner-drawn drive selector and folder list, which
 // look alike: an optional 16 x 16 icon, a text, and a checkerboard frame on the focused entry.
-// A text twice as high or more (a larger text size) gets the icons and places at twice the size.
+// A larger text size gets the icons and their places at twice the size.
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/font.h>
@@ -17,6 +17,9 @@ struct ItemMetrics {
     int itemHeight = kIconSize; // never lower than an icon
     int scale = 1;              // of the icons, their places and the text's, 1 or 2
 };
+
+// 2 when the text is drawn about 1.3 times as large as at the ordinary text size or more, else 1.
+int iconScaleFor(int textHeight, int pointSize);
 
 // Measures the height of "1Mgj" in the font, in device pixels.
 ItemMetrics measureItemMetrics(const wxWindow& window, const wxFont& font);

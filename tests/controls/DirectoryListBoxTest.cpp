@@ -199,24 +199,39 @@ TEST_F(DirectoryListBoxTest, ItemsAreAtLeastSixteenPixelsHigh) {
     EXPECT_TRUE(
         samePixels(drawn, expectedEntry(size, small->GetItemMetrics(), parent.GetFont(),
                                         controlImage(ControlImage::FolderOpen), 3, "C:\\", 23)));
-    // A text twice as high as the entries were drawn for has its icons and places twice as
-    // large: the icon's pixels doubled.
     parent.SetFont(wxFont(wxFontInfo(24).FaceName("Liberation Sans")));
     auto* large = makeList("C:\\");
-    const ItemMetrics metrics = large->GetItemMetrics();
-    EXPECT_EQ(metrics.itemHeight, metrics.textHeight);
-    ASSERT_EQ(metrics.scale, 2);
+    EXPECT_EQ(large->GetItemMetrics().itemHeight, large->GetItemMetrics().textHeight);
+}
+
+// At a larger text size (the font's points drawn in more pixels) the icons and their places are
+// twice as large: the icon's pixels doubled.
+TEST_F(DirectoryListBoxTest, ALargerTextSizeDoublesTheIconsAndTheirPlaces) {
+    const struct {
+        int textHeight, pointSize, scale;
+    } cases[] = {{12, 8, 1},  {13, 8, 1},  {16, 8, 1},  {17, 8, 2}, {19, 8, 2},
+                 {17, 10, 1}, {25, 10, 2}, {37, 24, 1}, {0, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(iconScaleFor(c.textHeight, c.pointSize), c.scale)
+            << c.textHeight << " pixels of " << c.pointSize << " points";
     const wxBitmap& doubled = iconAtScale(controlImage(ControlImage::FolderOpen), 2);
     ASSERT_EQ(doubled.GetSize(), wxSize(32, 32));
     const wxImage one = controlImage(ControlImage::FolderOpen).ConvertToImage();
     const wxImage two = doubled.ConvertToImage();
     EXPECT_EQ(two.GetRed(31, 31), one.GetRed(15, 15));
     EXPECT_EQ(two.GetBlue(14, 9), one.GetBlue(7, 4));
-    const wxSize largeSize(300, metrics.itemHeight);
-    const wxImage largeDrawn = drawToImage(
-        largeSize, [&](wxDC& dc) { large->DrawItem(dc, wxRect(largeSize), 0, false, false); });
-    EXPECT_TRUE(samePixels(
-        largeDrawn, expectedEntry(largeSize, metrics, parent.GetFont(), doubled, 6, "C:\\", 46)));
+    ItemMetrics metrics = measureItemMetrics(parent, parent.GetFont());
+    metrics.scale = 2;
+    metrics.itemHeight = std::max(metrics.textHeight, 32);
+    ItemLook look;
+    look.icon = &controlImage(ControlImage::FolderOpen);
+    look.text = "C:\\";
+    const wxSize size(300, metrics.itemHeight);
+    const wxImage drawn = drawToImage(size, [&](wxDC& dc) {
+        drawOwnerDrawnItem(dc, wxRect(size), parent.GetFont(), metrics, look);
+    });
+    EXPECT_TRUE(
+        samePixels(drawn, expectedEntry(size, metrics, parent.GetFont(), doubled, 6, "C:\\", 46)));
 }
 
 TEST_F(DirectoryListBoxTest, ThirdLevelSubfolderHasItsIconAt33AndItsTextAt53) {

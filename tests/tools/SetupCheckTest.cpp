@@ -174,7 +174,8 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
         {"error", "5=nothing\\", "folder nothing\\ (max) is not on the medium"},
         {"warning", "6=empty\\", "folder entry empty\\ (max) lists no files"},
         {"error", "7=music\\broken.snd",
-         "sound archive music\\broken.snd does not verify: bad.ogg does not decode"},
+         "sound archive music\\broken.snd does not verify: bad.ogg does not decode (The stream ends "
+         "before its last page)"},
     };
 #ifdef _WIN32
     // Windows finds a file whatever the letter case of its name: the case finding cannot arise.
