@@ -1,19 +1,56 @@
 #include "words/ProgramWords.h"
-#include "words/TranslationLookup.h"
+
+#include "words/CatalogFile.h"
 
 #include <atomic>
 #include <cstdlib>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <vector>
+
+struct EmbeddedFile {
+    const char* name;
+    const unsigned char* data;
+    std::size_t size;
+};
+extern const EmbeddedFile programCatalogFiles[];
 
 namespace words {
 namespace {
 
-std::atomic<Lookup> catalogLookup{nullptr};
+using Catalog = std::unordered_map<std::string, std::string>;
+
+// The catalog in use; each language's is read once and kept while the program runs, so that a
+// text looked up on another thread never sees it go.
+std::atomic<const Catalog*> catalogInUse{nullptr};
+
+const Catalog* carriedCatalog(const std::string& language) {
+    static std::mutex lock;
+    static std::map<std::string, Catalog> read;
+    const std::lock_guard<std::mutex> hold(lock);
+    if (const auto found = read.find(language); found != read.end())
+        return &found->second;
+    for (const EmbeddedFile* file = programCatalogFiles; file->name; ++file)
+        if (file->name == language + ".mo")
+            return &read.emplace(language, readCatalog(file->data, file->size)).first->second;
+    return nullptr;
+}
+
+std::optional<std::string> lookUpInCatalog(const char* english) {
+    const Catalog* catalog = catalogInUse.load();
+    if (!catalog)
+        return std::nullopt;
+    const auto found = catalog->find(english);
+    return found == catalog->end() ? std::nullopt : std::optional<std::string>(found->second);
+}
 
 } // namespace
 
-void setLookup(Lookup lookup) {
-    catalogLookup = lookup;
+void useCatalog(const std::string& languageId) {
+    const std::string language = catalogLanguage(languageId);
+    catalogInUse = language.empty() ? nullptr : carriedCatalog(language);
 }
 
 std::string catalogLanguage(const std::string& languageId) {
@@ -31,9 +68,8 @@ std::string catalogLanguage(const std::string& languageId) {
 }
 
 std::string translate(const char* english) {
-    if (const Lookup lookup = catalogLookup.load())
-        if (std::optional<std::string> translated = lookup(english))
-            return *std::move(translated);
+    if (std::optional<std::string> translated = lookUpInCatalog(english))
+        return *std::move(translated);
     return english;
 }
 

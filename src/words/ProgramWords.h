@@ -11,8 +11,11 @@ namespace words {
 // "pl"); empty for English and for a language the program has no catalog for.
 std::string catalogLanguage(const std::string& languageId);
 
-// Speaks the language of the id from now on ("" or an unknown id: English).
+// Speaks the language of the id from now on ("" or an unknown id: English), the toolkit's own
+// words (its stock buttons) included.
 void useLanguage(const std::string& languageId);
+// The same for the program's own words alone, without the toolkit: the maker's tools.
+void useCatalog(const std::string& languageId);
 
 // Marks a text for the catalogs where it is written, when translate() meets it elsewhere.
 constexpr const char* marked(const char* english) {

@@ -3,9 +3,11 @@
 #include "pages/AgreementText.h"
 #include "pages/TargetFolderRefusal.h"
 #include "session/CommandLine.h"
+#include "words/CatalogFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 
 namespace {
@@ -62,6 +64,49 @@ TEST_F(ProgramWords, theProgramsWordsSpeakTheRunsLanguage) {
         EXPECT_NE(text.find(c.within), std::string::npos) << text;
     }
     EXPECT_EQ(targetFolderRefusal("C:\\Games\\Moonrise Harbour"), "");
+}
+
+// A compiled catalog of the given entries, in either byte order.
+std::string catalogBytes(const std::vector<std::pair<std::string, std::string>>& entries,
+                         bool bigEndian) {
+    std::string bytes;
+    const auto word = [&](std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes += static_cast<char>(value >> (bigEndian ? 24 - 8 * i : 8 * i));
+    };
+    const auto count = static_cast<std::uint32_t>(entries.size());
+    std::uint32_t text = 28 + 16 * count;
+    word(0x950412de), word(0), word(count), word(28), word(28 + 8 * count), word(0), word(0);
+    std::string strings;
+    for (const bool translated : {false, true})
+        for (const auto& entry : entries) {
+            const std::string& value = translated ? entry.second : entry.first;
+            word(static_cast<std::uint32_t>(value.size())), word(text + strings.size());
+            strings += value + '\0';
+        }
+    return bytes + strings;
+}
+
+// The program reads its catalogs without the toolkit: either byte order, and a catalog cut short
+// or no catalog at all gives what it holds whole, never more.
+TEST_F(ProgramWords, catalogsAreReadWholeOrNotAtAll) {
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"", "Language: pl\n"}, {"Yes", "Tak"}, {"Drive %1", "Dysk %1"}};
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = catalogBytes(entries, bigEndian);
+        const auto read = [&](std::size_t size) {
+            return words::readCatalog(reinterpret_cast<const unsigned char*>(bytes.data()), size);
+        };
+        const auto whole = read(bytes.size());
+        EXPECT_EQ(whole.size(), 2u);
+        EXPECT_EQ(whole.at("Drive %1"), "Dysk %1");
+        for (std::size_t size = 0; size < bytes.size(); ++size)
+            EXPECT_LE(read(size).size(), 2u) << size;
+        EXPECT_TRUE(read(bytes.size() - 9).count("Drive %1") == 0);
+    }
+    EXPECT_TRUE(
+        words::readCatalog(reinterpret_cast<const unsigned char*>("not a catalog"), 13).empty());
+    EXPECT_TRUE(words::readCatalog(nullptr, 0).empty());
 }
 
 TEST_F(ProgramWords, valuesFillTheirMarksOnce) {
