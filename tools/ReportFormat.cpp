@@ -1,5 +1,7 @@
 #include "ReportFormat.h"
 
+#include "words/ProgramWords.h"
+
 #include <cstdio>
 
 namespace {
@@ -53,19 +55,32 @@ std::string reportText(const MediumReport& report) {
                 severityName(finding.severity) + ": " + finding.message + "\n";
     if (!report.sizes.empty()) {
         char line[160];
-        std::snprintf(line, sizeof line, "%-12s %8s %16s %16s\n", "install type", "files",
-                      "bytes copied", "bytes of WAVE");
+        std::snprintf(line, sizeof line, "%-12s %8s %16s %16s\n",
+                      words::translate("install type").c_str(), words::translate("files").c_str(),
+                      words::translate("bytes copied").c_str(),
+                      words::translate("bytes of WAVE").c_str());
         text += line;
         for (const InstallTypeSize& type : report.sizes) {
-            std::snprintf(line, sizeof line, "%-12s %8d %16llu %16llu%s\n", type.type.c_str(),
-                          type.size.files, static_cast<unsigned long long>(type.size.copiedBytes),
-                          static_cast<unsigned long long>(type.size.waveBytes),
-                          type.size.unmeasured ? " (without what is missing or broken)" : "");
+            std::snprintf(
+                line, sizeof line, "%-12s %8d %16llu %16llu%s\n", type.type.c_str(),
+                type.size.files, static_cast<unsigned long long>(type.size.copiedBytes),
+                static_cast<unsigned long long>(type.size.waveBytes),
+                type.size.unmeasured
+                    ? (" " + words::translate("(without what is missing or broken)")).c_str()
+                    : "");
             text += line;
         }
     }
-    text += plural(report.count(Severity::Error), "error") + ", " +
-            plural(report.count(Severity::Warning), "warning") + "\n";
+    // English counts its nouns; a catalog gives the counts a form that needs no plural.
+    const std::string errors = std::to_string(report.count(Severity::Error));
+    const std::string warnings = std::to_string(report.count(Severity::Warning));
+    const char* counted = words::marked("%1 errors, %2 warnings");
+    const std::string translated = words::translateWith(counted, {errors, warnings});
+    text += (words::translate(counted) != counted
+                 ? translated
+                 : plural(report.count(Severity::Error), "error") + ", " +
+                       plural(report.count(Severity::Warning), "warning")) +
+            "\n";
     return text;
 }
 

@@ -1,6 +1,8 @@
 // setupcheck: checks a product's medium before it is pressed, with the installer's own code.
 #include "MediumCheck.h"
 #include "ReportFormat.h"
+#include "platform/Locale.h"
+#include "words/ProgramWords.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +11,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char* const kUsage = words::marked(
     "Usage: setupcheck [--json] MEDIUM-FOLDER\n"
     "Checks the setup script (install.ini) in MEDIUM-FOLDER and the files it names, reading\n"
     "them as the installer does:\n"
@@ -32,35 +34,36 @@ const char kUsage[] =
     "  --help    print this text\n"
     "\n"
     "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 for a wrong command "
-    "line.\n";
+    "line.\n");
 
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "setupcheck: %s\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "setupcheck: %s\n%s", message.c_str(), words::translate(kUsage).c_str());
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    words::useCatalog(platform::systemLanguageId());
     bool json = false;
     std::string medium;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
-            std::fputs(kUsage, stdout);
+            std::fputs(words::translate(kUsage).c_str(), stdout);
             return 0;
         }
         if (argument == "--json")
             json = true;
         else if (!argument.empty() && argument[0] == '-')
-            return usageError("unknown option " + argument);
+            return usageError(words::translateWith("unknown option %1", {argument}));
         else if (!medium.empty())
-            return usageError("more than one medium folder given");
+            return usageError(words::translate("more than one medium folder given"));
         else
             medium = argument;
     }
     if (medium.empty())
-        return usageError("no medium folder given");
+        return usageError(words::translate("no medium folder given"));
     try {
         const MediumReport report = checkMedium(medium);
         const std::string output = json ? reportJson(report, medium) : reportText(report);
@@ -69,7 +72,8 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // Sound records are read in pieces, so this is the machine running short: said, not a
         // crash.
-        std::fputs("setupcheck: not enough memory to go on\n", stderr);
+        std::fprintf(stderr, "setupcheck: %s\n",
+                     words::translate("not enough memory to go on").c_str());
         return 1;
     }
 }

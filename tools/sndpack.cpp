@@ -1,5 +1,7 @@
 // sndpack: builds, lists, extracts and verifies the .snd sound archives of a product's medium.
 #include "SndPackCommands.h"
+#include "platform/Locale.h"
+#include "words/ProgramWords.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +11,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char* const kUsage = words::marked(
     "Usage: sndpack COMMAND ARGUMENTS\n"
     "Builds and checks the .snd sound archives that the installer unpacks into WAVE files.\n"
     "\n"
@@ -24,10 +26,10 @@ const char kUsage[] =
     "  --help                   print this text\n"
     "\n"
     "The codec of a packed file comes from its Ogg stream, not from its name. The exit status\n"
-    "is 0 when everything succeeded, 1 on any failure and 2 for a wrong command line.\n";
+    "is 0 when everything succeeded, 1 on any failure and 2 for a wrong command line.\n");
 
-int usageError(const char* message) {
-    std::fprintf(stderr, "sndpack: %s\n%s", message, kUsage);
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "sndpack: %s\n%s", message.c_str(), words::translate(kUsage).c_str());
     return 2;
 }
 
@@ -43,24 +45,26 @@ int run(const std::string& command, const std::vector<std::string>& args) {
     if (command == "verify" && args.size() == 1)
         return verifyArchive(args[0]) ? 0 : 1;
     if (command == "pack" || command == "list" || command == "extract" || command == "verify")
-        return usageError(("wrong arguments for " + command).c_str());
-    return usageError(("unknown command " + command).c_str());
+        return usageError(words::translateWith("wrong arguments for %1", {command}));
+    return usageError(words::translateWith("unknown command %1", {command}));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    words::useCatalog(platform::systemLanguageId());
     if (argc < 2)
-        return usageError("no command given");
+        return usageError(words::translate("no command given"));
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, stdout);
+        std::fputs(words::translate(kUsage).c_str(), stdout);
         return 0;
     }
     try {
         return run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
     } catch (const std::bad_alloc&) {
         // Records are read in pieces, so this is the machine running short: said, not a crash.
-        std::fputs("sndpack: not enough memory to go on\n", stderr);
+        std::fprintf(stderr, "sndpack: %s\n",
+                     words::translate("not enough memory to go on").c_str());
         return 1;
     }
 }

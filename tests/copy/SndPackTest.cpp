@@ -300,6 +300,14 @@ TEST_F(SndPackTest, ExtractionWritesOnlyFilesItMakes) {
 TEST_F(SndPackTest, CommandLine) {
     EXPECT_EQ(sndpack("--help"), 0);
     EXPECT_NE(output.find("Usage: sndpack"), std::string::npos);
+#ifndef _WIN32 // Windows speaks the user's language of its settings, not of the environment
+    setenv("LC_ALL", "pl_PL.UTF-8", 1);
+    EXPECT_EQ(sndpack("--help"), 0);
+    EXPECT_NE(output.find("Użycie: sndpack POLECENIE"), std::string::npos) << output;
+    EXPECT_EQ(sndpack("shuffle x.snd"), 2);
+    EXPECT_NE(output.find("nieznane polecenie shuffle"), std::string::npos) << output;
+    unsetenv("LC_ALL");
+#endif
     EXPECT_EQ(sndpack(""), 2);
     EXPECT_EQ(sndpack("shuffle x.snd"), 2);
     EXPECT_EQ(sndpack("list"), 2);

@@ -174,7 +174,8 @@ TEST(SetupCheckTest, eachFaultOfAMediumIsFoundOnceAtItsLine) {
         {"error", "5=nothing\\", "folder nothing\\ (max) is not on the medium"},
         {"warning", "6=empty\\", "folder entry empty\\ (max) lists no files"},
         {"error", "7=music\\broken.snd",
-         "sound archive music\\broken.snd does not verify: bad.ogg does not decode (The stream ends "
+         "sound archive music\\broken.snd does not verify: bad.ogg does not decode (The stream "
+         "ends "
          "before its last page)"},
     };
 #ifdef _WIN32
@@ -241,6 +242,15 @@ TEST(SetupCheckTest, theDemoIsCleanAndTheCommandLineIsChecked) {
     const ToolRun demo = setupcheck({(fs::path(build) / "medium").string()}, temp);
     EXPECT_EQ(demo.status, 0) << demo.output;
     EXPECT_NE(demo.output.find("0 errors, 0 warnings"), std::string::npos) << demo.output;
+#ifndef _WIN32 // Windows speaks the user's language of its settings, not of the environment
+    setenv("LC_ALL", "pl_PL.UTF-8", 1);
+    const ToolRun polish = setupcheck({(fs::path(build) / "medium").string()}, temp);
+    const ToolRun polishHelp = setupcheck({"--help"}, temp);
+    unsetenv("LC_ALL");
+    EXPECT_NE(polish.output.find("błędy: 0, ostrzeżenia: 0"), std::string::npos) << polish.output;
+    EXPECT_EQ(polishHelp.output.rfind("Użycie: setupcheck [--json] KATALOG-NOŚNIKA", 0), 0u)
+        << polishHelp.output;
+#endif
 
     EXPECT_EQ(setupcheck({"--help"}, temp).status, 0);
     for (const std::vector<std::string>& wrong :
