@@ -1,5 +1,6 @@
 #include "MediumCheck.h"
 #include "MediumScript.h"
+#include "words/ProgramWords.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,15 +16,17 @@ MediumReport checkMedium(const std::string& mediumFolder) {
     std::error_code error;
     const auto status = std::filesystem::status(mediumFolder, error);
     if (!std::filesystem::is_directory(status)) {
-        report.findings.push_back(
-            {Severity::Error, 0,
-             mediumFolder +
-                 (std::filesystem::exists(status) ? " is not a folder" : " does not exist")});
+        report.findings.push_back({Severity::Error, 0,
+                                   words::translateWith(std::filesystem::exists(status)
+                                                            ? words::marked("%1 is not a folder")
+                                                            : words::marked("%1 does not exist"),
+                                                        {mediumFolder})});
         return report;
     }
     MediumScript medium(mediumFolder);
     if (!medium.scriptFound()) {
-        report.findings.push_back({Severity::Error, 0, "the folder holds no install.ini"});
+        report.findings.push_back(
+            {Severity::Error, 0, words::translate("the folder holds no install.ini")});
         return report;
     }
     std::vector<std::string> languageSections, usableTypes;

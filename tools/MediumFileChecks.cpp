@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "script/TextKeys.h"
 #include "session/SetupSession.h"
+#include "words/ProgramWords.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -56,12 +57,14 @@ bool checkNamedFile(MediumScript& medium, int line, const std::string& what,
     }
     const MediumScript::Presence presence = medium.file(relative);
     if (!presence.exists) {
-        medium.add(whenMissing, line, what + " " + relative + " is not on the medium");
+        medium.add(whenMissing, line,
+                   words::translateWith("%1 %2 is not on the medium", {what, relative}));
         return false;
     }
     if (!presence.exactCase)
         medium.add(Severity::Warning, line,
-                   what + " " + relative + " is found only when letter case is ignored");
+                   words::translateWith("%1 %2 is found only when letter case is ignored",
+                                        {what, relative}));
     if (const std::string problem = copyProblem(relative); !problem.empty()) {
         medium.add(Severity::Error, line, what + " " + relative + " " + problem);
         return false;
@@ -75,15 +78,16 @@ void checkFolderEntry(MediumScript& medium, const ListedEntry& listed, const std
     listFolderFiles(listed.entry, files);
     if (files.empty())
         medium.add(Severity::Warning, listed.line,
-                   "folder entry " + listed.entry + " (" + joined(listed.types) +
-                       ") lists no files");
+                   words::translateWith("folder entry %1 (%2) lists no files",
+                                        {listed.entry, joined(listed.types)}));
     for (const std::string& file : files) {
         const std::string refused = windowsRefusal(file.substr(listed.entry.size()));
         const std::string problem = refused.empty() ? copyProblem(file) : std::string();
         if (!refused.empty() || !problem.empty())
             medium.add(Severity::Error, listed.line,
-                       where + " holds " + file +
-                           (refused.empty() ? ", which " + problem : ": " + refused));
+                       refused.empty()
+                           ? words::translateWith("%1 holds %2, which %3", {where, file, problem})
+                           : words::translateWith("%1 holds %2: %3", {where, file, refused}));
     }
 }
 
@@ -93,17 +97,21 @@ void checkArchiveEntry(MediumScript& medium, const ListedEntry& listed) {
         return;
     std::vector<std::string> problems;
     if (!check.opened)
-        problems.push_back("it cannot be opened");
+        problems.push_back(words::translate("it cannot be opened"));
     for (const RecordCheck& record : check.records)
         if (!record.knownCodec)
-            problems.push_back(record.name + " has a codec the installer does not convert");
+            problems.push_back(words::translateWith("%1 has a codec the installer does not convert",
+                                                    {record.name}));
         else if (!record.decodes)
-            problems.push_back(record.name + " does not decode" +
-                               (record.reason.empty() ? "" : " (" + record.reason + ")"));
+            problems.push_back(record.reason.empty()
+                                   ? words::translateWith("%1 does not decode", {record.name})
+                                   : words::translateWith("%1 does not decode (%2)",
+                                                          {record.name, record.reason}));
     if (!check.brokenAt.empty())
         problems.push_back(check.brokenAt);
     medium.add(Severity::Error, listed.line,
-               "sound archive " + listed.entry + " does not verify: " + joined(problems));
+               words::translateWith("sound archive %1 does not verify: %2",
+                                    {listed.entry, joined(problems)}));
 }
 
 // What an install type leaves in the target folder, relative to it, lower-cased: its plain
@@ -153,11 +161,12 @@ int readmeLine(const MediumScript& medium, const std::vector<std::string>& usabl
 void checkSetupProgram(MediumScript& medium) {
     for (const char* program : {"setup.exe", "setup"})
         if (medium.file(program).exists) {
-            checkNamedFile(medium, 0, "setup program", program);
+            checkNamedFile(medium, 0, words::translate("setup program"), program);
             return;
         }
     medium.add(Severity::Error, 0,
-               "setup program setup.exe (or setup, for Linux) is not on the medium");
+               words::translate("setup program setup.exe (or setup, for Linux) is not on the "
+                                "medium"));
 }
 
 } // namespace
@@ -180,8 +189,9 @@ bool anyTypeCopies(MediumScript& medium, const std::vector<std::string>& usableT
 void checkCopyLists(MediumScript& medium, const std::vector<std::string>& usableTypes) {
     for (const ListedEntry& listed : listedEntries(medium, usableTypes)) {
         const bool folderEntry = listed.entry.back() == '\\';
-        const std::string where =
-            (folderEntry ? "folder " : "file ") + listed.entry + " (" + joined(listed.types) + ")";
+        const std::string where = words::translateWith(folderEntry ? words::marked("folder %1 (%2)")
+                                                                   : words::marked("file %1 (%2)"),
+                                                       {listed.entry, joined(listed.types)});
         // Checked first: on Windows a device name is found, as the device, in any folder.
         if (const std::string refused = windowsRefusal(listed.entry); !refused.empty()) {
             medium.add(Severity::Error, listed.line, where + ": " + refused);
@@ -190,12 +200,14 @@ void checkCopyLists(MediumScript& medium, const std::vector<std::string>& usable
         const MediumScript::Presence presence =
             folderEntry ? medium.folder(listed.entry) : medium.file(listed.entry);
         if (!presence.exists) {
-            medium.add(Severity::Error, listed.line, where + " is not on the medium");
+            medium.add(Severity::Error, listed.line,
+                       words::translateWith("%1 is not on the medium", {where}));
             continue;
         }
         if (!presence.exactCase)
-            medium.add(Severity::Warning, listed.line,
-                       where + " is found only when letter case is ignored");
+            medium.add(
+                Severity::Warning, listed.line,
+                words::translateWith("%1 is found only when letter case is ignored", {where}));
         if (folderEntry)
             checkFolderEntry(medium, listed, where);
         else if (const std::string problem = copyProblem(listed.entry); !problem.empty())
@@ -211,34 +223,40 @@ void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usa
     const std::string uninstaller = script.readText("Option", "DEINSTALLEXE_NAME");
     if (uninstaller.empty())
         medium.add(Severity::Warning, medium.lineOf("Option"),
-                   "[Option] names no uninstaller (DEINSTALLEXE_NAME)");
+                   words::translate("[Option] names no uninstaller (DEINSTALLEXE_NAME)"));
     else if (!anyTypeCopies(medium, usableTypes, uninstaller))
-        medium.add(Severity::Error, medium.lineOf("Option", "DEINSTALLEXE_NAME"),
-                   "uninstaller " + uninstaller + ": no install type copies it");
+        medium.add(
+            Severity::Error, medium.lineOf("Option", "DEINSTALLEXE_NAME"),
+            words::translateWith("uninstaller %1: no install type copies it", {uninstaller}));
     checkSetupProgram(medium);
-    checkNamedFile(medium, 0, "shared uninstaller", "Ulvarest.exe", Severity::Warning);
+    checkNamedFile(medium, 0, words::translate("shared uninstaller"), "Ulvarest.exe",
+                   Severity::Warning);
     checkNamedFile(medium, readmeLine(medium, usableTypes, languageSections, "readme.txt"),
-                   "readme", "readme.txt", Severity::Warning);
+                   words::translate("readme"), "readme.txt", Severity::Warning);
 
     for (const std::string& section : languageSections) {
         const std::string prefix = "[" + section + "] ";
         const std::string bitmap = script.readText(section, "Bitmap");
         const int bitmapLine = medium.lineOf(section, "Bitmap");
         if (bitmap.empty())
-            medium.add(Severity::Warning, bitmapLine, prefix + "names no title picture (Bitmap)");
-        else if (checkNamedFile(medium, bitmapLine, prefix + "title picture", bitmap) &&
+            medium.add(Severity::Warning, bitmapLine,
+                       prefix + words::translate("names no title picture (Bitmap)"));
+        else if (checkNamedFile(medium, bitmapLine, prefix + words::translate("title picture"),
+                                bitmap) &&
                  !isReadableBitmap(bitmap))
             medium.add(Severity::Error, bitmapLine,
-                       prefix + "title picture " + bitmap + " is not a readable BMP file");
+                       prefix + words::translateWith("title picture %1 is not a readable BMP file",
+                                                     {bitmap}));
 
         if (script.readFlag("Option", "show_licence")) {
             const std::string licence = script.readText(section, textkeys::kLicenceFile);
             const int line = medium.lineOf(section, textkeys::kLicenceFile);
             if (licence.empty())
-                medium.add(Severity::Error, line,
-                           prefix + "shows the licence page but names no licence file");
+                medium.add(
+                    Severity::Error, line,
+                    prefix + words::translate("shows the licence page but names no licence file"));
             else
-                checkNamedFile(medium, line, prefix + "licence file", licence);
+                checkNamedFile(medium, line, prefix + words::translate("licence file"), licence);
         }
 
         const int others = std::min(script.readCount(section, "OTHERFILES"), 1000);
@@ -246,8 +264,8 @@ void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usa
             const std::string key = SetupScript::indexedKey("Exe%d", i);
             const std::string program = script.readText(section, key);
             if (!program.empty())
-                checkNamedFile(medium, medium.lineOf(section, key), prefix + "further program",
-                               program);
+                checkNamedFile(medium, medium.lineOf(section, key),
+                               prefix + words::translate("further program"), program);
         }
 
         // The program's drive letter is replaced by the medium's: the rest is from its root.
@@ -255,12 +273,15 @@ void checkProgramFiles(MediumScript& medium, const std::vector<std::string>& usa
         const int directXLine = medium.lineOf(section, textkeys::kDirectXProgram);
         if (directX.empty())
             medium.add(Severity::Warning, directXLine,
-                       prefix + "asks about DirectX but names no DirectX program");
+                       prefix +
+                           words::translate("asks about DirectX but names no DirectX program"));
         else if (directX.size() < 4 || directX.compare(1, 2, ":\\") != 0)
             medium.add(Severity::Error, directXLine,
-                       prefix + "DirectX program " + directX +
-                           " is not a path from a drive's root");
+                       prefix + words::translateWith("DirectX program %1 is not a path from a "
+                                                     "drive's root",
+                                                     {directX}));
         else
-            checkNamedFile(medium, directXLine, prefix + "DirectX program", directX.substr(3));
+            checkNamedFile(medium, directXLine, prefix + words::translate("DirectX program"),
+                           directX.substr(3));
     }
 }

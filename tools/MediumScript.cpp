@@ -1,9 +1,10 @@
 #include "MediumScript.h"
 
+#include "paths/DrivePath.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "paths/DrivePath.h"
+#include "words/ProgramWords.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -100,8 +101,9 @@ MediumScript::Presence MediumScript::folder(const std::string& relative) const {
 
 std::string windowsRefusal(const std::string& relative) {
     const RefusedComponent refused = refusedComponent(relative);
-    return refused.name.empty() ? std::string()
-                                : refused.name + " " + describeNameRefusal(refused.why);
+    return refused.name.empty()
+               ? std::string()
+               : refused.name + " " + words::translate(describeNameRefusal(refused.why));
 }
 
 std::string copyProblem(const std::string& relative) {
@@ -109,12 +111,13 @@ std::string copyProblem(const std::string& relative) {
     case platform::CopySource::Copyable:
         return {};
     case platform::CopySource::Missing:
-        return "is gone";
+        return words::translate("is gone");
     case platform::CopySource::NotAFile:
-        return "is not a regular file (a pipe, a device or a socket): the installer refuses it";
+        return words::translate(
+            "is not a regular file (a pipe, a device or a socket): the installer refuses it");
     case platform::CopySource::Unreadable:
-        return "cannot be read: the installer needs its owner's read permission and an open for "
-               "reading";
+        return words::translate("cannot be read: the installer needs its owner's read permission "
+                                "and an open for reading");
     }
     return {};
 }

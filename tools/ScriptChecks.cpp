@@ -5,6 +5,7 @@
 #include "platform/AsciiCase.h"
 #include "script/TextKeys.h"
 #include "session/SetupSession.h"
+#include "words/ProgramWords.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,10 +52,11 @@ void checkCount(MediumScript& medium, const std::string& section, const std::str
                 int count, const std::vector<std::string>& patterns) {
     const std::vector<std::string> missing = missingIndexedKeys(medium, section, count, patterns);
     if (!missing.empty())
-        medium.add(Severity::Error, medium.lineOf(section, countKey),
-                   "[" + section + "] " + countKey + "=" +
-                       medium.script().readText(section, countKey) +
-                       " is larger than the keys present: missing or empty " + joined(missing));
+        medium.add(
+            Severity::Error, medium.lineOf(section, countKey),
+            words::translateWith(
+                "[%1] %2=%3 is larger than the keys present: missing or empty %4",
+                {section, countKey, medium.script().readText(section, countKey), joined(missing)}));
 }
 
 // A text the installer makes a file or folder name of, outside the medium: the program group's
@@ -63,7 +65,7 @@ void checkNameText(MediumScript& medium, const std::string& section, const std::
     const std::string text = medium.script().readText(section, key);
     if (const std::string refused = windowsRefusal(text); !refused.empty())
         medium.add(Severity::Error, medium.lineOf(section, key),
-                   "[" + section + "] " + key + "=" + text + ": " + refused);
+                   words::translateWith("[%1] %2=%3: %4", {section, key, text, refused}));
 }
 
 // Push buttons: without their texts the person cannot tell installing from leaving.
@@ -91,13 +93,13 @@ bool shown(textkeys::Shown when, const SetupScript& script) {
 void checkLanguages(MediumScript& medium, std::vector<std::string>& languageSections) {
     const SetupScript& script = medium.script();
     if (!medium.hasSection("Language")) {
-        medium.add(Severity::Error, 0, "the script has no [Language] section");
+        medium.add(Severity::Error, 0, words::translate("the script has no [Language] section"));
         return;
     }
     const int offered = script.readCount("Language", "Nr");
     if (offered <= 0)
         medium.add(Severity::Error, medium.lineOf("Language", "Nr"),
-                   "[Language] Nr offers no language on the language page");
+                   words::translate("[Language] Nr offers no language on the language page"));
     checkCount(medium, "Language", "Nr", std::min(offered, 1000), {"%d"});
     for (int i = 0; i < std::min(offered, 1000); ++i) {
         const std::string key = std::to_string(i);
@@ -106,7 +108,8 @@ void checkLanguages(MediumScript& medium, std::vector<std::string>& languageSect
             continue;
         if (!medium.hasSection(name))
             medium.add(Severity::Error, medium.lineOf("Language", key),
-                       "[Language] " + key + "=" + name + " names a section that does not exist");
+                       words::translateWith("[Language] %1=%2 names a section that does not exist",
+                                            {key, name}));
         else
             addUnique(languageSections, name);
     }
@@ -117,8 +120,9 @@ void checkLanguages(MediumScript& medium, std::vector<std::string>& languageSect
             continue;
         if (!medium.hasSection(name))
             medium.add(Severity::Error, medium.lineOf("Language", key),
-                       "[Language] " + key + "=" + name + " maps the system language " + key +
-                           " to a section that does not exist");
+                       words::translateWith("[Language] %1=%2 maps the system language %1 to a "
+                                            "section that does not exist",
+                                            {key, name}));
         else
             addUnique(languageSections, name);
     }
@@ -134,13 +138,13 @@ void checkInstallTypes(MediumScript& medium, std::vector<std::string>& usableTyp
         const int files = script.readCount(type, "files");
         if (!medium.hasSection(type)) {
             medium.add(Severity::Error, medium.lineOf("Option", "show_install_mode"),
-                       std::string("install type ") + type + " has no [" + type + "] list");
+                       words::translateWith("install type %1 has no [%1] list", {type}));
             continue;
         }
         if (files <= 0) {
             medium.add(Severity::Error, medium.lineOf(type, "files"),
-                       std::string("[") + type + "] files=" + script.readText(type, "files") +
-                           " lists nothing to install");
+                       words::translateWith("[%1] files=%2 lists nothing to install",
+                                            {type, script.readText(type, "files")}));
             continue;
         }
         checkCount(medium, type, "files", std::min(files, 100000), {"%d"});
@@ -157,19 +161,21 @@ void checkLanguageSection(MediumScript& medium, const std::string& section,
             (isButtonText(text.key) ? missingButtons : missing).push_back(text.key);
     if (!missingButtons.empty())
         medium.add(Severity::Error, medium.lineOf(section),
-                   "[" + section +
-                       "] lacks texts of buttons (they would be blank): " + joined(missingButtons));
+                   words::translateWith("[%1] lacks texts of buttons (they would be blank): %2",
+                                        {section, joined(missingButtons)}));
     if (!missing.empty())
-        medium.add(Severity::Warning, medium.lineOf(section),
-                   "[" + section +
-                       "] lacks texts the program shows (they would be empty): " + joined(missing));
+        medium.add(
+            Severity::Warning, medium.lineOf(section),
+            words::translateWith("[%1] lacks texts the program shows (they would be empty): %2",
+                                 {section, joined(missing)}));
 
     const int shortcuts = script.readCount(section, "Shortcuts");
     if (shortcuts > kShortcutRows)
         medium.add(Severity::Error, medium.lineOf(section, "Shortcuts"),
-                   "[" + section + "] Shortcuts=" + std::to_string(shortcuts) +
-                       " is more than the " + std::to_string(kShortcutRows) +
-                       " shortcuts the installer makes");
+                   words::translateWith(
+                       "[%1] Shortcuts=%2 is more than the %3 shortcuts the "
+                       "installer makes",
+                       {section, std::to_string(shortcuts), std::to_string(kShortcutRows)}));
     const int rows = std::clamp(shortcuts, 0, kShortcutRows);
     checkCount(medium, section, "Shortcuts", rows, {"Description%d", "File%d"});
     checkNameText(medium, section, textkeys::kCompanyName);
@@ -181,8 +187,9 @@ void checkLanguageSection(MediumScript& medium, const std::string& section,
         const std::string target = script.readText(section, key);
         if (!target.empty() && !anyTypeCopies(medium, usableTypes, target))
             medium.add(Severity::Error, medium.lineOf(section, key),
-                       "[" + section + "] " + key + "=" + target +
-                           ": no install type copies the shortcut's target");
+                       words::translateWith("[%1] %2=%3: no install type copies the shortcut's "
+                                            "target",
+                                            {section, key, target}));
     }
     if (!script.readText(section, "OTHERFILES").empty())
         checkCount(medium, section, "OTHERFILES",

@@ -5,6 +5,7 @@
 
 #include "copy/SpaceCheck.h"
 #include "script/TextKeys.h"
+#include "words/ProgramWords.h"
 
 namespace {
 
@@ -30,9 +31,10 @@ void checkSizeTexts(MediumScript& medium, const std::vector<std::string>& langua
             const auto stated = statedSize(text);
             const std::uint64_t written = type.size.copiedBytes + type.size.waveBytes;
             if (stated && !statedSizeAgrees(stated->bytes, written))
-                medium.add(Severity::Warning, medium.lineOf(section, key),
-                           "[" + section + "] " + key + "=" + text + " says " + stated->said +
-                               ", but the " + type.type + " install type writes " +
-                               formatByteCount(written));
+                medium.add(
+                    Severity::Warning, medium.lineOf(section, key),
+                    words::translateWith(
+                        "[%1] %2=%3 says %4, but the %5 install type writes %6",
+                        {section, key, text, stated->said, type.type, formatByteCount(written)}));
         }
 }

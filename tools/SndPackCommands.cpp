@@ -7,6 +7,7 @@
 #include "platform/BoundedRead.h"
 #include "platform/EndSignals.h"
 #include "platform/Files.h"
+#include "words/ProgramWords.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -101,12 +102,14 @@ std::string clearPlace(const fs::path& file, bool overwrite) {
     if (!fs::exists(status))
         return {};
     if (!overwrite)
-        return "exists already (--overwrite replaces it)";
+        return words::translate("exists already (--overwrite replaces it)");
     if (!fs::is_regular_file(status))
-        return "is not a regular file, so it is not replaced";
+        return words::translate("is not a regular file, so it is not replaced");
     if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return "is read-only, so it is not replaced";
-    return fs::remove(file, error) ? std::string() : "cannot be replaced: " + error.message();
+        return words::translate("is read-only, so it is not replaced");
+    return fs::remove(file, error)
+               ? std::string()
+               : words::translateWith("cannot be replaced: %1", {error.message()});
 }
 
 const char* codecName(std::uint32_t codec) {
@@ -139,20 +142,23 @@ bool examineInput(const std::string& input, PackInput& found) {
         if (file != nullptr)
             std::fclose(file);
         if (!read)
-            return complain(input, "cannot be read");
+            return complain(input, words::translate("cannot be read"));
     } else {
         return complain(input, platform::describeUnreadFile(probe, kHeadBytes));
     }
     std::string why;
     const auto codec = detectOggCodec(found.head, why);
     if (!codec)
-        return complain(input, why + "; only Ogg Vorbis and Ogg Speex files can be packed");
+        return complain(input, words::translateWith(
+                                   "%1; only Ogg Vorbis and Ogg Speex files can be packed", {why}));
     if (found.size > kInputLimit)
-        return complain(input, "larger than 4 GiB");
+        return complain(input, words::translate("larger than 4 GiB"));
     const std::string name = fs::path(input).filename().string();
     const ArchiveStatus check = checkRecordName(*codec, name);
     if (check != ArchiveStatus::Ok)
-        return complain(input, std::string("cannot be a record: ") + describeArchiveStatus(check));
+        return complain(input,
+                        words::translateWith("cannot be a record: %1",
+                                             {words::translate(describeArchiveStatus(check))}));
     found.header = encodeRecord(*codec, name, "");
     putLittleEndian(found.header, 4, static_cast<std::uint32_t>(found.size));
     return true;
@@ -163,10 +169,10 @@ bool examineInput(const std::string& input, PackInput& found) {
 bool copyInput(const std::string& input, const PackInput& found, OutputFile& out) {
     if (found.size == found.head.size())
         return out.write(found.head.data(), found.head.size()) ||
-               complain(input, "cannot be written into the archive");
+               complain(input, words::translate("cannot be written into the archive"));
     std::FILE* file = platform::openFile(found.path, "rb");
     if (file == nullptr)
-        return complain(input, "cannot be read");
+        return complain(input, words::translate("cannot be read"));
     std::vector<unsigned char> piece(SoundArchive::kPieceBytes);
     std::uint64_t left = found.size;
     bool written = true;
@@ -181,9 +187,9 @@ bool copyInput(const std::string& input, const PackInput& found, OutputFile& out
     const bool grew = left == 0 && std::fgetc(file) != EOF;
     std::fclose(file);
     if (!written)
-        return complain(input, "cannot be written into the archive");
+        return complain(input, words::translate("cannot be written into the archive"));
     if (left > 0 || grew)
-        return complain(input, "changed while it was packed");
+        return complain(input, words::translate("changed while it was packed"));
     return true;
 }
 
@@ -196,7 +202,7 @@ bool packArchive(const std::string& archive, const std::vector<std::string>& inp
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         // The installer's file names ignore letter case, so two such records would collide.
         if (!names.insert(platform::asciiLower(fs::path(inputs[i]).filename().string())).second)
-            return complain(inputs[i], "a record of that name is packed already");
+            return complain(inputs[i], words::translate("a record of that name is packed already"));
         if (!examineInput(inputs[i], found[i]))
             return false;
         found[i].head.resize(std::min<std::uint64_t>(found[i].size, found[i].head.size()));
@@ -210,15 +216,15 @@ bool packArchive(const std::string& archive, const std::vector<std::string>& inp
     const platform::EndSignalsHeld held;
     OutputFile out(nativeAbsolute(archive), platform::ExistingFile::Replace);
     if (!out.opened())
-        return complain(archive, "cannot be written");
+        return complain(archive, words::translate("cannot be written"));
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         if (!out.write(found[i].header.data(), found[i].header.size()))
-            return complain(archive, "cannot be written");
+            return complain(archive, words::translate("cannot be written"));
         if (!copyInput(inputs[i], found[i], out))
             return false;
     }
     if (!out.finish())
-        return complain(archive, "cannot be written");
+        return complain(archive, words::translate("cannot be written"));
     std::printf("%s: %zu records, %llu bytes\n", archive.c_str(), inputs.size(),
                 static_cast<unsigned long long>(total));
     return true;
@@ -242,7 +248,7 @@ bool extractArchive(const std::string& archive, const std::string& folder, bool 
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
-        return complain(folder, "cannot be created: " + error.message());
+        return complain(folder, words::translateWith("cannot be created: %1", {error.message()}));
     // A request to end the program removes the file being written, not the finished ones.
     const platform::EndSignalsHeld held;
     const bool extracted =
@@ -257,7 +263,7 @@ bool extractArchive(const std::string& archive, const std::string& folder, bool 
             // followed.
             OutputFile out(nativeAbsolute(file.string()), platform::ExistingFile::Refuse);
             if (!out.opened())
-                return complain(file.string(), "cannot be written");
+                return complain(file.string(), words::translate("cannot be written"));
             bool written = true;
             const ArchiveStatus status =
                 reader.readRecordData([&](const unsigned char* bytes, std::size_t count) {
@@ -265,9 +271,10 @@ bool extractArchive(const std::string& archive, const std::string& folder, bool 
                     return written;
                 });
             if (!written || (status == ArchiveStatus::Ok && !out.finish()))
-                return complain(file.string(), "cannot be written");
+                return complain(file.string(), words::translate("cannot be written"));
             if (status != ArchiveStatus::Ok)
-                return complain(archive, place + ": " + describeArchiveStatus(status));
+                return complain(archive,
+                                place + ": " + words::translate(describeArchiveStatus(status)));
             std::printf("%s\n", file.string().c_str());
             return true;
         });

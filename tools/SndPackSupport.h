@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the packer's commands.
 #include "copy/SoundArchive.h"
+#include "words/ProgramWords.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +30,7 @@ inline std::string recordPlace(int index, unsigned long long offset) {
 template <typename Visit> bool forEachRecord(const std::string& archivePath, Visit visit) {
     SoundArchive archive;
     if (!archive.open(nativeAbsolute(archivePath)))
-        return complain(archivePath, "cannot be opened");
+        return complain(archivePath, words::translate("cannot be opened"));
     for (int index = 0; !archive.atEnd(); ++index) {
         const unsigned long long offset = archive.position();
         const std::string place = recordPlace(index, offset);
@@ -42,7 +43,8 @@ template <typename Visit> bool forEachRecord(const std::string& archivePath, Vis
                 status = archive.skipRecordData();
         }
         if (status != ArchiveStatus::Ok)
-            return complain(archivePath, place + ": " + describeArchiveStatus(status));
+            return complain(archivePath,
+                            place + ": " + words::translate(describeArchiveStatus(status)));
     }
     return true;
 }

@@ -1,13 +1,14 @@
 #include "ArchiveCheck.h"
 #include "SndPackCommands.h"
 #include "SndPackSupport.h"
+#include "words/ProgramWords.h"
 
 #include <cstdio>
 
 bool verifyArchive(const std::string& archive) {
     const ArchiveCheck check = checkArchive(nativeAbsolute(archive));
     if (!check.opened)
-        return complain(archive, "cannot be opened");
+        return complain(archive, words::translate("cannot be opened"));
     for (const RecordCheck& record : check.records)
         std::printf("%-6s %s%s\n", record.knownCodec && record.decodes ? "ok" : "FAILED",
                     record.name.c_str(),

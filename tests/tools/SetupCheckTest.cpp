@@ -246,7 +246,10 @@ TEST(SetupCheckTest, theDemoIsCleanAndTheCommandLineIsChecked) {
     setenv("LC_ALL", "pl_PL.UTF-8", 1);
     const ToolRun polish = setupcheck({(fs::path(build) / "medium").string()}, temp);
     const ToolRun polishHelp = setupcheck({"--help"}, temp);
+    const ToolRun polishMissing = setupcheck({(temp / "no medium").string()}, temp);
     unsetenv("LC_ALL");
+    EXPECT_NE(polishMissing.output.find("no medium nie istnieje"), std::string::npos)
+        << polishMissing.output;
     EXPECT_NE(polish.output.find("błędy: 0, ostrzeżenia: 0"), std::string::npos) << polish.output;
     EXPECT_EQ(polishHelp.output.rfind("Użycie: setupcheck [--json] KATALOG-NOŚNIKA", 0), 0u)
         << polishHelp.output;
