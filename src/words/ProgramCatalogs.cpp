@@ -2,17 +2,12 @@
 // beside the program's, which words/ProgramWords.cpp reads itself.
 #include "words/ProgramWords.h"
 
+#include "words/CarriedCatalogs.h"
+
 #include <wx/translation.h>
 
 #include <cstddef>
 #include <string>
-
-struct EmbeddedFile {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
-};
-extern const EmbeddedFile programCatalogFiles[];
 
 namespace words {
 namespace {

@@ -1,5 +1,6 @@
 #include "words/ProgramWords.h"
 
+#include "words/CarriedCatalogs.h"
 #include "words/CatalogFile.h"
 
 #include <atomic>
@@ -9,13 +10,6 @@
 #include <optional>
 #include <unordered_map>
 #include <vector>
-
-struct EmbeddedFile {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
-};
-extern const EmbeddedFile programCatalogFiles[];
 
 namespace words {
 namespace {
