@@ -25,10 +25,16 @@ wxArtID artOfKind(GtkMessageType kind) {
 // The button Enter presses is the one that has the focus, and shows it from the start, so that
 // what the box shows is what Enter does; the toolkit leaves the focus on the first button
 // whichever is the default, and shows it only after a key.
+void showFocus(GtkWidget* box, gpointer) {
+    gtk_window_set_focus_visible(GTK_WINDOW(box), TRUE);
+}
+
 void focusDefaultButton(GtkWindow* box) {
     if (GtkWidget* button = gtk_window_get_default_widget(box))
         gtk_widget_grab_focus(button);
+    // The window takes the desktop's policy again when it is mapped: shown from then on.
     gtk_window_set_focus_visible(box, TRUE);
+    g_signal_connect_after(box, "map", G_CALLBACK(showFocus), nullptr);
 }
 
 // Runs whenever a widget is realized, before the window is laid out and shown, and adds the icon
