@@ -1,9 +1,11 @@
 #include "ui/ToolkitMetrics.h"
 
+#include "platform/FocusCues.h"
+
 #include <wx/button.h>
 #include <wx/window.h>
 
-#include <windows.h>
+#include <cstdint>
 
 namespace toolkit {
 
@@ -38,8 +40,7 @@ int neededWidth(wxWindow* control) {
 // Windows hides the focus rectangle of a window opened with the mouse until the first key.
 void showFocusFromTheStart(wxWindow* window) {
     const auto show = [window] {
-        if (const HWND handle = static_cast<HWND>(window->GetHandle()))
-            SendMessageW(handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        platform::showFocusCues(reinterpret_cast<std::uintptr_t>(window->GetHandle()));
     };
     show();
     window->Bind(wxEVT_SHOW, [show](wxShowEvent& event) {
@@ -49,8 +50,8 @@ void showFocusFromTheStart(wxWindow* window) {
 }
 
 bool showsFocus(wxWindow* window) {
-    const HWND handle = static_cast<HWND>(window->GetHandle());
-    return handle && (SendMessageW(handle, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+    return window->GetHandle() &&
+           platform::focusCuesShown(reinterpret_cast<std::uintptr_t>(window->GetHandle()));
 }
 
 } // namespace toolkit
