@@ -9,7 +9,10 @@
 #include "paths/PathText.h"
 #include "platform/Drives.h"
 #include "platform/EndSignals.h"
+#include "journal/InstallJournal.h"
+#include "journal/JournalRecords.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
 #include "session/RunLog.h"
@@ -56,6 +59,7 @@ bool InstallSequence::copy(const std::string& installMode) {
     case CopyEngine::Result::Finished:
         return true;
     case CopyEngine::Result::Stopped:
+        runJournal.end("stopped");
         // The person's own Abort is no failure: the box says where the copy stopped and what
         // is left, under the copy's caption.
         runlog::write("stopped", "the copy, at " + engine.lastEntry());
@@ -67,6 +71,7 @@ bool InstallSequence::copy(const std::string& installMode) {
     case CopyEngine::Result::Failed:
         break;
     }
+    runJournal.end("failed");
     answers.stop(engine.getErrorText() + failureLine(engine), caption);
     return false;
 }
@@ -137,6 +142,7 @@ bool InstallSequence::runSteps() {
             script.languageText(textkeys::kGameName));
         return answers.giveBack();
     }
+    runJournal.begin(session, installMode);
     const TargetFolder folder = confirmTargetFolder();
     if (folder == TargetFolder::Refused || !fitsOnDisk(installMode))
         return answers.giveBack();
@@ -152,6 +158,7 @@ bool InstallSequence::runSteps() {
         answers.stop(script.languageText(textkeys::kShortcutFailed) + "\n" + reason,
                      script.languageText(textkeys::kGameName));
         (void)recordProgramFolder(session, session.targetFolder, language);
+        runJournal.end("failed");
         return answers.giveBack();
     }
     finish();
@@ -233,6 +240,7 @@ void InstallSequence::finish() {
         runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
     }
     runlog::write("installed", session.targetFolder);
+    runJournal.end("installed");
     answers.end();
 }
 
@@ -246,6 +254,8 @@ void InstallSequence::copyScriptWithLanguage() {
     runlog::write(
         "finishing",
         (copied && written ? "script copied with its language: " : "script not copied: ") + copy);
+    if (copied)
+        journal::filePlaced(journal::role::kScript, platform::toNativePath(copy));
 }
 
 void InstallSequence::copyTitlePicture() {
@@ -261,4 +271,6 @@ void InstallSequence::copyTitlePicture() {
     (void)platform::setFileAttributes(copy, platform::kAttributeArchive);
     runlog::write("finishing",
                   (copied ? "title picture copied: " : "title picture not copied: ") + copy);
+    if (copied)
+        journal::filePlaced(journal::role::kPicture, platform::toNativePath(copy));
 }

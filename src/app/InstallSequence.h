@@ -3,6 +3,7 @@
 // finishing steps, in this order; every failure is reported and gives the main window back.
 // The answers come from a person or, in an unattended run, from the command line.
 #include "copy/SpaceCheck.h"
+#include "journal/RunJournal.h"
 
 #include <string>
 
@@ -45,4 +46,5 @@ private:
     InstallAnswers& answers;
     CopyProgress& progress;
     SpaceNeed spaceNeed; // measured before the copy
+    RunJournal runJournal;
 };

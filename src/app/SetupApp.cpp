@@ -5,6 +5,7 @@
 #include "app/SetupApp.h"
 #include "app/SetupDialog.h"
 #include "app/SystemWaitWindow.h"
+#include "journal/Uninstall.h"
 #include "paths/DrivePath.h"
 #include "platform/ErrorMode.h"
 #include "platform/Files.h"
@@ -49,6 +50,12 @@ std::optional<int> answerSetupCommandLine(const std::string& name,
     case CommandLine::Action::Error:
         std::fprintf(stderr, "setup: %s\n\n%s", line.error.c_str(), usageText(name).c_str());
         return kBadCommandLine;
+    case CommandLine::Action::Uninstall:
+        return uninstallCommand(line.product);
+    case CommandLine::Action::Verify:
+    case CommandLine::Action::Repair:
+        std::fputs("setup: not yet\n", stderr);
+        return kFailed;
     case CommandLine::Action::Run:
         break;
     }

@@ -7,9 +7,11 @@
 // order, and the conversion between them on any thread, beside other records' conversions.
 // No step holds more of a record in memory than one piece of its data.
 #include "copy/SoundArchive.h"
+#include "journal/Sha256.h"
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 struct RecordExtraction {
@@ -28,6 +30,8 @@ struct RecordExtraction {
     std::string failedPath;  // the record's path in the target, when writing or converting failed
     std::string outputPath;  // the WAVE file's path, when converted
     bool diskFull = false;   // writing failed because the disk had no room left
+    // The WAVE file's size and checksum, taken beside its conversion while a journal is kept.
+    std::optional<FileDigest> digest;
 
     // What an unpacked record's conversion needs: native paths, which any thread may open.
     std::uint32_t codec = 0;

@@ -7,9 +7,12 @@
 #include "copy/CopyPaths.h"
 #include "copy/InstallSize.h"
 #include "copy/RecordConversions.h"
+#include "journal/InstallJournal.h"
+#include "journal/JournalRecords.h"
 #include "paths/FolderPath.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
+#include "platform/NativeFiles.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
 #include "script/TextKeys.h"
@@ -147,20 +150,25 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     // A copy made ahead takes the entry's place; one that cannot is copied again here.
     if (ahead) {
         const CopyAhead::Copied early = ahead->take(entry, stop);
+        if (!early.path.empty())
+            noteReplacedFile(places.nativeDestination);
         if (!early.path.empty() && platform::replaceFile(early.path, destination)) {
             if (runlog::isOpen())
                 runlog::write("copied", runlog::withBytes(entry, early.bytes));
+            journalPlainFile(places);
             return Result::Finished;
         }
         if (!early.path.empty())
             (void)platform::deleteFile(early.path);
     }
+    noteReplacedFile(places.nativeDestination);
     const bool copied = platform::copyFile(places.source, destination, false, stop);
     if (!copied && stopAsked(stop))
         return Result::Stopped;
-    if (copied)
+    if (copied) {
         logWrittenFile("copied", entry, destination);
-    else
+        journalPlainFile(places);
+    } else
         notePlainFailure(entry, places.source, platform::lastFileFailure());
     // Archive alone clears a read-only flag carried over from the medium, so that a later
     // installation can overwrite the file; the installation works without it all the same.
@@ -172,7 +180,8 @@ CopyEngine::EntryPlaces CopyEngine::placesOf(const std::string& entry) {
     const std::string drivePathDestination = *targetFolder + "\\" + entry;
     const auto lastBackslash = entry.rfind('\\');
     if (lastBackslash == std::string::npos)
-        return {entry, drivePathDestination};
+        return {platform::toNativePath(entry), drivePathDestination,
+                platform::toNativePath(drivePathDestination)};
     const std::string folder = entry.substr(0, lastBackslash);
     if (folder != placesFolder) {
         placesFolder = folder;
@@ -184,8 +193,9 @@ CopyEngine::EntryPlaces CopyEngine::placesOf(const std::string& entry) {
     std::string destination = platform::toNativeChild(destinationFolder, name);
     // A name the shortcut cannot take goes the whole way, whatever comes of it there.
     if (source.empty() || destination.empty())
-        return {entry, drivePathDestination};
-    return {std::move(source), std::move(destination)};
+        return {entry, drivePathDestination, platform::toNativePath(drivePathDestination)};
+    std::string nativeDestination = destination;
+    return {std::move(source), std::move(destination), std::move(nativeDestination)};
 }
 
 // Records are unpacked in the archive's order, converted beside one another, and landed in the
@@ -200,6 +210,7 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         return Result::Failed;
     }
     runlog::write("unpacking", entry);
+    const journal::Source archiveSource = sourceOf(platform::toNativePath(entry));
     RecordConversions conversions(stop);
     std::deque<RecordPlace> places; // of each record under way
     int recordIndex = 0;
@@ -213,6 +224,7 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         case RecordExtraction::Result::Converted:
             logWrittenFile("converted", folderPrefix(archivePath) + record.displayName,
                            record.outputPath);
+            journalSoundFile(record, archiveSource, where.index);
             return true;
         case RecordExtraction::Result::Skipped:
             runlog::write("skipped", record.displayName + " (a record that is not converted)");
@@ -276,6 +288,38 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         if (!landOldest(result))
             return result;
     return Result::Finished;
+}
+
+journal::Source CopyEngine::sourceOf(const std::string& nativeSource) {
+    journal::Source source{nativeSource, {}, -1};
+    (void)platform::nativeFileStamp(nativeSource, source.stamp);
+    return source;
+}
+
+void CopyEngine::journalPlainFile(const EntryPlaces& places) {
+    if (journal::isOpen())
+        journal::filePlaced(journal::role::kCopied, places.nativeDestination,
+                            sourceOf(places.source));
+}
+
+// The WAVE file's checksum was taken beside its conversion.
+void CopyEngine::journalSoundFile(const RecordExtraction& record, journal::Source source,
+                                  int recordIndex) {
+    if (!journal::isOpen())
+        return;
+    source.record = recordIndex;
+    const std::string native = platform::toNativePath(record.outputPath);
+    if (record.digest)
+        journal::filePlaced(journal::role::kSound, native, *record.digest, source);
+    else
+        journal::filePlaced(journal::role::kSound, native, source);
+}
+
+// A file that stood where the copy writes was there before: the journal says so, so that
+// nothing of the person's is taken for the product's unawares.
+void CopyEngine::noteReplacedFile(const std::string& nativeDestination) {
+    if (journal::isOpen() && platform::nativeKind(nativeDestination) == platform::NativeKind::File)
+        journal::fileReplaced(nativeDestination, "");
 }
 
 // What the medium holds at the entry tells a file that could not be read from one that could not

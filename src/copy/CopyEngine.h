@@ -3,6 +3,7 @@
 // plain file copied, or one record of a .snd archive unpacked and converted) as fast as the
 // machine allows. The records of an archive convert beside one another, one per core, and land
 // in the archive's order; a unit that fails ends the copy, and nothing after it lands.
+#include "journal/InstallJournal.h"
 #include "platform/Files.h"
 #include "script/SetupScript.h"
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 class CopyAhead;
+struct RecordExtraction;
 
 class CopyEngine {
 public:
@@ -80,7 +82,13 @@ private:
     struct EntryPlaces {
         std::string source;
         std::string destination;
+        std::string nativeDestination; // for the journal, which names files as the system does
     };
+    static journal::Source sourceOf(const std::string& nativeSource);
+    void journalPlainFile(const EntryPlaces& places);
+    void journalSoundFile(const RecordExtraction& record, journal::Source source,
+                          int recordIndex);
+    void noteReplacedFile(const std::string& nativeDestination);
     EntryPlaces placesOf(const std::string& entry);
     void logWrittenFile(const char* kind, const std::string& name, const std::string& path);
 

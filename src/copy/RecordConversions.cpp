@@ -1,5 +1,7 @@
 #include "copy/RecordConversions.h"
 
+#include "journal/InstallJournal.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -49,11 +51,17 @@ void RecordConversions::add(RecordExtraction record) {
     Pending next{std::move(record), {}};
     if (next.record.result == RecordExtraction::Result::Unpacked) {
         pending.push_back(std::move(next));
-        const RecordExtraction* unpacked = &pending.back().record;
+        RecordExtraction* unpacked = &pending.back().record;
         // The deque keeps its elements in place as it grows at its ends, so the thread may read
-        // the record it was handed until it ends.
-        std::packaged_task<ConversionEnd()> conversion(
-            [unpacked, this] { return convertUnpackedRecord(*unpacked, &dropping); });
+        // the record it was handed until it ends. The journal's checksum is taken here too, beside
+        // the other conversions, rather than on the copy's own thread.
+        const bool digest = journal::isOpen();
+        std::packaged_task<ConversionEnd()> conversion([unpacked, digest, this] {
+            const ConversionEnd end = convertUnpackedRecord(*unpacked, &dropping);
+            if (end == ConversionEnd::Converted && digest)
+                unpacked->digest = digestOfNativeFile(unpacked->partialFile);
+            return end;
+        });
         pending.back().converted = conversion.get_future();
         {
             const std::lock_guard<std::mutex> hold(waitingLock);

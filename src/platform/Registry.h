@@ -16,6 +16,10 @@ std::string registryUnusableReason();
 // when the registry did not take them all. Elsewhere every write lasts at once.
 bool commitRegistryWrites(std::string& reason);
 
+// Removes a key that holds neither values nor keys; false when it is missing, holds anything,
+// or cannot be removed. A key is never removed with what it holds.
+bool deleteEmptyRegistryKey(RegistryHive hive, const std::string& subKey);
+
 // An open key. Key paths are written with backslashes ("Software\Maker\Product"); key and
 // value names match without regard to letter case. The empty value name is the key's default.
 class RegistryKey {

@@ -19,5 +19,7 @@ std::optional<std::string> stringValue(RegistryHive hive, const std::string& pat
 bool setStringValue(RegistryHive hive, const std::string& path, const std::string& name,
                     const std::string& text);
 bool deleteValue(RegistryHive hive, const std::string& path, const std::string& name);
+// The key, when it holds neither values nor keys.
+bool deleteEmptyKey(RegistryHive hive, const std::string& path);
 
 } // namespace platform::registry

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+bool deleteEmptyRegistryKey(RegistryHive hive, const std::string& subKey) {
+    return registry::deleteEmptyKey(hive, subKey);
+}
+
 bool RegistryKey::open(RegistryHive openHive, const std::string& subKey) {
     close();
     return registry::keyExists(openHive, subKey) && holdPlace(openHive, subKey);

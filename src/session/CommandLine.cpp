@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -38,7 +39,38 @@ bool* flagSlot(CommandLine& line, const std::string& name) {
         return &line.quiet;
     if (name == "--ignore-space")
         return &line.ignoreSpace;
+    if (name == "--undo-on-failure")
+        return &line.undoOnFailure;
     return nullptr;
+}
+
+// The commands that work on an installed product, named by their option.
+std::optional<CommandLine::Action> productAction(const std::string& name) {
+    if (name == "--uninstall")
+        return CommandLine::Action::Uninstall;
+    if (name == "--verify")
+        return CommandLine::Action::Verify;
+    if (name == "--repair")
+        return CommandLine::Action::Repair;
+    return std::nullopt;
+}
+
+bool worksOnProduct(const CommandLine& line) {
+    return line.action == CommandLine::Action::Uninstall ||
+           line.action == CommandLine::Action::Verify || line.action == CommandLine::Action::Repair;
+}
+
+// An installed product's command takes its medium and a log, nothing of an installation.
+std::string checkProductCommand(const CommandLine& line) {
+    if (line.silent || line.quiet || line.ignoreSpace || line.undoOnFailure ||
+        !line.folder.empty() || !line.installType.empty() || !line.language.empty())
+        return words::translate("--uninstall, --verify and --repair take no installation's "
+                                "options");
+    if (line.action == CommandLine::Action::Uninstall && !line.medium.empty())
+        return words::translate("--uninstall needs no medium");
+    if (line.action == CommandLine::Action::Repair && line.medium.empty())
+        return words::translate("--repair needs the medium to take the files from");
+    return {};
 }
 
 std::string checkAnswers(const CommandLine& line) {
@@ -46,6 +78,8 @@ std::string checkAnswers(const CommandLine& line) {
                          !line.language.empty() || line.ignoreSpace))
         return words::translate("--dir, --type, --language and --ignore-space answer an unattended "
                                 "run: add --silent");
+    if (line.undoOnFailure && !line.silent)
+        return words::translate("--undo-on-failure is for an unattended run: add --silent");
     if (!line.folder.empty() && !isFullDrivePath(line.folder))
         return words::translate(
             "--dir needs a full path with a drive letter, such as C:\\Games\\Product");
@@ -86,8 +120,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         std::string* slot = valueSlot(line, name);
+        if (const auto action = productAction(name)) {
+            if (line.action != CommandLine::Action::Run)
+                return failure(words::translate(
+                    "one of --uninstall, --verify and --repair at a time"));
+            line.action = *action;
+            slot = &line.product;
+        }
         if (slot == nullptr && !name.starts_with("-") && !hasValue) {
-            if (!platform::canStartOnMedium())
+            // An installed product's medium is the one it came from, wherever this program is.
+            if (!platform::canStartOnMedium() && !worksOnProduct(line))
                 return failure(words::translateWith(
                     "unknown argument: %1 (this program installs from the medium it is on)",
                     {name}));
@@ -109,6 +151,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         if (!slot->empty())
             return failure(words::translateWith("%1 is given twice", {name}));
         *slot = value;
+    }
+    if (worksOnProduct(line)) {
+        if (const std::string error = checkProductCommand(line); !error.empty())
+            return failure(error);
+        return line;
     }
     line.silent = line.silent || line.quiet;
     if (const std::string error = checkAnswers(line); !error.empty())
@@ -136,6 +183,15 @@ std::string usageText(const std::string& programName) {
             "  %1 --with-disc IMAGE -- COMMAND...\n"
             "which mounts the image for as long as COMMAND runs.\n",
             {programName});
+    text += words::translate(
+        "  --undo-on-failure  with --silent: a failed or stopped installation takes back\n"
+        "                  what it made and puts back what it replaced\n"
+        "  --uninstall NAME   remove the installed product NAME (as the list of installed\n"
+        "                  programs names it): exactly what its installation made\n"
+        "  --verify NAME [MEDIUM]  check the installed files against their checksums and,\n"
+        "                  given the medium, against it\n"
+        "  --repair NAME MEDIUM    put back from the medium the files that are missing or\n"
+        "                  changed\n");
     return text +
            words::translate(
                "  --silent        install without pages or questions; the folder is created when\n"

@@ -6,7 +6,8 @@
 #include <vector>
 
 struct CommandLine {
-    enum class Action { Run, Help, Error };
+    // Uninstall, Verify and Repair work on an installed product, by its journal.
+    enum class Action { Run, Help, Error, Uninstall, Verify, Repair };
     Action action = Action::Run;
     std::string error; // what is wrong, for Action::Error
 
@@ -18,6 +19,8 @@ struct CommandLine {
     std::string language;     // a language section; empty: the system language's mapping
     std::string logPath;      // a path of the system the program runs on
     std::string medium;       // a folder holding install.ini or a disc image; empty: the own folder
+    std::string product;      // the installed product Uninstall, Verify and Repair work on
+    bool undoOnFailure = false; // a failed or stopped run takes back what it made
 };
 
 // The arguments after the program's name.

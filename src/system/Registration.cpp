@@ -2,6 +2,9 @@
 
 #include "paths/FolderPath.h"
 #include "paths/PathText.h"
+#include "platform/AsciiCase.h"
+#include "platform/Machine.h"
+#include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
 #include "platform/TextEncoding.h"
@@ -18,8 +21,16 @@ constexpr const char* kUnsafeName =
     "holds a control character or a mark that turns the direction of text";
 
 // One shortcut per row of the table; the first that fails ends the run of rows.
+// The uninstaller's shortcut where this program uninstalls (Machine.h): it starts this program on
+// the product's name; every other shortcut starts its target.
+bool isUninstaller(const ShortcutEntry& row, const std::string& uninstallerName) {
+    return !uninstallerName.empty() && platform::equalsIgnoringCase(row.targetName, uninstallerName);
+}
+
 bool createShortcuts(const SetupSession& session, const std::string& groupFolder,
-                     const std::string& targetFolder, std::string& reason) {
+                     const std::string& targetFolder, const std::string& uninstallerName,
+                     std::string& reason) {
+    const platform::UninstallWay way = platform::uninstallWay();
     const std::string base = withTrailingBackslash(targetFolder);
     const int rows = std::clamp(session.shortcutCount, 0, kShortcutRows);
     for (int i = 0; i < rows; ++i) {
@@ -36,7 +47,13 @@ bool createShortcuts(const SetupSession& session, const std::string& groupFolder
             runlog::write("shortcut not created", row.linkName + " " + kUnsafeName);
             continue;
         }
-        if (!createShortcut(base + row.targetName, groupFolder + row.linkName, "", base, "")) {
+        const bool throughSetup = !way.setupProgram.empty() && isUninstaller(row, uninstallerName);
+        const bool created =
+            throughSetup ? createShortcut(way.setupProgram, groupFolder + row.linkName,
+                                          "--uninstall \"" + session.programName + "\"", base, "")
+                         : createShortcut(base + row.targetName, groupFolder + row.linkName, "",
+                                          base, "");
+        if (!created) {
             reason = "the shortcut " + groupFolder + row.linkName + " could not be saved";
             return false;
         }
@@ -102,7 +119,7 @@ bool registerInstallation(const SetupSession& session, const SetupScript& script
         runlog::write("program group", groupFolder);
         // The installation is recorded only once the registry holds its values: the product
         // reads them when it starts.
-        if (createShortcuts(session, groupFolder, targetFolder, why) &&
+        if (createShortcuts(session, groupFolder, targetFolder, uninstallerName, why) &&
             recordInstallation(session, languageSection) && platform::commitRegistryWrites(why))
             return true;
     }
@@ -132,8 +149,14 @@ void writeUninstallEntry(const SetupSession& session, const std::string& targetF
     // The list is the system's business; a missing entry does not make the installation fail.
     (void)writeRegistryString(RegistryHive::LocalMachine, session.uninstallKey, "DisplayName",
                               session.programName);
+    // Where no Windows program reads the list, its command is the one that uninstalls here.
+    const platform::UninstallWay way = platform::uninstallWay();
+    const std::string command =
+        way.listRunsSetup ? "\"" + platform::toNativePath(way.setupProgram) + "\" --uninstall \"" +
+                                session.programName + "\""
+                          : targetFolder + "\\" + uninstallerName;
     (void)writeRegistryString(RegistryHive::LocalMachine, session.uninstallKey, "UninstallString",
-                              targetFolder + "\\" + uninstallerName);
+                              command);
 }
 
 bool recordInstallation(const SetupSession& session, const std::string& languageSection) {

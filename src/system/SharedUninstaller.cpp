@@ -1,7 +1,10 @@
 #include "system/SharedUninstaller.h"
 
 #include "platform/Environment.h"
+#include "journal/InstallJournal.h"
+#include "journal/JournalRecords.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "session/RunLog.h"
 #include "paths/DrivePath.h"
 
@@ -25,4 +28,6 @@ void installSharedUninstaller() {
     runlog::write("finishing",
                   (copied ? "shared uninstaller copied: " : "shared uninstaller not copied: ") +
                       destination);
+    if (copied)
+        journal::filePlaced(journal::role::kShared, platform::toNativePath(destination));
 }

@@ -235,7 +235,8 @@ TEST_F(InstallRun, completeInstallationLeavesEverythingInPlace) {
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "DisplayName"),
               "Moonrise Harbour");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, kUninstallKey, "UninstallString"),
-              "C:\\Games\\Moonrise Harbour\\uninstall.exe");
+              listedUninstallCommand("C:\\Games\\Moonrise Harbour\\uninstall.exe",
+                                     "Moonrise Harbour"));
     for (const char* link :
          {"Moonrise Harbour.lnk", "Read me.lnk", "Uninstall Moonrise Harbour.lnk"})
         EXPECT_TRUE(fs::exists(shortcutFile(sandbox.programGroup(), link))) << link;
@@ -465,6 +466,7 @@ TEST_P(WhereTheRunWrites, everyNewOrChangedFileLiesWhereItBelongs) {
     const fs::path allowed[] = {installed,
                                 sandbox.programGroup(),
                                 sandbox.registryFolder(),
+                                sandbox.registryFolder().string() + "-journals",
                                 windows,
                                 root / "apps/desktop-directories",
                                 root / "config/menus/applications-merged"};

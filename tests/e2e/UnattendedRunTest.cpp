@@ -333,13 +333,14 @@ TEST_F(UnattendedRun, aDriveRootOrTheHomeFolderIsNeverTheTarget) {
     EXPECT_FALSE(recorded());
 }
 
-// The demo's own uninstaller, started from its menu entry as a desktop starts it, removes the
-// files the demo put there by name and only the folders that are then empty: a target that held
-// the person's files before, and files the person added later, keep them, and nothing outside the
-// target changes.
-TEST_F(UnattendedRun, theDemosUninstallerRemovesOnlyWhatTheDemoInstalled) {
+// The uninstall menu entry, started as a desktop starts it, uninstalls by the installation's
+// journal: the files it put there, and only the folders that are then empty. A target that held
+// the person's files before, and files the person added later, keep them, and nothing outside
+// the target changes; the demo's own uninstaller, which goes by the names of its files, does the
+// same.
+TEST_F(UnattendedRun, uninstallingRemovesOnlyWhatTheInstallationMade) {
     if (kTestsRunOnWindows)
-        GTEST_SKIP() << "the demo's uninstaller is a shell script, started by Linux desktops";
+        GTEST_SKIP() << "the menu entries are the desktop's, started by Linux desktops";
     const fs::path games = sandbox.home() / "Games";
     const std::vector<std::string> before = {"Other Game/game.exe", "notes.txt", "readme.txt.bak"};
     const std::vector<std::string> later = {"saves/slot1.sav", "data/levels/my-level.lvl",
@@ -371,8 +372,11 @@ TEST_F(UnattendedRun, theDemosUninstallerRemovesOnlyWhatTheDemoInstalled) {
     ShortcutFields uninstaller;
     ASSERT_TRUE(readShortcut(shortcutFile(sandbox.programGroup(), "Uninstall Moonrise Harbour.lnk"),
                              uninstaller));
-    const ToolRun run = runTool(uninstaller.target, {}, uninstaller.workFolder);
+    EXPECT_EQ(uninstaller.arguments, "\"--uninstall\" \"Moonrise Harbour\"");
+    const ToolRun run =
+        runTool(uninstaller.target, {"--uninstall", "Moonrise Harbour"}, uninstaller.workFolder);
     EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(fs::exists(sandbox.programGroup())) << "no menu entry of the game is left";
 
     std::map<std::string, std::string> kept;
     for (const std::vector<std::string>* files : {&before, &later})

@@ -91,7 +91,7 @@ install wine "$medium/setup" -- --language Polski
 game="$prefix/drive_c/Gry/Moonrise Harbour"
 [ -f "$game/harbour.exe" ] && [ -f "$game/music/theme.wav" ] || fail "the game is not in the prefix's drive C:"
 [ -f "$prefix/drive_c/windows/TL/Ulvarest.exe" ] || fail "no shared uninstaller in the prefix's Windows folder"
-[ ! -e "$HOME/Gry" ] && [ ! -e "$HOME/.config/cd-setup" ] || fail "the run also installed the Linux way"
+[ ! -e "$HOME/Gry" ] && [ ! -e "$HOME/.config/cd-setup/registry" ] || fail "the run also installed the Linux way"
 grep -q '^[0-9:.]* wine: prefix made: ' "$out/wine.log" || fail "the log does not say that the prefix was made"
 play "$game" 'C:\Gry\Moonrise Harbour' Polski
 

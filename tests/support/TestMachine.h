@@ -25,6 +25,10 @@ struct TestDrive {
     bool compressed = false;
 };
 
+// What the list of installed programs starts for a product: its own uninstaller (the command
+// given) on Windows; on Linux this program, which uninstalls by the installation's journal.
+std::string listedUninstallCommand(const std::string& windowsCommand, const std::string& product);
+
 class TestMachine {
 public:
     // Presents exactly these drives; scratch holds what the machine needs besides.

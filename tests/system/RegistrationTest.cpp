@@ -61,7 +61,7 @@ TEST_F(RegistrationTest, WritesUninstallEntryGroupShortcutsAndRecord) {
     ASSERT_TRUE(registerNow());
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "DisplayName"), "Demo");
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
-              "C:\\Games\\Demo\\Uninstall.exe");
+              listedUninstallCommand("C:\\Games\\Demo\\Uninstall.exe", "Demo"));
     EXPECT_EQ(programPath(), "C:\\Games\\Demo");
     EXPECT_EQ(registryValue(RegistryHive::CurrentUser, setup.registryKey, "Lang"), "English");
     const std::filesystem::path game = native("c/Games/Demo");
@@ -113,7 +113,7 @@ TEST_F(RegistrationTest, ATargetFolderEndingInABackslashDoublesItInTheUninstallS
     addShortcut("Play.lnk", "demo.exe");
     ASSERT_TRUE(registerNow());
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, setup.uninstallKey, "UninstallString"),
-              "C:\\Games\\Demo\\\\Uninstall.exe");
+              listedUninstallCommand("C:\\Games\\Demo\\\\Uninstall.exe", "Demo"));
     // The shortcut's target base does not double it.
     EXPECT_EQ(shortcut("Play.lnk").target, native("c/Games/Demo") / "demo.exe");
 }
@@ -158,9 +158,9 @@ TEST_F(RegistrationTest, TwoLanguagesGiveTwoUninstallEntries) {
     ASSERT_TRUE(registerNow());
     const std::string list = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, list + "Demo_English", "UninstallString"),
-              "C:\\Games\\Demo\\Uninstall.exe");
+              listedUninstallCommand("C:\\Games\\Demo\\Uninstall.exe", "Demo"));
     EXPECT_EQ(registryValue(RegistryHive::LocalMachine, list + "Demo_Polski", "UninstallString"),
-              "C:\\Gry\\Demo\\Uninstall.exe");
+              listedUninstallCommand("C:\\Gry\\Demo\\Uninstall.exe", "Demo"));
 }
 
 // Names from the script that would put a desktop entry outside the program group: each such

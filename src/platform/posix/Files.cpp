@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/Locale.h"
+#include "platform/MadeFiles.h"
 #include "platform/Paths.h"
 #include "platform/TextEncoding.h"
 #include "platform/posix/BoundedRead.h"
@@ -248,8 +249,10 @@ MakeFolderResult makeFolder(const std::string& path) {
     const std::string native = toNativePath(path);
     if (native.empty())
         return MakeFolderResult::Failed;
-    if (mkdir(native.c_str(), 0777) == 0)
+    if (mkdir(native.c_str(), 0777) == 0) {
+        noteMade(Made::Folder, native);
         return MakeFolderResult::Created;
+    }
     return errno == EEXIST ? MakeFolderResult::AlreadyExists : MakeFolderResult::Failed;
 }
 

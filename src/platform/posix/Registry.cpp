@@ -111,5 +111,14 @@ bool deleteValue(RegistryHive hive, const std::string& path, const std::string& 
                              [&](RegistryHiveFile& file) { return file.deleteValue(path, name); });
 }
 
+bool deleteEmptyKey(RegistryHive hive, const std::string& path) {
+    if (RegistryHiveFile::normalisedPath(path).empty())
+        return false;
+    if (onWine())
+        return posix::wineDeleteEmptyKey(hive, path);
+    return posix::updateHive(hive,
+                             [&](RegistryHiveFile& file) { return file.deleteEmptyKey(path); });
+}
+
 } // namespace registry
 } // namespace platform

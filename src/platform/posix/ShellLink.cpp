@@ -2,6 +2,7 @@
 // applications folder and its subfolders.
 #include "platform/ShellLink.h"
 
+#include "platform/MadeFiles.h"
 #include "platform/Paths.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/NativePath.h"
@@ -177,10 +178,11 @@ bool createShellLink(const std::string& target, const std::string& linkPath,
     const std::string nativeTarget = toNativePath(target);
     if (nativeFile.empty() || nativeTarget.empty() || nativeFile.back() == '/')
         return false;
-    return posix::writeFileAtomically(
-               nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description),
-               0644) &&
-           posix::showGroupAsMenuFolder(nativeFile);
+    if (!posix::writeFileAtomically(
+            nativeFile, desktopEntry(target, linkPath, arguments, workFolder, description), 0644))
+        return false;
+    noteMade(Made::MenuEntry, nativeFile);
+    return posix::showGroupAsMenuFolder(nativeFile);
 }
 
 namespace {

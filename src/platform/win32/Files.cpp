@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/MadeFiles.h"
+
 #include "platform/win32/ReadOnly.h"
 #include "platform/win32/WideText.h"
 
@@ -113,8 +115,10 @@ MakeFolderResult makeFolder(const std::string& path) {
     const std::wstring wide = widePath(path);
     if (wide.empty())
         return MakeFolderResult::Failed;
-    if (CreateDirectoryW(wide.c_str(), nullptr))
+    if (CreateDirectoryW(wide.c_str(), nullptr)) {
+        noteMade(Made::Folder, path);
         return MakeFolderResult::Created;
+    }
     return GetLastError() == ERROR_ALREADY_EXISTS ? MakeFolderResult::AlreadyExists
                                                   : MakeFolderResult::Failed;
 }

@@ -25,6 +25,16 @@ int runWithDiscImage(const std::string&, const std::vector<std::string>&) {
     return 127; // Windows mounts disc images itself
 }
 
+std::string winePrefixInUse() {
+    return {};
+}
+
+void workInWinePrefix(const std::string&) {}
+
+UninstallWay uninstallWay() {
+    return {};
+}
+
 std::string prepareMachine() {
     return {}; // the system is the machine the product was made for
 }

@@ -117,5 +117,18 @@ bool deleteValue(RegistryHive hive, const std::string& path, const std::string& 
            RegDeleteValueW(key.get(), win32::widen(name).c_str()) == ERROR_SUCCESS;
 }
 
+bool deleteEmptyKey(RegistryHive hive, const std::string& path) {
+    DWORD keys = 0, values = 0;
+    {
+        OpenKey key;
+        if (!key.open(hive, path, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS) ||
+            RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &keys, nullptr, nullptr,
+                             &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return false;
+    }
+    return keys == 0 && values == 0 &&
+           RegDeleteKeyExW(rootOf(hive), win32::widen(path).c_str(), kView, 0) == ERROR_SUCCESS;
+}
+
 } // namespace registry
 } // namespace platform

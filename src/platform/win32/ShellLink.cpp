@@ -2,6 +2,7 @@
 // persist-file interface.
 #include "platform/ShellLink.h"
 
+#include "platform/MadeFiles.h"
 #include "platform/win32/WideText.h"
 
 #include <objbase.h>
@@ -65,7 +66,10 @@ bool createShellLink(const std::string& target, const std::string& linkPath,
     ComPointer<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid())))
         return false;
-    return SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
+    if (FAILED(file->Save(wideLink.c_str(), TRUE)))
+        return false;
+    noteMade(Made::MenuEntry, linkPath);
+    return true;
 }
 
 // NTFS and FAT take 255 UTF-16 units in one name.

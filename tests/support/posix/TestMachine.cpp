@@ -40,12 +40,20 @@ SystemFolderGuard::SystemFolderGuard() = default;
 
 SystemFolderGuard::~SystemFolderGuard() = default;
 
+std::string listedUninstallCommand(const std::string&, const std::string& product) {
+    return "\"" + std::filesystem::read_symlink("/proc/self/exe").string() + "\" --uninstall \"" +
+           product + "\"";
+}
+
 struct TestRegistry::State {};
 
 TestRegistry::TestRegistry(const std::filesystem::path& hiveFolder) {
     setenv("SETUP_REGISTRY_DIR", hiveFolder.c_str(), 1);
+    // The installations' journals beside the hives, apart from them.
+    setenv("SETUP_JOURNAL_DIR", (hiveFolder.string() + "-journals").c_str(), 1);
 }
 
 TestRegistry::~TestRegistry() {
     unsetenv("SETUP_REGISTRY_DIR");
+    unsetenv("SETUP_JOURNAL_DIR");
 }

@@ -275,13 +275,20 @@ struct TestRegistry::State {
     std::optional<std::wstring> programsFolder;
 };
 
-TestRegistry::TestRegistry(const fs::path&) : state(std::make_unique<State>()) {
+std::string listedUninstallCommand(const std::string& windowsCommand, const std::string&) {
+    return windowsCommand;
+}
+
+TestRegistry::TestRegistry(const fs::path& hiveFolder) : state(std::make_unique<State>()) {
+    // The installations' journals in the test's folder, not the machine's.
+    setenv("SETUP_JOURNAL_DIR", (hiveFolder.string() + "-journals").c_str(), 1);
     for (const WatchedKey& watched : kWatchedKeys)
         state->subkeys.push_back(subkeysOf(watched));
     state->programsFolder = programsFolderValue();
 }
 
 TestRegistry::~TestRegistry() {
+    unsetenv("SETUP_JOURNAL_DIR");
     for (std::size_t i = 0; i < std::size(kWatchedKeys); ++i)
         for (const std::wstring& name : subkeysOf(kWatchedKeys[i]))
             if (!state->subkeys[i].count(name))

@@ -1,5 +1,6 @@
 #include "platform/posix/machine/MenuFolder.h"
 
+#include "platform/MadeFiles.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/machine/XdgFolders.h"
 
@@ -11,11 +12,23 @@
 namespace platform::posix {
 namespace {
 
+void makeFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), 0755) == 0)
+        noteMade(Made::Folder, folder);
+}
+
 void makeFolders(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
          slash = folder.find('/', slash + 1))
-        ::mkdir(folder.substr(0, slash).c_str(), 0755);
-    ::mkdir(folder.c_str(), 0755);
+        makeFolder(folder.substr(0, slash));
+    makeFolder(folder);
+}
+
+bool writeMenuFile(const std::string& path, const std::string& text) {
+    if (!writeFileAtomically(path, text, 0644))
+        return false;
+    noteMade(Made::MenuFolder, path);
+    return true;
 }
 
 // Menu files are XML: names are written as its text.
@@ -92,9 +105,8 @@ bool showGroupAsMenuFolder(const std::string& nativeEntry) {
     for (const std::string& id : ids)
         menu += "      <Filename>" + xmlText(id) + "</Filename>\n";
     menu += "    </Include>\n  </Menu>\n</Menu>\n";
-    return writeFileAtomically(data + "/desktop-directories/" + name + ".directory", directory,
-                               0644) &&
-           writeFileAtomically(config + "/menus/applications-merged/" + name + ".menu", menu, 0644);
+    return writeMenuFile(data + "/desktop-directories/" + name + ".directory", directory) &&
+           writeMenuFile(config + "/menus/applications-merged/" + name + ".menu", menu);
 }
 
 } // namespace platform::posix

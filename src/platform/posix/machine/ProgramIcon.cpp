@@ -1,5 +1,7 @@
 #include "platform/posix/machine/ProgramIcon.h"
 
+#include "platform/MadeFiles.h"
+
 #include "platform/posix/CommandRun.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
@@ -84,8 +86,10 @@ std::string installProgramIcon(const std::string& nativeProgram) {
                 std::filesystem::copy_file(picture.second, folder + "/" + candidate + ".png",
                                            std::filesystem::copy_options::overwrite_existing,
                                            failed);
-                if (!failed)
+                if (!failed) {
                     name = candidate;
+                    noteMade(Made::Icon, folder + "/" + candidate + ".png");
+                }
             }
         }
     }

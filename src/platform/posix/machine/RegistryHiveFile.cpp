@@ -319,6 +319,33 @@ bool RegistryHiveFile::setString(const std::string& path, const std::string& nam
     return true;
 }
 
+bool RegistryHiveFile::deleteEmptyKey(const std::string& path) {
+    const std::string lower = asciiLower(fullPath(normalisedPath(path)));
+    const auto found = keyIndex.find(lower);
+    if (found == keyIndex.end() || levelsAbove.contains(lower))
+        return false;
+    const std::size_t position = found->second;
+    for (const Value& value : keys[position].values)
+        if (!value.removed)
+            return false;
+    // Parsed again without the key: every index then holds the remaining keys' places.
+    std::vector<Key> remaining = std::move(keys);
+    remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(position));
+    const std::uint64_t before = changes;
+    keys.clear();
+    keyIndex.clear();
+    levelsAbove.clear();
+    valueIndex.clear();
+    for (Key& key : remaining) {
+        Key& added = addKey(key.fullPath);
+        for (Value& value : key.values)
+            if (!value.removed)
+                storeValue(added, std::move(value));
+    }
+    changes = before + 1;
+    return true;
+}
+
 bool RegistryHiveFile::deleteValue(const std::string& path, const std::string& name) {
     Key* key = findKey(fullPath(path));
     Value* value = key ? findValue(*key, name) : nullptr;

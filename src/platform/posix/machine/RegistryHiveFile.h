@@ -37,6 +37,8 @@ public:
     bool setString(const std::string& path, const std::string& name, const std::string& value);
     // False when the key or the value is missing.
     bool deleteValue(const std::string& path, const std::string& name);
+    // Removes the key's section when the key holds no values and no keys below it.
+    bool deleteEmptyKey(const std::string& path);
 
     // True when the name may stand in the file (no line breaks).
     static bool isStorableName(const std::string& name);

@@ -1,5 +1,8 @@
 #include "platform/posix/wine/WinePrefix.h"
 
+#include "platform/MadeFiles.h"
+#include "platform/Paths.h"
+#include "platform/posix/OwnExecutable.h"
 #include "platform/Machine.h"
 
 #include "platform/ProfileFile.h"
@@ -97,8 +100,11 @@ std::string makePrefix(const std::string& prefix) {
     if (!exists(prefix) && ::access(parent.c_str(), W_OK) != 0)
         return "the Wine prefix " + prefix + " cannot be made: the folder " + parent +
                " is not writable";
-    if (!exists(prefix) && ::mkdir(prefix.c_str(), 0755) != 0)
-        return "the Wine prefix " + prefix + " cannot be made: " + std::strerror(errno);
+    if (!exists(prefix)) {
+        if (::mkdir(prefix.c_str(), 0755) != 0)
+            return "the Wine prefix " + prefix + " cannot be made: " + std::strerror(errno);
+        noteMade(Made::WinePrefix, prefix);
+    }
     if (std::FILE* mark = std::fopen(unfinishedMark(prefix).c_str(), "w"))
         std::fclose(mark);
     else
@@ -194,8 +200,18 @@ PrefixChoice choosePrefix() {
     return {prefix, {}};
 }
 
+// The prefix of an earlier installation, when a run works on one.
+std::string& givenPrefix() {
+    static std::string prefix;
+    return prefix;
+}
+
 const PrefixChoice& prefixChoice() {
     static const PrefixChoice none;
+    if (!givenPrefix().empty()) {
+        static const PrefixChoice given{givenPrefix(), {}};
+        return given;
+    }
     if (const char* table = std::getenv("SETUP_DRIVE_TABLE"); table && *table)
         return none;
     static const PrefixChoice choice = choosePrefix();
@@ -235,6 +251,22 @@ bool holdsWindowsProduct(const std::string& mediumFolder) {
 } // namespace platform::posix
 
 namespace platform {
+
+void workInWinePrefix(const std::string& nativePrefix) {
+    posix::givenPrefix() = nativePrefix;
+}
+
+UninstallWay uninstallWay() {
+    const std::string own = posix::ownExecutable();
+    const std::string drivePath = own.empty() ? std::string() : toDrivePath(own);
+    if (drivePath.empty())
+        return {};
+    return {drivePath, posix::winePrefix().empty()};
+}
+
+std::string winePrefixInUse() {
+    return posix::winePrefix();
+}
 
 std::string prepareMachine() {
     if (const std::string& problem = posix::winePrefixProblem(); !problem.empty())

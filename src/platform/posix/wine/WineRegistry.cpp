@@ -27,6 +27,7 @@ struct Change {
     std::string name;
     std::optional<std::string> value;
     bool keyOnly = false;
+    bool keyRemoved = false; // an empty key taken away
 };
 
 // What is known of one hive: the text of every key read so far, with the gathered changes on top.
@@ -54,7 +55,9 @@ HiveView& hiveOf(RegistryHive hive) {
 }
 
 void apply(RegistryHiveFile& view, const Change& change) {
-    if (change.keyOnly)
+    if (change.keyRemoved)
+        (void)view.deleteEmptyKey(change.path);
+    else if (change.keyOnly)
         (void)view.createKey(change.path);
     else if (change.value)
         (void)view.setString(change.path, change.name, *change.value);
@@ -135,7 +138,8 @@ std::string importText(const std::vector<Change>& changes, std::size_t& valueCou
     };
     std::vector<Key> keys;
     for (const Change& change : changes) {
-        const std::string full = hiveOf(change.hive).root + "\\" + change.path;
+        const std::string full = (change.keyRemoved ? "-" : "") + hiveOf(change.hive).root +
+                                 "\\" + change.path;
         auto key = std::find_if(keys.begin(), keys.end(),
                                 [&](const Key& k) { return equalsIgnoringCase(k.fullPath, full); });
         if (key == keys.end())
@@ -211,6 +215,14 @@ bool wineDeleteValue(RegistryHive hive, const std::string& path, const std::stri
     if (!wineHasValue(hive, path, name))
         return false;
     return gather({hive, path, name, std::nullopt, false});
+}
+
+// The import removes a key with all it holds: it is asked only for a key seen empty.
+bool wineDeleteEmptyKey(RegistryHive hive, const std::string& path) {
+    RegistryHiveFile probe = viewHolding(hive, path);
+    if (!probe.deleteEmptyKey(path))
+        return false;
+    return gather({hive, path, {}, std::nullopt, true, true});
 }
 
 bool importWineRegistryChanges() {

@@ -24,6 +24,9 @@ bool wineSetString(RegistryHive hive, const std::string& path, const std::string
 // False when the value is missing.
 bool wineDeleteValue(RegistryHive hive, const std::string& path, const std::string& name);
 
+// Gathered as the key's removal, when the prefix's key holds neither values nor keys.
+bool wineDeleteEmptyKey(RegistryHive hive, const std::string& path);
+
 // Hands the gathered changes to Wine in one import; true when there were none or Wine took them.
 bool importWineRegistryChanges();
 // The import, then every value read back from the prefix; false, with the reason, when Wine

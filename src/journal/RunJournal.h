@@ -1,0 +1,26 @@
+#pragma once
+// The journal of one install run: begun once the target folder is known, before anything is made,
+// and ended however the run ends.
+#include <string>
+
+struct SetupSession;
+
+class RunJournal {
+public:
+    RunJournal() = default;
+    ~RunJournal();
+    RunJournal(const RunJournal&) = delete;
+    RunJournal& operator=(const RunJournal&) = delete;
+
+    // Opens the product's journal and adds the run's line. A journal that cannot be written
+    // leaves the installation without one; it goes on all the same.
+    void begin(const SetupSession& session, const std::string& installMode);
+    // "installed", "failed", "stopped"; a run given back otherwise ends "given back".
+    void end(const char* how);
+
+private:
+    bool begun = false;
+};
+
+// The product's key as its journal and its uninstall entry name it: "MoonriseHarbour_English".
+std::string productKeyOf(const SetupSession& session);
