@@ -44,6 +44,7 @@ bool InstallSequence::run() {
 bool InstallSequence::copy(const std::string& installMode) {
     CopyEngine engine(&session.targetFolder, script);
     engine.setInstallMode(installMode);
+    engine.resumeFrom(&runJournal.resumeIndex());
     CopyEngine::Result result = CopyEngine::Result::Failed;
     {
         const platform::EndSignalsHeld held;

@@ -1,6 +1,7 @@
 // The application: one main window, run modally; the program ends when it closes. With --silent
 // the same installation runs without the window, answered from the command line.
 #include "app/MediumStart.h"
+#include "app/ProductCommands.h"
 #include "app/QuietRun.h"
 #include "app/SetupApp.h"
 #include "app/SetupDialog.h"
@@ -53,9 +54,9 @@ std::optional<int> answerSetupCommandLine(const std::string& name,
     case CommandLine::Action::Uninstall:
         return uninstallCommand(line.product);
     case CommandLine::Action::Verify:
+        return verifyCommand(line, name);
     case CommandLine::Action::Repair:
-        std::fputs("setup: not yet\n", stderr);
-        return kFailed;
+        return repairCommand(line, name);
     case CommandLine::Action::Run:
         break;
     }

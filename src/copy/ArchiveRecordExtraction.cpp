@@ -55,7 +55,7 @@ Streamed streamRecordData(SoundArchive& archive, const std::string& path,
 
 RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
                                      const std::string& archivePath,
-                                     const std::atomic<bool>* stop) {
+                                     const std::atomic<bool>* stop, const RecordInPlace& inPlace) {
     RecordExtraction outcome;
     SoundArchiveRecord record;
     outcome.status = archive.readRecordHeader(record);
@@ -76,6 +76,18 @@ RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& t
                              ? RecordExtraction::Result::Skipped
                              : RecordExtraction::Result::ArchiveBroken;
         return outcome;
+    }
+    if (inPlace) {
+        const std::string output = recordOutputPath(recordFolder, record.name, extension);
+        if (std::optional<FileDigest> digest = inPlace(output)) {
+            outcome.status = archive.skipRecordData();
+            if (outcome.status != ArchiveStatus::Ok)
+                return outcome;
+            outcome.result = RecordExtraction::Result::InPlace;
+            outcome.outputPath = output;
+            outcome.digest = digest;
+            return outcome;
+        }
     }
     const std::string own = recordFolder + ownName();
     const std::string tempPath = own + ".tmp";

@@ -19,6 +19,7 @@ struct RecordExtraction {
         Unpacked,         // the compressed file is written; the conversion comes next
         Converted,        // the WAVE file is in place
         Skipped,          // a codec the installer does not convert: nothing was written
+        InPlace,          // an earlier run's WAVE file is in place and whole: nothing was written
         ArchiveBroken,    // the record could not be read; see status
         WriteFailed,      // the compressed file could not be written; failedPath names it
         ConversionFailed, // the transcoder gave up; failedPath names the WAVE file
@@ -44,9 +45,13 @@ struct RecordExtraction {
 // Reads the record at the archive's position and writes its compressed file into the target's
 // folder that matches the archive's folder ("sounds\" for "sounds\speech.snd"): Unpacked, or why
 // not. stop, when given, ends the unpacking of a long record (Stopped).
+// inPlace, when given, is asked with the WAVE file's path before anything is written: a digest
+// means the file is in place already (InPlace, with that digest).
+using RecordInPlace = std::function<std::optional<FileDigest>(const std::string& outputPath)>;
 RecordExtraction unpackArchiveRecord(SoundArchive& archive, const std::string& targetFolder,
                                      const std::string& archivePath,
-                                     const std::atomic<bool>* stop = nullptr);
+                                     const std::atomic<bool>* stop = nullptr,
+                                     const RecordInPlace& inPlace = {});
 
 // Converts an unpacked record into its partial WAVE file and deletes the compressed one.
 // Touches only the record's own two files.

@@ -9,6 +9,7 @@
 #include "copy/RecordConversions.h"
 #include "journal/InstallJournal.h"
 #include "journal/JournalRecords.h"
+#include "journal/ResumeIndex.h"
 #include "paths/FolderPath.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
@@ -132,7 +133,11 @@ void CopyEngine::startCopyAhead(int firstIndex) {
         const std::string& entry = fileList[static_cast<std::size_t>(index)];
         if (isArchiveEntry(entry) || !isEntryInsideTarget(entry))
             break;
-        jobs.push_back({entry, placesOf(entry).source});
+        const EntryPlaces places = placesOf(entry);
+        // What an earlier run left in place is looked at in its turn, not copied ahead.
+        if (resume && resume->likelyInPlace(places.nativeDestination, places.source))
+            continue;
+        jobs.push_back({entry, places.source});
     }
     const std::string target = platform::toNativePath(*targetFolder);
     if (!jobs.empty() && !target.empty())
@@ -147,6 +152,16 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     makeEntryFolder(entry);
     const EntryPlaces places = placesOf(entry);
     const std::string& destination = places.destination;
+    // An earlier run into this target left the file in place, whole: it is not copied again.
+    if (resume)
+        if (const std::optional<FileDigest> digest =
+                resume->inPlace(places.nativeDestination, places.source)) {
+            runlog::write("in place", entry);
+            if (journal::isOpen())
+                journal::filePlaced(journal::role::kCopied, places.nativeDestination, *digest,
+                                    sourceOf(places.source));
+            return Result::Finished;
+        }
     // A copy made ahead takes the entry's place; one that cannot is copied again here.
     if (ahead) {
         const CopyAhead::Copied early = ahead->take(entry, stop);
@@ -229,6 +244,10 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         case RecordExtraction::Result::Skipped:
             runlog::write("skipped", record.displayName + " (a record that is not converted)");
             return true;
+        case RecordExtraction::Result::InPlace:
+            runlog::write("in place", folderPrefix(archivePath) + record.displayName);
+            journalSoundFile(record, archiveSource, where.index);
+            return true;
         case RecordExtraction::Result::Stopped:
             result = Result::Stopped;
             return false;
@@ -252,9 +271,15 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
         if (stopAsked(stop))
             return Result::Stopped;
         places.push_back({recordIndex++, archive.position()});
-        RecordExtraction record = unpackArchiveRecord(archive, *targetFolder, archivePath, stop);
+        const int index = places.back().index;
+        const RecordInPlace inPlace = [&](const std::string& outputPath) {
+            return resume->inPlace(platform::toNativePath(outputPath), archiveSource.native, index);
+        };
+        RecordExtraction record = unpackArchiveRecord(archive, *targetFolder, archivePath, stop,
+                                                      resume ? inPlace : RecordInPlace());
         if (record.result == RecordExtraction::Result::Unpacked ||
-            record.result == RecordExtraction::Result::Skipped) {
+            record.result == RecordExtraction::Result::Skipped ||
+            record.result == RecordExtraction::Result::InPlace) {
             if (record.result == RecordExtraction::Result::Unpacked) {
                 setStatus(record.displayName);
                 // The bar has no measure inside an archive, so it only shows that work goes on.

@@ -16,6 +16,7 @@
 #include <vector>
 
 class CopyAhead;
+class ResumeIndex;
 struct RecordExtraction;
 
 class CopyEngine {
@@ -32,6 +33,9 @@ public:
     ~CopyEngine();
 
     void setInstallMode(const std::string& mode) { installMode = mode; }
+    // Units whose result an earlier run into the target left in place are not done again; the
+    // index outlives the copy.
+    void resumeFrom(const ResumeIndex* index) { resume = index; }
 
     // Builds fileList from the install mode's section; afterwards entryCount is its size.
     void buildList();
@@ -99,6 +103,7 @@ private:
     std::string failureWords;
     std::string currentEntry;
     std::string installMode = "std";
+    const ResumeIndex* resume = nullptr;
     SetupScript script;
     // The two texts every unit shows, read from the script once per copy.
     std::string copyingText;

@@ -1,6 +1,7 @@
 #include "journal/RunJournal.h"
 
 #include "journal/InstallJournal.h"
+#include "journal/JournalReading.h"
 #include "paths/DrivePath.h"
 #include "platform/Machine.h"
 #include "platform/Paths.h"
@@ -17,6 +18,13 @@ RunJournal::~RunJournal() {
 
 void RunJournal::begin(const SetupSession& session, const std::string& installMode) {
     end("given back");
+    const std::string targetNative = platform::toNativePath(session.targetFolder);
+    std::string problem;
+    if (const auto earlier = journal::readJournal(journal::journalPathOf(productKeyOf(session)),
+                                                  problem))
+        resume = ResumeIndex::of(*earlier, targetNative);
+    else
+        resume = {};
     if (!journal::open({productKeyOf(session), session.programName})) {
         runlog::write("journal", "not kept: " + journal::journalPathOf(productKeyOf(session)) +
                                      " cannot be written");
@@ -24,7 +32,7 @@ void RunJournal::begin(const SetupSession& session, const std::string& installMo
     }
     begun = true;
     runlog::write("journal", journal::openPath());
-    journal::runBegun({session.targetFolder, platform::toNativePath(session.targetFolder),
+    journal::runBegun({session.targetFolder, targetNative,
                        installMode, platform::toNativePath(ownProgramFolder()),
                        platform::winePrefixInUse(), session.registryKey, session.uninstallKey});
 }

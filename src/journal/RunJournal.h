@@ -1,6 +1,8 @@
 #pragma once
 // The journal of one install run: begun once the target folder is known, before anything is made,
 // and ended however the run ends.
+#include "journal/ResumeIndex.h"
+
 #include <string>
 
 struct SetupSession;
@@ -18,8 +20,12 @@ public:
     // "installed", "failed", "stopped"; a run given back otherwise ends "given back".
     void end(const char* how);
 
+    // What the product's earlier runs into this target left in place.
+    const ResumeIndex& resumeIndex() const { return resume; }
+
 private:
     bool begun = false;
+    ResumeIndex resume;
 };
 
 // The product's key as its journal and its uninstall entry name it: "MoonriseHarbour_English".

@@ -3,6 +3,9 @@
 #include "copy/CopyEngine.h"
 #include "SoundFixtures.h"
 #include "copy/SoundArchiveRecord.h"
+#include "journal/InstallJournal.h"
+#include "journal/JournalReading.h"
+#include "journal/ResumeIndex.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "support/TempFolder.h"
@@ -11,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -186,3 +190,70 @@ TEST_F(CopyEngineTest, FilesCopiedAheadOfTheirTurnLandWholeInTheirPlaces) {
 }
 
 } // namespace
+
+namespace {
+
+// The files under a folder with their bytes and times of change, by relative path.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> filesWithTimes(const fs::path& root) {
+    std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+    for (const auto& item : fs::recursive_directory_iterator(root))
+        if (item.is_regular_file())
+            files[fs::relative(item.path(), root).generic_string()] = {
+                readWholeFile(item.path()), fs::last_write_time(item.path())};
+    return files;
+}
+
+} // namespace
+
+// A copy stopped half-way, then run again into the same target with the journal of the first:
+// what landed and is unchanged is left alone (not rewritten), what was changed or never landed
+// is done, and the result is the clean copy's.
+TEST_F(CopyEngineTest, ARunAfterAStopDoesOnlyWhatIsNotInPlace) {
+    setenv("SETUP_JOURNAL_DIR", (place / "journals").string().c_str(), 1);
+    std::string archive;
+    for (int i = 0; i < 8; ++i)
+        archive += goodRecord(i);
+    medium.write("sounds/many.snd", archive);
+    for (const char* name : {"a.txt", "b.txt", "data/c.txt", "data/d.txt"})
+        medium.write(name, std::string("content of ") + name);
+    writeScript({"a.txt", "b.txt", "sounds\\many.snd", "data\\c.txt", "data\\d.txt"});
+    const std::string targetNative = platform::toNativePath(targetFolder);
+    const auto journaledCopy = [&](const std::string& stopAt, const ResumeIndex* resume) {
+        journal::open({"Demo_English", "Demo"});
+        journal::runBegun({targetFolder, targetNative, "std", "", "", "", ""});
+        CopyEngine engine(&targetFolder, SetupScript(drivePath(medium / "install.ini"), "English"));
+        engine.resumeFrom(resume);
+        std::atomic<bool> stop{false};
+        engine.showStatus = [&](const std::string& line) { stop = stop || line == stopAt; };
+        const CopyEngine::Result result = engine.copyToTheEnd(&stop);
+        journal::close();
+        return result;
+    };
+
+    ASSERT_EQ(journaledCopy("Now copying data\\c.txt", nullptr), CopyEngine::Result::Stopped);
+    ASSERT_FALSE(fs::exists(place / "target/data/c.txt"));
+    ASSERT_TRUE(fs::exists(place / "target/sounds/r07.wav"));
+    place.write("target/b.txt", "the person changed this");
+    const auto landed = filesWithTimes(place / "target");
+
+    std::string problem;
+    const auto first = journal::readJournal(journal::journalPathOf("Demo_English"), problem);
+    ASSERT_TRUE(first) << problem;
+    const ResumeIndex inPlace = ResumeIndex::of(*first, targetNative);
+    ASSERT_EQ(journaledCopy("", &inPlace), CopyEngine::Result::Finished);
+    const auto resumed = filesWithTimes(place / "target");
+    for (const char* name : {"a.txt", "sounds/r00.wav", "sounds/r07.wav"})
+        EXPECT_EQ(resumed.at(name).second, landed.at(name).second) << name << " was done again";
+    EXPECT_EQ(resumed.at("b.txt").first, "content of b.txt") << "a changed file is done again";
+
+    const fs::path clean = place / "clean";
+    fs::create_directories(clean);
+    std::string cleanFolder = drivePath(clean);
+    CopyEngine engine(&cleanFolder, SetupScript(drivePath(medium / "install.ini"), "English"));
+    ASSERT_EQ(engine.copyToTheEnd(), CopyEngine::Result::Finished);
+    const auto wanted = filesWithTimes(clean);
+    ASSERT_EQ(resumed.size(), wanted.size());
+    for (const auto& [name, file] : wanted)
+        EXPECT_EQ(resumed.at(name).first, file.first) << name;
+    unsetenv("SETUP_JOURNAL_DIR");
+}

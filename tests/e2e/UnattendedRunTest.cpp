@@ -377,6 +377,7 @@ TEST_F(UnattendedRun, uninstallingRemovesOnlyWhatTheInstallationMade) {
         runTool(uninstaller.target, {"--uninstall", "Moonrise Harbour"}, uninstaller.workFolder);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_FALSE(fs::exists(sandbox.programGroup())) << "no menu entry of the game is left";
+    EXPECT_FALSE(recorded()) << "no registry record of the game is left";
 
     std::map<std::string, std::string> kept;
     for (const std::vector<std::string>* files : {&before, &later})
@@ -444,6 +445,36 @@ TEST_F(UnattendedRun, anUnreadableScriptOrLogSaysWhy) {
     EXPECT_NE(output.find("cannot write the log"), std::string::npos);
 #endif
     EXPECT_FALSE(fs::exists(target()));
+}
+
+} // namespace
+
+namespace {
+
+// A data file changed and a decoded sound removed are named by --verify, put back by --repair from
+// the medium (the sound decoded again), and the rest is left as it was.
+TEST_F(UnattendedRun, verifyNamesWhatChangedAndRepairPutsBackExactlyThat) {
+    ASSERT_EQ(program({"--quiet", "--type", "max", "--language", "English"}), 0) << output;
+    const fs::path map = target() / "data/maps/north.map";
+    const fs::path sound = target() / "speech/welcome.wav";
+    const fs::path untouched = target() / "music/theme.wav";
+    const std::string mapBytes = readWholeFile(map);
+    const auto untouchedTime = fs::last_write_time(untouched);
+    std::ofstream(map, std::ios::binary) << "edited";
+    fs::remove(sound);
+
+    EXPECT_EQ(program({"--verify", "Moonrise Harbour"}), 1);
+    for (const fs::path& named : {map, sound})
+        EXPECT_NE(output.find(named.filename().string()), std::string::npos) << output;
+    EXPECT_NE(output.find("changed: "), std::string::npos) << output;
+    EXPECT_NE(output.find("missing: "), std::string::npos) << output;
+    EXPECT_EQ(output.find("theme.wav"), std::string::npos) << output;
+
+    EXPECT_EQ(program({"--repair", "Moonrise Harbour", sandbox.medium().string()}), 0) << output;
+    EXPECT_EQ(readWholeFile(map), mapBytes);
+    EXPECT_TRUE(fs::exists(sound));
+    EXPECT_EQ(fs::last_write_time(untouched), untouchedTime) << "what was in place is left alone";
+    EXPECT_EQ(program({"--verify", "Moonrise Harbour", sandbox.medium().string()}), 0) << output;
 }
 
 } // namespace

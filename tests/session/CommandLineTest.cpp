@@ -54,6 +54,19 @@ TEST(CommandLineTest, acceptedLinesGiveTheirAnswers) {
     }
 }
 
+// An installed product's commands name it and, for a check against it, its medium, which the
+// Windows program takes too, though it installs only from its own folder.
+TEST(CommandLineTest, productCommandsNameTheProductAndItsMedium) {
+    const CommandLine uninstall = parseCommandLine({"--uninstall", "Moonrise Harbour"});
+    EXPECT_EQ(uninstall.action, CommandLine::Action::Uninstall);
+    EXPECT_EQ(uninstall.product, "Moonrise Harbour");
+    const CommandLine repair = parseCommandLine({"--repair=Moonrise Harbour", "D:\\", "--log", "r.log"});
+    EXPECT_EQ(repair.action, CommandLine::Action::Repair);
+    EXPECT_EQ(repair.medium, "D:\\");
+    EXPECT_EQ(repair.logPath, "r.log");
+    EXPECT_EQ(parseCommandLine({"--verify", "Moonrise Harbour"}).action, CommandLine::Action::Verify);
+}
+
 TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
     const struct {
         Args arguments;
@@ -79,6 +92,11 @@ TEST(CommandLineTest, badLinesAreErrorsThatSayWhy) {
         // One character more than a folder the installer can make.
         {{"--silent", "--dir", "C:\\" + std::string(253, 'x')}, "longer than 255"},
         {{"--silent", "--type", "full"}, "min, std or max"},
+        {{"--uninstall"}, "--uninstall needs a value"},
+        {{"--uninstall", "Demo", "--silent"}, "take no installation's options"},
+        {{"--uninstall", "Demo", "/media/cd"}, "--uninstall needs no medium"},
+        {{"--repair", "Demo"}, "--repair needs the medium"},
+        {{"--verify", "Demo", "--repair", "Demo"}, "one of --uninstall, --verify and --repair"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parseCommandLine(c.arguments);
