@@ -106,9 +106,11 @@ int repairCommand(const CommandLine& line, const std::string& programName) {
                                  {journal->product.displayName}));
         return 0;
     }
-    // The script's relative names are the medium's, as in an installation.
-    (void)platform::changeFolder(ownProgramFolder());
-    const std::string scriptPath = scriptPathBeside(platform::ownProgramPath());
+    // The script's relative names are the medium's, as in an installation. Where this program
+    // starts on no medium of its own (Windows), the medium named is a folder of the system's.
+    const std::string mediumFolder = platform::canStartOnMedium() ? ownProgramFolder() : *medium;
+    (void)platform::changeFolder(mediumFolder);
+    const std::string scriptPath = mediumFolder + "\\install.ini";
     const SetupScript script(scriptPath, languageOf(*journal, scriptPath));
     std::string target = run->field(journal::runfield::kTarget);
     const std::string targetNative = run->field(journal::runfield::kTargetNative);

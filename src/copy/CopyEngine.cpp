@@ -45,6 +45,7 @@ void CopyEngine::buildList() {
     buildFileList(script, installMode, fileList, entryCount);
     entryCount = static_cast<int>(fileList.size());
     copyingText = text(textkeys::kCopying);
+    mediumFolder = platform::toNativePath(platform::currentFolder());
     writeFailedText = text(textkeys::kWriteFailed);
 }
 
@@ -135,7 +136,8 @@ void CopyEngine::startCopyAhead(int firstIndex) {
             break;
         const EntryPlaces places = placesOf(entry);
         // What an earlier run left in place is looked at in its turn, not copied ahead.
-        if (resume && resume->likelyInPlace(places.nativeDestination, places.source))
+        if (resume &&
+            resume->likelyInPlace(places.nativeDestination, sourceOf(places.source).native))
             continue;
         jobs.push_back({entry, places.source});
     }
@@ -155,7 +157,7 @@ CopyEngine::Result CopyEngine::copyPlainEntry(const std::string& entry,
     // An earlier run into this target left the file in place, whole: it is not copied again.
     if (resume)
         if (const std::optional<FileDigest> digest =
-                resume->inPlace(places.nativeDestination, places.source)) {
+                resume->inPlace(places.nativeDestination, sourceOf(places.source).native)) {
             runlog::write("in place", entry);
             if (journal::isOpen())
                 journal::filePlaced(journal::role::kCopied, places.nativeDestination, *digest,
@@ -315,8 +317,13 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
     return Result::Finished;
 }
 
-journal::Source CopyEngine::sourceOf(const std::string& nativeSource) {
-    journal::Source source{nativeSource, {}, -1};
+// The journal names the source whole, wherever the copy was started: a later run compares it.
+journal::Source CopyEngine::sourceOf(const std::string& nativeSource) const {
+    journal::Source source{platform::isPlainNativePath(nativeSource)
+                               ? nativeSource
+                               : platform::nativeJoin(mediumFolder, nativeSource),
+                           {},
+                           -1};
     (void)platform::nativeFileStamp(nativeSource, source.stamp);
     return source;
 }

@@ -88,7 +88,7 @@ private:
         std::string destination;
         std::string nativeDestination; // for the journal, which names files as the system does
     };
-    static journal::Source sourceOf(const std::string& nativeSource);
+    journal::Source sourceOf(const std::string& nativeSource) const;
     void journalPlainFile(const EntryPlaces& places);
     void journalSoundFile(const RecordExtraction& record, journal::Source source,
                           int recordIndex);
@@ -104,6 +104,7 @@ private:
     std::string currentEntry;
     std::string installMode = "std";
     const ResumeIndex* resume = nullptr;
+    std::string mediumFolder; // the current folder the list's names start from, as the system names it
     SetupScript script;
     // The two texts every unit shows, read from the script once per copy.
     std::string copyingText;

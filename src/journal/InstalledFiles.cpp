@@ -13,10 +13,14 @@ using namespace journal::filefield;
 // The source's path on the medium where it is now.
 std::string sourceOnMedium(const std::string& source, const std::string& mediumThen,
                            const std::string& mediumNow) {
-    if (mediumThen.empty() || !platform::isNativePathInside(source, mediumThen) ||
-        source.size() <= mediumThen.size() + 1)
+    if (mediumThen.empty() || !platform::isNativePathInside(source, mediumThen))
         return {};
-    return platform::nativeJoin(mediumNow, source.substr(mediumThen.size() + 1));
+    // The medium's root ends with its separator ("D:"), a folder of it does not.
+    std::size_t start = mediumThen.size();
+    while (start < source.size() && (source[start] == '/' || source[start] == '\\'))
+        ++start;
+    return start < source.size() ? platform::nativeJoin(mediumNow, source.substr(start))
+                                 : std::string();
 }
 
 bool mediumDiffers(const journal::Line& line, const std::string& mediumThen,

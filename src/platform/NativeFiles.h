@@ -18,8 +18,8 @@ NativeKind nativeKind(const std::string& nativePath);
 bool isPlainNativePath(const std::string& nativePath);
 // Whether the path lies inside the folder (or is it), compared as this system compares names.
 bool isNativePathInside(const std::string& nativePath, const std::string& nativeFolder);
-// Whether every folder above the path, from the folder given down, is a real folder and no link:
-// what is removed inside the folder is then inside it on disk too.
+// Whether no folder above the path, from the folder given down, is a link or a file (a level that
+// is gone is none): what is removed inside the folder is then inside it on disk too.
 bool holdsNoLinkBelow(const std::string& nativePath, const std::string& nativeFolder);
 // The folder part of a native path.
 std::string nativeFolderOf(const std::string& nativePath);

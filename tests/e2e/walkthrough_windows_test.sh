@@ -35,6 +35,10 @@ values=0
 while IFS=$'\t' read -r key name value; do
     got=$( (SETUP_WINEPREFIX="$prefix" "$source_dir/scripts/wine.sh" reg query "$key" /v "$name" /reg:32 2>/dev/null || true) |
         tr -d '\r' | sed -n 's/^ *[^ ].*    REG_SZ    //p')
+    # On Linux the list's command is the Linux program's own uninstall; Windows keeps the product's.
+    if [ "$name" = UninstallString ]; then
+        case $value in *' --uninstall \"'*) value='C:\Games\Moonrise Harbour\uninstall.exe' ;; esac
+    fi
     [ "$got" = "$value" ] || fail "$key\\$name is '$got', the Linux build wrote '$value'"
     values=$((values + 1))
 done < <(awk '

@@ -202,6 +202,28 @@ grep -q '^[0-9:.]* wine: read HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives' "$out/
     fail "Wine's drive records were not read"
 play "$out/e-drive/Games/Moonrise Harbour" 'E:\Games\Moonrise Harbour' English
 
+# Uninstalled from its menu entry, as a desktop starts it: the product's own uninstaller runs in the
+# prefix, then what is left of what the installation made goes, its menu entries and its registry
+# records too; the save game the person added and the game's own record stay, with their folder.
+game="$out/e-drive/Games/Moonrise Harbour"
+echo "slot 1" >"$game/save1.sav"
+uninstall_entry="$HOME/.local/share/applications/Tervalis/Moonrise Harbour/Uninstall Moonrise Harbour.desktop"
+exec_line=$(sed -n 's/^Exec=//p' "$uninstall_entry")
+eval "words=(${exec_line//\\\\/\\})"
+"${words[@]}" >"$out/uninstall.out" 2>&1 || fail "uninstall failed: $(cat "$out/uninstall.out")"
+grep -E "^(kept|Removed)" "$out/uninstall.out"
+[ "$(cd "$game" && ls | tr '\n' ' ')" = "record-reader.txt save1.sav " ] ||
+    fail "uninstall left $(ls "$game") in the game's folder: $(cat "$out/uninstall.out")"
+[ ! -e "$HOME/.local/share/applications/Tervalis" ] || fail "uninstall left the menu entries"
+for value in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_English /v DisplayName' \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MoonriseHarbour_English /v UninstallString' \
+    'HKCU\Software\Tervalis\MoonriseHarbour_English /v ProgramPath' \
+    'HKCU\Software\Tervalis\MoonriseHarbour_English /v Lang'; do
+    # shellcheck disable=SC2086
+    ! wine reg query $value /reg:32 >/dev/null 2>&1 || fail "uninstall left $value: $(cat "$out/uninstall.out")"
+done
+echo "uninstalled from the menu: the save game stays, no menu entry or registry value is left"
+
 # A prefix that cannot serve is never used as if it could, nor replaced behind the person's back
 # (by ~/.wine or by the mapping of our own): the run fails with the reason and installs nothing.
 unusable() { # unusable <row> <what the run says> [VARIABLE=value...]

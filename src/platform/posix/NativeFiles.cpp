@@ -51,7 +51,8 @@ bool holdsNoLinkBelow(const std::string& nativePath, const std::string& nativeFo
         return false;
     for (std::size_t slash = nativePath.find('/', nativeFolder.size() + 1);
          slash != std::string::npos; slash = nativePath.find('/', slash + 1))
-        if (nativeKind(nativePath.substr(0, slash)) != NativeKind::Folder)
+        if (const NativeKind kind = nativeKind(nativePath.substr(0, slash));
+            kind != NativeKind::Folder && kind != NativeKind::Missing)
             return false;
     return true;
 }

@@ -68,9 +68,11 @@ bool holdsNoLinkBelow(const std::string& nativePath, const std::string& nativeFo
     if (!isNativePathInside(nativePath, nativeFolder))
         return false;
     for (std::size_t at = nativeFolder.size() + 1; at < nativePath.size(); ++at)
-        if (isSeparator(nativePath[at]) &&
-            nativeKind(nativePath.substr(0, at)) != NativeKind::Folder)
-            return false;
+        if (isSeparator(nativePath[at])) {
+            const NativeKind kind = nativeKind(nativePath.substr(0, at));
+            if (kind != NativeKind::Folder && kind != NativeKind::Missing)
+                return false;
+        }
     return true;
 }
 
