@@ -40,3 +40,7 @@ void CommandLineAnswers::stop(const std::string& text, const std::string&) {
 void CommandLineAnswers::inform(const std::string& text, const std::string&) {
     runlog::write("message", text);
 }
+
+bool CommandLineAnswers::undoesOnFailure() const {
+    return line.undoOnFailure;
+}

@@ -23,6 +23,7 @@ public:
     std::uintptr_t ownerWindow() const override { return 0; }
     void end() override {}
     bool giveBack() override { return false; }
+    bool undoesOnFailure() const override;
 
 private:
     const CommandLine& line;

@@ -35,6 +35,9 @@ public:
     virtual std::uintptr_t ownerWindow() const = 0;
     // After the installation, its last step.
     virtual void end() = 0;
+    // Whether a failed or stopped run takes back what it made (an unattended run that asks so);
+    // otherwise what it made stays, ready for the next try.
+    virtual bool undoesOnFailure() const { return false; }
     // After a failure or a step back; false, for the sequence to return.
     virtual bool giveBack() = 0;
 };

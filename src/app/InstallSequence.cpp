@@ -11,6 +11,7 @@
 #include "platform/EndSignals.h"
 #include "journal/InstallJournal.h"
 #include "journal/JournalRecords.h"
+#include "journal/Uninstall.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "script/SetupScript.h"
@@ -45,6 +46,7 @@ bool InstallSequence::copy(const std::string& installMode) {
     CopyEngine engine(&session.targetFolder, script);
     engine.setInstallMode(installMode);
     engine.resumeFrom(&runJournal.resumeIndex());
+    engine.keepReplacedAside(answers.undoesOnFailure());
     CopyEngine::Result result = CopyEngine::Result::Failed;
     {
         const platform::EndSignalsHeld held;
@@ -61,6 +63,7 @@ bool InstallSequence::copy(const std::string& installMode) {
         return true;
     case CopyEngine::Result::Stopped:
         runJournal.end("stopped");
+        undoIfAsked();
         // The person's own Abort is no failure: the box says where the copy stopped and what
         // is left, under the copy's caption.
         runlog::write("stopped", "the copy, at " + engine.lastEntry());
@@ -73,8 +76,29 @@ bool InstallSequence::copy(const std::string& installMode) {
         break;
     }
     runJournal.end("failed");
+    undoIfAsked();
     answers.stop(engine.getErrorText() + failureLine(engine), caption);
     return false;
+}
+
+// An unattended run asked to leave nothing behind takes back what it made, newest first, and
+// says what it could not.
+void InstallSequence::undoIfAsked() {
+    if (!answers.undoesOnFailure())
+        return;
+    RemovalReport report;
+    report.tell = [](RemovalReport::Outcome outcome, const std::string& thing,
+                     const std::string& why) {
+        using Outcome = RemovalReport::Outcome;
+        if (outcome == Outcome::Refused || outcome == Outcome::Failed)
+            runlog::failure("not undone: " + thing + (why.empty() ? "" : " (" + why + ")"));
+        else if (outcome != Outcome::Gone)
+            runlog::write("undone", thing + (why.empty() ? "" : " (" + why + ")"));
+    };
+    runJournal.undo(report);
+    runlog::write("undo", std::to_string(report.removed) + " things taken back, " +
+                              std::to_string(report.kept) + " kept, " +
+                              std::to_string(report.problems) + " not undone");
 }
 
 // Why the entry failed, on a line of its own under the script's text.
@@ -160,6 +184,7 @@ bool InstallSequence::runSteps() {
                      script.languageText(textkeys::kGameName));
         (void)recordProgramFolder(session, session.targetFolder, language);
         runJournal.end("failed");
+        undoIfAsked();
         return answers.giveBack();
     }
     finish();
@@ -241,6 +266,7 @@ void InstallSequence::finish() {
         runlog::write("finishing", "further programs, readme and DirectX skipped (unattended)");
     }
     runlog::write("installed", session.targetFolder);
+    runJournal.dropKeptFiles();
     runJournal.end("installed");
     answers.end();
 }

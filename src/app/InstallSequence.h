@@ -40,6 +40,7 @@ private:
     void finish();
     void copyScriptWithLanguage();
     void copyTitlePicture();
+    void undoIfAsked();
 
     SetupSession& session;
     const SetupScript& script;

@@ -283,6 +283,7 @@ CopyEngine::Result CopyEngine::copyArchive(const std::string& entry,
             record.result == RecordExtraction::Result::Skipped ||
             record.result == RecordExtraction::Result::InPlace) {
             if (record.result == RecordExtraction::Result::Unpacked) {
+                noteReplacedFile(platform::toNativePath(record.outputPath));
                 setStatus(record.displayName);
                 // The bar has no measure inside an archive, so it only shows that work goes on.
                 setPosition(entryCount > 0 ? std::rand() % entryCount : 0);
@@ -350,8 +351,23 @@ void CopyEngine::journalSoundFile(const RecordExtraction& record, journal::Sourc
 // A file that stood where the copy writes was there before: the journal says so, so that
 // nothing of the person's is taken for the product's unawares.
 void CopyEngine::noteReplacedFile(const std::string& nativeDestination) {
-    if (journal::isOpen() && platform::nativeKind(nativeDestination) == platform::NativeKind::File)
-        journal::fileReplaced(nativeDestination, "");
+    if (!journal::isOpen() || platform::nativeKind(nativeDestination) != platform::NativeKind::File)
+        return;
+    // A read-only file fails the copy as it always does; it is not moved out of its way.
+    const bool readOnly =
+        (platform::fileAttributes(nativeDestination) & platform::kAttributeReadOnly) != 0;
+    if (keepAside && !readOnly) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string aside = nativeDestination + ".kept-by-setup" +
+                                      (attempt ? "-" + std::to_string(attempt) : std::string());
+            if (platform::nativeKind(aside) != platform::NativeKind::Missing)
+                continue;
+            if (platform::renameNative(nativeDestination, aside))
+                journal::fileReplaced(nativeDestination, aside);
+            return;
+        }
+    }
+    journal::fileReplaced(nativeDestination, "");
 }
 
 // What the medium holds at the entry tells a file that could not be read from one that could not

@@ -36,6 +36,9 @@ public:
     // Units whose result an earlier run into the target left in place are not done again; the
     // index outlives the copy.
     void resumeFrom(const ResumeIndex* index) { resume = index; }
+    // A file the copy replaces is first moved aside beside itself (and the journal says where),
+    // so that a run that fails can put it back.
+    void keepReplacedAside(bool keep) { keepAside = keep; }
 
     // Builds fileList from the install mode's section; afterwards entryCount is its size.
     void buildList();
@@ -104,6 +107,7 @@ private:
     std::string currentEntry;
     std::string installMode = "std";
     const ResumeIndex* resume = nullptr;
+    bool keepAside = false;
     std::string mediumFolder; // the current folder the list's names start from, as the system names it
     SetupScript script;
     // The two texts every unit shows, read from the script once per copy.

@@ -2,6 +2,7 @@
 
 #include "journal/InstallJournal.h"
 #include "journal/JournalReading.h"
+#include "journal/RunUndo.h"
 #include "paths/DrivePath.h"
 #include "platform/Machine.h"
 #include "platform/Paths.h"
@@ -31,7 +32,9 @@ void RunJournal::begin(const SetupSession& session, const std::string& installMo
         return;
     }
     begun = true;
-    runlog::write("journal", journal::openPath());
+    path = journal::openPath();
+    product = {productKeyOf(session), session.programName};
+    runlog::write("journal", path);
     journal::runBegun({session.targetFolder, targetNative,
                        installMode, platform::toNativePath(ownProgramFolder()),
                        platform::winePrefixInUse(), session.registryKey, session.uninstallKey});
@@ -43,4 +46,22 @@ void RunJournal::end(const char* how) {
     journal::runEnded(how);
     journal::close();
     begun = false;
+}
+
+void RunJournal::dropKeptFiles() {
+    std::string problem;
+    if (const auto written = journal::readJournal(path, problem))
+        ::dropKeptFiles(*written);
+}
+
+void RunJournal::undo(RemovalReport& report) {
+    std::string problem;
+    const auto written = path.empty() ? std::nullopt : journal::readJournal(path, problem);
+    if (!written)
+        return;
+    undoLastRun(*written, report);
+    if (journal::openAt(path, product)) {
+        journal::runEnded("undone");
+        journal::close();
+    }
 }

@@ -39,6 +39,8 @@ bool* flagSlot(CommandLine& line, const std::string& name) {
         return &line.quiet;
     if (name == "--ignore-space")
         return &line.ignoreSpace;
+    if (name == "--undo-on-failure")
+        return &line.undoOnFailure;
     return nullptr;
 }
 
@@ -60,7 +62,7 @@ bool worksOnProduct(const CommandLine& line) {
 
 // An installed product's command takes its medium and a log, nothing of an installation.
 std::string checkProductCommand(const CommandLine& line) {
-    if (line.silent || line.quiet || line.ignoreSpace ||
+    if (line.silent || line.quiet || line.ignoreSpace || line.undoOnFailure ||
         !line.folder.empty() || !line.installType.empty() || !line.language.empty())
         return words::translate("--uninstall, --verify and --repair take no installation's "
                                 "options");
@@ -76,6 +78,8 @@ std::string checkAnswers(const CommandLine& line) {
                          !line.language.empty() || line.ignoreSpace))
         return words::translate("--dir, --type, --language and --ignore-space answer an unattended "
                                 "run: add --silent");
+    if (line.undoOnFailure && !line.silent)
+        return words::translate("--undo-on-failure is for an unattended run: add --silent");
     if (!line.folder.empty() && !isFullDrivePath(line.folder))
         return words::translate(
             "--dir needs a full path with a drive letter, such as C:\\Games\\Product");
@@ -179,6 +183,9 @@ std::string usageText(const std::string& programName) {
             "  %1 --with-disc IMAGE -- COMMAND...\n"
             "which mounts the image for as long as COMMAND runs.\n",
             {programName});
+    text += words::translate(
+        "  --undo-on-failure  with --silent: a failed or stopped installation takes back\n"
+        "                  what it made and puts back what it replaced\n");
     text += words::translate(
         "  --uninstall NAME   remove the installed product NAME (as the list of installed\n"
         "                  programs names it): exactly what its installation made\n"

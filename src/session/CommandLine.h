@@ -20,6 +20,7 @@ struct CommandLine {
     std::string logPath;      // a path of the system the program runs on
     std::string medium;       // a folder holding install.ini or a disc image; empty: the own folder
     std::string product;      // the installed product Uninstall, Verify and Repair work on
+    bool undoOnFailure = false; // a failed or stopped run takes back what it made
 };
 
 // The arguments after the program's name.

@@ -478,3 +478,38 @@ TEST_F(UnattendedRun, verifyNamesWhatChangedAndRepairPutsBackExactlyThat) {
 }
 
 } // namespace
+
+namespace {
+
+// An unattended run asked to undo a failure leaves the target as it found it: what it made goes,
+// the person's file it replaced comes back, and nothing is recorded; a run that succeeds keeps
+// nothing aside.
+TEST_F(UnattendedRun, undoOnFailureLeavesTheTargetAsItWas) {
+    const fs::path archive = sandbox.medium() / "speech/speech.snd";
+    const std::string whole = readWholeFile(archive);
+    std::ofstream(archive, std::ios::binary | std::ios::trunc) << whole.substr(0, whole.size() / 2);
+    fs::create_directories(target());
+    std::ofstream(target() / "readme.txt", std::ios::binary) << "the person's own readme";
+    std::ofstream(target() / "notes.txt", std::ios::binary) << "the person's notes";
+    const auto filesIn = [](const fs::path& root) {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::recursive_directory_iterator(root))
+            if (!item.is_directory())
+                files[fs::relative(item.path(), root).generic_string()] = readWholeFile(item.path());
+        return files;
+    };
+    const auto before = filesIn(target());
+
+    EXPECT_EQ(program({"--quiet", "--undo-on-failure", "--type", "max", "--language", "English"}), 1);
+    EXPECT_NE(output.find("speech"), std::string::npos) << output;
+    EXPECT_EQ(filesIn(target()), before);
+    EXPECT_FALSE(recorded());
+
+    std::ofstream(archive, std::ios::binary | std::ios::trunc) << whole;
+    ASSERT_EQ(program({"--quiet", "--undo-on-failure", "--type", "max", "--language", "English"}), 0)
+        << output;
+    for (const auto& [name, bytes] : filesIn(target()))
+        EXPECT_EQ(name.find(".kept-by-setup"), std::string::npos) << name << " was left aside";
+}
+
+} // namespace
