@@ -1,10 +1,15 @@
 #include "journal/InstallJournal.h"
+#include "journal/InstalledFiles.h"
 #include "journal/JournalLine.h"
 #include "journal/JournalReading.h"
+#include "journal/JournalRecords.h"
+#include "journal/ResumeIndex.h"
 #include "journal/Sha256.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -109,6 +114,55 @@ TEST(InstallJournal, writesEachLineAtOnceAndFindsTheProductByName) {
     EXPECT_TRUE(journal::findJournals("Other", problems).empty());
     EXPECT_TRUE(problems.empty());
     unsetenv("SETUP_JOURNAL_DIR");
+}
+
+} // namespace
+
+
+namespace {
+
+// A file listed by an earlier run into the target is in place only while it and its source are
+// what they were; verify names what is not, and given the medium, a source that changed there.
+TEST(ResumeAndVerify, goByTheFileAndItsSourceAsTheJournalListsThem) {
+    const TempFolder temp;
+    const auto medium = temp / "medium";
+    const auto target = temp / "target";
+    const std::string source = temp.write("medium/a.dat", "from the disc").string();
+    const std::string placed = temp.write("target/a.dat", "from the disc").string();
+    const std::string other = temp.write("target/b.dat", "b").string();
+    platform::FileStamp stamp;
+    ASSERT_TRUE(platform::nativeFileStamp(source, stamp));
+    const auto digestOf = [](const std::string& path) { return *digestOfNativeFile(path); };
+    const auto fileLine = [&](const std::string& path, const std::string& from) {
+        const FileDigest digest = digestOf(path);
+        return journal::Line{journal::kind::kFile,
+                             {path, std::to_string(digest.bytes), digest.sha256, "copied", from,
+                              std::to_string(stamp.bytes), std::to_string(stamp.changed), "-1"}};
+    };
+    journal::Journal listed;
+    listed.lines = {{journal::kind::kRun, {"", "C:\\T", target.string(), "std", medium.string()}},
+                    fileLine(placed, source), fileLine(other, source)};
+
+    const ResumeIndex index = ResumeIndex::of(listed, target.string());
+    EXPECT_TRUE(index.inPlace(placed, source));
+    EXPECT_FALSE(index.inPlace(placed, source, 3)) << "another record of an archive";
+    EXPECT_FALSE(ResumeIndex::of(listed, (temp / "elsewhere").string()).inPlace(placed, source));
+    EXPECT_TRUE(checkInstalledFiles(listed, "").empty());
+
+    temp.write("target/b.dat", "changed");
+    const auto changed = checkInstalledFiles(listed, "");
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].kind, FileFinding::Kind::Changed);
+    EXPECT_EQ(changed[0].path, other);
+
+    // The disc's file is another now: not in place, and not as on the medium.
+    temp.write("medium/a.dat", "another disc!");
+    EXPECT_FALSE(index.inPlace(placed, source));
+    const auto againstMedium = checkInstalledFiles(listed, medium.string());
+    ASSERT_EQ(againstMedium.size(), 2u);
+    EXPECT_EQ(againstMedium[0].kind, FileFinding::Kind::MediumDiffers);
+    fs::remove(placed);
+    EXPECT_EQ(checkInstalledFiles(listed, "")[0].kind, FileFinding::Kind::Missing);
 }
 
 } // namespace

@@ -136,3 +136,35 @@ TEST(RegistryHiveFileTest, ManyKeysKeepTheirOrderAndAreFoundByAnySpelling) {
                                   "[HKEY_CURRENT_USER\\maker2999\\New]\r\n\"V\"=\"n\"\r\n\r\n"));
     EXPECT_EQ(parsed(changed).text(), changed);
 }
+
+// A key goes only when it holds nothing; the keys and values around it keep working after it.
+TEST(RegistryHiveFileTest, RemovesOnlyEmptyKeysAndKeepsTheOthersWhole) {
+    RegistryHiveFile file = parsed("REGEDIT4\n\n"
+                                   "[HKEY_CURRENT_USER\\Software]\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Maker]\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Maker\\Demo]\n\"Lang\"=\"en\"\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Maker\\Empty]\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Other]\n\"Path\"=\"C:\\\\x\"\n");
+    const struct {
+        const char* key;
+        bool removed;
+    } cases[] = {
+        {"Software\\Maker\\Demo", false}, // holds a value
+        {"Software\\Maker", false},       // holds keys
+        {"software\\maker\\EMPTY", true},
+        {"Software\\Maker\\Empty", false}, // gone already
+        {"Software\\Missing", false},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(file.deleteEmptyKey(each.key), each.removed) << each.key;
+    EXPECT_FALSE(file.hasKey("Software\\Maker\\Empty"));
+    EXPECT_EQ(file.stringValue("Software\\Other", "Path"), "C:\\x");
+    ASSERT_TRUE(file.deleteValue("Software\\Maker\\Demo", "Lang"));
+    EXPECT_TRUE(file.deleteEmptyKey("Software\\Maker\\Demo"));
+    EXPECT_TRUE(file.deleteEmptyKey("Software\\Maker"));
+    ASSERT_TRUE(file.setString("Software\\Other", "Later", "set after the removals"));
+    const RegistryHiveFile again = parsed(file.text());
+    EXPECT_FALSE(again.hasKey("Software\\Maker"));
+    EXPECT_EQ(again.stringValue("Software\\Other", "Path"), "C:\\x");
+    EXPECT_EQ(again.stringValue("Software\\Other", "Later"), "set after the removals");
+}
