@@ -161,6 +161,10 @@ void filePlaced(const char* role, const std::string& nativePath, const FileDiges
         line.fields.push_back(std::to_string(source->stamp.bytes));
         line.fields.push_back(std::to_string(source->stamp.changed));
         line.fields.push_back(std::to_string(source->record));
+        // The file's own time of change: a later run that finds it unchanged need not read it.
+        platform::FileStamp placed;
+        if (platform::nativeFileStamp(nativePath, placed) && placed.bytes == digest.bytes)
+            line.fields.push_back(std::to_string(placed.changed));
     }
     add(line);
 }

@@ -5,7 +5,7 @@
 //   product  KEY  DISPLAY NAME                     the first line: whose journal this is
 //   run      TIME  TARGET  TARGET(native)  TYPE  MEDIUM  WINE PREFIX  RECORD KEY  UNINSTALL KEY
 //   folder   PATH                                  a folder the run made
-//   file     PATH  BYTES  SHA-256  ROLE  SOURCE  SOURCE BYTES  SOURCE CHANGED  RECORD
+//   file     PATH  BYTES  SHA-256  ROLE  SOURCE  SOURCE BYTES  SOURCE CHANGED  RECORD  CHANGED
 //   replaced PATH  KEPT AT                         a file that was there before the run's
 //   key      HIVE  KEY                             a registry key the run made
 //   value    HIVE  KEY  NAME  TEXT  EARLIER  HAD EARLIER
@@ -41,7 +41,7 @@ constexpr const char* kIcon = "icon";
 // Positions of the fields of a file line.
 namespace filefield {
 constexpr std::size_t kPath = 0, kBytes = 1, kSha256 = 2, kRole = 3, kSource = 4,
-                      kSourceBytes = 5, kSourceChanged = 6, kRecord = 7;
+                      kSourceBytes = 5, kSourceChanged = 6, kRecord = 7, kChanged = 8;
 }
 // Positions of the fields of a run line.
 namespace runfield {

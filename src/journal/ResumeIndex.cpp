@@ -31,6 +31,7 @@ ResumeIndex ResumeIndex::of(const journal::Journal& journal, const std::string& 
                         static_cast<std::int64_t>(std::strtoll(line.field(kSourceChanged).c_str(),
                                                                nullptr, 10))};
         placed.record = static_cast<int>(std::strtol(line.field(kRecord).c_str(), nullptr, 10));
+        placed.changed = std::strtoll(line.field(kChanged).c_str(), nullptr, 10);
         index.files[line.field(kPath)] = placed;
     }
     return index;
@@ -65,6 +66,9 @@ std::optional<FileDigest> ResumeIndex::inPlace(const std::string& nativePath,
     platform::FileStamp there;
     if (!platform::nativeFileStamp(nativePath, there) || there.bytes != placed->digest.bytes)
         return std::nullopt;
+    // Untouched since it was placed: its size and time of change are as they were then.
+    if (placed->changed != 0 && there.changed == placed->changed)
+        return placed->digest;
     std::optional<FileDigest> digest = digestOfNativeFile(nativePath);
     if (!digest || !(*digest == placed->digest))
         return std::nullopt;

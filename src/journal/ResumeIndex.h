@@ -30,6 +30,7 @@ private:
         std::string source;
         platform::FileStamp stamp;
         int record = -1;
+        std::int64_t changed = 0; // the file's own time of change when it was placed; 0: unknown
     };
     const Placed* sameSource(const std::string& nativePath, const std::string& sourceNative,
                              int record) const;
