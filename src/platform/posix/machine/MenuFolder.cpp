@@ -12,18 +12,6 @@
 namespace platform::posix {
 namespace {
 
-void makeFolder(const std::string& folder) {
-    if (::mkdir(folder.c_str(), 0755) == 0)
-        noteMade(Made::Folder, folder);
-}
-
-void makeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1))
-        makeFolder(folder.substr(0, slash));
-    makeFolder(folder);
-}
-
 bool writeMenuFile(const std::string& path, const std::string& text) {
     if (!writeFileAtomically(path, text, 0644))
         return false;
@@ -63,6 +51,16 @@ std::string fileNameOf(const std::string& relative) {
 
 } // namespace
 
+void makeFoldersNoted(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string level = folder.substr(0, slash);
+        if (::mkdir(level.c_str(), 0755) == 0)
+            noteMade(Made::Folder, level);
+        if (slash == std::string::npos)
+            return;
+    }
+}
+
 std::string applicationsFolder() {
     const std::string data = xdgBaseFolder("XDG_DATA_HOME", ".local/share");
     return data.empty() ? std::string() : data + "/applications";
@@ -94,8 +92,8 @@ bool showGroupAsMenuFolder(const std::string& nativeEntry) {
     if (data.empty() || config.empty())
         return false;
     const std::string name = fileNameOf(relative);
-    makeFolders(data + "/desktop-directories");
-    makeFolders(config + "/menus/applications-merged");
+    makeFoldersNoted(data + "/desktop-directories");
+    makeFoldersNoted(config + "/menus/applications-merged");
     const std::string directory = "[Desktop Entry]\nType=Directory\nName=" + entryValue(groupName) +
                                   "\nIcon=folder\n";
     // The desktops' menu readers take the file without a document type declaration.

@@ -7,6 +7,10 @@
 
 namespace platform::posix {
 
+// Makes every missing level of a native folder for the desktop's menus, each level it makes told
+// to the installation's journal (MadeFiles.h).
+void makeFoldersNoted(const std::string& folder);
+
 // The applications folder of the desktop's menu ($XDG_DATA_HOME/applications); empty when there is
 // no home folder.
 std::string applicationsFolder();

@@ -5,6 +5,7 @@
 #include "platform/posix/CommandRun.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/SearchPath.h"
+#include "platform/posix/machine/MenuFolder.h"
 #include "platform/posix/machine/XdgFolders.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ std::string installProgramIcon(const std::string& nativeProgram) {
             for (const auto& [size, picture] : best) {
                 const std::string folder = data + "/icons/hicolor/" + std::to_string(size.first) +
                                            "x" + std::to_string(size.second) + "/apps";
-                std::filesystem::create_directories(folder, failed);
+                makeFoldersNoted(folder);
                 std::filesystem::copy_file(picture.second, folder + "/" + candidate + ".png",
                                            std::filesystem::copy_options::overwrite_existing,
                                            failed);
