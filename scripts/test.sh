@@ -18,9 +18,9 @@ run_sanitized() {
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
         -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
     cmake --build "$sanitized" --target fuzz_vorbis_replay fuzz_speex_replay fuzz_archive_replay \
-        fuzz_profile_replay e2e_install_tests
+        fuzz_profile_replay fuzz_journal_replay e2e_install_tests journal_tests
     scripts/fresh-display.sh \
-        ctest --test-dir "$sanitized" --output-on-failure -j2 -R '_corpus$|^e2e_install_tests$|^walkthrough$'
+        ctest --test-dir "$sanitized" --output-on-failure -j2 -R '_corpus$|^e2e_install_tests$|^journal_tests$|^walkthrough$'
 }
 
 # The sanitized build and its runs go on beside the other suites and the Windows build, which
