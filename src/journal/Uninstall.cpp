@@ -156,6 +156,17 @@ void removeKey(const Line& line, const InstallationPlaces& places, RemovalReport
              words::translate("it holds values or keys the installation did not write"));
 }
 
+// What a line is about: a file, folder or prefix by its path, whatever the role of its newest
+// line; a key by its hive and path; a value by its name too.
+std::string thingOf(const Line& line) {
+    std::string thing = line.kind + "\t" + line.field(0);
+    if (line.kind == journal::kind::kKey || line.kind == journal::kind::kValue)
+        thing += "\t" + line.field(1);
+    if (line.kind == journal::kind::kValue)
+        thing += "\t" + line.field(2);
+    return thing;
+}
+
 } // namespace
 
 void removeListed(const journal::Journal& journal, std::size_t firstLine, RemovalReport& report) {
@@ -163,17 +174,12 @@ void removeListed(const journal::Journal& journal, std::size_t firstLine, Remova
     std::set<std::string> done; // each thing once, as its newest line leaves it
     for (std::size_t index = journal.lines.size(); index-- > firstLine;) {
         const Line& line = journal.lines[index];
-        const std::string identity = line.kind + "\t" + line.field(0) + "\t" + line.field(1) +
-                                     (line.kind == journal::kind::kValue ? "\t" + line.field(2) : "");
         const bool once = line.kind == journal::kind::kFile || line.kind == journal::kind::kFolder ||
                           line.kind == journal::kind::kKey || line.kind == journal::kind::kValue ||
                           line.kind == journal::kind::kPrefix;
         if (!once)
             continue;
-        // A file's identity is its path alone, whatever the role of its newest line.
-        const std::string key = line.kind == journal::kind::kFile ? "file\t" + line.field(0)
-                                                                  : identity;
-        if (!done.insert(key).second)
+        if (!done.insert(thingOf(line)).second)
             continue;
         if (line.kind == journal::kind::kFile)
             removeFile(line, places, report);

@@ -27,6 +27,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every file under the folder with its bytes, by its path under the folder.
+std::map<std::string, std::string> filesIn(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::recursive_directory_iterator(root))
+        if (!item.is_directory())
+            files[fs::relative(item.path(), root).generic_string()] = readWholeFile(item.path());
+    return files;
+}
+
 const char* kCreateFolder = "The folder does not exist. Do you want to create it?";
 const char* kFinished = "Moonrise Harbour has been installed. Fair winds!";
 const char* kOtherProgram = "Do you want to set up your controls now?";
@@ -359,13 +368,6 @@ TEST_F(UnattendedRun, uninstallingRemovesOnlyWhatTheInstallationMade) {
     for (const std::string& file : later)
         write(games / file, "the person's own " + file);
 
-    const auto filesIn = [](const fs::path& root) {
-        std::map<std::string, std::string> files;
-        for (const auto& item : fs::recursive_directory_iterator(root))
-            if (!item.is_directory())
-                files[fs::relative(item.path(), root).generic_string()] = readWholeFile(item.path());
-        return files;
-    };
     std::map<std::string, std::string> outside = filesIn(sandbox.home());
     std::erase_if(outside, [](const auto& file) { return file.first.starts_with("Games/"); });
 
@@ -491,13 +493,6 @@ TEST_F(UnattendedRun, undoOnFailureLeavesTheTargetAsItWas) {
     fs::create_directories(target());
     std::ofstream(target() / "readme.txt", std::ios::binary) << "the person's own readme";
     std::ofstream(target() / "notes.txt", std::ios::binary) << "the person's notes";
-    const auto filesIn = [](const fs::path& root) {
-        std::map<std::string, std::string> files;
-        for (const auto& item : fs::recursive_directory_iterator(root))
-            if (!item.is_directory())
-                files[fs::relative(item.path(), root).generic_string()] = readWholeFile(item.path());
-        return files;
-    };
     const auto before = filesIn(target());
 
     EXPECT_EQ(program({"--quiet", "--undo-on-failure", "--type", "max", "--language", "English"}), 1);
